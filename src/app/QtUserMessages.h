@@ -1,0 +1,10 @@
+#pragma once
+
+#include "UserMessages.h"
+
+// Shows the messages in Qt's message boxes.
+class QtUserMessages : public UserMessages
+{
+public:
+    void warning(QWidget *parent, const QString &title, const QString &text) override;
+};

@@ -1,0 +1,208 @@
+#include "Zarn.h"
+
+#include "FontTables.h"
+#include "QtUserMessages.h"
+#include "ToolbarPictures.h"
+#include "Twips.h"
+
+#include <QDir>
+#include <QLayout>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QToolButton>
+
+namespace {
+
+constexpr int ToolbarButtons = 10;
+
+// One toolbar position: its picture (0 for a separator) and its stored text.
+struct ToolbarButton
+{
+    int image;
+    const char *text;
+};
+
+const std::array<ToolbarButton, ToolbarButtons> ToolbarLayout = {{
+    {3, "New"},
+    {4, "Open"},
+    {1, "Save"},
+    {1, "Save As"},
+    {0, nullptr},
+    {2, "Cut"},
+    {5, "Copy"},
+    {7, "Paste"},
+    {0, nullptr},
+    {6, "Options"},
+}};
+
+} // namespace
+
+Zarn::Zarn(const QString &appFolder, std::shared_ptr<UserMessages> messages)
+    : m_appFolder(appFolder)
+    , m_messages(messages ? std::move(messages) : std::make_shared<QtUserMessages>())
+{
+    setObjectName(QStringLiteral("Zarn"));
+    setWindowTitle(QStringLiteral("Zarn V0.01"));
+    setAttribute(Qt::WA_DeleteOnClose);
+
+    auto *client = new QWidget(this);
+    client->setFixedSize(twipsSize(7440, 6345));
+    setCentralWidget(client);
+    createMenus();
+    layOutClientArea(client);
+    createToolbar();
+    // Fixed border: the window keeps the size of its menu bar and client area.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+
+    Form_Load();
+    Richtextbox1->setFocus();
+}
+
+Zarn::~Zarn() = default;
+
+void Zarn::createMenus()
+{
+    auto addMenu = [this](const char *name, const QString &caption) {
+        QMenu *menu = menuBar()->addMenu(caption);
+        menu->setObjectName(QString::fromLatin1(name));
+        return menu;
+    };
+    auto addItem = [this](QMenu *menu, const char *name, const QString &caption,
+                          const QKeySequence &shortcut = {}) {
+        QAction *item = menu->addAction(caption);
+        item->setObjectName(QString::fromLatin1(name));
+        item->setShortcut(shortcut);
+        // Shortcuts act anywhere in the window, also while the completion list has the focus.
+        item->setShortcutContext(Qt::WindowShortcut);
+        addAction(item);
+        return item;
+    };
+
+    QMenu *file = addMenu("File", tr("&File"));
+    NewB = addItem(file, "NewB", tr("&New"));
+    OpenB = addItem(file, "OpenB", tr("&Open"));
+    SaveB = addItem(file, "SaveB", tr("&Save"));
+    SaveAsB = addItem(file, "SaveAsB", tr("&Save As"));
+    ExitB = addItem(file, "ExitB", tr("&Exit"), QKeySequence(Qt::CTRL | Qt::Key_Q));
+
+    QMenu *edit = addMenu("Edit", tr("&Edit"));
+    CutB = addItem(edit, "CutB", tr("&Cut"), QKeySequence(Qt::CTRL | Qt::Key_X));
+    CopyB = addItem(edit, "CopyB", tr("&Copy"), QKeySequence(Qt::CTRL | Qt::Key_C));
+    PasteB = addItem(edit, "PasteB", tr("&Paste"), QKeySequence(Qt::CTRL | Qt::Key_V));
+    DeleteB = addItem(edit, "DeleteB", tr("&Delete"));
+
+    QMenu *view = addMenu("View", tr("&View"));
+    AppletB = addItem(view, "AppletB", tr("&Applet"));
+    OptionsB = addItem(view, "OptionsB", tr("&Options"));
+
+    QMenu *publish = addMenu("Publish", tr("&Publish"));
+    PubAppletB = addItem(publish, "PubAppletB", tr("&Applet"), QKeySequence(Qt::Key_F5));
+    PubAppletHtmlB = addItem(publish, "PubAppletHtmlB", tr("&Applet With Html"));
+
+    QMenu *help = addMenu("Help", tr("&Help"));
+    AboutB = addItem(help, "AboutB", tr("&About"));
+
+    connect(ExitB, &QAction::triggered, this, &Zarn::ExitB_Click);
+
+    m_toolbarCommands = {NewB, OpenB, SaveB, SaveAsB, nullptr, CutB, CopyB, PasteB, nullptr, OptionsB};
+}
+
+void Zarn::layOutClientArea(QWidget *client)
+{
+    Richtextbox1 = new QPlainTextEdit(client);
+    Richtextbox1->setObjectName(QStringLiteral("Richtextbox1"));
+    Richtextbox1->setGeometry(twipsRect(0, 405, 7455, 5355));
+    Richtextbox1->setLineWrapMode(QPlainTextEdit::NoWrap);
+
+    StatusBar1 = new QStatusBar(client);
+    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
+    StatusBar1->setGeometry(twipsRect(0, 6000, 7440, 345));
+    StatusBar1->setSizeGripEnabled(false);
+
+    // The completion list lies over the pane at a fixed place; hidden until a
+    // known package name is followed by a dot.
+    List1 = new QListWidget(client);
+    List1->setObjectName(QStringLiteral("List1"));
+    List1->setGeometry(twipsRect(3120, 2280, 1695, 840));
+    List1->hide();
+
+    setTabOrder(Richtextbox1, List1);
+}
+
+void Zarn::createToolbar()
+{
+    Toolbar1 = new QToolBar(centralWidget());
+    Toolbar1->setObjectName(QStringLiteral("Toolbar1"));
+    Toolbar1->setGeometry(twipsRect(0, 0, 7440, 420));
+    Toolbar1->setMovable(false);
+    Toolbar1->setFloatable(false);
+    Toolbar1->setFocusPolicy(Qt::NoFocus);
+    Toolbar1->setIconSize(QSize(16, 16));
+    Toolbar1->setToolButtonStyle(Qt::ToolButtonIconOnly);
+
+    for (int index = 1; index <= ToolbarButtons; ++index) {
+        const ToolbarButton &button = ToolbarLayout.at(static_cast<std::size_t>(index - 1));
+        if (button.image == 0) {
+            Toolbar1->addSeparator();
+            continue;
+        }
+        // The stored text is shown only as the tooltip; routing goes by position.
+        QAction *action = Toolbar1->addAction(toolbarPicture(button.image), tr(button.text));
+        action->setObjectName(QStringLiteral("Toolbar1_Button%1").arg(index));
+        if (QWidget *face = Toolbar1->widgetForAction(action)) {
+            face->setFixedSize(23, 22);
+            face->setFocusPolicy(Qt::NoFocus);
+        }
+        connect(action, &QAction::triggered, this, [this, index] { Toolbar1_ButtonClick(index); });
+    }
+    Toolbar1->raise();
+    List1->raise();
+}
+
+void Zarn::Toolbar1_ButtonClick(int index)
+{
+    if (index < 1 || index > ToolbarButtons)
+        return;
+    if (QAction *command = m_toolbarCommands.at(static_cast<std::size_t>(index - 1)))
+        command->trigger();
+}
+
+void Zarn::ExitB_Click()
+{
+    // No question and no save: the window closes and is destroyed; the program
+    // ends once its last window has closed.
+    close();
+}
+
+QString Zarn::optionsPath() const
+{
+    return QDir(m_appFolder).filePath(QStringLiteral("Options.dat"));
+}
+
+void Zarn::Form_Load()
+{
+    installFontSubstitutes();
+    settings = readSettingsFile(optionsPath());
+    ApplyEditorFont(fontName(settings.MainFontType), fontSize(settings.MainFontSize));
+}
+
+void Zarn::ApplyEditorFont(const QString &face, int points)
+{
+    QFont font = Richtextbox1->font();
+    font.setFamily(face);
+    if (points > 0)
+        font.setPointSize(points);
+    Richtextbox1->setFont(font);
+}
+
+bool Zarn::StoreSettings()
+{
+    const QString problem = writeSettingsFile(optionsPath(), settings);
+    if (problem.isEmpty())
+        return true;
+    m_messages->warning(this, windowTitle(), problem);
+    return false;
+}

@@ -1,0 +1,78 @@
+#pragma once
+
+#include "SettingsFile.h"
+
+#include <QMainWindow>
+
+#include <array>
+#include <memory>
+
+class QListWidget;
+class QPlainTextEdit;
+class QStatusBar;
+class QToolBar;
+class UserMessages;
+
+// The main window: the editing pane with its completion list, the menus, the
+// toolbar and the status bar. It owns the state that the other windows share.
+class Zarn : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    // appFolder is the application folder, which holds "Options.dat" and temp/.
+    // messages shows what needs the user's attention; tests pass their own.
+    explicit Zarn(const QString &appFolder, std::shared_ptr<UserMessages> messages = {});
+    ~Zarn() override;
+
+    // Full path of the current document; empty until a document command sets it.
+    QString FileName;
+    // Editor face and size indexes and the compiler path, as "Options.dat" keeps them.
+    Settings settings;
+
+    QString appFolder() const { return m_appFolder; }
+    QString optionsPath() const;
+
+    // Sets the face, then the size, of the editing pane's font.
+    void ApplyEditorFont(const QString &face, int points);
+    // Writes the settings to "Options.dat"; tells the user and returns false when
+    // they could not be stored, in which case the old file is left as it was.
+    bool StoreSettings();
+
+    // Runs the command of toolbar button index (1 to 10); separators and any
+    // other position do nothing.
+    void Toolbar1_ButtonClick(int index);
+    void ExitB_Click();
+
+private:
+    void createMenus();
+    void createToolbar();
+    void layOutClientArea(QWidget *client);
+    void Form_Load();
+
+    const QString m_appFolder;
+    std::shared_ptr<UserMessages> m_messages;
+
+    QToolBar *Toolbar1 = nullptr;
+    QStatusBar *StatusBar1 = nullptr;
+    QPlainTextEdit *Richtextbox1 = nullptr;
+    QListWidget *List1 = nullptr;
+
+    QAction *NewB = nullptr;
+    QAction *OpenB = nullptr;
+    QAction *SaveB = nullptr;
+    QAction *SaveAsB = nullptr;
+    QAction *ExitB = nullptr;
+    QAction *CutB = nullptr;
+    QAction *CopyB = nullptr;
+    QAction *PasteB = nullptr;
+    QAction *DeleteB = nullptr;
+    QAction *AppletB = nullptr;
+    QAction *OptionsB = nullptr;
+    QAction *PubAppletB = nullptr;
+    QAction *PubAppletHtmlB = nullptr;
+    QAction *AboutB = nullptr;
+
+    // The menu command behind each toolbar position; null for the separators.
+    std::array<QAction *, 10> m_toolbarCommands{};
+};

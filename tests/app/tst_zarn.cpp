@@ -1,0 +1,402 @@
+#include "RecordingMessages.h"
+#include "Zarn.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFontInfo>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QSignalSpy>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolBar>
+#include <QToolButton>
+#include <QWindow>
+
+#include <algorithm>
+
+#include <memory>
+#include <vector>
+
+namespace {
+
+struct MenuItem
+{
+    const char *name;
+    const char *caption;
+    QKeySequence shortcut;
+};
+
+struct Menu
+{
+    const char *caption;
+    std::vector<MenuItem> items;
+};
+
+const std::vector<Menu> &menuTree()
+{
+    static const std::vector<Menu> tree = {
+        {"&File",
+         {{"NewB", "&New", {}},
+          {"OpenB", "&Open", {}},
+          {"SaveB", "&Save", {}},
+          {"SaveAsB", "&Save As", {}},
+          {"ExitB", "&Exit", QKeySequence(Qt::CTRL | Qt::Key_Q)}}},
+        {"&Edit",
+         {{"CutB", "&Cut", QKeySequence(Qt::CTRL | Qt::Key_X)},
+          {"CopyB", "&Copy", QKeySequence(Qt::CTRL | Qt::Key_C)},
+          {"PasteB", "&Paste", QKeySequence(Qt::CTRL | Qt::Key_V)},
+          {"DeleteB", "&Delete", {}}}},
+        {"&View", {{"AppletB", "&Applet", {}}, {"OptionsB", "&Options", {}}}},
+        {"&Publish",
+         {{"PubAppletB", "&Applet", QKeySequence(Qt::Key_F5)}, {"PubAppletHtmlB", "&Applet With Html", {}}}},
+        {"&Help", {{"AboutB", "&About", {}}}},
+    };
+    return tree;
+}
+
+// Qt ends the program when no window is left visible; lastWindowClosed is only
+// emitted inside the event loop's exec(), which a test does not run.
+int visibleWindows()
+{
+    const QWindowList windows = QGuiApplication::topLevelWindows();
+    return static_cast<int>(
+        std::count_if(windows.begin(), windows.end(), [](QWindow *w) { return w->isVisible(); }));
+}
+
+QByteArray fileBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+class TestZarn : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+
+    void windowAtStart();
+    void clientAreaLayout();
+    void menuTreeAndShortcuts();
+    void toolbarButtons();
+    void toolbarRoutesByPosition_data();
+    void toolbarRoutesByPosition();
+    void shortcutsWorkFromTheCompletionList();
+    void exitClosesAtOnce();
+    void exitLeavesOtherWindowsOpen();
+    void fontFromOptionsFile_data();
+    void fontFromOptionsFile();
+    void storeSettingsWritesTheFile();
+    void storeThatFailsTellsTheUserOnce();
+
+private:
+    void writeOptions(const QByteArray &content);
+    Zarn *openWindow();
+    template <typename T> T *child(const char *name) const
+    {
+        return m_window->findChild<T *>(QString::fromLatin1(name));
+    }
+    QAction *action(const char *name) const { return child<QAction>(name); }
+
+    std::unique_ptr<QTemporaryDir> m_appFolder;
+    std::shared_ptr<RecordingMessages> m_messages;
+    QPointer<Zarn> m_window;
+};
+
+void TestZarn::init()
+{
+    m_appFolder = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_appFolder->isValid());
+    m_messages = std::make_shared<RecordingMessages>();
+}
+
+void TestZarn::cleanup()
+{
+    delete m_window;
+}
+
+void TestZarn::writeOptions(const QByteArray &content)
+{
+    QFile file(m_appFolder->filePath(QStringLiteral("Options.dat")));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(content);
+}
+
+Zarn *TestZarn::openWindow()
+{
+    m_window = new Zarn(m_appFolder->path(), m_messages);
+    m_window->show();
+    if (!QTest::qWaitForWindowActive(m_window))
+        qWarning("the main window did not become active");
+    return m_window;
+}
+
+void TestZarn::windowAtStart()
+{
+    writeOptions("0,0,\"\"\r\n");
+    openWindow();
+    QCOMPARE(m_window->windowTitle(), QStringLiteral("Zarn V0.01"));
+    QCOMPARE(m_window->FileName, QString());
+    QCOMPARE(QApplication::focusWidget(), child<QPlainTextEdit>("Richtextbox1"));
+    QVERIFY(child<QPlainTextEdit>("Richtextbox1")->toPlainText().isEmpty());
+    QVERIFY(!child<QListWidget>("List1")->isVisible());
+    QCOMPARE(child<QListWidget>("List1")->count(), 0);
+    QCOMPARE(child<QStatusBar>("StatusBar1")->currentMessage(), QString());
+    QVERIFY(m_messages->texts.isEmpty());
+}
+
+void TestZarn::clientAreaLayout()
+{
+    openWindow();
+    QCOMPARE(m_window->centralWidget()->size(), QSize(496, 423));
+    // Fixed border: the window cannot be resized.
+    QCOMPARE(m_window->minimumSize(), m_window->maximumSize());
+    QCOMPARE(m_window->height(), m_window->menuBar()->height() + 423);
+
+    QCOMPARE(child<QToolBar>("Toolbar1")->geometry(), QRect(0, 0, 496, 28));
+    QCOMPARE(child<QPlainTextEdit>("Richtextbox1")->geometry(), QRect(0, 27, 497, 357));
+    QCOMPARE(child<QStatusBar>("StatusBar1")->geometry(), QRect(0, 400, 496, 23));
+    QCOMPARE(child<QListWidget>("List1")->geometry(), QRect(208, 152, 113, 56));
+
+    // The completion list is drawn over the pane when it shows.
+    auto *list = child<QListWidget>("List1");
+    list->show();
+    QWidget *client = m_window->centralWidget();
+    QCOMPARE(client->childAt(list->geometry().center()), list->viewport());
+}
+
+void TestZarn::menuTreeAndShortcuts()
+{
+    openWindow();
+    const QList<QAction *> menus = m_window->menuBar()->actions();
+    QCOMPARE(menus.size(), static_cast<qsizetype>(menuTree().size()));
+    for (std::size_t m = 0; m < menuTree().size(); ++m) {
+        const Menu &expected = menuTree()[m];
+        QAction *menuAction = menus.at(static_cast<qsizetype>(m));
+        QCOMPARE(menuAction->text(), QString::fromLatin1(expected.caption));
+        const QList<QAction *> items = menuAction->menu()->actions();
+        QCOMPARE(items.size(), static_cast<qsizetype>(expected.items.size())); // no separators
+        for (std::size_t i = 0; i < expected.items.size(); ++i) {
+            const MenuItem &item = expected.items[i];
+            QAction *actual = items.at(static_cast<qsizetype>(i));
+            QCOMPARE(actual->objectName(), QString::fromLatin1(item.name));
+            QCOMPARE(actual->text(), QString::fromLatin1(item.caption));
+            QCOMPARE(actual->shortcut(), item.shortcut);
+            QVERIFY(!actual->isSeparator());
+            QVERIFY(!actual->isCheckable());
+            QVERIFY(actual->isEnabled());
+            QVERIFY(actual->isVisible());
+        }
+    }
+}
+
+void TestZarn::toolbarButtons()
+{
+    openWindow();
+    auto *toolbar = child<QToolBar>("Toolbar1");
+    const QList<QAction *> buttons = toolbar->actions();
+    QCOMPARE(buttons.size(), 10);
+    const char *texts[] = {"New", "Open", "Save",  "Save As", nullptr,
+                           "Cut", "Copy", "Paste", nullptr,   "Options"};
+    for (int i = 0; i < 10; ++i) {
+        QAction *button = buttons.at(i);
+        if (!texts[i]) {
+            QVERIFY2(button->isSeparator(), qPrintable(QString::number(i + 1)));
+            continue;
+        }
+        QCOMPARE(button->toolTip(), QString::fromLatin1(texts[i]));
+        QVERIFY(!button->icon().isNull());
+        auto *face = qobject_cast<QToolButton *>(toolbar->widgetForAction(button));
+        QVERIFY(face);
+        QCOMPARE(face->toolButtonStyle(), Qt::ToolButtonIconOnly);
+        QCOMPARE(face->size(), QSize(23, 22));
+    }
+    // Save and Save As show the same picture.
+    QCOMPARE(buttons.at(2)->icon().pixmap(16).toImage(), buttons.at(3)->icon().pixmap(16).toImage());
+}
+
+void TestZarn::toolbarRoutesByPosition_data()
+{
+    QTest::addColumn<int>("position");
+    QTest::addColumn<QString>("command");
+    QTest::newRow("1 New") << 1 << QStringLiteral("NewB");
+    QTest::newRow("2 Open") << 2 << QStringLiteral("OpenB");
+    QTest::newRow("3 Save") << 3 << QStringLiteral("SaveB");
+    QTest::newRow("4 Save As, not Save") << 4 << QStringLiteral("SaveAsB");
+    QTest::newRow("5 separator") << 5 << QString();
+    QTest::newRow("6 Cut") << 6 << QStringLiteral("CutB");
+    QTest::newRow("7 Copy") << 7 << QStringLiteral("CopyB");
+    QTest::newRow("8 Paste") << 8 << QStringLiteral("PasteB");
+    QTest::newRow("9 separator") << 9 << QString();
+    QTest::newRow("10 Options") << 10 << QStringLiteral("OptionsB");
+    QTest::newRow("0 outside") << 0 << QString();
+    QTest::newRow("11 outside") << 11 << QString();
+}
+
+void TestZarn::toolbarRoutesByPosition()
+{
+    QFETCH(int, position);
+    QFETCH(QString, command);
+    openWindow();
+
+    std::vector<std::unique_ptr<QSignalSpy>> spies;
+    QStringList names;
+    for (const Menu &menu : menuTree())
+        for (const MenuItem &item : menu.items) {
+            names.append(QString::fromLatin1(item.name));
+            spies.push_back(std::make_unique<QSignalSpy>(action(item.name), &QAction::triggered));
+        }
+
+    auto *toolbar = child<QToolBar>("Toolbar1");
+    if (position >= 1 && position <= 10) {
+        // A real click on the button face; the separators have a face that does nothing.
+        QWidget *face = toolbar->widgetForAction(toolbar->actions().at(position - 1));
+        QVERIFY(face);
+        QTest::mouseClick(face, Qt::LeftButton);
+    } else {
+        m_window->Toolbar1_ButtonClick(position);
+    }
+
+    for (qsizetype i = 0; i < names.size(); ++i)
+        QCOMPARE(spies[static_cast<std::size_t>(i)]->count(), names.at(i) == command ? 1 : 0);
+    QVERIFY(m_window->isVisible());
+}
+
+void TestZarn::shortcutsWorkFromTheCompletionList()
+{
+    openWindow();
+    QSignalSpy publish(action("PubAppletB"), &QAction::triggered);
+    QSignalSpy view(action("AppletB"), &QAction::triggered);
+    QSignalSpy cut(action("CutB"), &QAction::triggered);
+
+    QTest::keyClick(child<QPlainTextEdit>("Richtextbox1"), Qt::Key_F5);
+    QCOMPARE(publish.count(), 1);
+
+    auto *list = child<QListWidget>("List1");
+    list->show();
+    list->setFocus();
+    QTRY_COMPARE(QApplication::focusWidget(), list);
+    QTest::keyClick(list, Qt::Key_F5);
+    QTest::keyClick(list, Qt::Key_X, Qt::ControlModifier);
+    QCOMPARE(publish.count(), 2);
+    QCOMPARE(cut.count(), 1);
+    QCOMPARE(view.count(), 0); // F5 is Publish > Applet, not View > Applet
+}
+
+void TestZarn::exitClosesAtOnce()
+{
+    openWindow();
+    child<QPlainTextEdit>("Richtextbox1")->setPlainText(QStringLiteral("unsaved work"));
+    QTest::keyClick(child<QPlainTextEdit>("Richtextbox1"), Qt::Key_Q, Qt::ControlModifier);
+    QTRY_VERIFY(m_window.isNull()); // unloaded, not just hidden
+    QCOMPARE(visibleWindows(), 0);
+    QVERIFY(m_messages->texts.isEmpty());
+}
+
+void TestZarn::exitLeavesOtherWindowsOpen()
+{
+    openWindow();
+    QWidget other;
+    other.show();
+    action("ExitB")->trigger();
+    QTRY_VERIFY(m_window.isNull());
+    QVERIFY(other.isVisible());
+    QCOMPARE(visibleWindows(), 1);
+    other.close();
+    QCOMPARE(visibleWindows(), 0);
+}
+
+void TestZarn::fontFromOptionsFile_data()
+{
+    QTest::addColumn<QByteArray>("options");
+    QTest::addColumn<int>("type");
+    QTest::addColumn<int>("size");
+    QTest::addColumn<QString>("location");
+    QTest::addColumn<QString>("face");
+    QTest::addColumn<QString>("installed");
+    QTest::addColumn<int>("points");
+
+    QTest::newRow("Courier New 12") << QByteArray("4,2,\"/usr/bin/javac\"\r\n") << 4 << 2
+                                    << QStringLiteral("/usr/bin/javac") << QStringLiteral("Courier New")
+                                    << QStringLiteral("Liberation Mono") << 12;
+    QTest::newRow("Courier 26") << QByteArray("9,9,\"\"\r\n") << 9 << 9 << QString()
+                                << QStringLiteral("Courier") << QStringLiteral("FreeMono") << 26;
+    QTest::newRow("defaults") << QByteArray("0,0,\"\"\r\n") << 0 << 0 << QString()
+                              << QStringLiteral("MS Sans Serif") << QStringLiteral("Liberation Sans Narrow")
+                              << 8;
+    QTest::newRow("missing file") << QByteArray() << 0 << 0 << QString() << QStringLiteral("MS Sans Serif")
+                                  << QStringLiteral("Liberation Sans Narrow") << 8;
+    QTest::newRow("garbled") << QByteArray("12,-3,\"/j\r\n") << 0 << 0 << QString()
+                             << QStringLiteral("MS Sans Serif") << QStringLiteral("Liberation Sans Narrow")
+                             << 8;
+    QTest::newRow("size only unreadable")
+        << QByteArray("6,x,\"/j\"\r\n") << 6 << 0 << QStringLiteral("/j") << QStringLiteral("Times New Roman")
+        << QStringLiteral("Liberation Serif") << 8;
+}
+
+void TestZarn::fontFromOptionsFile()
+{
+    QFETCH(QByteArray, options);
+    QFETCH(int, type);
+    QFETCH(int, size);
+    QFETCH(QString, location);
+    QFETCH(QString, face);
+    QFETCH(QString, installed);
+    QFETCH(int, points);
+
+    if (!options.isEmpty())
+        writeOptions(options);
+    openWindow();
+    QCOMPARE(m_window->settings.MainFontType, type);
+    QCOMPARE(m_window->settings.MainFontSize, size);
+    QCOMPARE(m_window->settings.CompilerLocation, location);
+    const QFont font = child<QPlainTextEdit>("Richtextbox1")->font();
+    QCOMPARE(font.family(), face);
+    QCOMPARE(font.pointSize(), points);
+    QCOMPARE(QFontInfo(font).family(), installed);
+    QVERIFY(m_messages->texts.isEmpty()); // bad input shows no error
+}
+
+void TestZarn::storeSettingsWritesTheFile()
+{
+    openWindow();
+    m_window->settings = {5, 3, QStringLiteral("/opt/jdk, 17/bin/javac")};
+    QVERIFY(m_window->StoreSettings());
+    QCOMPARE(fileBytes(m_window->optionsPath()), QByteArray("5,3,\"/opt/jdk, 17/bin/javac\"\r\n"));
+    m_window->ApplyEditorFont(QStringLiteral("Lucida Console"), 14);
+    const QFont font = child<QPlainTextEdit>("Richtextbox1")->font();
+    QCOMPARE(font.family(), QStringLiteral("Lucida Console"));
+    QCOMPARE(font.pointSize(), 14);
+    QVERIFY(m_messages->texts.isEmpty());
+}
+
+void TestZarn::storeThatFailsTellsTheUserOnce()
+{
+    writeOptions("4,2,\"/usr/bin/javac\"\r\n");
+    openWindow();
+
+    m_window->settings.CompilerLocation = QStringLiteral("/opt/\"quoted\"/javac");
+    QVERIFY(!m_window->StoreSettings());
+    QCOMPARE(m_messages->texts.size(), 1);
+    QVERIFY(m_messages->texts.first().contains(QStringLiteral("double quote")));
+    QCOMPARE(m_messages->titles.first(), QStringLiteral("Zarn V0.01"));
+    QCOMPARE(fileBytes(m_window->optionsPath()), QByteArray("4,2,\"/usr/bin/javac\"\r\n"));
+
+    // The settings file cannot be replaced: a folder stands in its place.
+    QVERIFY(QFile::remove(m_window->optionsPath()));
+    QVERIFY(QDir().mkdir(m_window->optionsPath()));
+    m_window->settings.CompilerLocation = QStringLiteral("/usr/bin/javac");
+    QVERIFY(!m_window->StoreSettings());
+    QCOMPARE(m_messages->texts.size(), 2);
+    QVERIFY(m_window->isVisible()); // the program keeps running
+}
+
+QTEST_MAIN(TestZarn)
+#include "tst_zarn.moc"
