@@ -1,0 +1,85 @@
+// Starts Zarn and the bare baseline program alternately, many times, and prints the
+// median start-up time and resident memory of each with their ratio.
+#include "BenchTable.h"
+#include "MonotonicClock.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+constexpr int Runs = 41;
+
+struct Sample
+{
+    double startupMs;
+    double residentMb;
+};
+
+Sample launch(const QString &program, const QString &appFolder, const QProcessEnvironment &environment)
+{
+    QProcess process;
+    process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    process.setProcessEnvironment(environment);
+    const qint64 startedAt = monotonicNs();
+    process.start(program, {QString::number(startedAt), appFolder});
+    if (!process.waitForFinished(60000) || process.exitCode() != 0)
+        qFatal("%s did not start and paint", qPrintable(program));
+    const QList<QByteArray> figures = process.readAllStandardOutput().trimmed().split(' ');
+    return {figures.value(0).toDouble() / 1e6, figures.value(1).toDouble() / 1024.0};
+}
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    const QString dir = QCoreApplication::applicationDirPath();
+    const QString zarn = dir + QStringLiteral("/bench_startup_zarn");
+    const QString bare = dir + QStringLiteral("/bench_startup_bare");
+
+    QTemporaryDir appFolder;
+    QFile options(appFolder.filePath(QStringLiteral("Options.dat")));
+    if (!options.open(QIODevice::WriteOnly) || options.write("0,0,\"/usr/bin/javac\"\r\n") < 0)
+        qFatal("cannot prepare the application folder");
+    options.close();
+
+    // Both programs get the same environment, with a runtime folder of their own.
+    QTemporaryDir runtime;
+    QFile::setPermissions(runtime.path(),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
+
+    // One unmeasured run each fills the font and file caches.
+    launch(zarn, appFolder.path(), environment);
+    launch(bare, appFolder.path(), environment);
+
+    std::vector<double> zarnMs, bareMs, zarnMb, bareMb;
+    for (int run = 0; run < Runs; ++run) {
+        const Sample z = launch(zarn, appFolder.path(), environment);
+        const Sample b = launch(bare, appFolder.path(), environment);
+        zarnMs.push_back(z.startupMs);
+        bareMs.push_back(b.startupMs);
+        zarnMb.push_back(z.residentMb);
+        bareMb.push_back(b.residentMb);
+    }
+
+    BenchTable table;
+    table.add({"start-up to first paint (ms)", median(zarnMs), median(bareMs), 1.25});
+    table.add({"resident memory after start (MiB)", median(zarnMb), median(bareMb), 1.25});
+    table.print(stdout);
+    return table.allHold() ? 0 : 1;
+}
