@@ -1,11 +1,12 @@
 #include "SettingsFile.h"
 
+#include "AtomicFile.h"
 #include "FontTables.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <optional>
@@ -160,8 +161,8 @@ QString writeSettingsFile(const QString &path, const Settings &settings)
 {
     if (const QString problem = settingsStoreProblem(settings); !problem.isEmpty())
         return problem;
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(formatSettings(settings)) >= 0 && file.commit())
+    const QString reason = replaceFileAtomically(path, formatSettings(settings));
+    if (reason.isEmpty())
         return {};
-    return tr("The settings could not be stored in %1: %2.").arg(path, file.errorString());
+    return tr("The settings could not be stored in %1: %2.").arg(QDir::toNativeSeparators(path), reason);
 }

@@ -6,6 +6,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <csignal>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -197,6 +199,23 @@ void TestSettingsFile::failedStoreKeepsOldFileAndSaysWhy()
     writeBytes(notAFolder, "keep me");
     QVERIFY(!writeSettingsFile(notAFolder + QStringLiteral("/Options.dat"), Settings{}).isEmpty());
     QCOMPARE(fileBytes(notAFolder), QByteArray("keep me"));
+
+    // The disk fills up while the new line is written: the old file stays whole.
+    const QString path = dir.filePath(QStringLiteral("Full.dat"));
+    writeBytes(path, "4,2,\"/usr/bin/javac\"\r\n");
+    rlimit old{};
+    getrlimit(RLIMIT_FSIZE, &old);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    const rlimit tiny{8, old.rlim_max};
+    setrlimit(RLIMIT_FSIZE, &tiny);
+    const QString message = writeSettingsFile(path,
+                                              {1, 1, QStringLiteral("/opt/a/much/longer/path/to/javac")});
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
+    QVERIFY(!message.isEmpty());
+    QCOMPARE(fileBytes(path), QByteArray("4,2,\"/usr/bin/javac\"\r\n"));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files),
+             (QStringList{QStringLiteral("Full.dat"), QStringLiteral("plain")}));
 }
 
 QTEST_GUILESS_MAIN(TestSettingsFile)
