@@ -1,23 +1,34 @@
 #include "ToolbarPictures.h"
 
+#include <QPixmap>
+
 #include <array>
+
+// The drawings are XPM, which is C: compiled in, they need no image plugin at start-up.
+#include "clipboard.xpm"
+#include "floppy.xpm"
+#include "folder.xpm"
+#include "page.xpm"
+#include "pagepen.xpm"
+#include "scissors.xpm"
+#include "twopages.xpm"
 
 namespace {
 
 struct Picture
 {
     const char *themeName;
-    const char *resource;
+    const char *const *drawing;
 };
 
 const std::array<Picture, ToolbarPictureCount> Pictures = {{
-    {"document-save", ":/pictures/floppy.xpm"},
-    {"edit-cut", ":/pictures/scissors.xpm"},
-    {"document-new", ":/pictures/page.xpm"},
-    {"document-open", ":/pictures/folder.xpm"},
-    {"edit-paste", ":/pictures/clipboard.xpm"},
-    {"document-properties", ":/pictures/pagepen.xpm"},
-    {"edit-copy", ":/pictures/twopages.xpm"},
+    {"document-save", floppy},
+    {"edit-cut", scissors},
+    {"document-new", page},
+    {"document-open", folder},
+    {"edit-paste", clipboard},
+    {"document-properties", pagepen},
+    {"edit-copy", twopages},
 }};
 
 // hicolor is only the fallback every desktop installs, holding application icons,
@@ -37,7 +48,7 @@ const Picture &picture(int image)
 
 QIcon ownToolbarPicture(int image)
 {
-    return QIcon(QString::fromLatin1(picture(image).resource));
+    return QIcon(QPixmap(picture(image).drawing));
 }
 
 QIcon toolbarPicture(int image)
