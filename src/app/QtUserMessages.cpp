@@ -6,3 +6,17 @@ void QtUserMessages::warning(QWidget *parent, const QString &title, const QStrin
 {
     QMessageBox::warning(parent, title, text);
 }
+
+UserMessages::SaveAnswer QtUserMessages::askToSave(QWidget *parent, const QString &title, const QString &text)
+{
+    switch (QMessageBox::question(parent, title, text,
+                                  QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
+                                  QMessageBox::Save)) {
+    case QMessageBox::Save:
+        return SaveAnswer::Save;
+    case QMessageBox::Discard:
+        return SaveAnswer::Discard;
+    default:
+        return SaveAnswer::Cancel;
+    }
+}

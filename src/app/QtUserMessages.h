@@ -2,9 +2,10 @@
 
 #include "UserMessages.h"
 
-// Shows the messages in Qt's message boxes.
+// Shows the messages and questions in Qt's message boxes.
 class QtUserMessages : public UserMessages
 {
 public:
     void warning(QWidget *parent, const QString &title, const QString &text) override;
+    SaveAnswer askToSave(QWidget *parent, const QString &title, const QString &text) override;
 };

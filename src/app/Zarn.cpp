@@ -1,10 +1,13 @@
 #include "Zarn.h"
 
+#include "DocumentCommands.h"
 #include "FontTables.h"
+#include "QtFileDialog.h"
 #include "QtUserMessages.h"
 #include "ToolbarPictures.h"
 #include "Twips.h"
 
+#include <QCloseEvent>
 #include <QDir>
 #include <QLayout>
 #include <QListWidget>
@@ -40,9 +43,10 @@ const std::array<ToolbarButton, ToolbarButtons> ToolbarLayout = {{
 
 } // namespace
 
-Zarn::Zarn(const QString &appFolder, std::shared_ptr<UserMessages> messages)
+Zarn::Zarn(const QString &appFolder, Dialogs dialogs)
     : m_appFolder(appFolder)
-    , m_messages(messages ? std::move(messages) : std::make_shared<QtUserMessages>())
+    , m_messages(dialogs.messages ? std::move(dialogs.messages) : std::make_shared<QtUserMessages>())
+    , CommonDialog1(dialogs.files ? std::move(dialogs.files) : std::make_shared<QtFileDialog>())
 {
     setObjectName(QStringLiteral("Zarn"));
     setWindowTitle(QStringLiteral("Zarn V0.01"));
@@ -54,6 +58,8 @@ Zarn::Zarn(const QString &appFolder, std::shared_ptr<UserMessages> messages)
     createMenus();
     layOutClientArea(client);
     createToolbar();
+    m_documents = std::make_unique<DocumentCommands>(*Richtextbox1, FileName, *CommonDialog1, *m_messages,
+                                                     m_appFolder);
     // Fixed border: the window keeps the size of its menu bar and client area.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
@@ -105,6 +111,10 @@ void Zarn::createMenus()
     QMenu *help = addMenu("Help", tr("&Help"));
     AboutB = addItem(help, "AboutB", tr("&About"));
 
+    connect(NewB, &QAction::triggered, this, &Zarn::NewB_Click);
+    connect(OpenB, &QAction::triggered, this, &Zarn::OpenB_Click);
+    connect(SaveB, &QAction::triggered, this, &Zarn::SaveB_Click);
+    connect(SaveAsB, &QAction::triggered, this, &Zarn::SaveAsB_Click);
     connect(ExitB, &QAction::triggered, this, &Zarn::ExitB_Click);
 
     m_toolbarCommands = {NewB, OpenB, SaveB, SaveAsB, nullptr, CutB, CopyB, PasteB, nullptr, OptionsB};
@@ -170,11 +180,39 @@ void Zarn::Toolbar1_ButtonClick(int index)
         command->trigger();
 }
 
+void Zarn::NewB_Click()
+{
+    m_documents->New();
+}
+
+void Zarn::OpenB_Click()
+{
+    m_documents->Open();
+}
+
+void Zarn::SaveB_Click()
+{
+    m_documents->Save();
+}
+
+void Zarn::SaveAsB_Click()
+{
+    m_documents->SaveAs();
+}
+
 void Zarn::ExitB_Click()
 {
-    // No question and no save: the window closes and is destroyed; the program
-    // ends once its last window has closed.
+    // The window is destroyed once closed; the program ends when its last window
+    // has closed.
     close();
+}
+
+void Zarn::closeEvent(QCloseEvent *event)
+{
+    if (m_documents->maybeSave())
+        event->accept();
+    else
+        event->ignore();
 }
 
 QString Zarn::optionsPath() const

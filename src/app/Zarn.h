@@ -7,11 +7,21 @@
 #include <array>
 #include <memory>
 
+class DocumentCommands;
+class FileDialog;
 class QListWidget;
 class QPlainTextEdit;
 class QStatusBar;
 class QToolBar;
 class UserMessages;
+
+// Where the main window asks the user: message boxes and the shared file dialog.
+// Left empty, Zarn uses Qt's; tests pass stand-ins that answer for the user.
+struct Dialogs
+{
+    std::shared_ptr<UserMessages> messages;
+    std::shared_ptr<FileDialog> files;
+};
 
 // The main window: the editing pane with its completion list, the menus, the
 // toolbar and the status bar. It owns the state that the other windows share.
@@ -21,8 +31,7 @@ class Zarn : public QMainWindow
 
 public:
     // appFolder is the application folder, which holds "Options.dat" and temp/.
-    // messages shows what needs the user's attention; tests pass their own.
-    explicit Zarn(const QString &appFolder, std::shared_ptr<UserMessages> messages = {});
+    explicit Zarn(const QString &appFolder, Dialogs dialogs = {});
     ~Zarn() override;
 
     // Full path of the current document; empty until a document command sets it.
@@ -42,7 +51,15 @@ public:
     // Runs the command of toolbar button index (1 to 10); separators and any
     // other position do nothing.
     void Toolbar1_ButtonClick(int index);
+    void NewB_Click();
+    void OpenB_Click();
+    void SaveB_Click();
+    void SaveAsB_Click();
     void ExitB_Click();
+
+protected:
+    // Closing asks to save unsaved changes first; Cancel keeps the window open.
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     void createMenus();
@@ -52,6 +69,9 @@ private:
 
     const QString m_appFolder;
     std::shared_ptr<UserMessages> m_messages;
+    // The shared file dialog, used by the document and publishing commands.
+    std::shared_ptr<FileDialog> CommonDialog1;
+    std::unique_ptr<DocumentCommands> m_documents;
 
     QToolBar *Toolbar1 = nullptr;
     QStatusBar *StatusBar1 = nullptr;

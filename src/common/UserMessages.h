@@ -4,13 +4,19 @@
 
 class QWidget;
 
-// Messages that need the user's attention. The windows talk to this interface,
-// never to QMessageBox directly, so that tests can answer in place of a user.
+// Messages and questions that need the user's attention. The windows talk to this
+// interface, never to QMessageBox directly, so that tests can answer in place of a
+// user and no test ever blocks on a modal dialog.
 class UserMessages
 {
 public:
+    enum class SaveAnswer { Save, Discard, Cancel };
+
     virtual ~UserMessages() = default;
 
     // A modal message with only an OK button.
     virtual void warning(QWidget *parent, const QString &title, const QString &text) = 0;
+
+    // Asks whether to save unsaved changes before they would be lost.
+    virtual SaveAnswer askToSave(QWidget *parent, const QString &title, const QString &text) = 0;
 };

@@ -1,4 +1,5 @@
 #include "RecordingMessages.h"
+#include "ScriptedFileDialog.h"
 #include "Zarn.h"
 
 #include <QDir>
@@ -91,6 +92,8 @@ private Q_SLOTS:
     void shortcutsWorkFromTheCompletionList();
     void exitClosesAtOnce();
     void exitLeavesOtherWindowsOpen();
+    void closingAsksAboutUnsavedText();
+    void documentCommandsFromMenusAndToolbar();
     void fontFromOptionsFile_data();
     void fontFromOptionsFile();
     void storeSettingsWritesTheFile();
@@ -107,6 +110,7 @@ private:
 
     std::unique_ptr<QTemporaryDir> m_appFolder;
     std::shared_ptr<RecordingMessages> m_messages;
+    std::shared_ptr<ScriptedFileDialog> m_dialog;
     QPointer<Zarn> m_window;
 };
 
@@ -115,6 +119,7 @@ void TestZarn::init()
     m_appFolder = std::make_unique<QTemporaryDir>();
     QVERIFY(m_appFolder->isValid());
     m_messages = std::make_shared<RecordingMessages>();
+    m_dialog = std::make_shared<ScriptedFileDialog>();
 }
 
 void TestZarn::cleanup()
@@ -131,7 +136,7 @@ void TestZarn::writeOptions(const QByteArray &content)
 
 Zarn *TestZarn::openWindow()
 {
-    m_window = new Zarn(m_appFolder->path(), m_messages);
+    m_window = new Zarn(m_appFolder->path(), {m_messages, m_dialog});
     m_window->show();
     if (!QTest::qWaitForWindowActive(m_window))
         qWarning("the main window did not become active");
@@ -293,7 +298,6 @@ void TestZarn::shortcutsWorkFromTheCompletionList()
 void TestZarn::exitClosesAtOnce()
 {
     openWindow();
-    child<QPlainTextEdit>("Richtextbox1")->setPlainText(QStringLiteral("unsaved work"));
     QTest::keyClick(child<QPlainTextEdit>("Richtextbox1"), Qt::Key_Q, Qt::ControlModifier);
     QTRY_VERIFY(m_window.isNull()); // unloaded, not just hidden
     QCOMPARE(visibleWindows(), 0);
@@ -311,6 +315,42 @@ void TestZarn::exitLeavesOtherWindowsOpen()
     QCOMPARE(visibleWindows(), 1);
     other.close();
     QCOMPARE(visibleWindows(), 0);
+}
+
+void TestZarn::closingAsksAboutUnsavedText()
+{
+    openWindow();
+    auto *pane = child<QPlainTextEdit>("Richtextbox1");
+    QTest::keyClicks(pane, QStringLiteral("class A"));
+
+    m_messages->saveAnswers = {UserMessages::SaveAnswer::Cancel};
+    QTest::keyClick(pane, Qt::Key_Q, Qt::ControlModifier);
+    QCOMPARE(m_messages->questions, QStringList{QStringLiteral("Save changes to Untitled?")});
+    QVERIFY(m_window && m_window->isVisible());
+
+    m_messages->saveAnswers = {UserMessages::SaveAnswer::Cancel};
+    QVERIFY(!m_window->close()); // the title bar's close button asks the same
+    QVERIFY(m_window->isVisible());
+
+    m_messages->saveAnswers = {UserMessages::SaveAnswer::Discard};
+    action("ExitB")->trigger();
+    QTRY_VERIFY(m_window.isNull());
+    QCOMPARE(m_messages->questions.size(), 3);
+}
+
+void TestZarn::documentCommandsFromMenusAndToolbar()
+{
+    openWindow();
+    m_window->Toolbar1_ButtonClick(1);
+    QCOMPARE(m_window->FileName, QDir(m_appFolder->path()).filePath(QStringLiteral("default.java")));
+
+    m_window->Toolbar1_ButtonClick(4);
+    action("OpenB")->trigger();
+    m_window->Toolbar1_ButtonClick(3); // Save has a name now: no dialog
+    QCOMPARE(m_dialog->shown.size(), std::size_t(2));
+    QCOMPARE(m_dialog->shown[0].mode, FileDialog::Mode::Save);
+    QCOMPARE(m_dialog->shown[1].mode, FileDialog::Mode::Open);
+    QVERIFY(QFile::exists(m_window->FileName));
 }
 
 void TestZarn::fontFromOptionsFile_data()

@@ -4,7 +4,10 @@
 
 #include <QStringList>
 
-// Answers in place of the user: records every message instead of showing it.
+#include <deque>
+
+// Answers in place of the user: records every message and question instead of
+// showing it, and answers questions from a queue set up by the test.
 class RecordingMessages : public UserMessages
 {
 public:
@@ -14,6 +17,19 @@ public:
         texts.append(text);
     }
 
+    SaveAnswer askToSave(QWidget *, const QString &title, const QString &text) override
+    {
+        titles.append(title);
+        questions.append(text);
+        if (saveAnswers.empty())
+            return SaveAnswer::Cancel; // an unexpected question must not lose anything
+        const SaveAnswer answer = saveAnswers.front();
+        saveAnswers.pop_front();
+        return answer;
+    }
+
     QStringList titles;
     QStringList texts;
+    QStringList questions;
+    std::deque<SaveAnswer> saveAnswers;
 };

@@ -1,0 +1,145 @@
+#include "DocumentCommands.h"
+
+#include "FileDialog.h"
+#include "TextFile.h"
+#include "UserMessages.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QPlainTextEdit>
+
+namespace {
+
+QString tr(const char *text)
+{
+    return QCoreApplication::translate("DocumentCommands", text);
+}
+
+} // namespace
+
+// The two filters differ as written: Save As has a blank on each side of every "|".
+const QString DocumentCommands::OpenFilter = QStringLiteral(
+    "Java File (*.java)|*.java|Text File (*.txt)|*.txt");
+const QString DocumentCommands::SaveAsFilter = QStringLiteral(
+    "Java File (*.java) | *.java | Text File (*.txt) | *.txt");
+
+DocumentCommands::DocumentCommands(QPlainTextEdit &pane, QString &fileName, FileDialog &dialog,
+                                   UserMessages &messages, const QString &appFolder)
+    : m_pane(pane)
+    , m_fileName(fileName)
+    , m_dialog(dialog)
+    , m_messages(messages)
+    , m_appFolder(appFolder)
+{
+}
+
+void DocumentCommands::New()
+{
+    if (!maybeSave())
+        return;
+    // Neither reads nor writes default.java; the next Save writes over it.
+    m_fileName = QDir(m_appFolder).filePath(QStringLiteral("default.java"));
+    loadText(QString(), TextFormat{});
+}
+
+void DocumentCommands::Open()
+{
+    if (!maybeSave())
+        return;
+    m_dialog.Filter = OpenFilter;
+    m_dialog.DialogTitle.clear();
+    if (!m_dialog.ShowOpen(window()))
+        return;
+    const QString path = m_dialog.FileName;
+    const LoadedText loaded = readTextFile(path);
+    if (!loaded.error.isEmpty()) {
+        m_messages.warning(window(), title(), loaded.error);
+        return;
+    }
+    loadText(loaded.content.text, loaded.content.format);
+    m_fileName = path;
+}
+
+bool DocumentCommands::Save()
+{
+    if (m_fileName.isEmpty())
+        return SaveAs();
+    return writeTo(m_fileName);
+}
+
+bool DocumentCommands::SaveAs()
+{
+    m_dialog.Filter = SaveAsFilter;
+    m_dialog.DialogTitle.clear();
+    if (!m_dialog.ShowSave(window()))
+        return false;
+    // The name exactly as confirmed: no extension is added.
+    const QString path = m_dialog.FileName;
+    if (!writeTo(path))
+        return false;
+    m_fileName = path;
+    return true;
+}
+
+bool DocumentCommands::maybeSave()
+{
+    if (!m_pane.document()->isModified())
+        return true;
+    switch (m_messages.askToSave(window(), title(), tr("Save changes to %1?").arg(documentName()))) {
+    case UserMessages::SaveAnswer::Save:
+        return Save();
+    case UserMessages::SaveAnswer::Discard:
+        return true;
+    case UserMessages::SaveAnswer::Cancel:
+        break;
+    }
+    return false;
+}
+
+bool DocumentCommands::writeTo(const QString &path)
+{
+    const QString text = m_pane.document()->toRawText();
+    TextFormat format = m_format;
+    EncodedText encoded = encodeText(text, format);
+    // A Latin-1 file that now holds characters beyond Latin-1 can only be kept whole as UTF-8.
+    const bool widened = !encoded.lossless && format.encoding == TextEncoding::Latin1;
+    if (widened) {
+        format.encoding = TextEncoding::Utf8;
+        encoded = encodeText(text, format);
+    }
+    if (const QString error = writeTextFile(path, encoded.bytes); !error.isEmpty()) {
+        m_messages.warning(window(), title(), error);
+        return false;
+    }
+    m_format = format;
+    m_pane.document()->setModified(false);
+    if (widened)
+        m_messages.warning(window(), title(),
+                           tr("%1 was read as Latin-1, which cannot hold some of the characters it now "
+                              "contains, so it was saved as UTF-8.")
+                               .arg(QDir::toNativeSeparators(path)));
+    return true;
+}
+
+void DocumentCommands::loadText(const QString &text, const TextFormat &format)
+{
+    m_pane.setPlainText(text);
+    m_pane.document()->setModified(false);
+    m_format = format;
+}
+
+QString DocumentCommands::documentName() const
+{
+    return m_fileName.isEmpty() ? tr("Untitled") : QFileInfo(m_fileName).fileName();
+}
+
+QWidget *DocumentCommands::window() const
+{
+    return m_pane.window();
+}
+
+QString DocumentCommands::title() const
+{
+    return window()->windowTitle();
+}

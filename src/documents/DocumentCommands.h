@@ -1,0 +1,51 @@
+#pragma once
+
+#include "TextFileCodec.h"
+
+#include <QString>
+
+class FileDialog;
+class QPlainTextEdit;
+class QWidget;
+class UserMessages;
+
+// New, Open, Save and Save As of the one document: the text of the editing pane,
+// tied to the main window's FileName. A failed load or save says why and leaves
+// the text, FileName and the file on disk as they were; unsaved changes are never
+// dropped without the user's word.
+class DocumentCommands
+{
+public:
+    static const QString OpenFilter;
+    static const QString SaveAsFilter;
+
+    DocumentCommands(QPlainTextEdit &pane, QString &fileName, FileDialog &dialog, UserMessages &messages,
+                     const QString &appFolder);
+
+    void New();
+    void Open();
+    // Both return whether the document was saved.
+    bool Save();
+    bool SaveAs();
+
+    // When the text changed since the last New, Open or save, asks whether to save
+    // it. True when the caller may go on: nothing to save, saved, or discarded.
+    bool maybeSave();
+
+    // How the document will be written: as it was read, or UTF-8 with LF when new.
+    const TextFormat &format() const { return m_format; }
+
+private:
+    bool writeTo(const QString &path);
+    void loadText(const QString &text, const TextFormat &format);
+    QString documentName() const;
+    QWidget *window() const;
+    QString title() const;
+
+    QPlainTextEdit &m_pane;
+    QString &m_fileName;
+    FileDialog &m_dialog;
+    UserMessages &m_messages;
+    const QString m_appFolder;
+    TextFormat m_format;
+};

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+class QWidget;
+
+// The main window's shared file dialog. Like the common dialog it stands for, it
+// keeps its filter, title and last confirmed file name from one use to the next;
+// each command sets what it needs before showing it.
+class FileDialog
+{
+public:
+    enum class Mode { Open, Save };
+
+    virtual ~FileDialog() = default;
+
+    // Pairs of description and patterns separated by "|", e.g. "Java File (*.java)|*.java".
+    QString Filter;
+    // Empty for the default title of opening or saving.
+    QString DialogTitle;
+    // The name last confirmed; offered again the next time the dialog is shown.
+    QString FileName;
+
+    // Show the dialog; true when the user confirmed a name, which is then in
+    // FileName. A cancel returns false and leaves FileName as it was.
+    bool ShowOpen(QWidget *parent) { return show(parent, Mode::Open); }
+    bool ShowSave(QWidget *parent) { return show(parent, Mode::Save); }
+
+protected:
+    // Asks the user with the current Filter, DialogTitle and FileName; the
+    // confirmed path, or nothing when the dialog was cancelled.
+    virtual std::optional<QString> ask(QWidget *parent, Mode mode) = 0;
+
+private:
+    bool show(QWidget *parent, Mode mode)
+    {
+        const std::optional<QString> chosen = ask(parent, mode);
+        if (!chosen || chosen->isEmpty())
+            return false;
+        FileName = *chosen;
+        return true;
+    }
+};

@@ -1,0 +1,40 @@
+#include "QtFileDialog.h"
+
+#include <QFileDialog>
+
+QStringList qtNameFilters(const QString &filter)
+{
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QString patterns = parts.at(i + 1);
+        patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
+        filters.append(parts.at(i) + QStringLiteral(" (") + patterns + QLatin1Char(')'));
+    }
+    return filters;
+}
+
+void configureFileDialog(QFileDialog &dialog, FileDialog::Mode mode, const QString &filter,
+                         const QString &fileName)
+{
+    // The descriptions already show their patterns; Qt need not add them again.
+    dialog.setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::HideNameFilterDetails);
+    const bool open = mode == FileDialog::Mode::Open;
+    dialog.setAcceptMode(open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
+    dialog.setFileMode(open ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    const QStringList filters = qtNameFilters(filter);
+    if (!filters.isEmpty())
+        dialog.setNameFilters(filters);
+    if (!fileName.isEmpty())
+        dialog.selectFile(fileName);
+}
+
+std::optional<QString> QtFileDialog::ask(QWidget *parent, Mode mode)
+{
+    // An empty caption gives Qt's default title for opening or saving.
+    QFileDialog dialog(parent, DialogTitle);
+    configureFileDialog(dialog, mode, Filter, FileName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().constFirst();
+}

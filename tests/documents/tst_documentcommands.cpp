@@ -1,0 +1,430 @@
+#include "DocumentCommands.h"
+#include "RecordingMessages.h"
+#include "ScriptedFileDialog.h"
+
+#include <QDir>
+#include <QFile>
+#include <QKeyEvent>
+#include <QPlainTextEdit>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QVBoxLayout>
+
+#include <csignal>
+#include <memory>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using SaveAnswer = UserMessages::SaveAnswer;
+
+namespace {
+
+QByteArray fileBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+// Limits the size of files this process may write, as a full disk would; writes
+// beyond it fail with EFBIG instead of raising SIGXFSZ.
+class FileSizeLimit
+{
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        getrlimit(RLIMIT_FSIZE, &m_old);
+        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{bytes, m_old.rlim_max};
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &m_old);
+        std::signal(SIGXFSZ, m_oldHandler);
+    }
+
+private:
+    rlimit m_old{};
+    void (*m_oldHandler)(int) = nullptr;
+};
+
+} // namespace
+
+class TestDocumentCommands : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+
+    void newStartsDefaultJava();
+    void openLoadsTheFile();
+    void openFailureChangesNothing_data();
+    void openFailureChangesNothing();
+    void cancelledDialogsChangeNothing();
+    void dialogKeepsItsStateBetweenUses();
+    void saveWithoutNameIsSaveAs();
+    void saveAsUsesTheNameAsGiven();
+    void saveKeepsTheFileFormat();
+    void failedSaveKeepsEverything_data();
+    void failedSaveKeepsEverything();
+    void latin1FileWidenedToUtf8WhenItMust();
+    void unsavedChangesAreAskedAbout();
+    void saveAnswerThatFailsStopsTheCommand();
+    void noQuestionWithoutChanges();
+
+private:
+    QString docPath(const QString &name) const { return m_docs->filePath(name); }
+    // Types text as key presses; characters beyond ASCII arrive as a keyboard
+    // layout would deliver them, as text on an otherwise unknown key.
+    void type(const QString &text)
+    {
+        for (const QChar c : text) {
+            if (c.unicode() < 0x80) {
+                QTest::keyClick(m_pane, c.toLatin1());
+                continue;
+            }
+            QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+            QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(c));
+            QApplication::sendEvent(m_pane, &press);
+            QApplication::sendEvent(m_pane, &release);
+        }
+    }
+
+    std::unique_ptr<QTemporaryDir> m_appFolder;
+    std::unique_ptr<QTemporaryDir> m_docs;
+    std::unique_ptr<QWidget> m_window;
+    QPlainTextEdit *m_pane = nullptr;
+    QString m_fileName;
+    RecordingMessages m_messages;
+    ScriptedFileDialog m_dialog;
+    std::unique_ptr<DocumentCommands> m_commands;
+};
+
+void TestDocumentCommands::init()
+{
+    m_appFolder = std::make_unique<QTemporaryDir>();
+    m_docs = std::make_unique<QTemporaryDir>();
+    m_window = std::make_unique<QWidget>();
+    m_window->setWindowTitle(QStringLiteral("Zarn V0.01"));
+    m_pane = new QPlainTextEdit(m_window.get());
+    (new QVBoxLayout(m_window.get()))->addWidget(m_pane);
+    m_fileName.clear();
+    m_messages = RecordingMessages();
+    m_dialog = ScriptedFileDialog();
+    m_commands = std::make_unique<DocumentCommands>(*m_pane, m_fileName, m_dialog, m_messages,
+                                                    m_appFolder->path());
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+}
+
+void TestDocumentCommands::cleanup()
+{
+    m_commands.reset();
+    m_window.reset();
+}
+
+void TestDocumentCommands::newStartsDefaultJava()
+{
+    const QString defaultJava = QDir(m_appFolder->path()).filePath(QStringLiteral("default.java"));
+    QVERIFY(writeBytes(defaultJava, "class Old {}\n"));
+    m_pane->setPlainText(QStringLiteral("left over"));
+
+    m_commands->New();
+    QCOMPARE(m_fileName, defaultJava);
+    QCOMPARE(m_pane->toPlainText(), QString());
+    QCOMPARE(fileBytes(defaultJava), QByteArray("class Old {}\n")); // neither read nor changed
+    QVERIFY(m_dialog.shown.empty());
+
+    type(QStringLiteral("class New {}"));
+    QVERIFY(m_commands->Save());
+    QCOMPARE(fileBytes(defaultJava), QByteArray("class New {}"));
+}
+
+void TestDocumentCommands::openLoadsTheFile()
+{
+    const QString notes = docPath(QStringLiteral("notes.txt"));
+    QVERIFY(writeBytes(notes, "first\r\nsecond\r\n"));
+    m_dialog.answer(notes);
+
+    m_commands->Open();
+    QCOMPARE(m_pane->toPlainText(), QStringLiteral("first\nsecond\n"));
+    QCOMPARE(m_fileName, notes);
+    QVERIFY(!m_pane->document()->isModified());
+    QCOMPARE(m_commands->format().lineEnd, LineEnd::CRLF);
+    QCOMPARE(m_dialog.shown.size(), std::size_t(1));
+    QCOMPARE(m_dialog.shown[0].mode, FileDialog::Mode::Open);
+    QCOMPARE(m_dialog.shown[0].filter, QStringLiteral("Java File (*.java)|*.java|Text File (*.txt)|*.txt"));
+    QCOMPARE(m_dialog.shown[0].title, QString());
+    QVERIFY(m_messages.texts.isEmpty());
+}
+
+void TestDocumentCommands::openFailureChangesNothing_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("missing") << QStringLiteral("missing.java") << QStringLiteral("no such file");
+    QTest::newRow("folder") << QStringLiteral("folder.java") << QStringLiteral("folder");
+    QTest::newRow("FIFO") << QStringLiteral("fifo.java") << QStringLiteral("not a regular file");
+    QTest::newRow("paragraph separator") << QStringLiteral("odd.java") << QStringLiteral("U+2029");
+    QTest::newRow("no permission") << QStringLiteral("secret.java") << QStringLiteral("ermission");
+}
+
+void TestDocumentCommands::openFailureChangesNothing()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, reason);
+    const QString path = docPath(name);
+    if (name == QLatin1String("folder.java"))
+        QVERIFY(QDir().mkdir(path));
+    if (name == QLatin1String("fifo.java"))
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    if (name == QLatin1String("odd.java"))
+        QVERIFY(writeBytes(path, "a\xe2\x80\xa9"
+                                 "b"));
+    if (name == QLatin1String("secret.java")) {
+        if (::geteuid() == 0)
+            QSKIP("root reads every file");
+        QVERIFY(writeBytes(path, "x"));
+        QVERIFY(QFile::setPermissions(path, QFileDevice::Permissions()));
+    }
+
+    m_fileName = docPath(QStringLiteral("current.java"));
+    m_pane->setPlainText(QStringLiteral("current text"));
+    m_dialog.answer(path);
+    m_commands->Open();
+
+    QCOMPARE(m_messages.texts.size(), 1);
+    QVERIFY2(m_messages.texts[0].contains(QDir::toNativeSeparators(path)), qPrintable(m_messages.texts[0]));
+    QVERIFY2(m_messages.texts[0].contains(reason), qPrintable(m_messages.texts[0]));
+    QCOMPARE(m_pane->toPlainText(), QStringLiteral("current text"));
+    QCOMPARE(m_fileName, docPath(QStringLiteral("current.java")));
+}
+
+void TestDocumentCommands::cancelledDialogsChangeNothing()
+{
+    m_fileName = docPath(QStringLiteral("current.java"));
+    QVERIFY(writeBytes(m_fileName, "on disk"));
+    m_pane->setPlainText(QStringLiteral("current text"));
+
+    m_dialog.cancel();
+    m_commands->Open();
+    m_dialog.cancel();
+    QVERIFY(!m_commands->SaveAs());
+
+    QCOMPARE(m_dialog.shown.size(), std::size_t(2));
+    QCOMPARE(m_pane->toPlainText(), QStringLiteral("current text"));
+    QCOMPARE(m_fileName, docPath(QStringLiteral("current.java")));
+    QCOMPARE(fileBytes(m_fileName), QByteArray("on disk"));
+    QCOMPARE(QDir(m_docs->path()).entryList(QDir::Files), QStringList{QStringLiteral("current.java")});
+    QVERIFY(m_messages.texts.isEmpty());
+}
+
+void TestDocumentCommands::dialogKeepsItsStateBetweenUses()
+{
+    const QString clock = docPath(QStringLiteral("Clock.java"));
+    QVERIFY(writeBytes(clock, "class Clock {}"));
+    m_dialog.answer(clock);
+    m_commands->Open();
+
+    m_dialog.cancel();
+    m_commands->SaveAs();
+    QCOMPARE(m_dialog.shown[1].mode, FileDialog::Mode::Save);
+    QCOMPARE(m_dialog.shown[1].filter,
+             QStringLiteral("Java File (*.java) | *.java | Text File (*.txt) | *.txt"));
+    QCOMPARE(m_dialog.shown[1].offeredName, clock);
+
+    // Another command (publishing) sets its own title and filter on the shared dialog.
+    m_dialog.DialogTitle = QStringLiteral("Publish Class In");
+    m_dialog.Filter = QStringLiteral("Java Class File (*.class)|*.class");
+    m_dialog.FileName = docPath(QStringLiteral("Clock.class"));
+
+    m_dialog.cancel();
+    m_commands->Open();
+    QCOMPARE(m_dialog.shown[2].title, QString());
+    QCOMPARE(m_dialog.shown[2].filter, DocumentCommands::OpenFilter);
+    QCOMPARE(m_dialog.shown[2].offeredName, docPath(QStringLiteral("Clock.class")));
+    QCOMPARE(m_dialog.FileName, docPath(QStringLiteral("Clock.class"))); // a cancel keeps it
+}
+
+void TestDocumentCommands::saveWithoutNameIsSaveAs()
+{
+    type(QStringLiteral("class A {}"));
+    const QString target = docPath(QStringLiteral("A.java"));
+    m_dialog.answer(target);
+    QVERIFY(m_commands->Save());
+    QCOMPARE(m_dialog.shown.size(), std::size_t(1));
+    QCOMPARE(m_dialog.shown[0].mode, FileDialog::Mode::Save);
+    QCOMPARE(m_fileName, target);
+    QCOMPARE(fileBytes(target), QByteArray("class A {}"));
+    QVERIFY(!m_pane->document()->isModified());
+
+    // With a name, Save shows no dialog.
+    QTest::keyClick(m_pane, Qt::Key_Return);
+    QVERIFY(m_commands->Save());
+    QCOMPARE(m_dialog.shown.size(), std::size_t(1));
+    QCOMPARE(fileBytes(target), QByteArray("class A {}\n"));
+}
+
+void TestDocumentCommands::saveAsUsesTheNameAsGiven()
+{
+    type(QStringLiteral("text"));
+    const QString target = docPath(QStringLiteral("Clock"));
+    m_dialog.answer(target);
+    QVERIFY(m_commands->SaveAs());
+    QCOMPARE(m_fileName, target);
+    QCOMPARE(fileBytes(target), QByteArray("text"));
+    QVERIFY(!QFile::exists(target + QStringLiteral(".java")));
+}
+
+void TestDocumentCommands::saveKeepsTheFileFormat()
+{
+    const QString path = docPath(QStringLiteral("Old.java"));
+    QVERIFY(writeBytes(path, "// caf\xe9\r\nclass Old {}"));
+    m_dialog.answer(path);
+    m_commands->Open();
+    QCOMPARE(m_commands->format().encoding, TextEncoding::Latin1);
+
+    m_pane->moveCursor(QTextCursor::End);
+    QTest::keyClick(m_pane, Qt::Key_Return);
+    type(QStringLiteral("// \u00fc"));
+    QVERIFY(m_commands->Save());
+    QCOMPARE(fileBytes(path), QByteArray("// caf\xe9\r\nclass Old {}\r\n// \xfc"));
+    QVERIFY(m_messages.texts.isEmpty());
+}
+
+void TestDocumentCommands::failedSaveKeepsEverything_data()
+{
+    QTest::addColumn<QString>("where");
+    QTest::newRow("a folder as file") << QStringLiteral("folder");
+    QTest::newRow("missing folder") << QStringLiteral("missing");
+    QTest::newRow("read-only folder") << QStringLiteral("read-only");
+    QTest::newRow("disk full") << QStringLiteral("full");
+}
+
+void TestDocumentCommands::failedSaveKeepsEverything()
+{
+    QFETCH(QString, where);
+    QString target = docPath(QStringLiteral("Old.java"));
+    QVERIFY(writeBytes(target, "old content"));
+    std::unique_ptr<FileSizeLimit> limit;
+    if (where == QLatin1String("folder")) {
+        target = docPath(QStringLiteral("Folder.java"));
+        QVERIFY(QDir().mkdir(target));
+    } else if (where == QLatin1String("missing")) {
+        target = docPath(QStringLiteral("no/such/folder/Old.java"));
+    } else if (where == QLatin1String("read-only")) {
+        if (::geteuid() == 0) {
+            target = QStringLiteral("/proc/Old.java"); // root may write anywhere but in /proc
+        } else {
+            QVERIFY(QFile::setPermissions(m_docs->path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+        }
+    } else {
+        limit = std::make_unique<FileSizeLimit>(4096);
+    }
+
+    m_fileName = target;
+    m_pane->setPlainText(QString(10000, QLatin1Char('x')));
+    type(QStringLiteral("y"));
+    const bool saved = m_commands->Save();
+    limit.reset();
+    QFile::setPermissions(m_docs->path(),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+
+    QVERIFY(!saved);
+    QCOMPARE(m_messages.texts.size(), 1);
+    QVERIFY2(m_messages.texts[0].contains(QDir::toNativeSeparators(target)), qPrintable(m_messages.texts[0]));
+    QCOMPARE(m_fileName, target);
+    QVERIFY(m_pane->document()->isModified());
+    QCOMPARE(m_pane->toPlainText().size(), 10001);
+    QCOMPARE(fileBytes(docPath(QStringLiteral("Old.java"))), QByteArray("old content"));
+    QCOMPARE(QDir(m_docs->path()).entryList(QDir::Files),
+             QStringList{QStringLiteral("Old.java")}); // no leftovers
+}
+
+void TestDocumentCommands::latin1FileWidenedToUtf8WhenItMust()
+{
+    const QString path = docPath(QStringLiteral("Price.java"));
+    QVERIFY(writeBytes(path, "// caf\xe9\n"));
+    m_dialog.answer(path);
+    m_commands->Open();
+    m_pane->moveCursor(QTextCursor::End);
+    type(QStringLiteral("\u20ac"));
+
+    QVERIFY(m_commands->Save());
+    QCOMPARE(fileBytes(path), QByteArray("// caf\xc3\xa9\n\xe2\x82\xac"));
+    QCOMPARE(m_commands->format().encoding, TextEncoding::Utf8);
+    QCOMPARE(m_messages.texts.size(), 1);
+    QVERIFY(m_messages.texts[0].contains(QStringLiteral("UTF-8")));
+}
+
+void TestDocumentCommands::unsavedChangesAreAskedAbout()
+{
+    type(QStringLiteral("unsaved"));
+
+    m_messages.saveAnswers = {SaveAnswer::Cancel};
+    m_commands->New();
+    QCOMPARE(m_messages.questions, QStringList{QStringLiteral("Save changes to Untitled?")});
+    QCOMPARE(m_pane->toPlainText(), QStringLiteral("unsaved"));
+    QCOMPARE(m_fileName, QString());
+
+    // Save: no name yet, so Save As; the command goes on once the text is safe.
+    const QString kept = docPath(QStringLiteral("Kept.java"));
+    m_messages.saveAnswers = {SaveAnswer::Save};
+    m_dialog.answer(kept);
+    m_commands->New();
+    QCOMPARE(fileBytes(kept), QByteArray("unsaved"));
+    QCOMPARE(m_pane->toPlainText(), QString());
+    QVERIFY(m_fileName.endsWith(QStringLiteral("default.java")));
+
+    // Discard: the command goes on and the text is dropped, as asked.
+    type(QStringLiteral("scratch"));
+    const QString other = docPath(QStringLiteral("Other.java"));
+    QVERIFY(writeBytes(other, "other"));
+    m_messages.saveAnswers = {SaveAnswer::Discard};
+    m_dialog.answer(other);
+    m_commands->Open();
+    QCOMPARE(m_messages.questions.last(), QStringLiteral("Save changes to default.java?"));
+    QCOMPARE(m_pane->toPlainText(), QStringLiteral("other"));
+    QCOMPARE(m_messages.questions.size(), 3);
+}
+
+void TestDocumentCommands::saveAnswerThatFailsStopsTheCommand()
+{
+    m_fileName = docPath(QStringLiteral("gone/Lost.java"));
+    type(QStringLiteral("precious"));
+    m_messages.saveAnswers = {SaveAnswer::Save};
+    m_commands->New();
+    QCOMPARE(m_messages.texts.size(), 1); // why the save failed
+    QCOMPARE(m_pane->toPlainText(), QStringLiteral("precious"));
+    QCOMPARE(m_fileName, docPath(QStringLiteral("gone/Lost.java")));
+    QVERIFY(!m_commands->maybeSave()); // still unsaved: asked again, cancelled by default
+}
+
+void TestDocumentCommands::noQuestionWithoutChanges()
+{
+    const QString path = docPath(QStringLiteral("A.java"));
+    QVERIFY(writeBytes(path, "class A {}"));
+    m_dialog.answer(path);
+    m_commands->Open();
+    m_commands->New();
+    QVERIFY(m_commands->maybeSave());
+    QVERIFY(m_messages.questions.isEmpty());
+
+    // Typing and then undoing it all is no change either.
+    type(QStringLiteral("x"));
+    m_pane->undo();
+    QVERIFY(m_commands->maybeSave());
+    QVERIFY(m_messages.questions.isEmpty());
+}
+
+QTEST_MAIN(TestDocumentCommands)
+#include "tst_documentcommands.moc"
