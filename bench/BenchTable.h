@@ -1,8 +1,15 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
+
+inline double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values.empty() ? 0.0 : values[values.size() / 2];
+}
 
 // One table for every benchmark: figure, Zarn, baseline, ratio, target, holds.
 class BenchTable

@@ -1,15 +1,15 @@
-// Starts Zarn and the bare baseline program alternately, many times, and prints the
-// median start-up time and resident memory of each with their ratio.
+// Starts Zarn and the bare baseline program alternately, many times, and compares
+// their median start-up time and resident memory.
 #include "BenchTable.h"
 #include "MonotonicClock.h"
+#include "Suites.h"
+#include "XvfbServer.h"
 
 #include <QCoreApplication>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 
-#include <algorithm>
-#include <cstdio>
 #include <vector>
 
 namespace {
@@ -35,17 +35,10 @@ Sample launch(const QString &program, const QString &appFolder, const QProcessEn
     return {figures.value(0).toDouble() / 1e6, figures.value(1).toDouble() / 1024.0};
 }
 
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
 } // namespace
 
-int main(int argc, char *argv[])
+void benchStartup(BenchTable &table)
 {
-    QCoreApplication app(argc, argv);
     const QString dir = QCoreApplication::applicationDirPath();
     const QString zarn = dir + QStringLiteral("/bench_startup_zarn");
     const QString bare = dir + QStringLiteral("/bench_startup_bare");
@@ -56,12 +49,16 @@ int main(int argc, char *argv[])
         qFatal("cannot prepare the application folder");
     options.close();
 
-    // Both programs get the same environment, with a runtime folder of their own.
+    // Both programs get the same environment: a real X server, as a user has, and
+    // a runtime folder of their own.
+    XvfbServer xvfb;
     QTemporaryDir runtime;
     QFile::setPermissions(runtime.path(),
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
+    environment.insert(QStringLiteral("DISPLAY"), xvfb.display());
+    environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
 
     // One unmeasured run each fills the font and file caches.
     launch(zarn, appFolder.path(), environment);
@@ -77,9 +74,6 @@ int main(int argc, char *argv[])
         bareMb.push_back(b.residentMb);
     }
 
-    BenchTable table;
     table.add({"start-up to first paint (ms)", median(zarnMs), median(bareMs), 1.25});
     table.add({"resident memory after start (MiB)", median(zarnMb), median(bareMb), 1.25});
-    table.print(stdout);
-    return table.allHold() ? 0 : 1;
 }

@@ -1,0 +1,132 @@
+// Open and save of a 20 MB, 250,000-line Java file with CR LF line ends, through the
+// real document commands, beside what Qt alone needs for the same work.
+#include "BenchTable.h"
+#include "DocumentCommands.h"
+#include "FileDialog.h"
+#include "MonotonicClock.h"
+#include "Suites.h"
+#include "UserMessages.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QPlainTextEdit>
+#include <QTemporaryDir>
+
+#include <memory>
+
+namespace {
+
+constexpr int Lines = 250000;
+constexpr int Runs = 5;
+
+// Lines of a plausible Java source, about 84 bytes each with the line end.
+QByteArray javaSource()
+{
+    QByteArray source;
+    source.reserve(Lines * 86);
+    for (int i = 0; i < Lines; ++i) {
+        switch (i % 4) {
+        case 0:
+            source += "    public void method" + QByteArray::number(i) + "(Graphics g) { // paints part "
+                      + QByteArray::number(i) + " of the applet\r\n";
+            break;
+        case 1:
+            source += "        g.drawString(\"Hello from line " + QByteArray::number(i)
+                      + "\", x + 10, y + 20); /* text */\r\n";
+            break;
+        case 2:
+            source += "        int value" + QByteArray::number(i)
+                      + " = (width * height) / 2 + offset - 42;;;;\r\n";
+            break;
+        default:
+            source +=
+                "    }                                                                             \r\n";
+        }
+    }
+    return source;
+}
+
+class FixedDialog : public FileDialog
+{
+public:
+    explicit FixedDialog(const QString &path)
+        : m_path(path)
+    {
+    }
+
+protected:
+    std::optional<QString> ask(QWidget *, Mode) override { return m_path; }
+
+private:
+    QString m_path;
+};
+
+class SilentMessages : public UserMessages
+{
+public:
+    void warning(QWidget *, const QString &, const QString &text) override
+    {
+        qFatal("unexpected message: %s", qPrintable(text));
+    }
+    SaveAnswer askToSave(QWidget *, const QString &, const QString &) override { return SaveAnswer::Discard; }
+};
+
+double elapsedMs(qint64 since)
+{
+    return double(monotonicNs() - since) / 1e6;
+}
+
+} // namespace
+
+void benchDocuments(BenchTable &table)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Big.java"));
+    const QByteArray bytes = javaSource();
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        qFatal("cannot write the sample file");
+    file.close();
+    QString text = QString::fromLatin1(bytes);
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+
+    std::vector<double> openMs, setTextMs, saveMs, writeMs;
+    for (int run = 0; run < Runs; ++run) {
+        {
+            QPlainTextEdit pane;
+            pane.show();
+            QString fileName;
+            FixedDialog dialog(path);
+            SilentMessages messages;
+            DocumentCommands commands(pane, fileName, dialog, messages, dir.path());
+            const qint64 opening = monotonicNs();
+            commands.Open();
+            QApplication::processEvents();
+            openMs.push_back(elapsedMs(opening));
+
+            pane.document()->setModified(true);
+            const qint64 saving = monotonicNs();
+            if (!commands.Save())
+                qFatal("save failed");
+            saveMs.push_back(elapsedMs(saving));
+        }
+        {
+            QPlainTextEdit pane;
+            pane.show();
+            const qint64 setting = monotonicNs();
+            pane.setPlainText(text);
+            QApplication::processEvents();
+            setTextMs.push_back(elapsedMs(setting));
+        }
+        {
+            const qint64 writing = monotonicNs();
+            QFile plain(dir.filePath(QStringLiteral("Plain.java")));
+            if (!plain.open(QIODevice::WriteOnly) || plain.write(bytes) != bytes.size())
+                qFatal("plain write failed");
+            plain.close();
+            writeMs.push_back(elapsedMs(writing));
+        }
+    }
+    table.add({"open 20 MB Java file (ms)", median(openMs), median(setTextMs), 1.2});
+    table.add({"save 20 MB Java file (ms)", median(saveMs), median(writeMs), 1.5});
+}

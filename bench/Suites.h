@@ -1,0 +1,7 @@
+#pragma once
+
+class BenchTable;
+
+// Each suite measures its figures beside their baselines and adds rows to the table.
+void benchStartup(BenchTable &table);
+void benchDocuments(BenchTable &table);
