@@ -1,18 +1,22 @@
 #include "Zarn.h"
 
+#include "CompletionList.h"
 #include "DocumentCommands.h"
+#include "EditCommands.h"
+#include "EditorPane.h"
 #include "FontTables.h"
+#include "PackageCompletion.h"
 #include "QtFileDialog.h"
 #include "QtUserMessages.h"
 #include "ToolbarPictures.h"
 #include "Twips.h"
 
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QDir>
+#include <QGuiApplication>
 #include <QLayout>
-#include <QListWidget>
 #include <QMenuBar>
-#include <QPlainTextEdit>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
@@ -58,6 +62,8 @@ Zarn::Zarn(const QString &appFolder, Dialogs dialogs)
     createMenus();
     layOutClientArea(client);
     createToolbar();
+    m_completion = new PackageCompletion(*Richtextbox1, *List1, this);
+    m_completion->setObjectName(QStringLiteral("PackageCompletion"));
     m_documents = std::make_unique<DocumentCommands>(*Richtextbox1, FileName, *CommonDialog1, *m_messages,
                                                      m_appFolder);
     // Fixed border: the window keeps the size of its menu bar and client area.
@@ -116,16 +122,24 @@ void Zarn::createMenus()
     connect(SaveB, &QAction::triggered, this, &Zarn::SaveB_Click);
     connect(SaveAsB, &QAction::triggered, this, &Zarn::SaveAsB_Click);
     connect(ExitB, &QAction::triggered, this, &Zarn::ExitB_Click);
+    connect(CutB, &QAction::triggered, this, &Zarn::CutB_Click);
+    connect(CopyB, &QAction::triggered, this, &Zarn::CopyB_Click);
+    connect(PasteB, &QAction::triggered, this, &Zarn::PasteB_Click);
+    connect(DeleteB, &QAction::triggered, this, &Zarn::DeleteB_Click);
 
     m_toolbarCommands = {NewB, OpenB, SaveB, SaveAsB, nullptr, CutB, CopyB, PasteB, nullptr, OptionsB};
 }
 
 void Zarn::layOutClientArea(QWidget *client)
 {
-    Richtextbox1 = new QPlainTextEdit(client);
+    Richtextbox1 = new EditorPane(client);
     Richtextbox1->setObjectName(QStringLiteral("Richtextbox1"));
     Richtextbox1->setGeometry(twipsRect(0, 405, 7455, 5355));
-    Richtextbox1->setLineWrapMode(QPlainTextEdit::NoWrap);
+    QList<QKeySequence> menuShortcuts;
+    for (const QAction *item : actions())
+        if (!item->shortcut().isEmpty())
+            menuShortcuts.append(item->shortcut());
+    Richtextbox1->setMenuShortcuts(menuShortcuts);
 
     StatusBar1 = new QStatusBar(client);
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
@@ -134,7 +148,7 @@ void Zarn::layOutClientArea(QWidget *client)
 
     // The completion list lies over the pane at a fixed place; hidden until a
     // known package name is followed by a dot.
-    List1 = new QListWidget(client);
+    List1 = new CompletionList(client);
     List1->setObjectName(QStringLiteral("List1"));
     List1->setGeometry(twipsRect(3120, 2280, 1695, 840));
     List1->hide();
@@ -205,6 +219,26 @@ void Zarn::ExitB_Click()
     // The window is destroyed once closed; the program ends when its last window
     // has closed.
     close();
+}
+
+void Zarn::CutB_Click()
+{
+    cutSelection(*Richtextbox1, *QGuiApplication::clipboard());
+}
+
+void Zarn::CopyB_Click()
+{
+    copySelection(*Richtextbox1, *QGuiApplication::clipboard());
+}
+
+void Zarn::PasteB_Click()
+{
+    pasteClipboard(*Richtextbox1, *QGuiApplication::clipboard());
+}
+
+void Zarn::DeleteB_Click()
+{
+    deleteSelection(*Richtextbox1);
 }
 
 void Zarn::closeEvent(QCloseEvent *event)

@@ -7,10 +7,11 @@
 #include <array>
 #include <memory>
 
+class CompletionList;
 class DocumentCommands;
+class EditorPane;
 class FileDialog;
-class QListWidget;
-class QPlainTextEdit;
+class PackageCompletion;
 class QStatusBar;
 class QToolBar;
 class UserMessages;
@@ -56,6 +57,10 @@ public:
     void SaveB_Click();
     void SaveAsB_Click();
     void ExitB_Click();
+    void CutB_Click();
+    void CopyB_Click();
+    void PasteB_Click();
+    void DeleteB_Click();
 
 protected:
     // Closing asks to save unsaved changes first; Cancel keeps the window open.
@@ -72,11 +77,12 @@ private:
     // The shared file dialog, used by the document and publishing commands.
     std::shared_ptr<FileDialog> CommonDialog1;
     std::unique_ptr<DocumentCommands> m_documents;
+    PackageCompletion *m_completion = nullptr;
 
     QToolBar *Toolbar1 = nullptr;
     QStatusBar *StatusBar1 = nullptr;
-    QPlainTextEdit *Richtextbox1 = nullptr;
-    QListWidget *List1 = nullptr;
+    EditorPane *Richtextbox1 = nullptr;
+    CompletionList *List1 = nullptr;
 
     QAction *NewB = nullptr;
     QAction *OpenB = nullptr;

@@ -1,0 +1,305 @@
+// The package pop-up in the real main window, driven by key and mouse events.
+#include "CompletionList.h"
+#include "EditorPane.h"
+#include "PackageCompletion.h"
+#include "RecordingMessages.h"
+#include "ScriptedFileDialog.h"
+#include "Zarn.h"
+
+#include <QInputMethodEvent>
+#include <QMenuBar>
+#include <QTemporaryDir>
+#include <QTest>
+
+class TestCompletion : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+
+    // typing and the word
+    void importJavaDotOpensTheList();
+    void wordFollowsTheKeyRule_data();
+    void wordFollowsTheKeyRule();
+    void keysWithoutCharactersLeaveTheWord();
+    void lineFeedIsPartOfTheWord();
+    void inputMethodTextCounts();
+    // opening
+    void listOpensAtItsPlaceWithNothingHighlighted();
+    // picking
+    void doubleClickPicks();
+    void fourLevelCompletion();
+    void enterPicksTheHighlightedEntry();
+    void enterWithoutHighlightInsertsNothing();
+    void otherKeysKeepTheListOpen();
+    // focus loss
+    void clickIntoThePaneClosesWithoutInserting();
+    void menuDoesNotCloseTheList();
+
+private:
+    EditorPane *pane() const { return m_window->findChild<EditorPane *>(QStringLiteral("Richtextbox1")); }
+    CompletionList *list() const { return m_window->findChild<CompletionList *>(QStringLiteral("List1")); }
+    QString word() const
+    {
+        return m_window->findChild<PackageCompletion *>(QStringLiteral("PackageCompletion"))->CurrentWord();
+    }
+    void type(const QString &text) { QTest::keyClicks(QApplication::focusWidget(), text); }
+    QStringList entries() const;
+    void doubleClick(const QString &entry);
+    int caret() const { return pane()->textCursor().position(); }
+
+    QTemporaryDir m_appFolder;
+    QPointer<Zarn> m_window;
+};
+
+void TestCompletion::init()
+{
+    m_window = new Zarn(m_appFolder.path(),
+                        {std::make_shared<RecordingMessages>(), std::make_shared<ScriptedFileDialog>()});
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowActive(m_window));
+    QCOMPARE(QApplication::focusWidget(), pane());
+}
+
+void TestCompletion::cleanup()
+{
+    delete m_window;
+}
+
+QStringList TestCompletion::entries() const
+{
+    QStringList names;
+    for (int row = 0; row < list()->count(); ++row)
+        names.append(list()->item(row)->text());
+    return names;
+}
+
+void TestCompletion::doubleClick(const QString &entry)
+{
+    const QList<QListWidgetItem *> items = list()->findItems(entry, Qt::MatchExactly);
+    QCOMPARE(items.size(), 1);
+    const QPoint at = list()->visualItemRect(items.first()).center();
+    QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(list()->viewport(), Qt::LeftButton, {}, at);
+}
+
+void TestCompletion::importJavaDotOpensTheList()
+{
+    type(QStringLiteral("import java."));
+    QCOMPARE(pane()->toPlainText(), QStringLiteral("import java."));
+    QCOMPARE(caret(), 12); // the dot went in at the caret, after the list opened
+    QCOMPARE(word(), QStringLiteral("java."));
+    QVERIFY(list()->isVisible());
+    QVERIFY(list()->isEnabled());
+    QCOMPARE(QApplication::focusWidget(), list());
+    QCOMPARE(entries().size(), 12);
+    QCOMPARE(entries().first(), QStringLiteral("applet"));
+    QCOMPARE(entries().last(), QStringLiteral("util"));
+}
+
+void TestCompletion::wordFollowsTheKeyRule_data()
+{
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QString>("after");
+    QTest::addColumn<QString>("pane");
+    QTest::addColumn<QString>("expectedWord");
+    QTest::addColumn<bool>("listOpen");
+
+    QTest::newRow("capital J opens nothing") << QStringLiteral("Java") << 0 << QStringLiteral(".")
+                                             << QStringLiteral("Java.") << QStringLiteral("Java.") << false;
+    QTest::newRow("space then backspace")
+        << QStringLiteral("java ") << int(Qt::Key_Backspace) << QStringLiteral(".") << QStringLiteral("java.")
+        << QStringLiteral(".") << false;
+    QTest::newRow("backspace inside the word")
+        << QStringLiteral("jav") << int(Qt::Key_Backspace) << QStringLiteral("va.") << QStringLiteral("java.")
+        << QStringLiteral("java.") << true;
+    QTest::newRow("tab ends the word") << QStringLiteral("x") << int(Qt::Key_Tab) << QStringLiteral("java.")
+                                       << QStringLiteral("x\tjava.") << QStringLiteral("java.") << true;
+    QTest::newRow("return ends the word")
+        << QStringLiteral("x") << int(Qt::Key_Return) << QStringLiteral("javax.")
+        << QStringLiteral("x\njavax.") << QStringLiteral("javax.") << true;
+    QTest::newRow("parenthesis joins the word")
+        << QStringLiteral("f(java") << 0 << QStringLiteral(".") << QStringLiteral("f(java.")
+        << QStringLiteral("f(java.") << false;
+    QTest::newRow("sub-package without a row")
+        << QStringLiteral("java.") << 0 << QStringLiteral("io.") << QStringLiteral("java.io.")
+        << QStringLiteral("java.io.") << false;
+}
+
+void TestCompletion::wordFollowsTheKeyRule()
+{
+    QFETCH(QString, before);
+    QFETCH(int, key);
+    QFETCH(QString, after);
+    QFETCH(QString, pane);
+    QFETCH(QString, expectedWord);
+    QFETCH(bool, listOpen);
+
+    type(before);
+    if (list()->isVisible()) // a dot in before opened the list: close it by clicking into the pane
+        QTest::mouseClick(this->pane()->viewport(), Qt::LeftButton, {}, QPoint(200, 200));
+    if (key)
+        QTest::keyClick(this->pane(), Qt::Key(key));
+    type(after);
+    QCOMPARE(this->pane()->toPlainText(), pane);
+    QCOMPARE(word(), expectedWord);
+    QCOMPARE(list()->isVisible(), listOpen);
+}
+
+void TestCompletion::keysWithoutCharactersLeaveTheWord()
+{
+    type(QStringLiteral("ab cd"));
+    for (Qt::Key key : {Qt::Key_Left, Qt::Key_Home, Qt::Key_End, Qt::Key_Delete, Qt::Key_PageUp, Qt::Key_F8})
+        QTest::keyClick(pane(), key);
+    pane()->selectAll();
+    QTest::keyClick(pane(), Qt::Key_X, Qt::ControlModifier); // Edit > Cut, a menu shortcut
+    QTest::keyClick(pane(), Qt::Key_V, Qt::ControlModifier);
+    QTest::keyClick(pane(), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(word(), QStringLiteral("cd"));
+
+    // The caret moves, the word does not: new characters go on the old word.
+    QTest::keyClick(pane(), Qt::Key_Home);
+    type(QStringLiteral("ef"));
+    QCOMPARE(word(), QStringLiteral("cdef"));
+}
+
+void TestCompletion::lineFeedIsPartOfTheWord()
+{
+    type(QStringLiteral("ja"));
+    QTest::keyClick(pane(), Qt::Key_Return, Qt::ControlModifier);
+    type(QStringLiteral("va."));
+    QCOMPARE(word(), QStringLiteral("ja\nva."));
+    QVERIFY(!list()->isVisible());
+    // The pane breaks the line as Return does; Shift+Return too, never with U+2028.
+    QTest::keyClick(pane(), Qt::Key_Return, Qt::ShiftModifier);
+    QCOMPARE(pane()->document()->toRawText(), QStringLiteral("ja\u2029va.\u2029"));
+    QCOMPARE(word(), QString());
+}
+
+void TestCompletion::inputMethodTextCounts()
+{
+    QInputMethodEvent commit;
+    commit.setCommitString(QStringLiteral("import java."));
+    QApplication::sendEvent(pane(), &commit);
+    QCOMPARE(pane()->toPlainText(), QStringLiteral("import java."));
+    QCOMPARE(word(), QStringLiteral("java."));
+    QVERIFY(list()->isVisible());
+}
+
+void TestCompletion::listOpensAtItsPlaceWithNothingHighlighted()
+{
+    type(QStringLiteral("x = 1;"));
+    QTest::keyClick(pane(), Qt::Key_Return);
+    type(QStringLiteral("    java."));
+    QCOMPARE(list()->geometry(), QRect(208, 152, 113, 56)); // never moved to the caret
+    QCOMPARE(list()->highlightedRow(), -1);
+    QCOMPARE(list()->currentRow(), -1);
+    QTest::keyClick(list(), Qt::Key_Down);
+    QCOMPARE(list()->highlightedRow(), 0);
+}
+
+void TestCompletion::doubleClickPicks()
+{
+    type(QStringLiteral("java."));
+    doubleClick(QStringLiteral("awt"));
+    QCOMPARE(pane()->toPlainText(), QStringLiteral("java.awt"));
+    QCOMPARE(caret(), 8);
+    QVERIFY(!pane()->textCursor().hasSelection());
+    QCOMPARE(word(), QStringLiteral("java.awt"));
+    QVERIFY(!list()->isVisible());
+    QCOMPARE(list()->count(), 0);
+    QCOMPARE(QApplication::focusWidget(), pane());
+
+    type(QStringLiteral("."));
+    QCOMPARE(entries(),
+             (QStringList{QStringLiteral("color"), QStringLiteral("datatransfer"), QStringLiteral("dnd"),
+                          QStringLiteral("event"), QStringLiteral("font"), QStringLiteral("geom"),
+                          QStringLiteral("im"), QStringLiteral("image"), QStringLiteral("print")}));
+}
+
+void TestCompletion::fourLevelCompletion()
+{
+    type(QStringLiteral("import java."));
+    doubleClick(QStringLiteral("awt"));
+    type(QStringLiteral("."));
+    doubleClick(QStringLiteral("image"));
+    type(QStringLiteral("."));
+    QCOMPARE(entries(), QStringList{QStringLiteral("renderable")});
+    doubleClick(QStringLiteral("renderable"));
+    type(QStringLiteral(".*;"));
+    QCOMPARE(pane()->toPlainText(), QStringLiteral("import java.awt.image.renderable.*;"));
+    QCOMPARE(word(), QStringLiteral("java.awt.image.renderable.*;"));
+    QVERIFY(!list()->isVisible()); // the table goes no deeper
+}
+
+void TestCompletion::enterPicksTheHighlightedEntry()
+{
+    type(QStringLiteral("javax."));
+    QTest::keyClicks(list(), QStringLiteral("sw")); // keyboard search
+    QTest::keyClick(list(), Qt::Key_Return);
+    QCOMPARE(pane()->toPlainText(), QStringLiteral("javax.swing")); // no line break from the Enter
+    QCOMPARE(word(), QStringLiteral("javax.swing"));
+    QCOMPARE(QApplication::focusWidget(), pane());
+    QVERIFY(!list()->isVisible());
+}
+
+void TestCompletion::enterWithoutHighlightInsertsNothing()
+{
+    type(QStringLiteral("java."));
+    QTest::keyClick(list(), Qt::Key_Enter, Qt::KeypadModifier);
+    QCOMPARE(pane()->toPlainText(), QStringLiteral("java."));
+    QCOMPARE(word(), QStringLiteral("java."));
+    QVERIFY(!list()->isVisible());
+    QCOMPARE(list()->count(), 0);
+    QCOMPARE(QApplication::focusWidget(), pane());
+}
+
+void TestCompletion::otherKeysKeepTheListOpen()
+{
+    type(QStringLiteral("java."));
+    QTest::keyClick(list(), Qt::Key_Escape);
+    QTest::keyClicks(list(), QStringLiteral("ut"));
+    QTest::keyClick(list(), Qt::Key_Space);
+    QVERIFY(list()->isVisible());
+    QCOMPARE(QApplication::focusWidget(), list());
+    QCOMPARE(pane()->toPlainText(), QStringLiteral("java.")); // nothing reached the pane
+    QCOMPARE(word(), QStringLiteral("java."));
+    QCOMPARE(list()->item(list()->highlightedRow())->text(), QStringLiteral("util"));
+}
+
+void TestCompletion::clickIntoThePaneClosesWithoutInserting()
+{
+    type(QStringLiteral("java."));
+    QTest::keyClick(list(), Qt::Key_Down);
+    QTest::mouseClick(pane()->viewport(), Qt::LeftButton, {}, QPoint(200, 100));
+    QVERIFY(!list()->isVisible());
+    QCOMPARE(list()->count(), 0);
+    QCOMPARE(QApplication::focusWidget(), pane());
+    QCOMPARE(pane()->toPlainText(), QStringLiteral("java."));
+    type(QStringLiteral("awt"));
+    QCOMPARE(word(), QStringLiteral("java.awt"));
+
+    // Backspace right after a dot takes the dot off the word.
+    type(QStringLiteral("."));
+    QTest::mouseClick(pane()->viewport(), Qt::LeftButton, {}, QPoint(200, 100));
+    QTest::keyClick(pane(), Qt::Key_Backspace);
+    QCOMPARE(word(), QStringLiteral("java.awt"));
+}
+
+void TestCompletion::menuDoesNotCloseTheList()
+{
+    type(QStringLiteral("java."));
+    QMenu *edit = m_window->findChild<QMenu *>(QStringLiteral("Edit"));
+    m_window->menuBar()->setActiveAction(edit->menuAction());
+    QTRY_VERIFY(edit->isVisible());
+    edit->close();
+    QTRY_VERIFY(!edit->isVisible());
+    QVERIFY(list()->isVisible());
+    QCOMPARE(list()->count(), 12);
+}
+
+QTEST_MAIN(TestCompletion)
+#include "tst_completion.moc"
