@@ -35,13 +35,13 @@ public:
 
     void print(std::FILE *out) const
     {
-        std::fprintf(out, "| %-38s | %10s | %10s | %6s | %7s | %-5s |\n", "figure", "Zarn", "baseline",
+        std::fprintf(out, "| %-42s | %10s | %10s | %6s | %7s | %-5s |\n", "figure", "Zarn", "baseline",
                      "ratio", "target", "holds");
-        std::fprintf(out, "|%s|%s|%s|%s|%s|%s|\n", std::string(40, '-').c_str(), std::string(12, '-').c_str(),
+        std::fprintf(out, "|%s|%s|%s|%s|%s|%s|\n", std::string(44, '-').c_str(), std::string(12, '-').c_str(),
                      std::string(12, '-').c_str(), std::string(8, '-').c_str(), std::string(9, '-').c_str(),
                      std::string(7, '-').c_str());
         for (const Row &row : m_rows)
-            std::fprintf(out, "| %-38s | %10.2f | %10.2f | %6.2f | <= %4.2f | %-5s |\n", row.figure.c_str(),
+            std::fprintf(out, "| %-42s | %10.2f | %10.2f | %6.2f | <= %4.2f | %-5s |\n", row.figure.c_str(),
                          row.zarn, row.baseline, ratio(row), row.target, holds(row) ? "yes" : "NO");
     }
 

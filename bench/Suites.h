@@ -5,3 +5,4 @@ class BenchTable;
 // Each suite measures its figures beside their baselines and adds rows to the table.
 void benchStartup(BenchTable &table);
 void benchDocuments(BenchTable &table);
+void benchTyping(BenchTable &table);

@@ -15,6 +15,7 @@ int main(int argc, char *argv[])
     BenchTable table;
     benchStartup(table);
     benchDocuments(table);
+    benchTyping(table);
     table.print(stdout);
     return table.allHold() ? 0 : 1;
 }

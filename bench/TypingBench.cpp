@@ -1,0 +1,100 @@
+// Typing into a pane that holds a 20 MB document: Zarn's main window against a bare
+// QPlainTextEdit of the same size, with the same key events.
+#include "BenchTable.h"
+#include "MonotonicClock.h"
+#include "Suites.h"
+#include "Zarn.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QPlainTextEdit>
+#include <QTemporaryDir>
+#include <QTextBlock>
+
+namespace {
+
+constexpr int Keys = 2000;
+constexpr int Runs = 3;
+
+QString bigDocument()
+{
+    QString text;
+    text.reserve(20 * 1024 * 1024);
+    for (int i = 0; i < 250000; ++i)
+        text += QStringLiteral("        g.drawString(\"Hello from line %1\", x + 10, y + 20); /* text */\n")
+                    .arg(i);
+    return text;
+}
+
+struct Key
+{
+    Qt::Key key;
+    QString text;
+};
+
+// Ordinary typing: words, spaces, dots behind names that are no package, Backspace
+// and Return now and then.
+std::vector<Key> keyPresses()
+{
+    const QString line = QStringLiteral("int total = counter.value + offset; ");
+    std::vector<Key> keys;
+    for (int i = 0; keys.size() < std::size_t(Keys); ++i) {
+        const QChar c = line.at(i % line.size());
+        if (i % 50 == 49)
+            keys.push_back({Qt::Key_Return, QStringLiteral("\r")});
+        else if (i % 17 == 16)
+            keys.push_back({Qt::Key_Backspace, QStringLiteral("\b")});
+        else
+            keys.push_back({c == QLatin1Char(' ') ? Qt::Key_Space : Qt::Key_A, QString(c)});
+    }
+    return keys;
+}
+
+// Milliseconds per key, each key followed by the repaint a user would see.
+double typeInto(QPlainTextEdit &pane, const std::vector<Key> &keys)
+{
+    QTextCursor middle(pane.document()->findBlockByNumber(pane.document()->blockCount() / 2));
+    pane.setTextCursor(middle);
+    pane.setFocus();
+    QApplication::processEvents();
+    const qint64 start = monotonicNs();
+    for (const Key &key : keys) {
+        QKeyEvent press(QEvent::KeyPress, key.key, Qt::NoModifier, key.text);
+        QApplication::sendEvent(&pane, &press);
+        QApplication::processEvents();
+    }
+    return double(monotonicNs() - start) / 1e6 / double(keys.size());
+}
+
+} // namespace
+
+void benchTyping(BenchTable &table)
+{
+    const QString text = bigDocument();
+    const std::vector<Key> keys = keyPresses();
+    QTemporaryDir appFolder;
+    std::vector<double> zarnMs, bareMs;
+    for (int run = 0; run < Runs; ++run) {
+        QFont font;
+        {
+            auto *window = new Zarn(appFolder.path());
+            window->show();
+            auto *pane = window->findChild<QPlainTextEdit *>(QStringLiteral("Richtextbox1"));
+            font = pane->font();
+            pane->setPlainText(text);
+            zarnMs.push_back(typeInto(*pane, keys));
+            pane->document()->setModified(false);
+            delete window;
+        }
+        {
+            QPlainTextEdit pane;
+            pane.setFont(font);
+            pane.resize(497, 357);
+            pane.setLineWrapMode(QPlainTextEdit::NoWrap);
+            pane.show();
+            pane.setPlainText(text);
+            bareMs.push_back(typeInto(pane, keys));
+        }
+    }
+    table.add({"typing into a 20 MB document (ms per key)", median(zarnMs), median(bareMs), 1.1});
+}
