@@ -6,8 +6,10 @@
 #include "EditorPane.h"
 #include "FontTables.h"
 #include "PackageCompletion.h"
+#include "ProgressFeedback.h"
 #include "QtFileDialog.h"
 #include "QtUserMessages.h"
+#include "StatusFeedback.h"
 #include "ToolbarPictures.h"
 #include "Twips.h"
 
@@ -18,6 +20,7 @@
 #include <QLayout>
 #include <QMenuBar>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -51,6 +54,7 @@ Zarn::Zarn(const QString &appFolder, Dialogs dialogs)
     : m_appFolder(appFolder)
     , m_messages(dialogs.messages ? std::move(dialogs.messages) : std::make_shared<QtUserMessages>())
     , CommonDialog1(dialogs.files ? std::move(dialogs.files) : std::make_shared<QtFileDialog>())
+    , m_compiler(appFolder)
 {
     setObjectName(QStringLiteral("Zarn"));
     setWindowTitle(QStringLiteral("Zarn V0.01"));
@@ -241,8 +245,30 @@ void Zarn::DeleteB_Click()
     deleteSelection(*Richtextbox1);
 }
 
+bool Zarn::CompileToFolder(const QString &destination, CompileFeedbackStyle style)
+{
+    StatusFeedback status(*StatusBar1);
+    ProgressFeedback progress(this, *StatusBar1);
+    CompileFeedback &feedback = style == CompileFeedbackStyle::StatusBar
+                                    ? static_cast<CompileFeedback &>(status)
+                                    : static_cast<CompileFeedback &>(progress);
+    const bool compiled = m_compiler.CompileToFolder({settings.CompilerLocation, destination, FileName},
+                                                     feedback);
+    if (m_closeRequested) {
+        m_closeRequested = false;
+        QTimer::singleShot(0, this, &QWidget::close);
+    }
+    return compiled;
+}
+
 void Zarn::closeEvent(QCloseEvent *event)
 {
+    // The window must outlive a compile that is waiting on its behalf.
+    if (m_compiler.isCompiling()) {
+        m_closeRequested = true;
+        event->ignore();
+        return;
+    }
     if (m_documents->maybeSave())
         event->accept();
     else

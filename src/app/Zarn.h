@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CompileDriver.h"
 #include "SettingsFile.h"
 
 #include <QMainWindow>
@@ -49,6 +50,13 @@ public:
     // they could not be stored, in which case the old file is left as it was.
     bool StoreSettings();
 
+    enum class CompileFeedbackStyle { StatusBar, ProgressWindow };
+    // Compiles the file on disk at FileName with the compiler at CompilerLocation
+    // into destination. False when the compile could not run or end properly; the
+    // status bar then says why.
+    bool CompileToFolder(const QString &destination, CompileFeedbackStyle style);
+    const CompileDriver &compileDriver() const { return m_compiler; }
+
     // Runs the command of toolbar button index (1 to 10); separators and any
     // other position do nothing.
     void Toolbar1_ButtonClick(int index);
@@ -78,6 +86,9 @@ private:
     std::shared_ptr<FileDialog> CommonDialog1;
     std::unique_ptr<DocumentCommands> m_documents;
     PackageCompletion *m_completion = nullptr;
+    CompileDriver m_compiler;
+    // The window was asked to close while a compile ran; it closes afterwards.
+    bool m_closeRequested = false;
 
     QToolBar *Toolbar1 = nullptr;
     QStatusBar *StatusBar1 = nullptr;

@@ -1,0 +1,166 @@
+#include "CompileDriver.h"
+
+#include "CompileFeedback.h"
+#include "CompileScript.h"
+#include "ErrorText.h"
+#include "HostShell.h"
+#include "MarkerFile.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTimer>
+
+namespace {
+
+QString tr(const char *text)
+{
+    return QCoreApplication::translate("CompileDriver", text);
+}
+
+// Clears the compiling flag however the compile ends.
+class CompilingFlag
+{
+public:
+    explicit CompilingFlag(bool &flag)
+        : m_flag(flag)
+    {
+        m_flag = true;
+    }
+    ~CompilingFlag() { m_flag = false; }
+    CompilingFlag(const CompilingFlag &) = delete;
+    CompilingFlag &operator=(const CompilingFlag &) = delete;
+
+private:
+    bool &m_flag;
+};
+
+} // namespace
+
+CompileDriver::CompileDriver(const QString &appFolder)
+    : m_appFolder(appFolder)
+{
+}
+
+QString CompileDriver::tempPath(const QString &name) const
+{
+    return QDir(m_appFolder).filePath(QStringLiteral("temp/") + name);
+}
+
+bool CompileDriver::CompileToFolder(const CompileRequest &request, CompileFeedback &feedback)
+{
+    if (m_compiling)
+        return false; // one compile at a time; the held-back input cannot start another
+    const CompilingFlag compiling(m_compiling);
+    m_lastOutput.clear();
+
+    QString problem = prepare(request);
+    if (problem.isEmpty())
+        problem = run(feedback);
+
+    // Whatever happened, the marker rests at 0 for the next compile.
+    const QString markerProblem = resetMarker(tempPath(QStringLiteral("temp.txt")));
+    if (problem.isEmpty() && !markerProblem.isEmpty())
+        problem = tr("cannot reset temp/temp.txt: %1").arg(markerProblem);
+
+    QFile log(tempPath(QStringLiteral("compile.log")));
+    if (log.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        log.write(m_lastOutput.toUtf8());
+
+    if (!problem.isEmpty()) {
+        feedback.failed(problem);
+        return false;
+    }
+    feedback.finished();
+    return true;
+}
+
+// Writes the script and sets the marker to 0; the reason when that cannot be done.
+QString CompileDriver::prepare(const CompileRequest &request) const
+{
+    if (!QFileInfo(tempPath(QString())).isDir())
+        return tr("the folder %1 is missing").arg(QDir::toNativeSeparators(tempPath(QString())));
+    for (const QString &marker : {QStringLiteral("NotDone.txt"), QStringLiteral("Done.txt")})
+        if (!QFileInfo::exists(tempPath(marker)))
+            return tr("temp/%1 is missing").arg(marker);
+
+    const CompileScript script = compileScript(hostScriptDialect(), request.compiler, request.destination,
+                                               request.source);
+    if (!script.problem.isEmpty())
+        return script.problem;
+    const QString scriptPath = QDir(m_appFolder).filePath(hostScriptName());
+    QFile file(scriptPath);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)
+        || file.write(script.bytes) != script.bytes.size() || !file.flush())
+        return tr("cannot write %1: %2")
+            .arg(QDir::toNativeSeparators(scriptPath), asReason(file.errorString()));
+
+    // A marker left at 1 by an interrupted compile would end the next wait at once.
+    if (const QString reason = resetMarker(tempPath(QStringLiteral("temp.txt"))); !reason.isEmpty())
+        return tr("cannot write temp/temp.txt: %1").arg(reason);
+    return {};
+}
+
+// Starts the script and waits for the marker; the reason when it did not end well.
+QString CompileDriver::run(CompileFeedback &feedback)
+{
+    QProcess script;
+    script.setWorkingDirectory(m_appFolder);
+    script.setProcessChannelMode(QProcess::MergedChannels);
+    startHostScript(script, hostScriptName());
+    if (!script.waitForStarted())
+        return tr("cannot start the command shell: %1").arg(asReason(script.errorString()));
+    script.closeWriteChannel(); // a compiler that reads its input gets none
+    const qint64 scriptId = script.processId();
+
+    QByteArray output;
+    QString problem;
+    QEventLoop wait;
+    QObject::connect(&script, &QProcess::readyReadStandardOutput, &wait, [&] {
+        output += script.readAllStandardOutput();
+        if (output.size() > MaxOutputBytes && problem.isEmpty()) {
+            problem = tr("the compiler printed more than %1 MB and was stopped").arg(MaxOutputBytes >> 20);
+            wait.quit();
+        }
+    });
+
+    const QString marker = tempPath(QStringLiteral("temp.txt"));
+    QElapsedTimer running;
+    running.start();
+    QElapsedTimer sinceScriptEnded;
+    QTimer poll;
+    poll.setInterval(PollInterval);
+    QObject::connect(&poll, &QTimer::timeout, &wait, [&] {
+        feedback.waiting();
+        if (readMarker(marker) == 1) {
+            wait.quit();
+        } else if (script.state() == QProcess::NotRunning) {
+            if (!sinceScriptEnded.isValid())
+                sinceScriptEnded.start();
+            else if (sinceScriptEnded.elapsed() > MarkerGrace.count()) {
+                problem = tr("the compile script ended without marking the compile done");
+                wait.quit();
+            }
+        } else if (running.elapsed() > m_timeLimit.count()) {
+            problem = tr("the compile took longer than %1 seconds and was stopped")
+                          .arg(std::chrono::duration_cast<std::chrono::seconds>(m_timeLimit).count());
+            wait.quit();
+        }
+    });
+
+    feedback.started();
+    poll.start();
+    wait.exec(QEventLoop::ExcludeUserInputEvents);
+    poll.stop();
+
+    // The done marker is the script's last step: it ends at once, with all its output.
+    if (!problem.isEmpty() || !script.waitForFinished(int(MarkerGrace.count())))
+        stopHostScript(script, scriptId);
+    output += script.readAllStandardOutput();
+    m_lastOutput = QString::fromLocal8Bit(output);
+    return problem;
+}

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QString>
+
+#include <chrono>
+
+class CompileFeedback;
+
+// What to compile: the compiler, the folder for the class files, the source file.
+struct CompileRequest
+{
+    QString compiler;
+    QString destination;
+    QString source;
+};
+
+// Compiles through the compile script and the marker file in the application
+// folder's temp/. The wait polls the marker every few milliseconds, keeps the
+// windows painting and holds user input back until the compile has ended, so no
+// other command can start meanwhile; it ends when the marker says done, or soon
+// after the script has ended without saying so.
+class CompileDriver
+{
+public:
+    explicit CompileDriver(const QString &appFolder);
+
+    // Runs one compile. True when the script ran to its end, whether or not the
+    // compiler succeeded; false, with the reason given to the feedback, when it
+    // could not start or did not end properly. The marker holds 0 afterwards.
+    bool CompileToFolder(const CompileRequest &request, CompileFeedback &feedback);
+
+    bool isCompiling() const { return m_compiling; }
+
+    // What the compiler printed during the last compile; also in temp/compile.log.
+    const QString &lastOutput() const { return m_lastOutput; }
+
+    // Stops a compile that runs longer than this (the compiler may hang).
+    void setTimeLimit(std::chrono::milliseconds limit) { m_timeLimit = limit; }
+
+    static constexpr std::chrono::milliseconds PollInterval{5};
+    // How long the marker may lag behind the end of the script.
+    static constexpr std::chrono::milliseconds MarkerGrace{1000};
+    // More output than any compiler gives: beyond it the compile is stopped.
+    static constexpr qint64 MaxOutputBytes = 16 * 1024 * 1024;
+
+private:
+    QString prepare(const CompileRequest &request) const;
+    QString run(CompileFeedback &feedback);
+    QString tempPath(const QString &name) const;
+
+    QString m_appFolder;
+    QString m_lastOutput;
+    bool m_compiling = false;
+    std::chrono::milliseconds m_timeLimit{std::chrono::minutes(5)};
+};

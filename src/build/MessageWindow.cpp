@@ -1,0 +1,27 @@
+#include "MessageWindow.h"
+
+#include "Twips.h"
+
+#include <QLabel>
+#include <QProgressBar>
+
+MessageWindow::MessageWindow(QWidget *parent)
+    : QWidget(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint)
+{
+    setObjectName(QStringLiteral("MessageWindow"));
+    setWindowTitle(QStringLiteral("Message Window"));
+    setFixedSize(twipsSize(4770, 1245));
+
+    Label1 = new QLabel(this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setGeometry(twipsRect(240, 120, 4335, 735));
+    Label1->setWordWrap(true);
+    Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    ProgressBar1 = new QProgressBar(this);
+    ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
+    ProgressBar1->setGeometry(twipsRect(720, 960, 3375, 255));
+    ProgressBar1->setRange(0, 100);
+    ProgressBar1->setValue(0);
+    ProgressBar1->setTextVisible(false);
+}

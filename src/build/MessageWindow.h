@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QWidget>
+
+class QLabel;
+class QProgressBar;
+
+// The progress window of Publish > Applet: a label that says the bar measures
+// nothing, and the bar that keeps moving while the compiler runs.
+class MessageWindow : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit MessageWindow(QWidget *parent = nullptr);
+
+    QLabel *Label1 = nullptr;
+    QProgressBar *ProgressBar1 = nullptr;
+};

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+// Splitting a path at its last separator: "/" here, "\" (or "/") on Windows.
+
+// The 0-based position of the last separator in path, or -1 when there is none.
+qsizetype FindLastBackslash(const QString &path);
+
+// The characters after the last separator: the whole path when there is none.
+QString NamePart(const QString &path);
+
+// The characters before the last separator, which is left out; nothing when the
+// path has no separator. "/Clock.class" gives the empty folder part.
+std::optional<QString> FolderPart(const QString &path);

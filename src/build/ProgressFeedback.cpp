@@ -1,0 +1,43 @@
+#include "ProgressFeedback.h"
+
+#include "MessageWindow.h"
+#include "StatusFeedback.h"
+
+#include <QLabel>
+#include <QProgressBar>
+#include <QStatusBar>
+
+ProgressFeedback::ProgressFeedback(QWidget *owner, QStatusBar &statusBar)
+    : m_owner(owner)
+    , m_statusBar(statusBar)
+{
+}
+
+ProgressFeedback::~ProgressFeedback() = default;
+
+void ProgressFeedback::started()
+{
+    m_window = std::make_unique<MessageWindow>(m_owner);
+    m_window->Label1->setText(
+        QStringLiteral("Please wait while compiling class. This progressbar is not an indication of how much "
+                       "of the program is "
+                       "compiled. It is to show that your computer has not locked up."));
+    m_window->show();
+    m_window->repaint();
+}
+
+void ProgressFeedback::waiting()
+{
+    m_window->ProgressBar1->setValue(m_counter.step());
+}
+
+void ProgressFeedback::finished()
+{
+    m_window.reset();
+}
+
+void ProgressFeedback::failed(const QString &reason)
+{
+    m_window.reset();
+    m_statusBar.showMessage(compileFailedText(reason));
+}

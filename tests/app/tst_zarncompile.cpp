@@ -1,0 +1,141 @@
+// CompileToFolder as the main window runs it: FileName and CompilerLocation, the
+// two feedback styles, and a close that waits for the compile.
+#include "AppFolder.h"
+#include "JavaSources.h"
+#include "MessageWindow.h"
+#include "RecordingMessages.h"
+#include "ScriptedFileDialog.h"
+#include "Zarn.h"
+
+#include <QLabel>
+#include <QProgressBar>
+#include <QStatusBar>
+#include <QTest>
+#include <QTimer>
+
+class TestZarnCompile : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+
+    void statusBarStyle();
+    void progressWindowStyle();
+    void failureIsShownInTheStatusBar();
+    void closeWaitsForTheCompile();
+
+private:
+    QString standIn(const QByteArray &body);
+    QString status() const
+    {
+        return m_window->findChild<QStatusBar *>(QStringLiteral("StatusBar1"))->currentMessage();
+    }
+
+    std::unique_ptr<AppFolder> m_app;
+    QPointer<Zarn> m_window;
+};
+
+void TestZarnCompile::init()
+{
+    m_app = std::make_unique<AppFolder>();
+    m_window = new Zarn(m_app->path(),
+                        {std::make_shared<RecordingMessages>(), std::make_shared<ScriptedFileDialog>()});
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window));
+}
+
+void TestZarnCompile::cleanup()
+{
+    delete m_window;
+}
+
+QString TestZarnCompile::standIn(const QByteArray &body)
+{
+    const QString path = m_app->filePath(QStringLiteral("standin"));
+    m_app->write(QStringLiteral("standin"), "#!/bin/sh\n" + body);
+    QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    return path;
+}
+
+void TestZarnCompile::statusBarStyle()
+{
+    m_app->write(QStringLiteral("Hello.java"), helloApplet());
+    m_window->FileName = m_app->filePath(QStringLiteral("Hello.java"));
+    m_window->settings.CompilerLocation = javacPath();
+    const QString destination = m_app->filePath(QStringLiteral("temp"));
+
+    QString during;
+    QTimer::singleShot(100, m_window, [&] { during = status(); });
+    QVERIFY(m_window->CompileToFolder(destination, Zarn::CompileFeedbackStyle::StatusBar));
+    QCOMPARE(during, QStringLiteral("Compiling Class"));
+    QCOMPARE(status(), QStringLiteral("Done Compiling"));
+    QVERIFY(QFile::exists(destination + QStringLiteral("/Hello.class")));
+    QVERIFY(m_window->compileDriver().lastOutput().contains(QStringLiteral("Hello.java")));
+    QCOMPARE(m_app->read(QStringLiteral("temp/temp.txt")), QByteArray("0\r\n"));
+}
+
+void TestZarnCompile::progressWindowStyle()
+{
+    m_window->settings.CompilerLocation = standIn("sleep 0.5\n");
+    m_window->findChild<QStatusBar *>(QStringLiteral("StatusBar1"))->showMessage(QStringLiteral("before"));
+
+    QString label;
+    QSize size;
+    QList<int> values;
+    QTimer sample;
+    connect(&sample, &QTimer::timeout, m_window, [&] {
+        if (auto *window = m_window->findChild<MessageWindow *>()) {
+            label = window->Label1->text();
+            size = window->size();
+            values.append(window->ProgressBar1->value());
+            QCOMPARE(window->windowTitle(), QStringLiteral("Message Window"));
+            QVERIFY(window->isVisible());
+        }
+    });
+    sample.start(20);
+    QVERIFY(m_window->CompileToFolder(m_app->filePath(QStringLiteral("out")),
+                                      Zarn::CompileFeedbackStyle::ProgressWindow));
+    sample.stop();
+
+    QCOMPARE(label, QStringLiteral(
+                        "Please wait while compiling class. This progressbar is not an indication of how "
+                        "much of the program is compiled. It is to show that your computer has not locked "
+                        "up."));
+    QCOMPARE(size, QSize(318, 83));
+    QVERIFY2(values.size() > 5, qPrintable(QString::number(values.size())));
+    QVERIFY(values.last() > values.first());          // the bar moved while the compiler ran
+    QVERIFY(!m_window->findChild<MessageWindow *>()); // closed after the compile
+    QCOMPARE(status(), QStringLiteral("before"));     // the status bar is left alone
+}
+
+void TestZarnCompile::failureIsShownInTheStatusBar()
+{
+    m_window->settings.CompilerLocation = standIn("kill -9 $PPID\n");
+    QVERIFY(!m_window->CompileToFolder(m_app->filePath(QStringLiteral("out")),
+                                       Zarn::CompileFeedbackStyle::ProgressWindow));
+    QVERIFY2(status().startsWith(QStringLiteral("Compile Failed: ")), qPrintable(status()));
+    QVERIFY(!m_window->findChild<MessageWindow *>());
+
+    QVERIFY(!m_window->CompileToFolder(m_app->filePath(QStringLiteral("out")),
+                                       Zarn::CompileFeedbackStyle::StatusBar));
+    QVERIFY2(status().startsWith(QStringLiteral("Compile Failed: ")), qPrintable(status()));
+}
+
+void TestZarnCompile::closeWaitsForTheCompile()
+{
+    m_window->settings.CompilerLocation = standIn("sleep 0.3\n");
+    bool stillThere = false;
+    QTimer::singleShot(50, m_window, [&] {
+        m_window->close(); // as the title bar's close button would, mid-compile
+        stillThere = m_window && m_window->isVisible();
+    });
+    QVERIFY(m_window->CompileToFolder(m_app->filePath(QStringLiteral("out")),
+                                      Zarn::CompileFeedbackStyle::StatusBar));
+    QVERIFY(stillThere);
+    QTRY_VERIFY(m_window.isNull()); // closed once the compile had ended
+}
+
+QTEST_MAIN(TestZarnCompile)
+#include "tst_zarncompile.moc"

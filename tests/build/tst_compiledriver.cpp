@@ -1,0 +1,240 @@
+// The compile driver with the real /bin/sh and the real javac, in a fresh
+// application folder; stand-in compilers for the ways a compile can go wrong.
+#include "AppFolder.h"
+#include "CompileDriver.h"
+#include "JavaSources.h"
+#include "RecordingFeedback.h"
+
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QTest>
+#include <QTimer>
+
+#include <sys/resource.h>
+
+namespace {
+
+QString writeStandIn(const AppFolder &app, const QString &name, const QByteArray &body)
+{
+    const QString path = app.filePath(name);
+    app.write(name, "#!/bin/sh\n" + body);
+    QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    return path;
+}
+
+double cpuSeconds()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec)
+           + double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+} // namespace
+
+class TestCompileDriver : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { QVERIFY2(!javacPath().isEmpty(), "javac is needed"); }
+    void init();
+    void cleanup();
+
+    void goodAppletGivesItsClass();
+    void failedCompilesStillFinish_data();
+    void failedCompilesStillFinish();
+    void waitSleepsInsteadOfSpinning();
+    void scriptThatDiesEndsTheWait_data();
+    void scriptThatDiesEndsTheWait();
+    void hungCompilerIsStopped();
+    void missingPartsStartNothing_data();
+    void missingPartsStartNothing();
+    void oneCompileAtATime();
+
+private:
+    bool compile(const QString &compiler, const QString &source);
+    QString destination() const { return m_app->filePath(QStringLiteral("temp")); }
+
+    std::unique_ptr<AppFolder> m_app;
+    std::unique_ptr<CompileDriver> m_driver;
+    RecordingFeedback m_feedback;
+};
+
+void TestCompileDriver::init()
+{
+    m_app = std::make_unique<AppFolder>();
+    m_driver = std::make_unique<CompileDriver>(m_app->path());
+    m_feedback = RecordingFeedback();
+}
+
+void TestCompileDriver::cleanup()
+{
+    // Whatever happened, the marker rests at 0.
+    if (QFileInfo(m_app->filePath(QStringLiteral("temp"))).isDir())
+        QCOMPARE(m_app->read(QStringLiteral("temp/temp.txt")), QByteArray("0\r\n"));
+    QVERIFY(!m_driver->isCompiling());
+}
+
+bool TestCompileDriver::compile(const QString &compiler, const QString &source)
+{
+    return m_driver->CompileToFolder({compiler, destination(), source}, m_feedback);
+}
+
+void TestCompileDriver::goodAppletGivesItsClass()
+{
+    m_app->write(QStringLiteral("Hello.java"), helloApplet());
+    QVERIFY(compile(javacPath(), m_app->filePath(QStringLiteral("Hello.java"))));
+    QCOMPARE(m_feedback.events, (QStringList{QStringLiteral("started"), QStringLiteral("finished")}));
+    QVERIFY(QFile::exists(m_app->filePath(QStringLiteral("temp/Hello.class"))));
+    QVERIFY(m_feedback.passes > 0);
+    // What javac printed, -verbose lines included, is kept and logged.
+    QVERIFY2(m_driver->lastOutput().contains(QStringLiteral("[wrote")), qPrintable(m_driver->lastOutput()));
+    QCOMPARE(QString::fromUtf8(m_app->read(QStringLiteral("temp/compile.log"))), m_driver->lastOutput());
+
+    // The next compile runs as well, and its output replaces the last.
+    QVERIFY(QFile::remove(m_app->filePath(QStringLiteral("temp/Hello.class"))));
+    QVERIFY(compile(javacPath(), m_app->filePath(QStringLiteral("Hello.java"))));
+    QVERIFY(QFile::exists(m_app->filePath(QStringLiteral("temp/Hello.class"))));
+}
+
+void TestCompileDriver::failedCompilesStillFinish_data()
+{
+    QTest::addColumn<QString>("compiler");
+    QTest::addColumn<QString>("source");
+    QTest::newRow("source with an error") << QStringLiteral("javac") << QStringLiteral("Broken.java");
+    QTest::newRow("empty document path") << QStringLiteral("javac") << QString();
+    QTest::newRow("missing document") << QStringLiteral("javac") << QStringLiteral("Missing.java");
+    QTest::newRow("empty compiler path") << QString() << QStringLiteral("Hello.java");
+    QTest::newRow("wrong compiler path") << QStringLiteral("/no/such/javac") << QStringLiteral("Hello.java");
+    QTest::newRow("compiler is a folder") << QStringLiteral("/tmp") << QStringLiteral("Hello.java");
+}
+
+void TestCompileDriver::failedCompilesStillFinish()
+{
+    QFETCH(QString, compiler);
+    QFETCH(QString, source);
+    m_app->write(QStringLiteral("Hello.java"), helloApplet());
+    m_app->write(QStringLiteral("Broken.java"), "public class Broken { int x = ; }\n");
+    if (compiler == QLatin1String("javac"))
+        compiler = javacPath();
+    if (!source.isEmpty())
+        source = m_app->filePath(source);
+
+    QVERIFY(compile(compiler, source)); // the script ran to its end
+    QCOMPARE(m_feedback.events, (QStringList{QStringLiteral("started"), QStringLiteral("finished")}));
+    QCOMPARE(QDir(destination()).entryList({QStringLiteral("*.class")}), QStringList());
+    QVERIFY(!m_driver->lastOutput().isEmpty()); // javac's or the shell's complaint
+}
+
+void TestCompileDriver::waitSleepsInsteadOfSpinning()
+{
+    const QString slow = writeStandIn(*m_app, QStringLiteral("slow"), "sleep 1\n");
+    const double cpuBefore = cpuSeconds();
+    QElapsedTimer wall;
+    wall.start();
+    QVERIFY(compile(slow, QStringLiteral("x")));
+    const double cpu = cpuSeconds() - cpuBefore;
+    QVERIFY(wall.elapsed() >= 1000);
+    QVERIFY2(cpu < 0.2 * double(wall.elapsed()) / 1000.0, qPrintable(QString::number(cpu)));
+    // The wait keeps running the event loop: the feedback was stepped many times.
+    QVERIFY2(m_feedback.passes > 20, qPrintable(QString::number(m_feedback.passes)));
+}
+
+void TestCompileDriver::scriptThatDiesEndsTheWait_data()
+{
+    QTest::addColumn<QByteArray>("compilerBody");
+    // The stand-in compiler ends the script (its parent) or breaks the last step.
+    QTest::newRow("script killed") << QByteArray("kill -9 $PPID\n");
+    QTest::newRow("Done.txt deleted") << QByteArray("rm temp/Done.txt\n");
+    QTest::newRow("marker made a folder") << QByteArray("rm temp/temp.txt; mkdir temp/temp.txt\n");
+}
+
+void TestCompileDriver::scriptThatDiesEndsTheWait()
+{
+    QFETCH(QByteArray, compilerBody);
+    const QString compiler = writeStandIn(*m_app, QStringLiteral("breaker"), compilerBody);
+    QElapsedTimer wall;
+    wall.start();
+    QVERIFY(!compile(compiler, QStringLiteral("x")));
+    QVERIFY2(wall.elapsed() < 3000, qPrintable(QString::number(wall.elapsed())));
+    QCOMPARE(m_feedback.events.size(), 2);
+    QVERIFY2(m_feedback.events.last().startsWith(QStringLiteral("failed: ")),
+             qPrintable(m_feedback.events.last()));
+
+    // The folder is mended and the next compile works.
+    QDir(m_app->filePath(QStringLiteral("temp/temp.txt"))).removeRecursively();
+    m_app->write(QStringLiteral("temp/Done.txt"), "1\r\n");
+    m_app->write(QStringLiteral("Hello.java"), helloApplet());
+    m_feedback = RecordingFeedback();
+    QVERIFY(compile(javacPath(), m_app->filePath(QStringLiteral("Hello.java"))));
+    QCOMPARE(m_feedback.events.last(), QStringLiteral("finished"));
+}
+
+void TestCompileDriver::hungCompilerIsStopped()
+{
+    // The compiler never ends; its child writes its pid first so we can check it is gone.
+    const QString hung = writeStandIn(*m_app, QStringLiteral("hung"), "echo $$ > hung.pid\nexec sleep 600\n");
+    m_driver->setTimeLimit(std::chrono::milliseconds(500));
+    QElapsedTimer wall;
+    wall.start();
+    QVERIFY(!compile(hung, QStringLiteral("x")));
+    QVERIFY(wall.elapsed() < 5000);
+    QVERIFY2(m_feedback.events.last().contains(QStringLiteral("stopped")),
+             qPrintable(m_feedback.events.last()));
+    const QByteArray pid = m_app->read(QStringLiteral("hung.pid")).trimmed();
+    QVERIFY(!pid.isEmpty());
+    QTRY_VERIFY_WITH_TIMEOUT(!QFileInfo::exists(QStringLiteral("/proc/") + QString::fromLatin1(pid)), 5000);
+
+    // A compiler that cannot stop talking is stopped as well.
+    m_driver->setTimeLimit(std::chrono::minutes(1));
+    m_feedback = RecordingFeedback();
+    const QString chatty = writeStandIn(*m_app, QStringLiteral("chatty"), "exec cat /dev/zero\n");
+    QVERIFY(!compile(chatty, QStringLiteral("x")));
+    QVERIFY2(m_feedback.events.last().contains(QStringLiteral("MB")), qPrintable(m_feedback.events.last()));
+}
+
+void TestCompileDriver::missingPartsStartNothing_data()
+{
+    QTest::addColumn<QString>("broken");
+    QTest::newRow("no temp folder") << QStringLiteral("temp");
+    QTest::newRow("no Done.txt") << QStringLiteral("temp/Done.txt");
+    QTest::newRow("no NotDone.txt") << QStringLiteral("temp/NotDone.txt");
+    QTest::newRow("script cannot be written") << QStringLiteral("temp/temp.sh");
+}
+
+void TestCompileDriver::missingPartsStartNothing()
+{
+    QFETCH(QString, broken);
+    const QString path = m_app->filePath(broken);
+    if (broken == QLatin1String("temp/temp.sh"))
+        QVERIFY(QDir().mkdir(path)); // a folder where the script should go
+    else if (broken == QLatin1String("temp"))
+        QVERIFY(QDir(path).removeRecursively());
+    else
+        QVERIFY(QFile::remove(path));
+
+    QVERIFY(!compile(javacPath(), QStringLiteral("Hello.java")));
+    QCOMPARE(m_feedback.events.size(), 1); // failed before anything started
+    QVERIFY2(m_feedback.events.first().startsWith(QStringLiteral("failed: ")),
+             qPrintable(m_feedback.events.first()));
+    QCOMPARE(m_feedback.passes, 0);
+}
+
+void TestCompileDriver::oneCompileAtATime()
+{
+    // Timers still run during the wait; one that tries to compile again is refused.
+    const QString slow = writeStandIn(*m_app, QStringLiteral("slow"), "sleep 0.3\n");
+    bool nested = true;
+    RecordingFeedback nestedFeedback;
+    QTimer::singleShot(50, [&] {
+        QVERIFY(m_driver->isCompiling());
+        nested = m_driver->CompileToFolder({slow, destination(), QStringLiteral("x")}, nestedFeedback);
+    });
+    QVERIFY(compile(slow, QStringLiteral("x")));
+    QVERIFY(!nested);
+    QVERIFY(nestedFeedback.events.isEmpty());
+}
+
+QTEST_GUILESS_MAIN(TestCompileDriver)
+#include "tst_compiledriver.moc"

@@ -1,0 +1,129 @@
+#include "CompileScript.h"
+#include "HostileNames.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+class TestCompileScript : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void posixText();
+    void cmdText();
+    void cmdRefusesWhatItCannotQuote();
+    void relativePathsAreNoOptions();
+    void posixArgumentsArriveWhole();
+};
+
+void TestCompileScript::posixText()
+{
+    const CompileScript script = compileScript(ScriptDialect::Posix, QStringLiteral("/usr/bin/javac"),
+                                               QStringLiteral("/opt/zarn/temp"),
+                                               QStringLiteral("/work/Clock.java"));
+    QCOMPARE(script.problem, QString());
+    QCOMPARE(script.bytes, QByteArray("cp temp/NotDone.txt temp/temp.txt\n"
+                                      "'/usr/bin/javac' -verbose -d '/opt/zarn/temp' '/work/Clock.java' \n"
+                                      "cp temp/Done.txt temp/temp.txt"));
+
+    // An empty compiler and document stay empty arguments: the line still runs.
+    QCOMPARE(
+        compileScript(ScriptDialect::Posix, QString(), QStringLiteral("/d"), QString()).bytes,
+        QByteArray(
+            "cp temp/NotDone.txt temp/temp.txt\n'' -verbose -d '/d' '' \ncp temp/Done.txt temp/temp.txt"));
+    QCOMPARE(quoteForShell(ScriptDialect::Posix, QStringLiteral("it's")), QStringLiteral("'it'\\''s'"));
+}
+
+void TestCompileScript::cmdText()
+{
+    const CompileScript script = compileScript(ScriptDialect::Cmd, QStringLiteral("C:\\jdk\\bin\\javac.exe"),
+                                               QStringLiteral("C:\\Tools\\Ide\\temp"),
+                                               QStringLiteral("C:\\work\\100% & more\\Clock.java"));
+    QCOMPARE(script.problem, QString());
+    QCOMPARE(script.bytes, QByteArray("copy temp\\NotDone.txt temp\\temp.txt\r\n"
+                                      "\"C:\\jdk\\bin\\javac.exe\" -verbose -d \"C:\\Tools\\Ide\\temp\" "
+                                      "\"C:\\work\\100%% & more\\Clock.java\" \r\n"
+                                      "copy temp\\Done.txt temp\\temp.txt"));
+}
+
+void TestCompileScript::cmdRefusesWhatItCannotQuote()
+{
+    for (const QString &name : {QStringLiteral("say \"hi\".java"), QStringLiteral("new\nline.java"),
+                                QStringLiteral("cr\rhere.java"), QStringLiteral("tab\there.java")}) {
+        const CompileScript script = compileScript(ScriptDialect::Cmd, QStringLiteral("javac.exe"),
+                                                   QStringLiteral("C:\\d"), name);
+        QVERIFY2(!script.problem.isEmpty(), qPrintable(name));
+        QVERIFY(script.problem.contains(name));
+        QVERIFY(script.bytes.isEmpty());
+    }
+    QCOMPARE(quoteForShell(ScriptDialect::Cmd, QStringLiteral("a|b>c^d")), QStringLiteral("\"a|b>c^d\""));
+}
+
+void TestCompileScript::relativePathsAreNoOptions()
+{
+    QVERIFY(compileScript(ScriptDialect::Posix, QStringLiteral("javac"), QStringLiteral("-d"),
+                          QStringLiteral("-x.java"))
+                .bytes.contains("-verbose -d './-d' './-x.java' "));
+    QVERIFY(compileScript(ScriptDialect::Cmd, QStringLiteral("javac"), QStringLiteral("-d"),
+                          QStringLiteral("C:\\-x.java"))
+                .bytes.contains("-verbose -d \".\\-d\" \"C:\\-x.java\" "));
+}
+
+// Runs the script under /bin/sh with a stand-in compiler that writes each argument
+// it receives, NUL-terminated: every hostile name must arrive as one argument,
+// unchanged, and no injected command may run.
+void TestCompileScript::posixArgumentsArriveWhole()
+{
+    QTemporaryDir app;
+    QDir(app.path()).mkdir(QStringLiteral("temp"));
+    for (const auto &[name, content] : {std::pair{"temp/NotDone.txt", "0\r\n"}, {"temp/Done.txt", "1\r\n"}}) {
+        QFile file(app.filePath(QString::fromLatin1(name)));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(content);
+    }
+    const QString args = app.filePath(QStringLiteral("args"));
+    for (const QString &name : hostileNames()) {
+        const QString compilerDir = app.filePath(QStringLiteral("bin"));
+        QDir().mkpath(compilerDir);
+        const QString compiler = compilerDir + QLatin1Char('/') + name;
+        QFile fake(compiler);
+        QVERIFY2(fake.open(QIODevice::WriteOnly | QIODevice::Truncate), qPrintable(name));
+        fake.write("#!/bin/sh\nprintf '%s\\0' \"$@\" > \"$ZARN_ARGS\"\n");
+        fake.close();
+        fake.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+
+        const QString destination = app.filePath(name);
+        const QString source = name + QStringLiteral(".java"); // relative, from the working directory
+        const CompileScript script = compileScript(ScriptDialect::Posix, compiler, destination, source);
+        QFile scriptFile(app.filePath(QStringLiteral("temp/temp.sh")));
+        QVERIFY(scriptFile.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        scriptFile.write(script.bytes);
+        scriptFile.close();
+
+        QProcess sh;
+        sh.setWorkingDirectory(app.path());
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("ZARN_ARGS"), args);
+        sh.setProcessEnvironment(environment);
+        sh.start(QStringLiteral("/bin/sh"), {QStringLiteral("temp/temp.sh")});
+        QVERIFY(sh.waitForFinished());
+        QFile received(args);
+        QVERIFY2(received.open(QIODevice::ReadOnly), qPrintable(name));
+        const QString expectedSource = name.startsWith(QLatin1Char('-')) ? QStringLiteral("./") + source
+                                                                         : source;
+        QCOMPARE(QString::fromUtf8(received.readAll()), QStringLiteral("-verbose") + QChar(0)
+                                                            + QStringLiteral("-d") + QChar(0) + destination
+                                                            + QChar(0) + expectedSource + QChar(0));
+        QFile marker(app.filePath(QStringLiteral("temp/temp.txt")));
+        QVERIFY(marker.open(QIODevice::ReadOnly));
+        QCOMPARE(marker.readAll(), QByteArray("1\r\n"));
+    }
+    QVERIFY(!QFile::exists(app.filePath(QStringLiteral("PWNED"))));
+    QVERIFY(!QFile::exists(app.filePath(QStringLiteral("bin/PWNED"))));
+}
+
+QTEST_GUILESS_MAIN(TestCompileScript)
+#include "tst_compilescript.moc"

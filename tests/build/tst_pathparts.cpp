@@ -1,0 +1,64 @@
+#include "PathParts.h"
+
+#include <QTest>
+
+class TestPathParts : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void split_data();
+    void split();
+};
+
+void TestPathParts::split_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<int>("separator");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("hasFolder");
+    QTest::addColumn<QString>("folder");
+
+    QTest::newRow("document") << QStringLiteral("/work/Clock.java") << 5 << QStringLiteral("Clock.java")
+                              << true << QStringLiteral("/work");
+    QTest::newRow("in the root") << QStringLiteral("/Clock.class") << 0 << QStringLiteral("Clock.class")
+                                 << true << QString();
+    QTest::newRow("no separator") << QStringLiteral("Clock.java") << -1 << QStringLiteral("Clock.java")
+                                  << false << QString();
+    QTest::newRow("empty") << QString() << -1 << QString() << false << QString();
+    QTest::newRow("ends in a separator")
+        << QStringLiteral("/work/site/") << 10 << QString() << true << QStringLiteral("/work/site");
+    QTest::newRow("spaces and dots") << QStringLiteral("/my work/v1.2/A B.java") << 13
+                                     << QStringLiteral("A B.java") << true << QStringLiteral("/my work/v1.2");
+
+    // Deep paths split at the true last separator, however many there are.
+    QString deep;
+    for (int i = 0; i < 20; ++i)
+        deep += QStringLiteral("/d") + QString::number(i);
+    QTest::newRow("twenty separators") << deep + QStringLiteral("/Clock.java") << int(deep.size())
+                                       << QStringLiteral("Clock.java") << true << deep;
+    QString fifteen;
+    for (int i = 0; i < 14; ++i)
+        fifteen += QStringLiteral("/x");
+    QTest::newRow("exactly fifteen") << fifteen + QStringLiteral("/A.java") << int(fifteen.size())
+                                     << QStringLiteral("A.java") << true << fifteen;
+    QTest::newRow("sixteen") << fifteen + QStringLiteral("/y/A.java") << int(fifteen.size() + 2)
+                             << QStringLiteral("A.java") << true << fifteen + QStringLiteral("/y");
+}
+
+void TestPathParts::split()
+{
+    QFETCH(QString, path);
+    QFETCH(int, separator);
+    QFETCH(QString, name);
+    QFETCH(bool, hasFolder);
+    QFETCH(QString, folder);
+    QCOMPARE(FindLastBackslash(path), separator);
+    QCOMPARE(NamePart(path), name);
+    QCOMPARE(FolderPart(path).has_value(), hasFolder);
+    if (hasFolder)
+        QCOMPARE(*FolderPart(path), folder);
+}
+
+QTEST_GUILESS_MAIN(TestPathParts)
+#include "tst_pathparts.moc"
