@@ -19,35 +19,52 @@ public:
     {
         std::string figure;
         double zarn;
-        double baseline;
-        double target; // the highest ratio that still holds
+        double baseline;        // negative: the figure has no baseline, its target is absolute
+        double target;          // the highest ratio that still holds, or the absolute limit
+        double allowance = 0.0; // added to baseline x target, in the figure's unit
     };
 
     void add(const Row &row) { m_rows.push_back(row); }
 
     bool allHold() const
     {
-        for (const Row &row : m_rows)
-            if (!holds(row))
-                return false;
-        return true;
+        return std::all_of(m_rows.begin(), m_rows.end(), [](const Row &row) { return holds(row); });
     }
 
     void print(std::FILE *out) const
     {
-        std::fprintf(out, "| %-42s | %10s | %10s | %6s | %7s | %-5s |\n", "figure", "Zarn", "baseline",
+        std::fprintf(out, "| %-44s | %9s | %9s | %6s | %-13s | %-5s |\n", "figure", "Zarn", "baseline",
                      "ratio", "target", "holds");
-        std::fprintf(out, "|%s|%s|%s|%s|%s|%s|\n", std::string(44, '-').c_str(), std::string(12, '-').c_str(),
-                     std::string(12, '-').c_str(), std::string(8, '-').c_str(), std::string(9, '-').c_str(),
+        std::fprintf(out, "|%s|%s|%s|%s|%s|%s|\n", std::string(46, '-').c_str(), std::string(11, '-').c_str(),
+                     std::string(11, '-').c_str(), std::string(8, '-').c_str(), std::string(15, '-').c_str(),
                      std::string(7, '-').c_str());
-        for (const Row &row : m_rows)
-            std::fprintf(out, "| %-42s | %10.2f | %10.2f | %6.2f | <= %4.2f | %-5s |\n", row.figure.c_str(),
-                         row.zarn, row.baseline, ratio(row), row.target, holds(row) ? "yes" : "NO");
+        for (const Row &row : m_rows) {
+            char baseline[32] = "-";
+            char ratio[32] = "-";
+            char target[32];
+            if (hasBaseline(row)) {
+                std::snprintf(baseline, sizeof baseline, "%.2f", row.baseline);
+                std::snprintf(ratio, sizeof ratio, "%.2f", row.zarn / row.baseline);
+                if (row.allowance > 0)
+                    std::snprintf(target, sizeof target, "<= %.2f + %g", row.target, row.allowance);
+                else
+                    std::snprintf(target, sizeof target, "<= %.2f", row.target);
+            } else {
+                std::snprintf(target, sizeof target, "<= %g", row.target);
+            }
+            std::fprintf(out, "| %-44s | %9.2f | %9s | %6s | %-13s | %-5s |\n", row.figure.c_str(), row.zarn,
+                         baseline, ratio, target, holds(row) ? "yes" : "NO");
+        }
     }
 
 private:
-    static double ratio(const Row &row) { return row.baseline > 0 ? row.zarn / row.baseline : 0.0; }
-    static bool holds(const Row &row) { return row.baseline > 0 && ratio(row) <= row.target; }
+    static bool hasBaseline(const Row &row) { return row.baseline >= 0; }
+    static bool holds(const Row &row)
+    {
+        if (!hasBaseline(row))
+            return row.zarn <= row.target;
+        return row.baseline > 0 && row.zarn <= row.baseline * row.target + row.allowance;
+    }
 
     std::vector<Row> m_rows;
 };

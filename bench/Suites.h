@@ -6,3 +6,4 @@ class BenchTable;
 void benchStartup(BenchTable &table);
 void benchDocuments(BenchTable &table);
 void benchTyping(BenchTable &table);
+void benchCompile(BenchTable &table);

@@ -16,6 +16,7 @@ int main(int argc, char *argv[])
     benchStartup(table);
     benchDocuments(table);
     benchTyping(table);
+    benchCompile(table);
     table.print(stdout);
     return table.allHold() ? 0 : 1;
 }

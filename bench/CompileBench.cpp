@@ -1,0 +1,80 @@
+// A compile through Zarn's script and marker file against the same javac command
+// run directly, and Zarn's own CPU time while it waits.
+#include "BenchTable.h"
+#include "CompileDriver.h"
+#include "CompileFeedback.h"
+#include "MonotonicClock.h"
+#include "Suites.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include <sys/resource.h>
+
+namespace {
+
+constexpr int Runs = 5;
+
+class QuietFeedback : public CompileFeedback
+{
+public:
+    void started() override { }
+    void finished() override { }
+    void failed(const QString &reason) override { qFatal("compile failed: %s", qPrintable(reason)); }
+};
+
+double cpuMs()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1e3
+           + double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e3;
+}
+
+void write(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        qFatal("cannot write %s", qPrintable(path));
+}
+
+} // namespace
+
+void benchCompile(BenchTable &table)
+{
+    const QString javac = QStandardPaths::findExecutable(QStringLiteral("javac"));
+    QTemporaryDir app;
+    QDir(app.path()).mkpath(QStringLiteral("temp"));
+    QDir(app.path()).mkpath(QStringLiteral("direct"));
+    write(app.filePath(QStringLiteral("temp/NotDone.txt")), "0\r\n");
+    write(app.filePath(QStringLiteral("temp/Done.txt")), "1\r\n");
+    write(app.filePath(QStringLiteral("temp/temp.txt")), "0\r\n");
+    const QString source = app.filePath(QStringLiteral("Hello.java"));
+    write(source, "import java.applet.Applet;\nimport java.awt.Graphics;\n"
+                  "public class Hello extends Applet {\n"
+                  "    public void paint(Graphics g) { g.drawString(\"Hello\", 20, 20); }\n}\n");
+
+    CompileDriver driver(app.path());
+    QuietFeedback feedback;
+    std::vector<double> zarnMs, directMs, cpuShare;
+    for (int run = 0; run < Runs; ++run) {
+        const double cpuBefore = cpuMs();
+        const qint64 start = monotonicNs();
+        driver.CompileToFolder({javac, app.filePath(QStringLiteral("temp")), source}, feedback);
+        const double wall = double(monotonicNs() - start) / 1e6;
+        zarnMs.push_back(wall);
+        cpuShare.push_back(100.0 * (cpuMs() - cpuBefore) / wall);
+
+        QProcess direct;
+        const qint64 directStart = monotonicNs();
+        direct.start(javac, {QStringLiteral("-verbose"), QStringLiteral("-d"),
+                             app.filePath(QStringLiteral("direct")), source});
+        direct.waitForFinished(-1);
+        directMs.push_back(double(monotonicNs() - directStart) / 1e6);
+    }
+    table.add({"compile round trip (ms)", median(zarnMs), median(directMs), 1.05, 30});
+    table.add({"Zarn CPU during the compile wait (% of wall)", median(cpuShare), -1, 5});
+}
