@@ -4,10 +4,12 @@
 #include "SettingsFile.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <array>
 #include <memory>
 
+class AppletWindow;
 class CompletionList;
 class DocumentCommands;
 class EditorPane;
@@ -69,6 +71,9 @@ public:
     void CopyB_Click();
     void PasteB_Click();
     void DeleteB_Click();
+    void AppletB_Click();
+    void PubAppletB_Click();
+    void PubAppletHtmlB_Click();
 
 protected:
     // Closing asks to save unsaved changes first; Cancel keeps the window open.
@@ -79,6 +84,9 @@ private:
     void createToolbar();
     void layOutClientArea(QWidget *client);
     void Form_Load();
+    QString tempFolder() const;
+    // Shows the shared dialog in save mode; the confirmed path, or nothing on cancel.
+    std::optional<QString> askSavePath(const QString &filter, const QString &title);
 
     const QString m_appFolder;
     std::shared_ptr<UserMessages> m_messages;
@@ -89,6 +97,8 @@ private:
     CompileDriver m_compiler;
     // The window was asked to close while a compile ran; it closes afterwards.
     bool m_closeRequested = false;
+    // The applet viewer, while it is open; it may outlive the main window.
+    QPointer<AppletWindow> m_appletWindow;
 
     QToolBar *Toolbar1 = nullptr;
     QStatusBar *StatusBar1 = nullptr;

@@ -1,0 +1,171 @@
+#include "AppletBrowser.h"
+
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QProcess>
+
+AppletBrowser::AppletBrowser(QWidget *parent)
+    : QWidget(parent)
+{
+    setAutoFillBackground(true);
+    setBackgroundRole(QPalette::Base);
+
+    m_surface = new QWidget(this);
+    m_surface->setObjectName(QStringLiteral("AppletSurface"));
+    m_surface->hide();
+
+    m_message = new QLabel(this);
+    m_message->setObjectName(QStringLiteral("AppletMessage"));
+    m_message->setWordWrap(true);
+    m_message->setAlignment(Qt::AlignCenter);
+    m_message->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_message->hide();
+}
+
+AppletBrowser::~AppletBrowser()
+{
+    stopHost();
+}
+
+QString AppletBrowser::message() const
+{
+    return m_message->isHidden() ? QString() : m_message->text();
+}
+
+qint64 AppletBrowser::hostProcessId() const
+{
+    return m_host ? m_host->processId() : 0;
+}
+
+void AppletBrowser::Navigate(const QString &path)
+{
+    stopHost();
+    m_reportedError = false;
+    m_message->hide();
+
+    QFile page(path);
+    if (!page.open(QIODevice::ReadOnly)) {
+        showMessage(
+            tr("The page %1 cannot be read: %2").arg(QDir::toNativeSeparators(path), page.errorString()));
+        return;
+    }
+    const std::optional<AppletTag> tag = findApplet(QString::fromUtf8(page.readAll()));
+    if (!tag) {
+        showMessage(tr("The page %1 holds no applet.").arg(QDir::toNativeSeparators(path)));
+        return;
+    }
+    m_launch = resolveApplet(*tag, path);
+    if (m_launch.className.isEmpty()) {
+        showMessage(tr("The page %1 names no applet class.").arg(QDir::toNativeSeparators(path)));
+        return;
+    }
+    if (m_java.isEmpty()) {
+        showMessage(
+            tr("Java was not found: there is no java beside the compiler, in JAVA_HOME or on the PATH."));
+        return;
+    }
+
+    // On X11 the applet's window goes inside the area; elsewhere it opens its own.
+    const bool embed = QGuiApplication::platformName() == QLatin1String("xcb");
+    placeSurface();
+    quint64 window = 0;
+    if (embed) {
+        m_surface->setAttribute(Qt::WA_NativeWindow);
+        m_surface->show();
+        window = m_surface->winId();
+    } else {
+        showMessage(tr("The applet runs in a window of its own."));
+    }
+
+    m_host = new QProcess(this);
+    connect(m_host, &QProcess::readyReadStandardOutput, this, &AppletBrowser::readHost);
+    connect(m_host, &QProcess::finished, this, &AppletBrowser::hostEnded);
+    connect(m_host, &QProcess::errorOccurred, this, [this](QProcess::ProcessError error) {
+        if (error == QProcess::FailedToStart)
+            showMessage(tr("Java cannot be started: %1").arg(m_host->errorString()));
+    });
+    m_host->start(m_java, appletHostArguments(appletHostJar(), m_launch, appletPixels(), window));
+}
+
+void AppletBrowser::readHost()
+{
+    while (m_host && m_host->canReadLine()) {
+        const QString line = QString::fromUtf8(m_host->readLine()).trimmed();
+        const QString word = line.section(QLatin1Char(' '), 0, 0);
+        const QString text = line.section(QLatin1Char(' '), 1);
+        if (word == QLatin1String("painted")) {
+            Q_EMIT appletPainted();
+        } else if (word == QLatin1String("status")) {
+            Q_EMIT appletStatus(text);
+        } else if (word == QLatin1String("error")) {
+            m_reportedError = true;
+            showMessage(text);
+        }
+    }
+}
+
+void AppletBrowser::hostEnded()
+{
+    readHost();
+    if (!m_reportedError && (m_host->exitStatus() == QProcess::CrashExit || m_host->exitCode() != 0)) {
+        const QStringList errors = QString::fromLocal8Bit(m_host->readAllStandardError())
+                                       .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        showMessage(errors.isEmpty() ? tr("The applet host ended unexpectedly.")
+                                     : errors.constFirst().trimmed());
+    }
+    m_surface->hide();
+}
+
+void AppletBrowser::stopHost()
+{
+    if (!m_host)
+        return;
+    QProcess *host = m_host;
+    m_host = nullptr;
+    host->disconnect(this);
+    if (host->state() != QProcess::NotRunning) {
+        // A destroyed parent window does not end the JVM: ask it to quit, then insist.
+        host->write("quit\n");
+        host->closeWriteChannel();
+        if (!host->waitForFinished(QuitGraceMs)) {
+            host->kill();
+            host->waitForFinished();
+        }
+    }
+    delete host;
+}
+
+void AppletBrowser::showMessage(const QString &text)
+{
+    m_surface->hide();
+    m_message->setText(text);
+    m_message->setGeometry(rect().adjusted(8, 8, -8, -8));
+    m_message->show();
+}
+
+QSize AppletBrowser::appletPixels() const
+{
+    return m_surface->size() * m_surface->devicePixelRatioF();
+}
+
+void AppletBrowser::placeSurface()
+{
+    // An applet smaller than the area stands centred at its top, as the page's
+    // centred div puts it.
+    const QSize size = appletSize(m_launch, this->size());
+    m_surface->setGeometry((width() - size.width()) / 2, 0, size.width(), size.height());
+}
+
+void AppletBrowser::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    if (!m_message->isHidden())
+        m_message->setGeometry(rect().adjusted(8, 8, -8, -8));
+    placeSurface();
+    if (m_host && m_host->state() == QProcess::Running) {
+        const QSize pixels = appletPixels();
+        m_host->write(QStringLiteral("size %1 %2\n").arg(pixels.width()).arg(pixels.height()).toUtf8());
+    }
+}

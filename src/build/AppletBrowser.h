@@ -1,0 +1,59 @@
+#pragma once
+
+#include "AppletLaunch.h"
+
+#include <QWidget>
+
+class QLabel;
+class QProcess;
+
+// The viewer's browser area: runs the applet of a host page with Zarn's applet
+// host. On X11 the applet's window sits inside this area; elsewhere the applet
+// gets a top-level window of its own. A readable line replaces the applet when it
+// cannot run.
+class AppletBrowser : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit AppletBrowser(QWidget *parent = nullptr);
+    // Tells the host to quit, and ends it after a short grace.
+    ~AppletBrowser() override;
+
+    // The java launcher to run the host with (see findJava).
+    void setJava(const QString &java) { m_java = java; }
+
+    // Loads the page at path and starts its applet.
+    void Navigate(const QString &path);
+
+    // What the area shows instead of an applet; empty while the applet runs.
+    QString message() const;
+    // The host process, or 0 when none runs.
+    qint64 hostProcessId() const;
+    // The area the applet's window is put into.
+    QWidget *surface() const { return m_surface; }
+
+    static constexpr int QuitGraceMs = 1000;
+
+Q_SIGNALS:
+    void appletPainted();
+    void appletStatus(const QString &text);
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    void showMessage(const QString &text);
+    void readHost();
+    void hostEnded();
+    void stopHost();
+    QSize appletPixels() const;
+    void placeSurface();
+
+    QString m_java;
+    AppletLaunch m_launch;
+    QWidget *m_surface = nullptr;
+    QLabel *m_message = nullptr;
+    QProcess *m_host = nullptr;
+    bool m_reportedError = false;
+};

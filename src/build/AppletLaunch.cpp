@@ -1,0 +1,147 @@
+#include "AppletLaunch.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+#include <algorithm>
+
+namespace {
+
+QString javaExecutableName()
+{
+#ifdef Q_OS_WIN
+    return QStringLiteral("java.exe");
+#else
+    return QStringLiteral("java");
+#endif
+}
+
+bool isExecutableFile(const QString &path)
+{
+    const QFileInfo info(path);
+    return info.isFile() && info.isExecutable();
+}
+
+// A folder, given as a URL or a path relative to the page at base (its own folder
+// when empty), as a URL ending in "/".
+QUrl folderUrl(const QString &location, const QUrl &base)
+{
+    QUrl url = base.resolved(QUrl(location.isEmpty() ? QStringLiteral(".") : location));
+    if (!url.path().endsWith(QLatin1Char('/')))
+        url.setPath(url.path() + QLatin1Char('/'));
+    return url;
+}
+
+int lengthInPixels(const AppletLength &length, int area)
+{
+    return std::max(1, length.percent ? area * length.value / 100 : length.value);
+}
+
+} // namespace
+
+AppletLength parseAppletLength(const QString &text)
+{
+    QString digits = text.trimmed().toLower();
+    AppletLength length;
+    length.percent = digits.endsWith(QLatin1Char('%'));
+    if (length.percent)
+        digits.chop(1);
+    else if (digits.endsWith(QLatin1String("px")))
+        digits.chop(2);
+    bool ok = false;
+    const int value = digits.trimmed().toInt(&ok);
+    if (!ok || value <= 0)
+        return {};
+    length.value = length.percent ? std::min(value, 100) : std::min(value, 16384);
+    return length;
+}
+
+QString appletClassName(const QString &code)
+{
+    QString name = code.trimmed();
+    for (const QLatin1String suffix : {QLatin1String(".class"), QLatin1String(".java")})
+        if (name.endsWith(suffix, Qt::CaseInsensitive))
+            name.chop(suffix.size());
+    name.replace(QLatin1Char('/'), QLatin1Char('.'));
+    name.replace(QLatin1Char('\\'), QLatin1Char('.'));
+    return name;
+}
+
+AppletLaunch resolveApplet(const AppletTag &tag, const QString &pagePath)
+{
+    AppletLaunch launch;
+    launch.documentBase = QUrl::fromLocalFile(QFileInfo(pagePath).absoluteFilePath());
+    launch.codeBase = folderUrl(tag.codebase, launch.documentBase);
+    launch.className = appletClassName(tag.code);
+    for (const QString &archive : tag.archive.split(QLatin1Char(','), Qt::SkipEmptyParts))
+        if (!archive.trimmed().isEmpty())
+            launch.archives.append(launch.codeBase.resolved(QUrl(archive.trimmed())));
+    launch.width = parseAppletLength(tag.width);
+    launch.height = parseAppletLength(tag.height);
+    launch.parameters = tag.parameters;
+    return launch;
+}
+
+QSize appletSize(const AppletLaunch &launch, const QSize &area)
+{
+    return {lengthInPixels(launch.width, area.width()), lengthInPixels(launch.height, area.height())};
+}
+
+QString findJava(const QString &compilerLocation, const QProcessEnvironment &environment)
+{
+    if (!compilerLocation.isEmpty()) {
+        const QString beside = QFileInfo(compilerLocation).dir().filePath(javaExecutableName());
+        if (isExecutableFile(beside))
+            return beside;
+    }
+    const QString javaHome = environment.value(QStringLiteral("JAVA_HOME"));
+    if (!javaHome.isEmpty()) {
+        const QString inHome = QDir(javaHome).filePath(QStringLiteral("bin/") + javaExecutableName());
+        if (isExecutableFile(inHome))
+            return inHome;
+    }
+    const QStringList path = environment.value(QStringLiteral("PATH"))
+                                 .split(QDir::listSeparator(), Qt::SkipEmptyParts);
+    return path.isEmpty() ? QString() : QStandardPaths::findExecutable(QStringLiteral("java"), path);
+}
+
+QString appletHostJar()
+{
+    const QString beside = QDir(QCoreApplication::applicationDirPath())
+                               .filePath(QStringLiteral("zarn-applethost.jar"));
+    if (QFileInfo::exists(beside))
+        return beside;
+    return QStringLiteral(ZARN_APPLETHOST_BUILD_JAR);
+}
+
+QStringList appletHostArguments(const QString &jar, const AppletLaunch &launch, const QSize &size,
+                                quint64 embedWindow)
+{
+    QStringList arguments = {
+        // XEmbeddedFrame, which puts the applet inside Zarn's window, is internal to the JDK.
+        QStringLiteral("--add-exports"),
+        QStringLiteral("java.desktop/sun.awt.X11=ALL-UNNAMED"),
+        QStringLiteral("-cp"),
+        jar,
+        QStringLiteral("zarn.applethost.AppletHost"),
+        QStringLiteral("--class"),
+        launch.className,
+        QStringLiteral("--codebase"),
+        launch.codeBase.toString(QUrl::FullyEncoded),
+        QStringLiteral("--document"),
+        launch.documentBase.toString(QUrl::FullyEncoded),
+        QStringLiteral("--width"),
+        QString::number(size.width()),
+        QStringLiteral("--height"),
+        QString::number(size.height()),
+    };
+    for (const QUrl &archive : launch.archives)
+        arguments << QStringLiteral("--archive") << archive.toString(QUrl::FullyEncoded);
+    for (const AppletParameter &parameter : launch.parameters)
+        arguments << QStringLiteral("--param") << parameter.name << parameter.value;
+    if (embedWindow != 0)
+        arguments << QStringLiteral("--embed") << QString::number(embedWindow);
+    return arguments;
+}

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "AppletPage.h"
+
+#include <QProcessEnvironment>
+#include <QSize>
+#include <QStringList>
+#include <QUrl>
+
+// A width or height of the applet element: pixels, or a percentage of the area.
+struct AppletLength
+{
+    int value = 100;
+    bool percent = true; // no length given: the applet fills the area
+};
+
+AppletLength parseAppletLength(const QString &text);
+
+// Where and what the applet host runs.
+struct AppletLaunch
+{
+    QString className; // binary name, such as "Clock" or "pkg.Clock"
+    QUrl codeBase;     // a folder URL, ending in "/"
+    QList<QUrl> archives;
+    QUrl documentBase; // the page
+    AppletLength width;
+    AppletLength height;
+    QList<AppletParameter> parameters;
+};
+
+// The class named by a code value: "Clock", "Clock.class" and "Clock.java" all
+// mean Clock; "pkg.Clock" and "pkg/Clock.class" mean pkg.Clock.
+QString appletClassName(const QString &code);
+
+// Resolves the applet of the page at pagePath: the code base relative to the page's
+// folder, the archives relative to the code base.
+AppletLaunch resolveApplet(const AppletTag &tag, const QString &pagePath);
+
+// The applet's size in an area of the given size.
+QSize appletSize(const AppletLaunch &launch, const QSize &area);
+
+// The java launcher for the applet host: the one beside the compiler, else
+// $JAVA_HOME/bin/java, else java on the PATH; empty when there is none.
+QString findJava(const QString &compilerLocation,
+                 const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment());
+
+// The applet host's jar: beside the executable, else where the build put it.
+QString appletHostJar();
+
+// The arguments that start the host on launch, embedded in the X11 window
+// embedWindow when it is not 0.
+QStringList appletHostArguments(const QString &jar, const AppletLaunch &launch, const QSize &size,
+                                quint64 embedWindow);

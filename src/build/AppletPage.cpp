@@ -1,0 +1,181 @@
+#include "AppletPage.h"
+
+#include <QHash>
+
+namespace {
+
+QString decodeEntities(const QString &text)
+{
+    if (!text.contains(QLatin1Char('&')))
+        return text;
+    static const QHash<QString, QChar> named = {
+        {QStringLiteral("amp"), QLatin1Char('&')},   {QStringLiteral("lt"), QLatin1Char('<')},
+        {QStringLiteral("gt"), QLatin1Char('>')},    {QStringLiteral("quot"), QLatin1Char('"')},
+        {QStringLiteral("apos"), QLatin1Char('\'')}, {QStringLiteral("nbsp"), QChar(0xA0)},
+    };
+    QString out;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const qsizetype semicolon = text.indexOf(QLatin1Char(';'), i);
+        if (text.at(i) != QLatin1Char('&') || semicolon < 0 || semicolon - i > 10) {
+            out += text.at(i);
+            continue;
+        }
+        const QString entity = text.mid(i + 1, semicolon - i - 1);
+        bool ok = false;
+        char32_t code = 0;
+        if (entity.startsWith(QLatin1String("#x")) || entity.startsWith(QLatin1String("#X")))
+            code = entity.mid(2).toUInt(&ok, 16);
+        else if (entity.startsWith(QLatin1Char('#')))
+            code = entity.mid(1).toUInt(&ok, 10);
+        if (ok && code > 0 && code <= 0x10FFFF) {
+            out += QString::fromUcs4(&code, 1);
+        } else if (named.contains(entity.toLower())) {
+            out += named.value(entity.toLower());
+        } else {
+            out += text.at(i);
+            continue;
+        }
+        i = semicolon;
+    }
+    return out;
+}
+
+// A start or end tag with its attributes, names in lower case.
+struct Tag
+{
+    QString name; // "applet", "/applet", "param", ...
+    QHash<QString, QString> attributes;
+};
+
+class TagReader
+{
+public:
+    explicit TagReader(const QString &html)
+        : m_html(html)
+    {
+    }
+
+    std::optional<Tag> next()
+    {
+        while (true) {
+            const qsizetype open = m_html.indexOf(QLatin1Char('<'), m_pos);
+            if (open < 0)
+                return std::nullopt;
+            m_pos = open + 1;
+            if (m_html.mid(open, 4) == QLatin1String("<!--")) {
+                skipPast(QStringLiteral("-->"));
+                continue;
+            }
+            Tag tag;
+            tag.name = readName();
+            if (tag.name.isEmpty() || tag.name == QLatin1String("/"))
+                continue; // a lone "<" in text
+            readAttributes(tag);
+            if (tag.name == QLatin1String("script") || tag.name == QLatin1String("style")) {
+                skipPast(QStringLiteral("</") + tag.name);
+                continue;
+            }
+            return tag;
+        }
+    }
+
+private:
+    QChar peek() const { return m_pos < m_html.size() ? m_html.at(m_pos) : QChar(); }
+    bool atEnd() const { return m_pos >= m_html.size(); }
+
+    void skipPast(const QString &marker)
+    {
+        const qsizetype at = m_html.indexOf(marker, m_pos, Qt::CaseInsensitive);
+        m_pos = at < 0 ? m_html.size() : at + marker.size();
+    }
+
+    void skipSpace()
+    {
+        while (!atEnd() && peek().isSpace())
+            ++m_pos;
+    }
+
+    QString readName()
+    {
+        const qsizetype start = m_pos;
+        if (peek() == QLatin1Char('/'))
+            ++m_pos;
+        while (!atEnd()
+               && (peek().isLetterOrNumber() || peek() == QLatin1Char('-') || peek() == QLatin1Char('_')))
+            ++m_pos;
+        return m_html.mid(start, m_pos - start).toLower();
+    }
+
+    void readAttributes(Tag &tag)
+    {
+        while (true) {
+            skipSpace();
+            if (atEnd())
+                return;
+            if (peek() == QLatin1Char('>')) {
+                ++m_pos;
+                return;
+            }
+            const qsizetype start = m_pos;
+            while (!atEnd() && !peek().isSpace() && peek() != QLatin1Char('=') && peek() != QLatin1Char('>'))
+                ++m_pos;
+            const QString name = m_html.mid(start, m_pos - start).toLower();
+            skipSpace();
+            QString value;
+            if (peek() == QLatin1Char('=')) {
+                ++m_pos;
+                skipSpace();
+                value = readValue();
+            }
+            if (!name.isEmpty() && name != QLatin1String("/") && !tag.attributes.contains(name))
+                tag.attributes.insert(name, decodeEntities(value));
+        }
+    }
+
+    QString readValue()
+    {
+        const QChar quote = peek();
+        if (quote == QLatin1Char('"') || quote == QLatin1Char('\'')) {
+            const qsizetype close = m_html.indexOf(quote, m_pos + 1);
+            const qsizetype end = close < 0 ? m_html.size() : close;
+            const QString value = m_html.mid(m_pos + 1, end - m_pos - 1);
+            m_pos = end + 1;
+            return value;
+        }
+        const qsizetype start = m_pos;
+        while (!atEnd() && !peek().isSpace() && peek() != QLatin1Char('>'))
+            ++m_pos;
+        return m_html.mid(start, m_pos - start);
+    }
+
+    const QString &m_html;
+    qsizetype m_pos = 0;
+};
+
+} // namespace
+
+std::optional<AppletTag> findApplet(const QString &html)
+{
+    TagReader reader(html);
+    std::optional<Tag> tag;
+    do {
+        tag = reader.next();
+    } while (tag && tag->name != QLatin1String("applet"));
+    if (!tag)
+        return std::nullopt;
+
+    AppletTag applet;
+    applet.code = tag->attributes.value(QStringLiteral("code")).trimmed();
+    applet.codebase = tag->attributes.value(QStringLiteral("codebase")).trimmed();
+    applet.archive = tag->attributes.value(QStringLiteral("archive")).trimmed();
+    applet.width = tag->attributes.value(QStringLiteral("width")).trimmed();
+    applet.height = tag->attributes.value(QStringLiteral("height")).trimmed();
+    while ((tag = reader.next())) {
+        if (tag->name == QLatin1String("/applet") || tag->name == QLatin1String("applet"))
+            break;
+        if (tag->name == QLatin1String("param") && tag->attributes.contains(QStringLiteral("name")))
+            applet.parameters.append({tag->attributes.value(QStringLiteral("name")),
+                                      tag->attributes.value(QStringLiteral("value"))});
+    }
+    return applet;
+}

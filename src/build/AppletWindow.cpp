@@ -1,0 +1,39 @@
+#include "AppletWindow.h"
+
+#include "AppletBrowser.h"
+#include "Twips.h"
+
+#include <QDir>
+#include <QPushButton>
+
+AppletWindow::AppletWindow(const QString &appFolder, const QString &java, QWidget *parent)
+    : QWidget(parent, Qt::Window | Qt::MSWindowsFixedSizeDialogHint)
+    , m_appFolder(appFolder)
+{
+    setObjectName(QStringLiteral("AppletWindow"));
+    setWindowTitle(QStringLiteral("View Applet"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setFixedSize(twipsSize(5970, 4410));
+
+    WebBrowser1 = new AppletBrowser(this);
+    WebBrowser1->setObjectName(QStringLiteral("WebBrowser1"));
+    WebBrowser1->setGeometry(twipsRect(120, 120, 5775, 3735));
+    WebBrowser1->setJava(java);
+
+    Command1 = new QPushButton(tr("&Close"), this);
+    Command1->setObjectName(QStringLiteral("Command1"));
+    Command1->setGeometry(twipsRect(2400, 3960, 1095, 375));
+    connect(Command1, &QPushButton::clicked, this, &AppletWindow::Command1_Click);
+
+    Form_Load();
+}
+
+void AppletWindow::Form_Load()
+{
+    WebBrowser1->Navigate(QDir(m_appFolder).filePath(QStringLiteral("temp/temp.html")));
+}
+
+void AppletWindow::Command1_Click()
+{
+    close();
+}

@@ -1,0 +1,200 @@
+package zarn.applethost;
+
+import java.applet.Applet;
+import java.awt.BorderLayout;
+import java.awt.EventQueue;
+import java.awt.Frame;
+import java.awt.Toolkit;
+import java.awt.event.WindowAdapter;
+import java.awt.event.WindowEvent;
+import java.io.BufferedReader;
+import java.io.InputStreamReader;
+import java.lang.reflect.InvocationTargetException;
+import java.net.URLClassLoader;
+import java.nio.charset.StandardCharsets;
+
+/**
+ * Zarn's applet host: runs one applet, either inside a window of the Zarn viewer
+ * (an X11 window id given with --embed) or in a top-level window of its own.
+ * Zarn talks to it through standard input (size W H, quit; end of input quits
+ * too) and reads its reports on standard output (started, painted, status,
+ * error).
+ */
+@SuppressWarnings("removal")
+public final class AppletHost {
+    private final LaunchSpec spec;
+    private Frame frame;
+    private Applet applet;
+    private volatile boolean quitting;
+
+    private AppletHost(LaunchSpec spec) {
+        this.spec = spec;
+    }
+
+    public static void main(String[] args) {
+        LaunchSpec spec;
+        try {
+            spec = LaunchSpec.parse(args);
+        } catch (IllegalArgumentException e) {
+            Reports.error(e.getMessage());
+            System.exit(2);
+            return;
+        }
+        new AppletHost(spec).run();
+    }
+
+    private void run() {
+        try {
+            EventQueue.invokeAndWait(this::createApplet);
+        } catch (InvocationTargetException e) {
+            fail(e.getCause());
+        } catch (Throwable e) {
+            fail(e);
+        }
+        listenToZarn();
+    }
+
+    private void createApplet() {
+        // The loader stays open while the applet runs: it loads the applet's
+        // other classes and resources from the code base.
+        URLClassLoader loader = new URLClassLoader(spec.classPath(), AppletHost.class.getClassLoader());
+        final Class<?> appletClass;
+        try {
+            appletClass = Class.forName(spec.className, false, loader);
+        } catch (ClassNotFoundException | NoClassDefFoundError e) {
+            throw new HostFailure("The class " + spec.className + " was not found in " + spec.codeBase + ".");
+        }
+        if (!Applet.class.isAssignableFrom(appletClass)) {
+            throw new HostFailure("The class " + spec.className + " is not an applet.");
+        }
+        try {
+            applet = (Applet) appletClass.getDeclaredConstructor().newInstance();
+        } catch (InvocationTargetException e) {
+            throw new AppletFailure(e.getCause());
+        } catch (ReflectiveOperationException e) {
+            throw new HostFailure("The applet " + spec.className + " cannot be created: " + e);
+        }
+        frame = createFrame();
+        applet.setStub(new HostStub(spec, applet, frame));
+        applet.setVisible(false);
+        applet.setSize(spec.width, spec.height);
+        frame.setLayout(new BorderLayout());
+        frame.add(applet, BorderLayout.CENTER);
+        PaintWatch.reportFirstPaint(applet);
+        try {
+            applet.init();
+            applet.setVisible(true);
+            frame.setVisible(true);
+            frame.validate();
+            applet.start();
+        } catch (RuntimeException | Error e) {
+            throw new AppletFailure(e);
+        }
+        Reports.line("started", "");
+    }
+
+    private Frame createFrame() {
+        if (spec.embedWindow != 0) {
+            try {
+                Class<?> embedded = Class.forName("sun.awt.X11.XEmbeddedFrame");
+                Frame inside = (Frame) embedded.getConstructor(long.class, boolean.class)
+                        .newInstance(spec.embedWindow, false);
+                inside.setBounds(0, 0, spec.width, spec.height);
+                return inside;
+            } catch (ReflectiveOperationException | RuntimeException | LinkageError e) {
+                Reports.line("status", "The applet runs in a window of its own: " + e);
+            }
+        }
+        Frame own = new Frame("View Applet");
+        own.addWindowListener(new WindowAdapter() {
+            @Override
+            public void windowClosing(WindowEvent e) {
+                quit();
+            }
+        });
+        own.addNotify();
+        own.setSize(spec.width + own.getInsets().left + own.getInsets().right,
+                spec.height + own.getInsets().top + own.getInsets().bottom);
+        return own;
+    }
+
+    /** Reads Zarn's commands until it says quit or its end of the pipe closes. */
+    private void listenToZarn() {
+        try (BufferedReader in = new BufferedReader(new InputStreamReader(System.in, StandardCharsets.UTF_8))) {
+            for (String line = in.readLine(); line != null; line = in.readLine()) {
+                String[] words = line.trim().split("\\s+");
+                if (words[0].equals("quit")) {
+                    break;
+                }
+                if (words[0].equals("size") && words.length == 3) {
+                    resize(Integer.parseInt(words[1]), Integer.parseInt(words[2]));
+                }
+            }
+        } catch (Exception e) {
+            // An unreadable pipe means Zarn is gone: quit as on end of input.
+        }
+        quit();
+    }
+
+    private void resize(int width, int height) {
+        EventQueue.invokeLater(() -> {
+            if (frame != null) {
+                frame.setSize(width, height);
+                frame.validate();
+            }
+        });
+    }
+
+    private void fail(Throwable failure) {
+        if (failure instanceof HostFailure) {
+            Reports.error(failure.getMessage());
+        } else if (failure instanceof AppletFailure) {
+            Reports.error(Reports.firstLine(failure.getCause()));
+        } else if (failure instanceof java.awt.HeadlessException) {
+            Reports.error("The applet needs a display to run on.");
+        } else {
+            Reports.error(Reports.firstLine(failure));
+        }
+        System.exit(1);
+    }
+
+    private void quit() {
+        if (quitting) {
+            return;
+        }
+        quitting = true;
+        try {
+            EventQueue.invokeAndWait(() -> {
+                if (applet != null) {
+                    applet.stop();
+                    applet.destroy();
+                }
+                if (frame != null) {
+                    frame.dispose();
+                }
+            });
+        } catch (Throwable e) {
+            // Quitting anyway.
+        }
+        Toolkit.getDefaultToolkit().sync();
+        System.exit(0);
+    }
+
+    /** A failure of the host's own, reported as it stands. */
+    static final class HostFailure extends RuntimeException {
+        private static final long serialVersionUID = 1L;
+
+        HostFailure(String message) {
+            super(message);
+        }
+    }
+
+    /** Something the applet itself threw. */
+    static final class AppletFailure extends RuntimeException {
+        private static final long serialVersionUID = 1L;
+
+        AppletFailure(Throwable cause) {
+            super(cause);
+        }
+    }
+}

@@ -1,0 +1,95 @@
+package zarn.applethost;
+
+import java.net.MalformedURLException;
+import java.net.URL;
+import java.util.ArrayList;
+import java.util.LinkedHashMap;
+import java.util.List;
+import java.util.Locale;
+import java.util.Map;
+
+/** What Zarn asks the host to run, from the command line. */
+final class LaunchSpec {
+    URL codeBase;
+    URL documentBase;
+    final List<URL> archives = new ArrayList<>();
+    String className;
+    int width = 300;
+    int height = 200;
+    long embedWindow;
+    /** Parameter names in lower case: applets look them up without regard to case. */
+    final Map<String, String> parameters = new LinkedHashMap<>();
+
+    static LaunchSpec parse(String[] args) {
+        LaunchSpec spec = new LaunchSpec();
+        for (int i = 0; i < args.length; ++i) {
+            String option = args[i];
+            switch (option) {
+                case "--codebase":
+                    spec.codeBase = url(value(args, ++i, option));
+                    break;
+                case "--document":
+                    spec.documentBase = url(value(args, ++i, option));
+                    break;
+                case "--archive":
+                    spec.archives.add(url(value(args, ++i, option)));
+                    break;
+                case "--class":
+                    spec.className = value(args, ++i, option);
+                    break;
+                case "--width":
+                    spec.width = number(value(args, ++i, option));
+                    break;
+                case "--height":
+                    spec.height = number(value(args, ++i, option));
+                    break;
+                case "--embed":
+                    spec.embedWindow = Long.parseLong(value(args, ++i, option));
+                    break;
+                case "--param":
+                    String name = value(args, ++i, option);
+                    spec.parameters.put(name.toLowerCase(Locale.ROOT), value(args, ++i, option));
+                    break;
+                default:
+                    throw new IllegalArgumentException("Unknown option " + option);
+            }
+        }
+        if (spec.className == null || spec.codeBase == null) {
+            throw new IllegalArgumentException("The host needs --class and --codebase.");
+        }
+        if (spec.documentBase == null) {
+            spec.documentBase = spec.codeBase;
+        }
+        return spec;
+    }
+
+    URL[] classPath() {
+        List<URL> path = new ArrayList<>();
+        path.add(codeBase);
+        path.addAll(archives);
+        return path.toArray(new URL[0]);
+    }
+
+    private static String value(String[] args, int index, String option) {
+        if (index >= args.length) {
+            throw new IllegalArgumentException(option + " needs a value.");
+        }
+        return args[index];
+    }
+
+    private static int number(String text) {
+        try {
+            return Math.max(1, Integer.parseInt(text));
+        } catch (NumberFormatException e) {
+            throw new IllegalArgumentException("Not a size: " + text);
+        }
+    }
+
+    private static URL url(String text) {
+        try {
+            return new URL(text);
+        } catch (MalformedURLException e) {
+            throw new IllegalArgumentException("Not a URL: " + text);
+        }
+    }
+}

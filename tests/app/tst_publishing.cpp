@@ -1,0 +1,134 @@
+// Publish > Applet and Publish > Applet With Html, with the real javac.
+#include "AppFolder.h"
+#include "JavaSources.h"
+#include "MessageWindow.h"
+#include "RecordingMessages.h"
+#include "ScriptedFileDialog.h"
+#include "Zarn.h"
+
+#include <QStatusBar>
+#include <QTest>
+#include <QTimer>
+
+class TestPublishing : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+
+    void publishAppletCompilesIntoTheChosenFolder();
+    void publishWithHtmlWritesThePage();
+    void cancelledDialogsPublishNothing();
+    void documentDialogsKeepTheirOwnFilter();
+
+private:
+    QString status() const
+    {
+        return m_window->findChild<QStatusBar *>(QStringLiteral("StatusBar1"))->currentMessage();
+    }
+    QString site(const QString &name) const { return m_app->filePath(QStringLiteral("site/") + name); }
+
+    std::unique_ptr<AppFolder> m_app;
+    std::shared_ptr<ScriptedFileDialog> m_dialog;
+    std::shared_ptr<RecordingMessages> m_messages;
+    QPointer<Zarn> m_window;
+};
+
+void TestPublishing::init()
+{
+    m_app = std::make_unique<AppFolder>();
+    QDir().mkpath(m_app->filePath(QStringLiteral("site")));
+    m_app->write(QStringLiteral("Hello.java"), helloApplet());
+    m_dialog = std::make_shared<ScriptedFileDialog>();
+    m_messages = std::make_shared<RecordingMessages>();
+    m_window = new Zarn(m_app->path(), {m_messages, m_dialog});
+    m_window->settings.CompilerLocation = javacPath();
+    m_window->FileName = m_app->filePath(QStringLiteral("Hello.java"));
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window));
+    m_window->findChild<QStatusBar *>(QStringLiteral("StatusBar1"))->showMessage(QStringLiteral("before"));
+}
+
+void TestPublishing::cleanup()
+{
+    delete m_window;
+    QVERIFY(m_messages->texts.isEmpty());
+}
+
+void TestPublishing::publishAppletCompilesIntoTheChosenFolder()
+{
+    m_dialog->answer(site(QStringLiteral("Whatever.class"))); // only the folder counts
+    bool progressShown = false;
+    QTimer watch;
+    connect(&watch, &QTimer::timeout, this,
+            [&] { progressShown |= m_window->findChild<MessageWindow *>() != nullptr; });
+    watch.start(10);
+    QTest::keyClick(m_window, Qt::Key_F5);
+    watch.stop();
+
+    QCOMPARE(m_dialog->shown.size(), std::size_t(1));
+    QCOMPARE(m_dialog->shown[0].mode, FileDialog::Mode::Save);
+    QCOMPARE(m_dialog->shown[0].title, QStringLiteral("Publish Class In"));
+    QCOMPARE(m_dialog->shown[0].filter, QStringLiteral("Java Class File (*.class)|*.class"));
+    QVERIFY(QFile::exists(site(QStringLiteral("Hello.class"))));
+    QVERIFY(!QFile::exists(site(QStringLiteral("Whatever.class"))));
+    QVERIFY(progressShown);
+    QCOMPARE(status(), QStringLiteral("before")); // the status bar is left alone
+    QCOMPARE(m_window->FileName, m_app->filePath(QStringLiteral("Hello.java")));
+}
+
+void TestPublishing::publishWithHtmlWritesThePage()
+{
+    m_dialog->answer(site(QStringLiteral("MyName.class")));
+    m_dialog->answer(site(QStringLiteral("index.html")));
+    m_window->findChild<QAction *>(QStringLiteral("PubAppletHtmlB"))->trigger();
+
+    QCOMPARE(m_dialog->shown.size(), std::size_t(2));
+    QCOMPARE(m_dialog->shown[0].title, QStringLiteral("Publish Class File As"));
+    QCOMPARE(m_dialog->shown[0].filter, QStringLiteral("Java Class File (*.class)|*.class"));
+    QCOMPARE(m_dialog->shown[1].title, QStringLiteral("Publish Html File As"));
+    QCOMPARE(m_dialog->shown[1].filter, QStringLiteral("Html File (*.html,*.htm)|*.html;*.htm"));
+    QCOMPARE(m_dialog->shown[1].offeredName,
+             site(QStringLiteral("MyName.class"))); // the class path just confirmed
+    QVERIFY(QFile::exists(site(QStringLiteral("Hello.class"))));
+    QFile page(site(QStringLiteral("index.html")));
+    QVERIFY(page.open(QIODevice::ReadOnly));
+    QVERIFY(
+        page.readAll().contains("\n<applet code = MyName.class>\n")); // the typed name, whatever the class
+    QCOMPARE(status(), QStringLiteral("Done Compiling"));
+}
+
+void TestPublishing::cancelledDialogsPublishNothing()
+{
+    m_dialog->cancel();
+    QTest::keyClick(m_window, Qt::Key_F5);
+    m_dialog->cancel();
+    m_window->PubAppletHtmlB_Click();
+    QCOMPARE(m_dialog->shown.size(), std::size_t(2));
+    QVERIFY(!QFile::exists(m_app->filePath(QStringLiteral("temp/temp.sh")))); // no compile was started
+    QCOMPARE(status(), QStringLiteral("before"));
+
+    // A cancelled page dialog ends the command after the compile: no page.
+    m_dialog->answer(site(QStringLiteral("Hello.class")));
+    m_dialog->cancel();
+    m_window->PubAppletHtmlB_Click();
+    QVERIFY(QFile::exists(site(QStringLiteral("Hello.class"))));
+    QCOMPARE(QDir(site(QString())).entryList(QDir::Files), QStringList{QStringLiteral("Hello.class")});
+}
+
+void TestPublishing::documentDialogsKeepTheirOwnFilter()
+{
+    m_dialog->answer(site(QStringLiteral("Hello.class")));
+    m_window->PubAppletB_Click();
+    m_dialog->cancel();
+    m_window->OpenB_Click();
+    QCOMPARE(m_dialog->shown.back().title, QString());
+    QCOMPARE(m_dialog->shown.back().filter,
+             QStringLiteral("Java File (*.java)|*.java|Text File (*.txt)|*.txt"));
+    QCOMPARE(m_dialog->shown.back().offeredName, site(QStringLiteral("Hello.class")));
+}
+
+QTEST_MAIN(TestPublishing)
+#include "tst_publishing.moc"

@@ -1,0 +1,146 @@
+// The browser area with the real java and the applet host, on a private Xvfb.
+#include "AppletBrowser.h"
+#include "AppletTesting.h"
+#include "XvfbDisplay.h"
+
+#include <QApplication>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+class TestAppletBrowser : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void appletRunsInsideTheArea();
+    void pageAndParametersReachTheApplet();
+    void readableLineInsteadOfABlank_data();
+    void readableLineInsteadOfABlank();
+    void hostEndsWithTheArea();
+
+private:
+    QString page(const QString &name, const QString &html) const;
+
+    QTemporaryDir m_site;
+    std::unique_ptr<QWidget> m_window;
+    AppletBrowser *m_browser = nullptr;
+};
+
+void TestAppletBrowser::initTestCase()
+{
+    QVERIFY(!javacPath().isEmpty());
+    QVERIFY(compileJava(m_site.path(), QStringLiteral("Red.java"),
+                        colourApplet(QStringLiteral("Red"), 200, 30, 40)));
+    QVERIFY(compileJava(m_site.path(), QStringLiteral("Thrower.java"), throwingApplet()));
+    QVERIFY(compileJava(m_site.path(), QStringLiteral("Plain.java"), anyNameClass()));
+    const QString classes = m_site.filePath(QStringLiteral("classes"));
+    QVERIFY(compileJava(classes, QStringLiteral("Aware.java"), pageAwareApplet()));
+    QDir().mkpath(classes + QStringLiteral("/models"));
+    QFile shape(classes + QStringLiteral("/models/shape.txt"));
+    QVERIFY(shape.open(QIODevice::WriteOnly));
+    shape.write("cube\n");
+}
+
+void TestAppletBrowser::init()
+{
+    m_window = std::make_unique<QWidget>();
+    m_window->resize(400, 300);
+    m_browser = new AppletBrowser(m_window.get());
+    m_browser->setGeometry(8, 8, 385, 249);
+    m_browser->setJava(findJava(javacPath()));
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+}
+
+void TestAppletBrowser::cleanup()
+{
+    m_window.reset();
+}
+
+QString TestAppletBrowser::page(const QString &name, const QString &html) const
+{
+    QFile file(m_site.filePath(name));
+    file.open(QIODevice::WriteOnly | QIODevice::Truncate);
+    file.write(html.toUtf8());
+    return file.fileName();
+}
+
+void TestAppletBrowser::appletRunsInsideTheArea()
+{
+    QSignalSpy painted(m_browser, &AppletBrowser::appletPainted);
+    m_browser->Navigate(
+        page(QStringLiteral("red.html"), QStringLiteral("<applet code = Red.java>\n</applet>\n")));
+    QVERIFY(painted.wait(20000));
+    QCOMPARE(m_browser->message(), QString());
+    QVERIFY(m_browser->surface()->isVisible());
+    QCOMPARE(m_browser->surface()->size(), QSize(385, 249)); // no size on the page: the whole area
+    QTRY_COMPARE_WITH_TIMEOUT(colourAtCentre(m_browser->surface()), QColor(200, 30, 40), 10000);
+
+    // Live: it takes real clicks and keys.
+    clickOnScreen(m_browser->surface());
+    QTRY_COMPARE_WITH_TIMEOUT(colourAtCentre(m_browser->surface()), QColor(30, 200, 40), 10000);
+    typeOnScreen(QStringLiteral("a"));
+    QTRY_COMPARE_WITH_TIMEOUT(colourAtCentre(m_browser->surface()), QColor(30, 40, 200), 10000);
+}
+
+void TestAppletBrowser::pageAndParametersReachTheApplet()
+{
+    QSignalSpy painted(m_browser, &AppletBrowser::appletPainted);
+    m_browser->Navigate(page(QStringLiteral("aware.html"),
+                             QStringLiteral("<html><body><APPLET codebase=classes code=\"pkg/Aware.class\"\n"
+                                            "width=200 height=50%><param NAME=SHADE value=deep></APPLET>")));
+    QVERIFY(painted.wait(20000));
+    QCOMPARE(m_browser->surface()->size(), QSize(200, 124));
+    QTRY_COMPARE_WITH_TIMEOUT(colourAtCentre(m_browser->surface()), QColor(0, 160, 0), 10000);
+}
+
+void TestAppletBrowser::readableLineInsteadOfABlank_data()
+{
+    QTest::addColumn<QString>("html");
+    QTest::addColumn<bool>("withJava");
+    QTest::addColumn<QString>("says");
+    QTest::newRow("no applet") << QStringLiteral("<html>nothing here</html>") << true
+                               << QStringLiteral("holds no applet");
+    QTest::newRow("no class named") << QStringLiteral("<applet code = >") << true
+                                    << QStringLiteral("names no applet class");
+    QTest::newRow("class missing") << QStringLiteral("<applet code=Missing.java>") << true
+                                   << QStringLiteral("The class Missing was not found");
+    QTest::newRow("not an applet") << QStringLiteral("<applet code=Hello>") << true
+                                   << QStringLiteral("is not an applet");
+    QTest::newRow("applet throws") << QStringLiteral("<applet code=Thrower>") << true
+                                   << QStringLiteral("java.lang.IllegalStateException: broken on purpose");
+    QTest::newRow("java missing") << QStringLiteral("<applet code=Red>") << false
+                                  << QStringLiteral("Java was not found");
+}
+
+void TestAppletBrowser::readableLineInsteadOfABlank()
+{
+    QFETCH(QString, html);
+    QFETCH(bool, withJava);
+    QFETCH(QString, says);
+    if (!withJava)
+        m_browser->setJava(QString());
+    m_browser->Navigate(page(QStringLiteral("odd.html"), html));
+    QTRY_VERIFY_WITH_TIMEOUT(m_browser->message().contains(says), 20000);
+    QVERIFY(!m_browser->surface()->isVisible());
+    QTRY_COMPARE_WITH_TIMEOUT(m_browser->hostProcessId(), 0, 20000);
+}
+
+void TestAppletBrowser::hostEndsWithTheArea()
+{
+    QSignalSpy painted(m_browser, &AppletBrowser::appletPainted);
+    m_browser->Navigate(page(QStringLiteral("red.html"), QStringLiteral("<applet code=Red>")));
+    QVERIFY(painted.wait(20000));
+    const qint64 host = m_browser->hostProcessId();
+    QVERIFY(processRuns(host));
+    m_window.reset(); // closing the viewer destroys the area
+    QTRY_VERIFY_WITH_TIMEOUT(!processRuns(host), 5000);
+}
+
+ZARN_XVFB_TEST_MAIN(TestAppletBrowser)
+#include "tst_appletbrowser.moc"
