@@ -3,7 +3,6 @@
 #include "BenchTable.h"
 #include "MonotonicClock.h"
 #include "Suites.h"
-#include "XvfbServer.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -49,15 +48,12 @@ void benchStartup(BenchTable &table)
         qFatal("cannot prepare the application folder");
     options.close();
 
-    // Both programs get the same environment: a real X server, as a user has, and
-    // a runtime folder of their own.
-    XvfbServer xvfb;
+    // Both programs get the same environment, with a runtime folder of their own.
     QTemporaryDir runtime;
     QFile::setPermissions(runtime.path(),
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
-    environment.insert(QStringLiteral("DISPLAY"), xvfb.display());
     environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
 
     // One unmeasured run each fills the font and file caches.

@@ -7,3 +7,4 @@ void benchStartup(BenchTable &table);
 void benchDocuments(BenchTable &table);
 void benchTyping(BenchTable &table);
 void benchCompile(BenchTable &table);
+void benchViewer(BenchTable &table);

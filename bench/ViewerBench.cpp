@@ -1,0 +1,106 @@
+// View > Applet from the command to the applet's first paint, against javac and a
+// direct start of the same applet host on the same class.
+#include "AppletBrowser.h"
+#include "AppletLaunch.h"
+#include "AppletWindow.h"
+#include "BenchTable.h"
+#include "JavaSources.h"
+#include "MonotonicClock.h"
+#include "Suites.h"
+#include "Zarn.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QEventLoop>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTimer>
+
+namespace {
+
+constexpr int Runs = 5;
+
+void write(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        qFatal("cannot write %s", qPrintable(path));
+}
+
+AppletWindow *openViewer()
+{
+    for (QWidget *window : QApplication::topLevelWidgets())
+        if (auto *viewer = qobject_cast<AppletWindow *>(window))
+            return viewer;
+    qFatal("the viewer did not open");
+}
+
+void waitFor(QObject *sender, void (AppletBrowser::*signal)())
+{
+    QEventLoop loop;
+    QObject::connect(static_cast<AppletBrowser *>(sender), signal, &loop, &QEventLoop::quit);
+    QTimer::singleShot(60000, &loop, [] { qFatal("the applet did not paint"); });
+    loop.exec();
+}
+
+double viaZarn(Zarn &window)
+{
+    const qint64 start = monotonicNs();
+    window.AppletB_Click();
+    AppletWindow *viewer = openViewer();
+    waitFor(viewer->WebBrowser1, &AppletBrowser::appletPainted);
+    const double ms = double(monotonicNs() - start) / 1e6;
+    delete viewer;
+    return ms;
+}
+
+double direct(const QString &javac, const QString &source, const QString &classes)
+{
+    const qint64 start = monotonicNs();
+    QProcess compiler;
+    compiler.start(javac, {QStringLiteral("-verbose"), QStringLiteral("-d"), classes, source});
+    compiler.waitForFinished(-1);
+
+    AppletTag tag;
+    tag.code = QStringLiteral("Clock");
+    const AppletLaunch launch = resolveApplet(tag, QDir(classes).filePath(QStringLiteral("page.html")));
+    QProcess host;
+    host.start(findJava(javac), appletHostArguments(appletHostJar(), launch, QSize(385, 249), 0));
+    while (!host.readAllStandardOutput().contains("painted"))
+        if (!host.waitForReadyRead(60000))
+            qFatal("the host did not paint");
+    const double ms = double(monotonicNs() - start) / 1e6;
+    host.write("quit\n");
+    host.closeWriteChannel();
+    host.waitForFinished();
+    return ms;
+}
+
+} // namespace
+
+void benchViewer(BenchTable &table)
+{
+    const QString javac = javacPath();
+    QTemporaryDir app;
+    QDir(app.path()).mkpath(QStringLiteral("temp"));
+    QDir(app.path()).mkpath(QStringLiteral("direct"));
+    write(app.filePath(QStringLiteral("temp/NotDone.txt")), "0\r\n");
+    write(app.filePath(QStringLiteral("temp/Done.txt")), "1\r\n");
+    write(app.filePath(QStringLiteral("temp/temp.txt")), "0\r\n");
+    const QString source = app.filePath(QStringLiteral("Clock.java"));
+    write(source, colourApplet(QStringLiteral("Clock"), 200, 30, 40));
+
+    auto *window = new Zarn(app.path());
+    window->settings.CompilerLocation = javac;
+    window->FileName = source;
+    window->show();
+
+    std::vector<double> zarnMs, directMs;
+    for (int run = 0; run < Runs; ++run) {
+        zarnMs.push_back(viaZarn(*window));
+        directMs.push_back(direct(javac, source, app.filePath(QStringLiteral("direct"))));
+    }
+    delete window;
+    table.add({"View > Applet to the applet's first paint (ms)", median(zarnMs), median(directMs), 1.15});
+}
