@@ -1,19 +1,16 @@
 #include "Zarn.h"
 
-#include "AppletLaunch.h"
-#include "AppletWindow.h"
+#include "AboutWindow.h"
 #include "CompletionList.h"
 #include "DocumentCommands.h"
 #include "EditCommands.h"
 #include "EditorPane.h"
 #include "FontTables.h"
-#include "HostPage.h"
+#include "OptionsWindow.h"
 #include "PackageCompletion.h"
-#include "PathParts.h"
-#include "ProgressFeedback.h"
 #include "QtFileDialog.h"
 #include "QtUserMessages.h"
-#include "StatusFeedback.h"
+#include "SystemInfo.h"
 #include "ToolbarPictures.h"
 #include "Twips.h"
 
@@ -24,7 +21,6 @@
 #include <QLayout>
 #include <QMenuBar>
 #include <QStatusBar>
-#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -53,6 +49,13 @@ const std::array<ToolbarButton, ToolbarButtons> ToolbarLayout = {{
 }};
 
 } // namespace
+
+void Zarn::bringForward(QWidget *window)
+{
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
 
 Zarn::Zarn(const QString &appFolder, Dialogs dialogs)
     : m_appFolder(appFolder)
@@ -137,6 +140,8 @@ void Zarn::createMenus()
     connect(AppletB, &QAction::triggered, this, &Zarn::AppletB_Click);
     connect(PubAppletB, &QAction::triggered, this, &Zarn::PubAppletB_Click);
     connect(PubAppletHtmlB, &QAction::triggered, this, &Zarn::PubAppletHtmlB_Click);
+    connect(OptionsB, &QAction::triggered, this, &Zarn::OptionsB_Click);
+    connect(AboutB, &QAction::triggered, this, &Zarn::AboutB_Click);
 
     m_toolbarCommands = {NewB, OpenB, SaveB, SaveAsB, nullptr, CutB, CopyB, PasteB, nullptr, OptionsB};
 }
@@ -252,96 +257,19 @@ void Zarn::DeleteB_Click()
     deleteSelection(*Richtextbox1);
 }
 
-QString Zarn::tempFolder() const
+void Zarn::OptionsB_Click()
 {
-    return QDir(m_appFolder).filePath(QStringLiteral("temp"));
+    if (!m_optionsWindow)
+        m_optionsWindow = new OptionsWindow(*this, *this, optionsPath(), m_messages,
+                                            std::make_unique<QtFileDialog>());
+    bringForward(m_optionsWindow);
 }
 
-void Zarn::AppletB_Click()
+void Zarn::AboutB_Click()
 {
-    // The page names the document's file; the applet host finds the class beside it.
-    const QString page = QDir(tempFolder()).filePath(QStringLiteral("temp.html"));
-    if (const QString problem = WriteHostPage(NamePart(FileName), page); !problem.isEmpty())
-        m_messages->warning(
-            this, windowTitle(),
-            tr("The page %1 could not be written: %2.").arg(QDir::toNativeSeparators(page), problem));
-    // A failed compile still opens the viewer, on whatever the temp folder holds.
-    CompileToFolder(tempFolder(), CompileFeedbackStyle::StatusBar);
-    if (!m_appletWindow) {
-        // No owner: the viewer stays open when the main window closes.
-        m_appletWindow = new AppletWindow(m_appFolder, findJava(settings.CompilerLocation));
-        m_appletWindow->show();
-    }
-    m_appletWindow->raise();
-    m_appletWindow->activateWindow();
-}
-
-std::optional<QString> Zarn::askSavePath(const QString &filter, const QString &title)
-{
-    CommonDialog1->Filter = filter;
-    CommonDialog1->DialogTitle = title;
-    if (!CommonDialog1->ShowSave(this))
-        return std::nullopt;
-    return CommonDialog1->FileName;
-}
-
-namespace {
-
-const QString ClassFilter = QStringLiteral("Java Class File (*.class)|*.class");
-const QString PageFilter = QStringLiteral("Html File (*.html,*.htm)|*.html;*.htm");
-
-// The folder part of a chosen path; a file in the root folder gives the root.
-QString destinationOf(const QString &chosen)
-{
-    const QString folder = FolderPart(chosen).value_or(QString());
-    return folder.isEmpty() ? QDir::rootPath() : folder;
-}
-
-} // namespace
-
-void Zarn::PubAppletB_Click()
-{
-    // A cancelled dialog ends the command: nothing is compiled.
-    const std::optional<QString> chosen = askSavePath(ClassFilter, QStringLiteral("Publish Class In"));
-    if (!chosen)
-        return;
-    // Only the folder counts; the compiler names the class file after the class.
-    CompileToFolder(destinationOf(*chosen), CompileFeedbackStyle::ProgressWindow);
-}
-
-void Zarn::PubAppletHtmlB_Click()
-{
-    const std::optional<QString> classPath = askSavePath(ClassFilter,
-                                                         QStringLiteral("Publish Class File As"));
-    if (!classPath)
-        return;
-    const QString codeValue = NamePart(*classPath);
-    CompileToFolder(destinationOf(*classPath), CompileFeedbackStyle::StatusBar);
-
-    // The page dialog offers the class path just confirmed.
-    const std::optional<QString> pagePath = askSavePath(PageFilter, QStringLiteral("Publish Html File As"));
-    if (!pagePath)
-        return;
-    if (const QString problem = WriteHostPage(codeValue, *pagePath); !problem.isEmpty())
-        m_messages->warning(
-            this, windowTitle(),
-            tr("The page %1 could not be written: %2.").arg(QDir::toNativeSeparators(*pagePath), problem));
-}
-
-bool Zarn::CompileToFolder(const QString &destination, CompileFeedbackStyle style)
-{
-    StatusFeedback status(*StatusBar1);
-    ProgressFeedback progress(this, *StatusBar1);
-    CompileFeedback &feedback = style == CompileFeedbackStyle::StatusBar
-                                    ? static_cast<CompileFeedback &>(status)
-                                    : static_cast<CompileFeedback &>(progress);
-    const bool compiled = m_compiler.CompileToFolder({settings.CompilerLocation, destination, FileName},
-                                                     feedback);
-    if (m_closeRequested) {
-        m_closeRequested = false;
-        QTimer::singleShot(0, this, &QWidget::close);
-    }
-    return compiled;
+    if (!m_aboutWindow)
+        m_aboutWindow = new AboutWindow(m_messages, nativeSystemInfoStore());
+    bringForward(m_aboutWindow);
 }
 
 void Zarn::closeEvent(QCloseEvent *event)

@@ -2,6 +2,7 @@
 
 #include "CompileDriver.h"
 #include "SettingsFile.h"
+#include "SettingsOwner.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -9,7 +10,9 @@
 #include <array>
 #include <memory>
 
+class AboutWindow;
 class AppletWindow;
+class OptionsWindow;
 class CompletionList;
 class DocumentCommands;
 class EditorPane;
@@ -29,7 +32,7 @@ struct Dialogs
 
 // The main window: the editing pane with its completion list, the menus, the
 // toolbar and the status bar. It owns the state that the other windows share.
-class Zarn : public QMainWindow
+class Zarn : public QMainWindow, public SettingsOwner
 {
     Q_OBJECT
 
@@ -46,11 +49,12 @@ public:
     QString appFolder() const { return m_appFolder; }
     QString optionsPath() const;
 
+    Settings &currentSettings() override { return settings; }
     // Sets the face, then the size, of the editing pane's font.
-    void ApplyEditorFont(const QString &face, int points);
+    void ApplyEditorFont(const QString &face, int points) override;
     // Writes the settings to "Options.dat"; tells the user and returns false when
     // they could not be stored, in which case the old file is left as it was.
-    bool StoreSettings();
+    bool StoreSettings() override;
 
     enum class CompileFeedbackStyle { StatusBar, ProgressWindow };
     // Compiles the file on disk at FileName with the compiler at CompilerLocation
@@ -74,6 +78,8 @@ public:
     void AppletB_Click();
     void PubAppletB_Click();
     void PubAppletHtmlB_Click();
+    void OptionsB_Click();
+    void AboutB_Click();
 
 protected:
     // Closing asks to save unsaved changes first; Cancel keeps the window open.
@@ -84,6 +90,8 @@ private:
     void createToolbar();
     void layOutClientArea(QWidget *client);
     void Form_Load();
+    // Shows a modeless window, brought to the front when it is open already.
+    static void bringForward(QWidget *window);
     QString tempFolder() const;
     // Shows the shared dialog in save mode; the confirmed path, or nothing on cancel.
     std::optional<QString> askSavePath(const QString &filter, const QString &title);
@@ -99,6 +107,9 @@ private:
     bool m_closeRequested = false;
     // The applet viewer, while it is open; it may outlive the main window.
     QPointer<AppletWindow> m_appletWindow;
+    // The Options and About windows, one of each while open; they have no owner.
+    QPointer<OptionsWindow> m_optionsWindow;
+    QPointer<AboutWindow> m_aboutWindow;
 
     QToolBar *Toolbar1 = nullptr;
     QStatusBar *StatusBar1 = nullptr;
