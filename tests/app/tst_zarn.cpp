@@ -1,10 +1,14 @@
+#include "AboutWindow.h"
+#include "OptionsWindow.h"
 #include "RecordingMessages.h"
 #include "ScriptedFileDialog.h"
 #include "Zarn.h"
 
 #include <QDir>
 #include <QFile>
+#include <QComboBox>
 #include <QFontInfo>
+#include <QPushButton>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -75,6 +79,15 @@ QByteArray fileBytes(const QString &path)
 
 } // namespace
 
+template <typename Window> static QList<Window *> openWindows()
+{
+    QList<Window *> found;
+    for (QWidget *window : QApplication::topLevelWidgets())
+        if (auto *typed = qobject_cast<Window *>(window); typed && typed->isVisible())
+            found.append(typed);
+    return found;
+}
+
 class TestZarn : public QObject
 {
     Q_OBJECT
@@ -94,6 +107,9 @@ private Q_SLOTS:
     void exitLeavesOtherWindowsOpen();
     void closingAsksAboutUnsavedText();
     void documentCommandsFromMenusAndToolbar();
+    void optionsAndAboutAreSingleAndModeless();
+    void optionsApplyReachesThePaneAndTheFile();
+    void exitLeavesAboutOpen();
     void fontFromOptionsFile_data();
     void fontFromOptionsFile();
     void storeSettingsWritesTheFile();
@@ -125,6 +141,9 @@ void TestZarn::init()
 void TestZarn::cleanup()
 {
     delete m_window;
+    // The Options and About windows have no owner: they outlive the main window.
+    qDeleteAll(openWindows<OptionsWindow>());
+    qDeleteAll(openWindows<AboutWindow>());
 }
 
 void TestZarn::writeOptions(const QByteArray &content)
@@ -351,6 +370,57 @@ void TestZarn::documentCommandsFromMenusAndToolbar()
     QCOMPARE(m_dialog->shown[0].mode, FileDialog::Mode::Save);
     QCOMPARE(m_dialog->shown[1].mode, FileDialog::Mode::Open);
     QVERIFY(QFile::exists(m_window->FileName));
+}
+
+void TestZarn::optionsAndAboutAreSingleAndModeless()
+{
+    openWindow();
+    m_window->Toolbar1_ButtonClick(10);
+    action("OptionsB")->trigger();
+    QCOMPARE(openWindows<OptionsWindow>().size(), 1);
+    action("AboutB")->trigger();
+    action("AboutB")->trigger();
+    QCOMPARE(openWindows<AboutWindow>().size(), 1);
+    QVERIFY(!openWindows<AboutWindow>().first()->isModal());
+    QVERIFY(!openWindows<OptionsWindow>().first()->isModal());
+
+    // The main window stays usable: its pane takes typing, its menus work.
+    m_window->activateWindow();
+    QTRY_VERIFY(m_window->isActiveWindow());
+    child<QPlainTextEdit>("Richtextbox1")->setFocus();
+    QTest::keyClicks(child<QPlainTextEdit>("Richtextbox1"), QStringLiteral("still typing"));
+    QCOMPARE(child<QPlainTextEdit>("Richtextbox1")->toPlainText(), QStringLiteral("still typing"));
+}
+
+void TestZarn::optionsApplyReachesThePaneAndTheFile()
+{
+    writeOptions("0,0,\"/usr/bin/javac\"\r\n");
+    openWindow();
+    action("OptionsB")->trigger();
+    OptionsWindow *options = openWindows<OptionsWindow>().value(0);
+    QVERIFY(options);
+    options->Combo1->setCurrentText(QStringLiteral("Lucida Console"));
+    options->Combo2->setCurrentText(QStringLiteral("14"));
+    QTest::mouseClick(options->cmdOK, Qt::LeftButton);
+    QTRY_VERIFY(openWindows<OptionsWindow>().isEmpty());
+    const QFont font = child<QPlainTextEdit>("Richtextbox1")->font();
+    QCOMPARE(font.family(), QStringLiteral("Lucida Console"));
+    QCOMPARE(font.pointSize(), 14);
+    QCOMPARE(fileBytes(m_window->optionsPath()), QByteArray("5,3,\"/usr/bin/javac\"\r\n"));
+}
+
+void TestZarn::exitLeavesAboutOpen()
+{
+    openWindow();
+    action("AboutB")->trigger();
+    QPointer<AboutWindow> about = openWindows<AboutWindow>().value(0);
+    action("ExitB")->trigger();
+    QTRY_VERIFY(m_window.isNull());
+    QVERIFY(about && about->isVisible());
+    QCOMPARE(visibleWindows(), 1);
+    QTest::mouseClick(about->cmdOK, Qt::LeftButton);
+    QTRY_VERIFY(about.isNull());
+    QCOMPARE(visibleWindows(), 0);
 }
 
 void TestZarn::fontFromOptionsFile_data()

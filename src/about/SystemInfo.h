@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+
+#include <memory>
+#include <optional>
+
+// Where the system-information tool is registered: the registry on Windows, a
+// stand-in with the same keys elsewhere.
+class SystemInfoStore
+{
+public:
+    enum class KeyRoot : quint32 { LocalMachine = 0x80000002 };
+
+    virtual ~SystemInfoStore() = default;
+
+    // Reads the value SubKeyRef of the key KeyName below KeyRoot into KeyVal as
+    // text. On every false result KeyVal is emptied.
+    virtual bool GetKeyValue(KeyRoot root, const QString &KeyName, const QString &SubKeyRef, QString &KeyVal) = 0;
+};
+
+// The two sources, in the order they are asked.
+inline const QString SystemInfoPathKey = QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools\\MSINFO");
+inline const QString SystemInfoPathValue = QStringLiteral("PATH");
+inline const QString SystemInfoFolderKey = QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools Location");
+inline const QString SystemInfoFolderValue = QStringLiteral("MSINFO");
+
+// This platform's store and the file name of its system-information tool.
+std::unique_ptr<SystemInfoStore> nativeSystemInfoStore();
+QString systemInfoToolName();
+
+// The tool to start: the "PATH" value when it can be read (even if empty), else
+// the folder value with toolName appended when that file exists; nothing else.
+std::optional<QString> findSystemInfoTool(SystemInfoStore &store, const QString &toolName);

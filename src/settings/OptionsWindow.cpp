@@ -1,0 +1,200 @@
+#include "OptionsWindow.h"
+
+#include "FileDialog.h"
+#include "FontTables.h"
+#include "SettingsOwner.h"
+#include "Twips.h"
+#include "UserMessages.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QTabBar>
+
+namespace {
+
+constexpr int PageShown = 480;
+constexpr int PageHidden = -20000;
+
+// The position of the entry whose text is the combo's text; -1 for typed text
+// that matches no entry.
+int listIndex(const QComboBox *combo)
+{
+    return combo->findText(combo->currentText(), Qt::MatchExactly);
+}
+
+QPushButton *button(const QString &caption, QWidget *parent, const QRect &place)
+{
+    auto *created = new QPushButton(caption, parent);
+    created->setGeometry(place);
+    created->setAutoDefault(false); // Enter in the fields presses nothing
+    return created;
+}
+
+} // namespace
+
+OptionsWindow::OptionsWindow(SettingsOwner &owner, QObject &ownerObject, const QString &optionsPath,
+                             std::shared_ptr<UserMessages> messages, std::unique_ptr<FileDialog> fileDialog)
+    : QDialog(nullptr, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint)
+    , m_owner(&owner)
+    , m_ownerAlive(&ownerObject)
+    , m_optionsPath(optionsPath)
+    , m_messages(std::move(messages))
+    , CommonDialog1(std::move(fileDialog))
+{
+    setObjectName(QStringLiteral("OptionsWindow"));
+    setWindowTitle(QStringLiteral("Options"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setModal(false);
+    setFixedSize(twipsSize(6150, 4920));
+    createControls();
+    Form_Load();
+}
+
+OptionsWindow::~OptionsWindow() = default;
+
+void OptionsWindow::createControls()
+{
+    cmdOK = button(QStringLiteral("OK"), this, twipsRect(2490, 4455, 1095, 375));
+    cmdCancel = button(QStringLiteral("Cancel"), this, twipsRect(3720, 4455, 1095, 375));
+    cmdApply = button(QStringLiteral("Apply"), this, twipsRect(4920, 4455, 1095, 375));
+    connect(cmdOK, &QPushButton::clicked, this, &OptionsWindow::cmdOK_Click);
+    connect(cmdCancel, &QPushButton::clicked, this, &OptionsWindow::cmdCancel_Click);
+    connect(cmdApply, &QPushButton::clicked, this, &OptionsWindow::cmdApply_Click);
+
+    TabStrip1 = new QTabBar(this);
+    TabStrip1->setGeometry(twipsRect(0, 120, 6135, 4215));
+    TabStrip1->setExpanding(false);
+    TabStrip1->addTab(QStringLiteral("IDE"));
+    TabStrip1->addTab(QStringLiteral("Compiler"));
+    connect(TabStrip1, &QTabBar::currentChanged, this, &OptionsWindow::TabStrip1_Click);
+
+    for (std::size_t page = 0; page < Picture1.size(); ++page) {
+        Picture1[page] = new QWidget(this);
+        Picture1[page]->setObjectName(QStringLiteral("Picture1_%1").arg(page));
+        Picture1[page]->setGeometry(twipsRect(120, page == 0 ? PageShown : PageHidden, 5895, 3735));
+    }
+
+    Frame1 = new QGroupBox(QStringLiteral("IDE Font:"), Picture1[0]);
+    Frame1->setGeometry(twipsRect(0, 0, 5895, 1575));
+    Label1 = new QLabel(QStringLiteral("Font Type:"), Frame1);
+    Label1->setGeometry(twipsRect(120, 240, 855, 255));
+    Combo1 = new QComboBox(Frame1);
+    Combo1->setGeometry(twipsRect(120, 480, 1575, 315));
+    Label2 = new QLabel(QStringLiteral("Font Size:"), Frame1);
+    Label2->setGeometry(twipsRect(120, 840, 1215, 375));
+    Combo2 = new QComboBox(Frame1);
+    Combo2->setGeometry(twipsRect(120, 1080, 1575, 315));
+    for (QComboBox *combo : {Combo1, Combo2}) {
+        combo->setEditable(true);
+        combo->setInsertPolicy(QComboBox::NoInsert); // typed text never becomes an entry
+    }
+
+    Frame2 = new QGroupBox(QStringLiteral("Compiler Options"), Picture1[1]);
+    Frame2->setGeometry(twipsRect(0, 0, 5895, 2055));
+    Label3 = new QLabel(QStringLiteral("Compiler Location:"), Frame2);
+    Label3->setGeometry(twipsRect(120, 240, 1335, 255));
+    Text1 = new QLineEdit(Frame2);
+    Text1->setGeometry(twipsRect(1440, 240, 3855, 285));
+    Command1 = button(QStringLiteral("..."), Frame2, twipsRect(5400, 200, 375, 375));
+    connect(Command1, &QPushButton::clicked, this, &OptionsWindow::Command1_Click);
+
+    const char *names[] = {"cmdOK", "cmdCancel", "cmdApply", "TabStrip1", "Frame1", "Label1", "Combo1",
+                           "Label2", "Combo2", "Frame2", "Label3", "Text1", "Command1"};
+    QWidget *widgets[] = {cmdOK, cmdCancel, cmdApply, TabStrip1, Frame1, Label1, Combo1,
+                          Label2, Combo2, Frame2, Label3, Text1, Command1};
+    for (std::size_t i = 0; i < std::size(widgets); ++i)
+        widgets[i]->setObjectName(QString::fromLatin1(names[i]));
+    QWidget *const tabOrder[] = {cmdOK, cmdCancel, cmdApply, TabStrip1, Combo1, Combo2, Text1, Command1};
+    for (std::size_t i = 1; i < std::size(tabOrder); ++i)
+        setTabOrder(tabOrder[i - 1], tabOrder[i]);
+}
+
+void OptionsWindow::Form_Load()
+{
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        move((screen->geometry().width() - frameGeometry().width()) / 2,
+             (screen->geometry().height() - frameGeometry().height()) / 2);
+    for (int i = 0; i < FontTableLength; ++i) {
+        Combo1->addItem(fontName(i));
+        Combo2->addItem(QString::number(fontSize(i)));
+    }
+    const Settings &settings = m_owner->currentSettings();
+    Text1->setText(settings.CompilerLocation);
+    Combo1->setCurrentIndex(isFontTableIndex(settings.MainFontType) ? settings.MainFontType : 0);
+    Combo2->setCurrentIndex(isFontTableIndex(settings.MainFontSize) ? settings.MainFontSize : 0);
+}
+
+void OptionsWindow::TabStrip1_Click()
+{
+    for (QWidget *page : Picture1)
+        page->move(page->x(), twips(PageHidden));
+    QWidget *shown = Picture1.at(static_cast<std::size_t>(std::max(0, TabStrip1->currentIndex())));
+    shown->move(shown->x(), twips(PageShown));
+}
+
+QString OptionsWindow::compilerFilter()
+{
+#ifdef Q_OS_WIN
+    return QStringLiteral("Executable File (*.exe)|*.exe");
+#else
+    return QStringLiteral("Executable File (*.exe)|*");
+#endif
+}
+
+void OptionsWindow::Command1_Click()
+{
+    CommonDialog1->Filter = compilerFilter();
+    CommonDialog1->DialogTitle = QStringLiteral("Locate Compliler");
+    // A cancelled browse changes nothing: the path in the box is the user's.
+    if (!CommonDialog1->ShowOpen(this))
+        return;
+    if (m_ownerAlive)
+        m_owner->currentSettings().CompilerLocation = CommonDialog1->FileName;
+    Text1->setText(CommonDialog1->FileName);
+}
+
+// Hands the values to the main window, applies the font and stores the settings.
+// False when they could not be stored (the user has been told).
+bool OptionsWindow::apply()
+{
+    Settings settings = m_ownerAlive ? m_owner->currentSettings() : readSettingsFile(m_optionsPath);
+    // Typed text that matches no entry is no index: the stored one stays.
+    if (const int face = listIndex(Combo1); isFontTableIndex(face))
+        settings.MainFontType = static_cast<qint16>(face);
+    if (const int size = listIndex(Combo2); isFontTableIndex(size))
+        settings.MainFontSize = static_cast<qint16>(size);
+    settings.CompilerLocation = Text1->text();
+
+    if (!m_ownerAlive) {
+        // The main window has closed: the settings still go to the file, for the next start.
+        const QString problem = writeSettingsFile(m_optionsPath, settings);
+        if (!problem.isEmpty())
+            m_messages->warning(this, windowTitle(), problem);
+        return problem.isEmpty();
+    }
+    m_owner->currentSettings() = settings;
+    m_owner->ApplyEditorFont(fontName(settings.MainFontType), fontSize(settings.MainFontSize));
+    return m_owner->StoreSettings();
+}
+
+void OptionsWindow::cmdApply_Click()
+{
+    apply();
+}
+
+void OptionsWindow::cmdOK_Click()
+{
+    // When the store fails the window stays open, so the path can be mended.
+    if (apply())
+        close();
+}
+
+void OptionsWindow::cmdCancel_Click()
+{
+    close();
+}

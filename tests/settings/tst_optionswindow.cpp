@@ -1,0 +1,240 @@
+#include "OptionsWindow.h"
+#include "RecordingMessages.h"
+#include "ScriptedFileDialog.h"
+#include "SettingsOwner.h"
+
+#include <QComboBox>
+#include <QFile>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QTabBar>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+// The main window's side, recording what the Options window does to it.
+class FakeOwner : public QObject, public SettingsOwner
+{
+public:
+    Settings &currentSettings() override { return settings; }
+    void ApplyEditorFont(const QString &face, int points) override { fonts.append(face + QLatin1Char(' ') + QString::number(points)); }
+    bool StoreSettings() override
+    {
+        stored.append(settings);
+        return storeWorks;
+    }
+
+    Settings settings{4, 2, QStringLiteral("/usr/bin/javac")};
+    QStringList fonts;
+    QList<Settings> stored;
+    bool storeWorks = true;
+};
+
+} // namespace
+
+class TestOptionsWindow : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+
+    void opensWithTheCurrentValues();
+    void tabsSwitchThePages();
+    void applyHandsOverAndStores();
+    void okClosesUnlessTheStoreFails();
+    void cancelAndEscStoreNothing();
+    void typedTextThatMatchesNoEntryIsIgnored();
+    void browseTakesEffectAtOnce();
+    void cancelledBrowseChangesNothing();
+    void handEditedPathAfterBrowseIsStored();
+    void applyAfterTheMainWindowClosed();
+
+private:
+    QPointer<OptionsWindow> m_window;
+    std::unique_ptr<FakeOwner> m_owner;
+    std::shared_ptr<RecordingMessages> m_messages;
+    ScriptedFileDialog *m_dialog = nullptr;
+    QTemporaryDir m_folder;
+};
+
+void TestOptionsWindow::init()
+{
+    m_owner = std::make_unique<FakeOwner>();
+    m_messages = std::make_shared<RecordingMessages>();
+    auto dialog = std::make_unique<ScriptedFileDialog>();
+    m_dialog = dialog.get();
+    m_window = new OptionsWindow(*m_owner, *m_owner, m_folder.filePath(QStringLiteral("Options.dat")), m_messages,
+                                 std::move(dialog));
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window));
+}
+
+void TestOptionsWindow::cleanup()
+{
+    delete m_window;
+    m_owner.reset();
+}
+
+void TestOptionsWindow::opensWithTheCurrentValues()
+{
+    QCOMPARE(m_window->windowTitle(), QStringLiteral("Options"));
+    QCOMPARE(m_window->size(), QSize(410, 328));
+    QVERIFY(!m_window->isModal());
+    // Centred on the screen, give or take the frame, which is only known once shown.
+    const QPoint offCentre = m_window->frameGeometry().center() - QGuiApplication::primaryScreen()->geometry().center();
+    QVERIFY2(qAbs(offCentre.x()) <= 8 && qAbs(offCentre.y()) <= 8, qPrintable(QString::number(offCentre.x())));
+
+    QCOMPARE(m_window->TabStrip1->count(), 2);
+    QCOMPARE(m_window->TabStrip1->tabText(0), QStringLiteral("IDE"));
+    QCOMPARE(m_window->TabStrip1->tabText(1), QStringLiteral("Compiler"));
+    QCOMPARE(m_window->Frame1->title(), QStringLiteral("IDE Font:"));
+    QCOMPARE(m_window->Frame2->title(), QStringLiteral("Compiler Options"));
+    QCOMPARE(m_window->Command1->text(), QStringLiteral("..."));
+
+    QCOMPARE(m_window->Combo1->count(), 10);
+    QCOMPARE(m_window->Combo1->itemText(0), QStringLiteral("MS Sans Serif"));
+    QCOMPARE(m_window->Combo1->itemText(9), QStringLiteral("Courier"));
+    QStringList sizes;
+    for (int i = 0; i < m_window->Combo2->count(); ++i)
+        sizes.append(m_window->Combo2->itemText(i));
+    QCOMPARE(sizes.join(QLatin1Char(' ')), QStringLiteral("8 10 12 14 16 18 20 22 24 26"));
+    QCOMPARE(m_window->Combo1->currentText(), QStringLiteral("Courier New"));
+    QCOMPARE(m_window->Combo2->currentText(), QStringLiteral("12"));
+    QCOMPARE(m_window->Text1->text(), QStringLiteral("/usr/bin/javac"));
+
+    QCOMPARE(m_window->Picture1[0]->y(), 32);     // the IDE page shows
+    QCOMPARE(m_window->Picture1[1]->y(), -1333);  // the Compiler page is out of sight
+}
+
+void TestOptionsWindow::tabsSwitchThePages()
+{
+    QTest::mouseClick(m_window->TabStrip1, Qt::LeftButton, {}, m_window->TabStrip1->tabRect(1).center());
+    QCOMPARE(m_window->Picture1[0]->y(), -1333);
+    QCOMPARE(m_window->Picture1[1]->y(), 32);
+    QVERIFY(m_window->Text1->isVisible());
+    QTest::mouseClick(m_window->TabStrip1, Qt::LeftButton, {}, m_window->TabStrip1->tabRect(1).center());
+    QCOMPARE(m_window->Picture1[1]->y(), 32); // the selected tab again: the same page
+    QTest::mouseClick(m_window->TabStrip1, Qt::LeftButton, {}, m_window->TabStrip1->tabRect(0).center());
+    QCOMPARE(m_window->Picture1[0]->y(), 32);
+    QCOMPARE(m_window->Picture1[1]->y(), -1333);
+}
+
+void TestOptionsWindow::applyHandsOverAndStores()
+{
+    m_window->Combo1->setCurrentIndex(5);
+    m_window->Combo2->setCurrentIndex(3);
+    QTest::mouseClick(m_window->cmdApply, Qt::LeftButton);
+    QCOMPARE(m_owner->settings.MainFontType, 5);
+    QCOMPARE(m_owner->settings.MainFontSize, 3);
+    QCOMPARE(m_owner->fonts, QStringList{QStringLiteral("Lucida Console 14")});
+    QCOMPARE(m_owner->stored.size(), 1);
+    QVERIFY(m_window && m_window->isVisible()); // Apply keeps the window open
+
+    QTest::mouseClick(m_window->cmdApply, Qt::LeftButton); // without changes: the same again
+    QCOMPARE(m_owner->stored.size(), 2);
+    QCOMPARE(m_owner->stored[1], m_owner->stored[0]);
+}
+
+void TestOptionsWindow::okClosesUnlessTheStoreFails()
+{
+    m_owner->storeWorks = false;
+    QTest::mouseClick(m_window->cmdOK, Qt::LeftButton);
+    QVERIFY(m_window && m_window->isVisible()); // the user can mend the path
+    m_owner->storeWorks = true;
+    QTest::mouseClick(m_window->cmdOK, Qt::LeftButton);
+    QTRY_VERIFY(m_window.isNull());
+    QCOMPARE(m_owner->stored.size(), 2);
+}
+
+void TestOptionsWindow::cancelAndEscStoreNothing()
+{
+    m_window->Combo1->setCurrentIndex(9);
+    m_window->Text1->setText(QStringLiteral("/opt/other/javac"));
+    QTest::keyClick(m_window->Combo1, Qt::Key_Escape);
+    QTRY_VERIFY(m_window.isNull());
+    QCOMPARE(m_owner->settings, (Settings{4, 2, QStringLiteral("/usr/bin/javac")}));
+    QVERIFY(m_owner->stored.isEmpty());
+    QVERIFY(m_owner->fonts.isEmpty());
+
+    init();
+    QTest::mouseClick(m_window->cmdCancel, Qt::LeftButton);
+    QTRY_VERIFY(m_window.isNull());
+    QVERIFY(m_owner->stored.isEmpty());
+}
+
+void TestOptionsWindow::typedTextThatMatchesNoEntryIsIgnored()
+{
+    m_window->Combo1->setEditText(QStringLiteral("Comic Sans"));
+    m_window->Combo2->setEditText(QStringLiteral("99"));
+    QTest::keyClick(m_window->Combo2, Qt::Key_Return); // no new entry is made of it
+    QCOMPARE(m_window->Combo2->count(), 10);
+    QTest::mouseClick(m_window->cmdApply, Qt::LeftButton);
+    QCOMPARE(m_owner->settings.MainFontType, 4);
+    QCOMPARE(m_owner->settings.MainFontSize, 2);
+    QCOMPARE(m_owner->fonts, QStringList{QStringLiteral("Courier New 12")});
+
+    m_window->Combo1->setEditText(QStringLiteral("Arial")); // typed, but an entry's very text
+    QTest::mouseClick(m_window->cmdApply, Qt::LeftButton);
+    QCOMPARE(m_owner->settings.MainFontType, 1);
+}
+
+void TestOptionsWindow::browseTakesEffectAtOnce()
+{
+    m_dialog->answer(QStringLiteral("/opt/jdk/bin/javac"));
+    QTest::mouseClick(m_window->Command1, Qt::LeftButton);
+    QCOMPARE(m_dialog->shown.size(), std::size_t(1));
+    QCOMPARE(m_dialog->shown[0].mode, FileDialog::Mode::Open);
+    QCOMPARE(m_dialog->shown[0].title, QStringLiteral("Locate Compliler"));
+#ifdef Q_OS_WIN
+    QCOMPARE(m_dialog->shown[0].filter, QStringLiteral("Executable File (*.exe)|*.exe"));
+#else
+    QCOMPARE(m_dialog->shown[0].filter, QStringLiteral("Executable File (*.exe)|*"));
+#endif
+    QCOMPARE(m_owner->settings.CompilerLocation, QStringLiteral("/opt/jdk/bin/javac"));
+    QCOMPARE(m_window->Text1->text(), QStringLiteral("/opt/jdk/bin/javac"));
+
+    // Cancel now: the main window keeps the browsed path, nothing is stored.
+    QTest::mouseClick(m_window->cmdCancel, Qt::LeftButton);
+    QCOMPARE(m_owner->settings.CompilerLocation, QStringLiteral("/opt/jdk/bin/javac"));
+    QVERIFY(m_owner->stored.isEmpty());
+}
+
+void TestOptionsWindow::cancelledBrowseChangesNothing()
+{
+    m_dialog->cancel();
+    QTest::mouseClick(m_window->Command1, Qt::LeftButton);
+    QCOMPARE(m_owner->settings.CompilerLocation, QStringLiteral("/usr/bin/javac"));
+    QCOMPARE(m_window->Text1->text(), QStringLiteral("/usr/bin/javac"));
+}
+
+void TestOptionsWindow::handEditedPathAfterBrowseIsStored()
+{
+    m_dialog->answer(QStringLiteral("/opt/jdk/bin/javac"));
+    QTest::mouseClick(m_window->Command1, Qt::LeftButton);
+    m_window->Text1->setText(QStringLiteral("/opt/jdk-21/bin/javac"));
+    QTest::mouseClick(m_window->cmdOK, Qt::LeftButton);
+    QCOMPARE(m_owner->stored.size(), 1);
+    QCOMPARE(m_owner->stored[0].CompilerLocation, QStringLiteral("/opt/jdk-21/bin/javac"));
+}
+
+void TestOptionsWindow::applyAfterTheMainWindowClosed()
+{
+    m_window->Combo1->setCurrentIndex(7);
+    m_owner.reset(); // the main window is gone
+    QTest::mouseClick(m_window->cmdApply, Qt::LeftButton);
+    QTest::mouseClick(m_window->cmdOK, Qt::LeftButton);
+    QTRY_VERIFY(m_window.isNull());
+    // The settings still reach the file, for the next start.
+    QFile options(m_folder.filePath(QStringLiteral("Options.dat")));
+    QVERIFY(options.open(QIODevice::ReadOnly));
+    QCOMPARE(options.readAll(), QByteArray("7,2,\"/usr/bin/javac\"\r\n"));
+    QVERIFY(m_messages->texts.isEmpty());
+}
+
+QTEST_MAIN(TestOptionsWindow)
+#include "tst_optionswindow.moc"
