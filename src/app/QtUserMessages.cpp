@@ -1,6 +1,7 @@
 #include "QtUserMessages.h"
 
 #include <QMessageBox>
+#include <QPushButton>
 
 void QtUserMessages::warning(QWidget *parent, const QString &title, const QString &text)
 {
@@ -9,9 +10,15 @@ void QtUserMessages::warning(QWidget *parent, const QString &title, const QStrin
 
 UserMessages::SaveAnswer QtUserMessages::askToSave(QWidget *parent, const QString &title, const QString &text)
 {
-    switch (QMessageBox::question(parent, title, text,
-                                  QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
-                                  QMessageBox::Save)) {
+    QMessageBox box(QMessageBox::Question, title, text,
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
+    box.setDefaultButton(QMessageBox::Save);
+    // Access keys, so that S, D or C answers from the keyboard; Esc cancels.
+    box.button(QMessageBox::Save)->setText(QMessageBox::tr("&Save"));
+    box.button(QMessageBox::Discard)->setText(QMessageBox::tr("&Discard"));
+    box.button(QMessageBox::Cancel)->setText(QMessageBox::tr("&Cancel"));
+    box.exec();
+    switch (box.standardButton(box.clickedButton())) {
     case QMessageBox::Save:
         return SaveAnswer::Save;
     case QMessageBox::Discard:
