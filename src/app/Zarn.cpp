@@ -1,7 +1,6 @@
 #include "Zarn.h"
 
 #include "AboutWindow.h"
-#include "CompletionList.h"
 #include "DocumentCommands.h"
 #include "EditCommands.h"
 #include "EditorPane.h"
@@ -73,7 +72,9 @@ Zarn::Zarn(const QString &appFolder, Dialogs dialogs)
     createMenus();
     layOutClientArea(client);
     createToolbar();
-    m_completion = new PackageCompletion(*Richtextbox1, *List1, this);
+    // The completion list lies over the pane at a fixed place; hidden until a
+    // known package name is followed by a dot.
+    m_completion = new PackageCompletion(*Richtextbox1, *client, twipsRect(3120, 2280, 1695, 840), this);
     m_completion->setObjectName(QStringLiteral("PackageCompletion"));
     m_documents = std::make_unique<DocumentCommands>(*Richtextbox1, FileName, *CommonDialog1, *m_messages,
                                                      m_appFolder);
@@ -161,15 +162,6 @@ void Zarn::layOutClientArea(QWidget *client)
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
     StatusBar1->setGeometry(twipsRect(0, 6000, 7440, 345));
     StatusBar1->setSizeGripEnabled(false);
-
-    // The completion list lies over the pane at a fixed place; hidden until a
-    // known package name is followed by a dot.
-    List1 = new CompletionList(client);
-    List1->setObjectName(QStringLiteral("List1"));
-    List1->setGeometry(twipsRect(3120, 2280, 1695, 840));
-    List1->hide();
-
-    setTabOrder(Richtextbox1, List1);
 }
 
 void Zarn::createToolbar()
@@ -199,7 +191,6 @@ void Zarn::createToolbar()
         connect(action, &QAction::triggered, this, [this, index] { Toolbar1_ButtonClick(index); });
     }
     Toolbar1->raise();
-    List1->raise();
 }
 
 void Zarn::Toolbar1_ButtonClick(int index)

@@ -13,7 +13,6 @@
 class AboutWindow;
 class AppletWindow;
 class OptionsWindow;
-class CompletionList;
 class DocumentCommands;
 class EditorPane;
 class FileDialog;
@@ -114,7 +113,6 @@ private:
     QToolBar *Toolbar1 = nullptr;
     QStatusBar *StatusBar1 = nullptr;
     EditorPane *Richtextbox1 = nullptr;
-    CompletionList *List1 = nullptr;
 
     QAction *NewB = nullptr;
     QAction *OpenB = nullptr;

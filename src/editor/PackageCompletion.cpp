@@ -4,15 +4,32 @@
 #include "EditorPane.h"
 #include "PackageTable.h"
 
-PackageCompletion::PackageCompletion(EditorPane &pane, CompletionList &list, QObject *parent)
+PackageCompletion::PackageCompletion(EditorPane &pane, QWidget &listParent, const QRect &listPlace,
+                                     QObject *parent)
     : QObject(parent)
     , m_pane(pane)
-    , m_list(list)
+    , m_listParent(listParent)
+    , m_listPlace(listPlace)
 {
     connect(&pane, &EditorPane::characterTyped, this, &PackageCompletion::Richtextbox1_KeyPress);
-    connect(&list, &CompletionList::listDoubleClicked, this, &PackageCompletion::List1_DblClick);
-    connect(&list, &CompletionList::characterTyped, this, &PackageCompletion::List1_KeyPress);
-    connect(&list, &CompletionList::focusLost, this, &PackageCompletion::List1_LostFocus);
+}
+
+CompletionList &PackageCompletion::list()
+{
+    // Made on first need: most sessions never complete a package, and start-up is
+    // quicker and smaller without the item-view machinery.
+    if (!m_list) {
+        m_list = new CompletionList(&m_listParent);
+        m_list->setObjectName(QStringLiteral("List1"));
+        m_list->setGeometry(m_listPlace);
+        m_list->hide();
+        m_list->raise(); // over the pane, at its fixed place
+        QWidget::setTabOrder(&m_pane, m_list);
+        connect(m_list, &CompletionList::listDoubleClicked, this, &PackageCompletion::List1_DblClick);
+        connect(m_list, &CompletionList::characterTyped, this, &PackageCompletion::List1_KeyPress);
+        connect(m_list, &CompletionList::focusLost, this, &PackageCompletion::List1_LostFocus);
+    }
+    return *m_list;
 }
 
 void PackageCompletion::Richtextbox1_KeyPress(QChar code)
@@ -27,8 +44,8 @@ qint16 PackageCompletion::FillPackageList(const QString &word)
     const std::optional<QStringList> names = subPackagesOf(word);
     if (!names)
         return 1;
-    m_list.clear();
-    m_list.addItems(*names);
+    list().clear();
+    list().addItems(*names);
     return 0;
 }
 
@@ -45,32 +62,32 @@ void PackageCompletion::List1_KeyPress(QChar code)
 
 void PackageCompletion::List1_LostFocus()
 {
-    m_list.clear();
-    m_list.hide();
+    list().clear();
+    list().hide();
     m_pane.setFocus();
 }
 
 void PackageCompletion::open()
 {
     // The typed dot still goes into the pane after this, at the caret.
-    m_list.setVisible(true);
-    m_list.setEnabled(true);
-    m_list.setFocus();
-    m_list.clearHighlight();
+    list().setVisible(true);
+    list().setEnabled(true);
+    list().setFocus();
+    list().clearHighlight();
 }
 
 void PackageCompletion::pick()
 {
-    const int row = m_list.highlightedRow();
-    const QString name = row >= 0 ? m_list.item(row)->text() : QString();
+    const int row = list().highlightedRow();
+    const QString name = row >= 0 ? list().item(row)->text() : QString();
     QTextCursor cursor = m_pane.textCursor();
     cursor.insertText(name);
     m_pane.setTextCursor(cursor);
     m_word.append(name);
     // Disabling or hiding the focused list may move the focus and run the
     // focus-loss steps first; the end state is the same.
-    m_list.setEnabled(false);
-    m_list.hide();
-    m_list.clear();
+    list().setEnabled(false);
+    list().hide();
+    list().clear();
     m_pane.setFocus();
 }

@@ -3,6 +3,7 @@
 #include "WordTracker.h"
 
 #include <QObject>
+#include <QRect>
 
 class CompletionList;
 class EditorPane;
@@ -14,9 +15,13 @@ class PackageCompletion : public QObject
     Q_OBJECT
 
 public:
-    PackageCompletion(EditorPane &pane, CompletionList &list, QObject *parent = nullptr);
+    // The list is made, hidden and empty, at listPlace in listParent when first needed.
+    PackageCompletion(EditorPane &pane, QWidget &listParent, const QRect &listPlace,
+                      QObject *parent = nullptr);
 
     const QString &CurrentWord() const { return m_word.word(); }
+    // The completion list, or null while it has never been needed.
+    CompletionList *List1() const { return m_list; }
 
     // The word rule for a character typed in the pane, before the pane inserts it.
     void Richtextbox1_KeyPress(QChar code);
@@ -29,10 +34,13 @@ public:
     void List1_LostFocus();
 
 private:
+    CompletionList &list();
     void open();
     void pick();
 
     EditorPane &m_pane;
-    CompletionList &m_list;
+    QWidget &m_listParent;
+    QRect m_listPlace;
+    CompletionList *m_list = nullptr;
     WordTracker m_word;
 };
