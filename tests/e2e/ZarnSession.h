@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QProcess>
+#include <QRect>
+#include <QTemporaryDir>
+
+// The real zarn executable, started in a fresh copy of its application folder on
+// the test's X server.
+class ZarnSession
+{
+public:
+    ZarnSession();
+    ~ZarnSession();
+
+    QString appFolder() const { return m_folder.path(); }
+    QString filePath(const QString &name) const { return m_folder.filePath(name); }
+    void writeFile(const QString &name, const QByteArray &bytes) const;
+    QByteArray readFile(const QString &name) const;
+
+    // Starts zarn and waits for its main window; false when it did not appear.
+    bool start();
+    bool waitForExit(int timeoutMs = 20000);
+    bool running() const { return m_process.state() != QProcess::NotRunning; }
+    qint64 pid() const { return m_pid; }
+
+    QString mainWindow() const { return m_window; }
+    // The main window's client area (below the menu bar) on the screen.
+    QRect clientArea() const;
+    // A place in the client area, given in its own coordinates.
+    QPoint at(int x, int y) const { return clientArea().topLeft() + QPoint(x, y); }
+    QRect statusBar() const { return QRect(at(0, 400), QSize(496, 23)); }
+
+    // Gives the main window the keyboard focus.
+    void focus() const;
+    // Chooses a menu item from the keyboard: Alt+letter, then Down presses, Return.
+    void menu(const QString &letter, int downs) const;
+    // Answers the file dialog with this title: types the path, presses Return.
+    bool answerFileDialog(const QString &title, const QString &path) const;
+    // Waits until the status bar shows text.
+    bool waitForStatus(const QString &text, int timeoutMs = 30000) const;
+
+private:
+    QTemporaryDir m_folder;
+    QProcess m_process;
+    qint64 m_pid = 0;
+    QString m_window;
+};

@@ -1,0 +1,331 @@
+// Journeys through the real zarn executable on a private X server, driven from
+// outside the process with real keyboard and mouse events, checked on the screen
+// and in the files it writes.
+#include "Desktop.h"
+#include "FontTables.h"
+#include "JavaSources.h"
+#include "XvfbDisplay.h"
+#include "ZarnSession.h"
+
+#include <QApplication>
+#include <QFontMetrics>
+#include <QTabBar>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+const QColor Red(200, 30, 40);
+const QColor Blue(30, 40, 200);
+
+// The lines of an applet that paints colour, after its two imports.
+QStringList appletLines(const QColor &colour)
+{
+    return {
+        QStringLiteral("public class Hello extends Applet {"),
+        QStringLiteral("public void paint(Graphics g) {"),
+        QStringLiteral("g.setColor(new Color(%1, %2, %3));")
+            .arg(colour.red())
+            .arg(colour.green())
+            .arg(colour.blue()),
+        QStringLiteral("g.fillRect(0, 0, getWidth(), getHeight());"),
+        QStringLiteral("}"),
+        QStringLiteral("}"),
+    };
+}
+
+// The file the typing below gives.
+QByteArray typedApplet(const QColor &colour)
+{
+    return "import java.applet.*;\nimport java.awt.*;\n"
+           + appletLines(colour).join(QLatin1Char('\n')).toUtf8() + '\n';
+}
+
+} // namespace
+
+class TestJourneys : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void typeWithCompletionAndSaveAs();
+    void openViewEditView();
+    void publishBothWays();
+    void optionsSurviveARestart();
+    void unsavedTextAndCtrlQ();
+    void brokenCompilesEndWell_data();
+    void brokenCompilesEndWell();
+
+private:
+    // Opens path through File > Open and its dialog.
+    static bool openFile(const ZarnSession &zarn, const QString &path);
+    // Runs View > Applet; the viewer's browser area once the viewer shows.
+    static QRect viewApplet(const ZarnSession &zarn);
+    static bool listShows(const ZarnSession &zarn);
+    // Types the applet into the pane, its imports with the completion list.
+    static void typeApplet(const ZarnSession &zarn, const QColor &colour);
+};
+
+void TestJourneys::initTestCase()
+{
+    QVERIFY(!javacPath().isEmpty());
+}
+
+bool TestJourneys::listShows(const ZarnSession &zarn)
+{
+    // The open list has its entries written where the empty pane is blank.
+    return Desktop::inkCount(Desktop::grab(QRect(zarn.at(210, 154), QSize(90, 52)))) > 40;
+}
+
+void TestJourneys::typeApplet(const ZarnSession &zarn, const QColor &colour)
+{
+    Desktop::type(QStringLiteral("import java."));
+    QTRY_VERIFY_WITH_TIMEOUT(listShows(zarn), 10000);
+    Desktop::keys({QStringLiteral("a"), QStringLiteral("Return")}); // "applet", found by its letter
+    Desktop::type(QStringLiteral(".*;"));                           // java.applet has no list
+    Desktop::keys({QStringLiteral("Return")});
+    Desktop::type(QStringLiteral("import java."));
+    QTRY_VERIFY_WITH_TIMEOUT(listShows(zarn), 10000);
+    Desktop::keys({QStringLiteral("Down"), QStringLiteral("Down"), QStringLiteral("Return")}); // "awt"
+    // The dot behind java.awt opens its own list; a click back into the pane closes it.
+    Desktop::type(QStringLiteral("."));
+    QTRY_VERIFY_WITH_TIMEOUT(listShows(zarn), 10000);
+    Desktop::click(zarn.at(100, 300));
+    Desktop::keys({QStringLiteral("ctrl+End")});
+    Desktop::type(QStringLiteral("*;"));
+    Desktop::keys({QStringLiteral("Return")});
+    for (const QString &line : appletLines(colour)) {
+        Desktop::type(line);
+        Desktop::keys({QStringLiteral("Return")});
+    }
+}
+
+bool TestJourneys::openFile(const ZarnSession &zarn, const QString &path)
+{
+    zarn.focus();
+    zarn.menu(QStringLiteral("f"), 1); // File > Open
+    return zarn.answerFileDialog(QStringLiteral("Open"), path);
+}
+
+QRect TestJourneys::viewApplet(const ZarnSession &zarn)
+{
+    zarn.focus();
+    zarn.menu(QStringLiteral("v"), 0); // View > Applet
+    const QString viewer = Desktop::waitForWindow(QStringLiteral("^View Applet$"), zarn.pid());
+    if (viewer.isEmpty())
+        return {};
+    return QRect(Desktop::geometry(viewer).topLeft() + QPoint(8, 8), QSize(385, 249));
+}
+
+void TestJourneys::typeWithCompletionAndSaveAs()
+{
+    ZarnSession zarn;
+    QVERIFY(zarn.start());
+    typeApplet(zarn, Red);
+
+    QTemporaryDir work;
+    const QString path = work.filePath(QStringLiteral("Hello.java"));
+    zarn.menu(QStringLiteral("f"), 3); // File > Save As
+    QVERIFY(zarn.answerFileDialog(QStringLiteral("Save As"), path));
+    QFile saved(path);
+    QTRY_VERIFY_WITH_TIMEOUT(saved.exists(), 10000);
+    QVERIFY(saved.open(QIODevice::ReadOnly));
+    QCOMPARE(saved.readAll(), typedApplet(Red));
+
+    zarn.focus(); // the closed dialog took the keyboard focus with it
+    Desktop::keys({QStringLiteral("ctrl+q")});
+    QVERIFY(zarn.waitForExit());
+}
+
+void TestJourneys::openViewEditView()
+{
+    ZarnSession zarn;
+    QTemporaryDir work;
+    const QString path = work.filePath(QStringLiteral("Hello.java"));
+    QFile source(path);
+    QVERIFY(source.open(QIODevice::WriteOnly));
+    source.write(typedApplet(Red));
+    source.close();
+    zarn.writeFile(QStringLiteral("Options.dat"), "0,0,\"" + javacPath().toUtf8() + "\"\r\n");
+    QVERIFY(zarn.start());
+    QVERIFY(openFile(zarn, path));
+
+    zarn.focus();
+    zarn.menu(QStringLiteral("v"), 0);
+    QVERIFY(zarn.waitForStatus(QStringLiteral("Compiling Class")));
+    QVERIFY(zarn.waitForStatus(QStringLiteral("Done Compiling")));
+    const QString viewer = Desktop::waitForWindow(QStringLiteral("^View Applet$"), zarn.pid());
+    QVERIFY(!viewer.isEmpty());
+    const QRect area(Desktop::geometry(viewer).topLeft() + QPoint(8, 8), QSize(385, 249));
+    QTRY_COMPARE_WITH_TIMEOUT(Desktop::colourAt(area.center()), Red, 20000);
+
+    Desktop::click(Desktop::geometry(viewer).topLeft() + QPoint(160 + 36, 264 + 12)); // Close
+    QVERIFY(Desktop::waitForNoWindow(QStringLiteral("^View Applet$"), zarn.pid()));
+
+    // Edit: all of it, typed anew with another colour; File > Save; view again.
+    zarn.focus();
+    Desktop::click(zarn.at(200, 200));
+    Desktop::keys({QStringLiteral("ctrl+a"), QStringLiteral("Delete")});
+    typeApplet(zarn, Blue);
+    zarn.menu(QStringLiteral("f"), 2); // File > Save
+    auto saved = [&] {
+        QFile again(path);
+        return again.open(QIODevice::ReadOnly) && again.readAll().contains("new Color(30, 40, 200)");
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(saved(), 10000);
+    const QRect again = viewApplet(zarn);
+    QVERIFY(again.isValid());
+    QTRY_COMPARE_WITH_TIMEOUT(Desktop::colourAt(again.center()), Blue, 20000);
+}
+
+void TestJourneys::publishBothWays()
+{
+    ZarnSession zarn;
+    QTemporaryDir work;
+    QTemporaryDir site;
+    const QString path = work.filePath(QStringLiteral("Hello.java"));
+    QFile source(path);
+    QVERIFY(source.open(QIODevice::WriteOnly));
+    source.write(helloApplet());
+    source.close();
+    zarn.writeFile(QStringLiteral("Options.dat"), "0,0,\"" + javacPath().toUtf8() + "\"\r\n");
+    QVERIFY(zarn.start());
+    QVERIFY(openFile(zarn, path));
+
+    zarn.focus();
+    Desktop::keys({QStringLiteral("F5")}); // Publish > Applet
+    QVERIFY(zarn.answerFileDialog(QStringLiteral("Publish Class In"),
+                                  site.filePath(QStringLiteral("Anything.class"))));
+    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(site.filePath(QStringLiteral("Hello.class"))), 30000);
+    QVERIFY(!QFile::exists(site.filePath(QStringLiteral("Anything.class"))));
+
+    QVERIFY(QFile::remove(site.filePath(QStringLiteral("Hello.class"))));
+    zarn.focus();
+    zarn.menu(QStringLiteral("p"), 1); // Publish > Applet With Html
+    QVERIFY(zarn.answerFileDialog(QStringLiteral("Publish Class File As"),
+                                  site.filePath(QStringLiteral("MyName.class"))));
+    QVERIFY(zarn.answerFileDialog(QStringLiteral("Publish Html File As"),
+                                  site.filePath(QStringLiteral("page.html"))));
+    QVERIFY(QFile::exists(site.filePath(QStringLiteral("Hello.class"))));
+    QFile page(site.filePath(QStringLiteral("page.html")));
+    QTRY_VERIFY_WITH_TIMEOUT(page.exists(), 10000);
+    QVERIFY(page.open(QIODevice::ReadOnly));
+    QVERIFY(page.readAll().contains("\n<applet code = MyName.class>\n"));
+    QVERIFY(zarn.waitForStatus(QStringLiteral("Done Compiling")));
+}
+
+void TestJourneys::optionsSurviveARestart()
+{
+    const QString compiler = QStringLiteral("/opt/jdk/bin/javac");
+    {
+        ZarnSession zarn;
+        QVERIFY(zarn.start());
+        zarn.menu(QStringLiteral("v"), 1); // View > Options
+        const QString options = Desktop::waitForWindow(QStringLiteral("^Options$"), zarn.pid());
+        QVERIFY(!options.isEmpty());
+        const QPoint window = Desktop::geometry(options).topLeft();
+        Desktop::click(window + QPoint(8 + 8 + 50, 32 + 32 + 10)); // the face box
+        Desktop::keys({QStringLiteral("ctrl+a")});
+        Desktop::type(QStringLiteral("Lucida Console"));
+        Desktop::click(window + QPoint(8 + 8 + 50, 32 + 72 + 10)); // the size box
+        Desktop::keys({QStringLiteral("ctrl+a")});
+        Desktop::type(QStringLiteral("14"));
+        // The "Compiler" tab, where the same Qt draws it.
+        QTabBar tabs;
+        tabs.addTab(QStringLiteral("IDE"));
+        tabs.addTab(QStringLiteral("Compiler"));
+        tabs.setExpanding(false);
+        tabs.resize(409, 281);
+        Desktop::click(window + QPoint(0, 8) + tabs.tabRect(1).center());
+        Desktop::click(window + QPoint(8 + 96 + 120, 32 + 16 + 9)); // the location box
+        Desktop::keys({QStringLiteral("ctrl+a")});
+        Desktop::type(compiler);
+        Desktop::click(window + QPoint(166 + 36, 297 + 12)); // OK
+        QVERIFY(Desktop::waitForNoWindow(QStringLiteral("^Options$"), zarn.pid()));
+        QCOMPARE(zarn.readFile(QStringLiteral("Options.dat")), "5,3,\"" + compiler.toUtf8() + "\"\r\n");
+
+        // The same application folder, started again.
+        zarn.focus();
+        Desktop::keys({QStringLiteral("ctrl+q")});
+        QVERIFY(zarn.waitForExit());
+        QVERIFY(zarn.start());
+        Desktop::type(QStringLiteral("MMMMMMMMMM"));
+        // The pane shows the text in Lucida Console (or its stand-in) at 14 points.
+        installFontSubstitutes();
+        QFont expected(QStringLiteral("Lucida Console"));
+        expected.setPointSize(14);
+        const int width = QFontMetrics(expected).horizontalAdvance(QStringLiteral("MMMMMMMMMM"));
+        const QRect pane(zarn.at(2, 29), QSize(480, 60));
+        auto inkWidth = [&] {
+            const QImage text = Desktop::ink(Desktop::grab(pane));
+            int left = text.width(), right = -1;
+            for (int y = 0; y < text.height(); ++y)
+                for (int x = 0; x < text.width(); ++x)
+                    if (text.pixelIndex(x, y)) {
+                        left = std::min(left, x);
+                        right = std::max(right, x);
+                    }
+            return right - left + 1;
+        };
+        QTRY_VERIFY2_WITH_TIMEOUT(qAbs(inkWidth() - width) <= 6,
+                                  qPrintable(QStringLiteral("%1 against %2").arg(inkWidth()).arg(width)),
+                                  10000);
+    }
+}
+
+void TestJourneys::unsavedTextAndCtrlQ()
+{
+    ZarnSession zarn;
+    QVERIFY(zarn.start());
+    Desktop::type(QStringLiteral("unsaved work"));
+    Desktop::keys({QStringLiteral("ctrl+q")});
+    // The question: a second window with the program's title.
+    QTRY_COMPARE_WITH_TIMEOUT(Desktop::windows(QStringLiteral("^Zarn V0.01$"), zarn.pid()).size(), 2, 10000);
+    Desktop::keys({QStringLiteral("Escape")}); // Cancel
+    QTRY_COMPARE_WITH_TIMEOUT(Desktop::windows(QStringLiteral("^Zarn V0.01$"), zarn.pid()).size(), 1, 10000);
+    QVERIFY(zarn.running());
+
+    zarn.focus();
+    Desktop::keys({QStringLiteral("ctrl+q")});
+    QTRY_COMPARE_WITH_TIMEOUT(Desktop::windows(QStringLiteral("^Zarn V0.01$"), zarn.pid()).size(), 2, 10000);
+    Desktop::keys({QStringLiteral("d")}); // Discard
+    QVERIFY(zarn.waitForExit());
+}
+
+void TestJourneys::brokenCompilesEndWell_data()
+{
+    QTest::addColumn<QString>("compiler");
+    QTest::addColumn<QByteArray>("source");
+    QTest::newRow("broken compiler path") << QStringLiteral("/no/such/bin/javac") << helloApplet();
+    QTest::newRow("source with errors") << javacPath() << QByteArray("public class Hello { oops }\n");
+}
+
+void TestJourneys::brokenCompilesEndWell()
+{
+    QFETCH(QString, compiler);
+    QFETCH(QByteArray, source);
+    ZarnSession zarn;
+    QTemporaryDir work;
+    const QString path = work.filePath(QStringLiteral("Hello.java"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(source);
+    file.close();
+    zarn.writeFile(QStringLiteral("Options.dat"), "0,0,\"" + compiler.toUtf8() + "\"\r\n");
+    QVERIFY(zarn.start());
+    QVERIFY(openFile(zarn, path));
+
+    const QRect area = viewApplet(zarn);
+    QVERIFY(area.isValid());
+    QVERIFY(zarn.waitForStatus(QStringLiteral("Done Compiling")));
+    QVERIFY(!QFile::exists(zarn.filePath(QStringLiteral("temp/Hello.class"))));
+
+    // Still responsive: Help > About opens.
+    zarn.focus();
+    zarn.menu(QStringLiteral("h"), 0);
+    QVERIFY(!Desktop::waitForWindow(QStringLiteral("^About Zarn$"), zarn.pid()).isEmpty());
+}
+
+ZARN_XVFB_TEST_MAIN(TestJourneys)
+#include "tst_journeys.moc"
