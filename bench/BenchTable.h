@@ -33,9 +33,9 @@ public:
 
     void print(std::FILE *out) const
     {
-        std::fprintf(out, "| %-44s | %9s | %9s | %6s | %-13s | %-5s |\n", "figure", "Zarn", "baseline",
+        std::fprintf(out, "| %-48s | %9s | %9s | %6s | %-13s | %-5s |\n", "figure", "Zarn", "baseline",
                      "ratio", "target", "holds");
-        std::fprintf(out, "|%s|%s|%s|%s|%s|%s|\n", std::string(46, '-').c_str(), std::string(11, '-').c_str(),
+        std::fprintf(out, "|%s|%s|%s|%s|%s|%s|\n", std::string(50, '-').c_str(), std::string(11, '-').c_str(),
                      std::string(11, '-').c_str(), std::string(8, '-').c_str(), std::string(15, '-').c_str(),
                      std::string(7, '-').c_str());
         for (const Row &row : m_rows) {
@@ -52,7 +52,7 @@ public:
             } else {
                 std::snprintf(target, sizeof target, "<= %g", row.target);
             }
-            std::fprintf(out, "| %-44s | %9.2f | %9s | %6s | %-13s | %-5s |\n", row.figure.c_str(), row.zarn,
+            std::fprintf(out, "| %-48s | %9.2f | %9s | %6s | %-13s | %-5s |\n", row.figure.c_str(), row.zarn,
                          baseline, ratio, target, holds(row) ? "yes" : "NO");
         }
     }

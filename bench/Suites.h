@@ -8,3 +8,4 @@ void benchDocuments(BenchTable &table);
 void benchTyping(BenchTable &table);
 void benchCompile(BenchTable &table);
 void benchViewer(BenchTable &table);
+void benchWholeProgram(BenchTable &table);

@@ -22,7 +22,7 @@ int main(int argc, char *argv[])
     const std::vector<std::pair<QString, void (*)(BenchTable &)>> suites = {
         {QStringLiteral("startup"), benchStartup}, {QStringLiteral("documents"), benchDocuments},
         {QStringLiteral("typing"), benchTyping},   {QStringLiteral("compile"), benchCompile},
-        {QStringLiteral("viewer"), benchViewer},
+        {QStringLiteral("viewer"), benchViewer},   {QStringLiteral("program"), benchWholeProgram},
     };
     const QStringList chosen = QCoreApplication::arguments().mid(1);
     BenchTable table;

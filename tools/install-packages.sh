@@ -5,7 +5,7 @@ set -eu
 
 PACKAGES="
 g++ cmake ninja-build make
-qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev libfontconfig-dev pkg-config
+qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev libfontconfig-dev libxcb1-dev pkg-config
 openjdk-17-jdk
 xvfb xauth xdotool x11-utils
 fontconfig fonts-liberation fonts-dejavu-core fonts-dejavu-extra fonts-freefont-ttf
