@@ -54,9 +54,10 @@ AboutWindow::AboutWindow(std::shared_ptr<UserMessages> messages, std::unique_ptr
     cmdSysInfo->setAutoDefault(false);
     connect(cmdSysInfo, &QPushButton::clicked, this, &AboutWindow::cmdSysInfo_Click);
 
-    lblDescription = label(QStringLiteral("This program is to help users of the Java Development Kit (JDK) create "
-                                          "their applets. Zarn is written and owned by the Zarn developers."),
-                           this, twipsRect(1050, 1125, 3885, 1170));
+    lblDescription = label(
+        QStringLiteral("This program is to help users of the Java Development Kit (JDK) create "
+                       "their applets. Zarn is written and owned by the Zarn developers."),
+        this, twipsRect(1050, 1125, 3885, 1170));
     lblTitle = label(QStringLiteral("Zarn - Java IDE"), this, twipsRect(1050, 240, 3885, 480));
     QFont titleFont = lblTitle->font();
     titleFont.setPointSizeF(titleFont.pointSizeF() * 1.5);
@@ -64,8 +65,8 @@ AboutWindow::AboutWindow(std::shared_ptr<UserMessages> messages, std::unique_ptr
     lblVersion = label(QStringLiteral("0.0.1"), this, twipsRect(1050, 780, 3885, 225));
     lblDisclaimer = label(QString(), this, twipsRect(255, 2625, 3870, 825));
 
-    const char *names[] = {"cmdOK", "picIcon", "cmdSysInfo", "lblDescription", "lblTitle", "lblVersion",
-                           "lblDisclaimer"};
+    const char *names[] = {"cmdOK",    "picIcon",    "cmdSysInfo",   "lblDescription",
+                           "lblTitle", "lblVersion", "lblDisclaimer"};
     QWidget *widgets[] = {cmdOK, picIcon, cmdSysInfo, lblDescription, lblTitle, lblVersion, lblDisclaimer};
     for (std::size_t i = 0; i < std::size(widgets); ++i)
         widgets[i]->setObjectName(QString::fromLatin1(names[i]));
@@ -90,7 +91,8 @@ void AboutWindow::StartSysInfo()
     const std::optional<QString> tool = findSystemInfoTool(*m_store, systemInfoToolName());
     if (tool && !tool->isEmpty() && QProcess::startDetached(*tool, {}))
         return;
-    m_messages->warning(this, QStringLiteral("Zarn"), QStringLiteral("System Information Is Unavailable At This Time"));
+    m_messages->warning(this, QStringLiteral("Zarn"),
+                        QStringLiteral("System Information Is Unavailable At This Time"));
 }
 
 void AboutWindow::paintEvent(QPaintEvent *event)

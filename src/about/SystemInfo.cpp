@@ -6,9 +6,11 @@
 std::optional<QString> findSystemInfoTool(SystemInfoStore &store, const QString &toolName)
 {
     QString value;
-    if (store.GetKeyValue(SystemInfoStore::KeyRoot::LocalMachine, SystemInfoPathKey, SystemInfoPathValue, value))
+    if (store.GetKeyValue(SystemInfoStore::KeyRoot::LocalMachine, SystemInfoPathKey, SystemInfoPathValue,
+                          value))
         return value;
-    if (!store.GetKeyValue(SystemInfoStore::KeyRoot::LocalMachine, SystemInfoFolderKey, SystemInfoFolderValue, value))
+    if (!store.GetKeyValue(SystemInfoStore::KeyRoot::LocalMachine, SystemInfoFolderKey, SystemInfoFolderValue,
+                           value))
         return std::nullopt;
     const QString tool = value + QDir::separator() + toolName;
     if (!QFileInfo::exists(tool))

@@ -16,7 +16,8 @@ public:
 
     // Reads the value SubKeyRef of the key KeyName below KeyRoot into KeyVal as
     // text. On every false result KeyVal is emptied.
-    virtual bool GetKeyValue(KeyRoot root, const QString &KeyName, const QString &SubKeyRef, QString &KeyVal) = 0;
+    virtual bool GetKeyValue(KeyRoot root, const QString &KeyName, const QString &SubKeyRef,
+                             QString &KeyVal) = 0;
 };
 
 // The two sources, in the order they are asked.

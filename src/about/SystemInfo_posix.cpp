@@ -16,7 +16,8 @@ public:
     {
         const QSettings settings(QSettings::NativeFormat, QSettings::SystemScope, QStringLiteral("Zarn"),
                                  QStringLiteral("SystemInformation"));
-        const QString key = QString(KeyName).replace(QLatin1Char('\\'), QLatin1Char('/')) + QLatin1Char('/') + SubKeyRef;
+        const QString key = QString(KeyName).replace(QLatin1Char('\\'), QLatin1Char('/')) + QLatin1Char('/')
+                            + SubKeyRef;
         if (settings.contains(key)) {
             KeyVal = settings.value(key).toString();
             return true;

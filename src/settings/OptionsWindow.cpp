@@ -103,10 +103,10 @@ void OptionsWindow::createControls()
     Command1 = button(QStringLiteral("..."), Frame2, twipsRect(5400, 200, 375, 375));
     connect(Command1, &QPushButton::clicked, this, &OptionsWindow::Command1_Click);
 
-    const char *names[] = {"cmdOK", "cmdCancel", "cmdApply", "TabStrip1", "Frame1", "Label1", "Combo1",
-                           "Label2", "Combo2", "Frame2", "Label3", "Text1", "Command1"};
-    QWidget *widgets[] = {cmdOK, cmdCancel, cmdApply, TabStrip1, Frame1, Label1, Combo1,
-                          Label2, Combo2, Frame2, Label3, Text1, Command1};
+    const char *names[] = {"cmdOK",  "cmdCancel", "cmdApply", "TabStrip1", "Frame1", "Label1",  "Combo1",
+                           "Label2", "Combo2",    "Frame2",   "Label3",    "Text1",  "Command1"};
+    QWidget *widgets[] = {cmdOK,  cmdCancel, cmdApply, TabStrip1, Frame1, Label1,  Combo1,
+                          Label2, Combo2,    Frame2,   Label3,    Text1,  Command1};
     for (std::size_t i = 0; i < std::size(widgets); ++i)
         widgets[i]->setObjectName(QString::fromLatin1(names[i]));
     QWidget *const tabOrder[] = {cmdOK, cmdCancel, cmdApply, TabStrip1, Combo1, Combo2, Text1, Command1};

@@ -28,7 +28,10 @@ public:
     }
 
     void setPath(const QString &path) { values.insert(SystemInfoPathKey + QStringLiteral("|PATH"), path); }
-    void setFolder(const QString &folder) { values.insert(SystemInfoFolderKey + QStringLiteral("|MSINFO"), folder); }
+    void setFolder(const QString &folder)
+    {
+        values.insert(SystemInfoFolderKey + QStringLiteral("|MSINFO"), folder);
+    }
 
     QHash<QString, QString> values;
     QStringList asked;
@@ -104,8 +107,8 @@ void TestAboutWindow::showsItsTexts()
     QVERIFY(!m_window->isModal());
     QCOMPARE(m_window->lblTitle->text(), QStringLiteral("Zarn - Java IDE"));
     QCOMPARE(m_window->lblVersion->text(), QStringLiteral("0.0.1"));
-    QVERIFY(m_window->lblDescription->text().startsWith(
-        QStringLiteral("This program is to help users of the Java Development Kit (JDK) create their applets. ")));
+    QVERIFY(m_window->lblDescription->text().startsWith(QStringLiteral(
+        "This program is to help users of the Java Development Kit (JDK) create their applets. ")));
     QCOMPARE(m_window->lblDisclaimer->text(), QString());
     QCOMPARE(m_window->cmdSysInfo->text(), QStringLiteral("&System Info..."));
     QCOMPARE(m_window->picIcon->pixmap().size(), QSize(32, 32));
@@ -154,13 +157,15 @@ void TestAboutWindow::folderValueWithTheTool()
     // A folder without the tool in it is no better than none.
     m_store->setFolder(m_dir.filePath(QStringLiteral("empty")));
     runSysInfo();
-    QCOMPARE(m_messages->texts, QStringList{QStringLiteral("System Information Is Unavailable At This Time")});
+    QCOMPARE(m_messages->texts,
+             QStringList{QStringLiteral("System Information Is Unavailable At This Time")});
 }
 
 void TestAboutWindow::neitherSourceSaysUnavailable()
 {
     runSysInfo();
-    QCOMPARE(m_messages->texts, QStringList{QStringLiteral("System Information Is Unavailable At This Time")});
+    QCOMPARE(m_messages->texts,
+             QStringList{QStringLiteral("System Information Is Unavailable At This Time")});
     QCOMPARE(m_messages->titles, QStringList{QStringLiteral("Zarn")});
 }
 
@@ -178,7 +183,8 @@ void TestAboutWindow::toolThatCannotStart()
 {
     m_store->setPath(fakeTool(QStringLiteral("broken"), false));
     runSysInfo();
-    QCOMPARE(m_messages->texts, QStringList{QStringLiteral("System Information Is Unavailable At This Time")});
+    QCOMPARE(m_messages->texts,
+             QStringList{QStringLiteral("System Information Is Unavailable At This Time")});
 }
 
 QTEST_MAIN(TestAboutWindow)

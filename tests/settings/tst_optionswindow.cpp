@@ -20,7 +20,10 @@ class FakeOwner : public QObject, public SettingsOwner
 {
 public:
     Settings &currentSettings() override { return settings; }
-    void ApplyEditorFont(const QString &face, int points) override { fonts.append(face + QLatin1Char(' ') + QString::number(points)); }
+    void ApplyEditorFont(const QString &face, int points) override
+    {
+        fonts.append(face + QLatin1Char(' ') + QString::number(points));
+    }
     bool StoreSettings() override
     {
         stored.append(settings);
@@ -68,8 +71,8 @@ void TestOptionsWindow::init()
     m_messages = std::make_shared<RecordingMessages>();
     auto dialog = std::make_unique<ScriptedFileDialog>();
     m_dialog = dialog.get();
-    m_window = new OptionsWindow(*m_owner, *m_owner, m_folder.filePath(QStringLiteral("Options.dat")), m_messages,
-                                 std::move(dialog));
+    m_window = new OptionsWindow(*m_owner, *m_owner, m_folder.filePath(QStringLiteral("Options.dat")),
+                                 m_messages, std::move(dialog));
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window));
 }
@@ -86,8 +89,10 @@ void TestOptionsWindow::opensWithTheCurrentValues()
     QCOMPARE(m_window->size(), QSize(410, 328));
     QVERIFY(!m_window->isModal());
     // Centred on the screen, give or take the frame, which is only known once shown.
-    const QPoint offCentre = m_window->frameGeometry().center() - QGuiApplication::primaryScreen()->geometry().center();
-    QVERIFY2(qAbs(offCentre.x()) <= 8 && qAbs(offCentre.y()) <= 8, qPrintable(QString::number(offCentre.x())));
+    const QPoint offCentre = m_window->frameGeometry().center()
+                             - QGuiApplication::primaryScreen()->geometry().center();
+    QVERIFY2(qAbs(offCentre.x()) <= 8 && qAbs(offCentre.y()) <= 8,
+             qPrintable(QString::number(offCentre.x())));
 
     QCOMPARE(m_window->TabStrip1->count(), 2);
     QCOMPARE(m_window->TabStrip1->tabText(0), QStringLiteral("IDE"));
@@ -107,8 +112,8 @@ void TestOptionsWindow::opensWithTheCurrentValues()
     QCOMPARE(m_window->Combo2->currentText(), QStringLiteral("12"));
     QCOMPARE(m_window->Text1->text(), QStringLiteral("/usr/bin/javac"));
 
-    QCOMPARE(m_window->Picture1[0]->y(), 32);     // the IDE page shows
-    QCOMPARE(m_window->Picture1[1]->y(), -1333);  // the Compiler page is out of sight
+    QCOMPARE(m_window->Picture1[0]->y(), 32);    // the IDE page shows
+    QCOMPARE(m_window->Picture1[1]->y(), -1333); // the Compiler page is out of sight
 }
 
 void TestOptionsWindow::tabsSwitchThePages()
