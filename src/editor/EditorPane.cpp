@@ -1,15 +1,41 @@
 #include "EditorPane.h"
 
+#include "BracketMatch.h"
+#include "JavaHighlighter.h"
+#include "LineNumberGutter.h"
 #include "TypedCharacters.h"
 
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QPainter>
+#include <QTextBlock>
+#include <QToolTip>
 
 EditorPane::EditorPane(QWidget *parent)
     : QPlainTextEdit(parent)
+    , m_gutter(new LineNumberGutter(*this))
 {
     setLineWrapMode(QPlainTextEdit::NoWrap);
+
+    // Connected before the highlighter, so that a document grown too large is
+    // taken from it before it would go through every line.
+    connect(document(), &QTextDocument::contentsChange, this, &EditorPane::documentChanged);
+    m_highlighter = new JavaHighlighter(this);
+    m_highlighter->setColours(highlightColours(palette()));
+    m_highlighter->setDocument(document());
+
+    connect(this, &QPlainTextEdit::blockCountChanged, this, &EditorPane::updateGutterWidth);
+    connect(this, &QPlainTextEdit::updateRequest, this, [this](const QRect &rect, int dy) {
+        if (dy)
+            m_gutter->scroll(0, dy);
+        else
+            m_gutter->update(0, rect.y(), m_gutter->width(), rect.height());
+    });
+    connect(this, &QPlainTextEdit::cursorPositionChanged, this, &EditorPane::updateExtraSelections);
+    updateGutterWidth();
 }
+
+EditorPane::~EditorPane() = default;
 
 bool EditorPane::event(QEvent *event)
 {
@@ -22,6 +48,16 @@ bool EditorPane::event(QEvent *event)
             return true;
         }
     }
+    if (event->type() == QEvent::ToolTip) {
+        const auto *help = static_cast<QHelpEvent *>(event);
+        const QString message = m_marks.messageAt(
+            cursorForPosition(viewport()->mapFrom(this, help->pos())).position());
+        if (message.isEmpty())
+            QToolTip::hideText();
+        else
+            QToolTip::showText(help->globalPos(), message, this);
+        return true;
+    }
     return QPlainTextEdit::event(event);
 }
 
@@ -30,15 +66,40 @@ void EditorPane::keyPressEvent(QKeyEvent *event)
     for (const QChar code : typedCharacters(*event))
         Q_EMIT characterTyped(code);
 
-    // Shift+Return would insert U+2028, which looks like a line break but is none
-    // in the saved file, and Ctrl+Return nothing at all: both give a line break.
-    if (isModifiedLineBreak(*event)) {
-        QKeyEvent plainReturn(event->type(), Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
-        QPlainTextEdit::keyPressEvent(&plainReturn);
-        event->setAccepted(plainReturn.isAccepted());
+    const int key = event->key();
+    if ((key == Qt::Key_Return || key == Qt::Key_Enter) && !isReadOnly()
+        && (event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier
+            || isModifiedLineBreak(*event))) {
+        // Shift+Return would insert U+2028, which looks like a line break but is
+        // none in the saved file, and Ctrl+Return nothing: all three break the line.
+        breakLine();
+        event->accept();
+        return;
+    }
+    if (event->keyCombination() == QKeyCombination(Qt::ControlModifier, Qt::Key_Y)
+        || event->keyCombination() == QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_Z)) {
+        redo();
+        event->accept();
         return;
     }
     QPlainTextEdit::keyPressEvent(event);
+}
+
+// A new line indented as the one the caret was on, as one step of the undo history.
+void EditorPane::breakLine()
+{
+    QTextCursor cursor = textCursor();
+    const QString line = cursor.block().text();
+    const int column = cursor.positionInBlock();
+    qsizetype indent = 0;
+    while (indent < column && (line.at(indent) == QLatin1Char(' ') || line.at(indent) == QLatin1Char('\t')))
+        ++indent;
+    cursor.beginEditBlock();
+    cursor.insertBlock();
+    cursor.insertText(line.left(indent));
+    cursor.endEditBlock();
+    setTextCursor(cursor);
+    ensureCursorVisible();
 }
 
 void EditorPane::inputMethodEvent(QInputMethodEvent *event)
@@ -55,4 +116,121 @@ QMimeData *EditorPane::createMimeDataFromSelection() const
     auto *data = new QMimeData;
     data->setText(text);
     return data;
+}
+
+void EditorPane::setDiagnostics(const QList<PaneDiagnostic> &diagnostics)
+{
+    m_marks.set(*document(), diagnostics);
+    updateExtraSelections();
+}
+
+void EditorPane::moveCaretTo(std::optional<int> position)
+{
+    if (!position)
+        return;
+    QTextCursor cursor = textCursor();
+    cursor.setPosition(*position);
+    setTextCursor(cursor);
+    ensureCursorVisible();
+}
+
+void EditorPane::goToNextDiagnostic()
+{
+    moveCaretTo(m_marks.next(textCursor().position()));
+}
+
+void EditorPane::goToPreviousDiagnostic()
+{
+    moveCaretTo(m_marks.previous(textCursor().position()));
+}
+
+void EditorPane::goToFirstError()
+{
+    moveCaretTo(m_marks.firstError());
+    setFocus();
+}
+
+bool EditorPane::isHighlighting() const
+{
+    return m_highlighter->document() != nullptr;
+}
+
+void EditorPane::documentChanged(int position, int removed, int added)
+{
+    Q_UNUSED(removed);
+    const bool large = document()->characterCount() > HighlightLimit;
+    if (large && isHighlighting())
+        m_highlighter->setDocument(nullptr);
+    else if (!large && !isHighlighting())
+        m_highlighter->setDocument(document());
+    if (m_marks.clearChanged(*document(), position, added))
+        updateExtraSelections();
+}
+
+void EditorPane::updateExtraSelections()
+{
+    QList<QTextEdit::ExtraSelection> selections = m_marks.selections(QColor(220, 40, 40),
+                                                                     QColor(230, 150, 0));
+    const int position = textCursor().position();
+    // The bracket after the caret, else the one before it, and its match.
+    for (const int at : {position, position - 1}) {
+        if (const std::optional<int> match = matchingBracket(*document(), at)) {
+            for (const int bracket : {at, *match}) {
+                QTextEdit::ExtraSelection selection;
+                selection.cursor = QTextCursor(document());
+                selection.cursor.setPosition(bracket);
+                selection.cursor.setPosition(bracket + 1, QTextCursor::KeepAnchor);
+                selection.format.setBackground(palette().color(QPalette::Highlight).lighter(160));
+                selections.append(selection);
+            }
+            break;
+        }
+    }
+    setExtraSelections(selections);
+}
+
+int EditorPane::gutterWidth() const
+{
+    const int digits = int(QString::number(std::max(1, blockCount())).size());
+    return 8 + fontMetrics().horizontalAdvance(QLatin1Char('9')) * std::max(2, digits);
+}
+
+void EditorPane::updateGutterWidth()
+{
+    setViewportMargins(gutterWidth(), 0, 0, 0);
+    const QRect area = contentsRect();
+    m_gutter->setGeometry(area.left(), area.top(), gutterWidth(), area.height());
+}
+
+void EditorPane::resizeEvent(QResizeEvent *event)
+{
+    QPlainTextEdit::resizeEvent(event);
+    updateGutterWidth();
+}
+
+void EditorPane::changeEvent(QEvent *event)
+{
+    QPlainTextEdit::changeEvent(event);
+    if (event->type() == QEvent::FontChange)
+        updateGutterWidth();
+    if (event->type() == QEvent::PaletteChange && isHighlighting())
+        m_highlighter->setColours(highlightColours(palette()));
+}
+
+void EditorPane::paintGutter(QPaintEvent *event)
+{
+    QPainter painter(m_gutter);
+    painter.fillRect(event->rect(), palette().color(QPalette::Window));
+    painter.setPen(palette().color(QPalette::PlaceholderText));
+    painter.setFont(font());
+    QTextBlock block = firstVisibleBlock();
+    int top = qRound(blockBoundingGeometry(block).translated(contentOffset()).top());
+    while (block.isValid() && top <= event->rect().bottom()) {
+        const int height = qRound(blockBoundingRect(block).height());
+        if (block.isVisible() && top + height >= event->rect().top())
+            painter.drawText(0, top, m_gutter->width() - 4, height, Qt::AlignRight | Qt::AlignVCenter,
+                             QString::number(block.blockNumber() + 1));
+        block = block.next();
+        top += height;
+    }
 }

@@ -1,21 +1,44 @@
 #pragma once
 
+#include "DiagnosticMarks.h"
+
 #include <QKeySequence>
 #include <QList>
 #include <QPlainTextEdit>
 
+class JavaHighlighter;
+class LineNumberGutter;
+
 // The editing pane: plain text in and out. It reports every character a key
 // types before acting on the key, which it never changes, and leaves the keys of
-// the window's menu shortcuts to the menus.
+// the window's menu shortcuts to the menus. Around that it offers what a Java
+// editor should: highlighting, line numbers, matching brackets, the indentation of
+// the line above on Enter, and the compiler's marks.
 class EditorPane : public QPlainTextEdit
 {
     Q_OBJECT
 
 public:
+    // Documents larger than this many characters are not highlighted: highlighting
+    // them would make loading and typing slow.
+    static constexpr int HighlightLimit = 2 * 1024 * 1024;
+
     explicit EditorPane(QWidget *parent = nullptr);
+    ~EditorPane() override;
 
     // Keys that belong to the window's menus rather than to the pane.
     void setMenuShortcuts(const QList<QKeySequence> &keys) { m_menuShortcuts = keys; }
+
+    // Marks the compiler's messages on the text, replacing the earlier marks.
+    void setDiagnostics(const QList<PaneDiagnostic> &diagnostics);
+    const DiagnosticMarks &diagnostics() const { return m_marks; }
+    // Moves the caret to the next or previous mark, or to the first error.
+    void goToNextDiagnostic();
+    void goToPreviousDiagnostic();
+    void goToFirstError();
+
+    bool isHighlighting() const;
+    int gutterWidth() const;
 
 Q_SIGNALS:
     // A key or input method typed this character; the pane has not acted on it yet.
@@ -25,9 +48,23 @@ protected:
     bool event(QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void inputMethodEvent(QInputMethodEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void changeEvent(QEvent *event) override;
     // Only plain text leaves the pane, by the clipboard or by dragging.
     QMimeData *createMimeDataFromSelection() const override;
 
 private:
+    friend class LineNumberGutter;
+
+    void breakLine();
+    void moveCaretTo(std::optional<int> position);
+    void documentChanged(int position, int removed, int added);
+    void updateExtraSelections();
+    void updateGutterWidth();
+    void paintGutter(QPaintEvent *event);
+
     QList<QKeySequence> m_menuShortcuts;
+    JavaHighlighter *m_highlighter = nullptr;
+    LineNumberGutter *m_gutter = nullptr;
+    DiagnosticMarks m_marks;
 };

@@ -80,8 +80,11 @@ void PackageCompletion::pick()
 {
     const int row = list().highlightedRow();
     const QString name = row >= 0 ? list().item(row)->text() : QString();
+    // A step of its own in the undo history, apart from the typing before it.
     QTextCursor cursor = m_pane.textCursor();
+    cursor.beginEditBlock();
     cursor.insertText(name);
+    cursor.endEditBlock();
     m_pane.setTextCursor(cursor);
     m_word.append(name);
     // Disabling or hiding the focused list may move the focus and run the

@@ -1,0 +1,202 @@
+// Highlighting, line numbers, matching brackets, indentation on Enter, undo and
+// redo: the pane's comforts, and that typing stays as it was.
+#include "BracketMatch.h"
+#include "EditorPane.h"
+#include "JavaHighlighter.h"
+#include "PackageCompletion.h"
+#include "RecordingMessages.h"
+#include "ScriptedFileDialog.h"
+#include "Zarn.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextLayout>
+
+namespace {
+
+// The format the highlighter gave the character at column of block line.
+QTextCharFormat formatAt(const QTextDocument *document, int line, int column)
+{
+    const QTextBlock block = document->findBlockByNumber(line);
+    for (const QTextLayout::FormatRange &range : block.layout()->formats())
+        if (column >= range.start && column < range.start + range.length)
+            return range.format;
+    return {};
+}
+
+} // namespace
+
+class TestEditorComforts : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+
+    void javaIsHighlighted();
+    void coloursFollowThePalette();
+    void largeDocumentsAreNotHighlighted();
+    void lineNumbersBesideTheText();
+    void bracketsMatch();
+    void matchingBracketSelections();
+    void enterKeepsTheIndentation();
+    void undoAndRedoCoverEverything();
+
+private:
+    EditorPane *pane() const { return m_window->findChild<EditorPane *>(QStringLiteral("Richtextbox1")); }
+    QString word() const
+    {
+        return m_window->findChild<PackageCompletion *>(QStringLiteral("PackageCompletion"))->CurrentWord();
+    }
+    QString text() const
+    {
+        return pane()->document()->toRawText().replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    }
+
+    QTemporaryDir m_appFolder;
+    QPointer<Zarn> m_window;
+};
+
+void TestEditorComforts::init()
+{
+    m_window = new Zarn(m_appFolder.path(),
+                        {std::make_shared<RecordingMessages>(), std::make_shared<ScriptedFileDialog>()});
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowActive(m_window));
+}
+
+void TestEditorComforts::cleanup()
+{
+    delete m_window;
+}
+
+void TestEditorComforts::javaIsHighlighted()
+{
+    pane()->setPlainText(QStringLiteral("public class A { // note\n"
+                                        "    @Override String s = \"if\"; int n = 42;\n"
+                                        "    /* a block\n"
+                                        "       comment */ return;\n"));
+    QTRY_VERIFY(pane()->isHighlighting());
+    const QTextDocument *document = pane()->document();
+    const HighlightColours colours = highlightColours(pane()->palette());
+    QCOMPARE(formatAt(document, 0, 0).foreground().color(), colours.keyword); // public
+    QCOMPARE(formatAt(document, 0, 0).fontWeight(), int(QFont::Bold));
+    QVERIFY(!formatAt(document, 0, 13).hasProperty(QTextFormat::ForegroundBrush)); // A: no format
+    QVERIFY(formatAt(document, 0, 20).fontItalic());                               // the line comment
+    QCOMPARE(formatAt(document, 1, 5).foreground().color(), colours.annotation);   // @Override
+    QCOMPARE(formatAt(document, 1, 26).foreground().color(), colours.literal);     // "if", not a keyword
+    QCOMPARE(formatAt(document, 1, 39).foreground().color(), colours.literal);     // 42
+    QVERIFY(formatAt(document, 3, 3).fontItalic());                            // still in the block comment
+    QCOMPARE(formatAt(document, 3, 18).foreground().color(), colours.keyword); // return, after it
+}
+
+void TestEditorComforts::coloursFollowThePalette()
+{
+    QPalette light;
+    light.setColor(QPalette::Base, Qt::white);
+    light.setColor(QPalette::Text, Qt::black);
+    QPalette dark;
+    dark.setColor(QPalette::Base, QColor(30, 30, 30));
+    dark.setColor(QPalette::Text, QColor(220, 220, 220));
+    const HighlightColours onLight = highlightColours(light);
+    const HighlightColours onDark = highlightColours(dark);
+    for (const auto &[lightColour, darkColour] : {std::pair{onLight.keyword, onDark.keyword},
+                                                  {onLight.literal, onDark.literal},
+                                                  {onLight.comment, onDark.comment},
+                                                  {onLight.annotation, onDark.annotation}}) {
+        QVERIFY(lightColour.lightnessF() < 0.6f); // dark enough to read on white
+        QVERIFY(darkColour.lightnessF() > 0.5f);  // light enough to read on black
+    }
+}
+
+void TestEditorComforts::largeDocumentsAreNotHighlighted()
+{
+    const QString line = QStringLiteral("public static final int VALUE = 42; // a line of code\n");
+    pane()->setPlainText(line.repeated(EditorPane::HighlightLimit / int(line.size()) + 10));
+    QVERIFY(!pane()->isHighlighting());
+    QVERIFY(formatAt(pane()->document(), 5, 0).properties().isEmpty());
+    pane()->setPlainText(line.repeated(10));
+    QVERIFY(pane()->isHighlighting());
+}
+
+void TestEditorComforts::lineNumbersBesideTheText()
+{
+    pane()->setPlainText(QStringLiteral("a\n").repeated(50));
+    const int narrow = pane()->gutterWidth();
+    QVERIFY(narrow > 0);
+    QCOMPARE(pane()->viewport()->geometry().left(), pane()->contentsRect().left() + narrow);
+    pane()->setPlainText(QStringLiteral("a\n").repeated(5000));
+    QVERIFY(pane()->gutterWidth() > narrow);              // room for four digits
+    QCOMPARE(pane()->geometry(), QRect(0, 27, 497, 357)); // inside the pane, which keeps its place
+}
+
+void TestEditorComforts::bracketsMatch()
+{
+    QTextDocument document(QStringLiteral("f(a[1], {b}) )"));
+    QCOMPARE(matchingBracket(document, 1), std::optional<int>(11));
+    QCOMPARE(matchingBracket(document, 11), std::optional<int>(1));
+    QCOMPARE(matchingBracket(document, 3), std::optional<int>(5));
+    QCOMPARE(matchingBracket(document, 8), std::optional<int>(10));
+    QCOMPARE(matchingBracket(document, 13), std::nullopt); // no partner
+    QCOMPARE(matchingBracket(document, 2), std::nullopt);  // no bracket
+}
+
+void TestEditorComforts::matchingBracketSelections()
+{
+    pane()->setPlainText(QStringLiteral("if (x) { y(); }"));
+    QTextCursor cursor = pane()->textCursor();
+    cursor.setPosition(3); // before "("
+    pane()->setTextCursor(cursor);
+    QList<int> highlighted;
+    for (const QTextEdit::ExtraSelection &selection : pane()->extraSelections())
+        highlighted.append(selection.cursor.selectionStart());
+    QCOMPARE(highlighted, (QList<int>{3, 5}));
+    cursor.setPosition(15); // after "}"
+    pane()->setTextCursor(cursor);
+    QCOMPARE(pane()->extraSelections().size(), 2);
+    QCOMPARE(pane()->extraSelections().at(1).cursor.selectionStart(), 7);
+}
+
+void TestEditorComforts::enterKeepsTheIndentation()
+{
+    QTest::keyClicks(pane(), QStringLiteral("    int x;"));
+    QTest::keyClick(pane(), Qt::Key_Return);
+    QCOMPARE(text(), QStringLiteral("    int x;\n    "));
+    QCOMPARE(word(), QString()); // the rule saw the Enter, not the blanks
+
+    QTest::keyClicks(pane(), QStringLiteral("\tjava."));
+    QCOMPARE(word(), QStringLiteral("java."));                    // the inserted indentation played no part
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return); // nothing highlighted: closes the list
+    QTest::keyClick(pane(), Qt::Key_Return, Qt::ShiftModifier);
+    QCOMPARE(text(), QStringLiteral("    int x;\n    \tjava.\n    \t"));
+    QVERIFY(!text().contains(QChar(0x2028)));
+}
+
+void TestEditorComforts::undoAndRedoCoverEverything()
+{
+    QTest::keyClicks(pane(), QStringLiteral("  a"));
+    QTest::keyClick(pane(), Qt::Key_Return);
+    QCOMPARE(text(), QStringLiteral("  a\n  "));
+    QTest::keyClick(pane(), Qt::Key_Z, Qt::ControlModifier); // Enter and its indentation: one step
+    QCOMPARE(text(), QStringLiteral("  a"));
+    QTest::keyClick(pane(), Qt::Key_Y, Qt::ControlModifier);
+    QCOMPARE(text(), QStringLiteral("  a\n  "));
+    QTest::keyClick(pane(), Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClick(pane(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(text(), QStringLiteral("  a\n  "));
+
+    // A completion pick is a step of its own.
+    QTest::keyClicks(pane(), QStringLiteral("java."));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QCOMPARE(text(), QStringLiteral("  a\n  java.applet"));
+    QTest::keyClick(pane(), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(text(), QStringLiteral("  a\n  java."));
+    QTest::keyClick(pane(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(text(), QStringLiteral("  a\n  java.applet"));
+}
+
+QTEST_MAIN(TestEditorComforts)
+#include "tst_editorcomforts.moc"
