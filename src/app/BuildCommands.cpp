@@ -4,6 +4,8 @@
 
 #include "AppletLaunch.h"
 #include "AppletWindow.h"
+#include "CompilerDiagnostics.h"
+#include "EditorPane.h"
 #include "FileDialog.h"
 #include "HostPage.h"
 #include "PathParts.h"
@@ -12,8 +14,10 @@
 #include "UserMessages.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QStatusBar>
 #include <QTimer>
+#include <QToolButton>
 
 QString Zarn::tempFolder() const
 {
@@ -97,9 +101,49 @@ bool Zarn::CompileToFolder(const QString &destination, CompileFeedbackStyle styl
                                     : static_cast<CompileFeedback &>(progress);
     const bool compiled = m_compiler.CompileToFolder({settings.CompilerLocation, destination, FileName},
                                                      feedback);
+    showDiagnostics();
     if (m_closeRequested) {
         m_closeRequested = false;
         QTimer::singleShot(0, this, &QWidget::close);
     }
     return compiled;
+}
+
+namespace {
+
+bool sameFile(const QString &a, const QString &b)
+{
+    const QFileInfo first(a);
+    const QFileInfo second(b);
+    return first.exists() && second.exists() ? first.canonicalFilePath() == second.canonicalFilePath()
+                                             : first.absoluteFilePath() == second.absoluteFilePath();
+}
+
+QString counted(int count, const char *one, const char *many)
+{
+    return QStringLiteral("%1 %2").arg(count).arg(QLatin1String(count == 1 ? one : many));
+}
+
+} // namespace
+
+void Zarn::showDiagnostics()
+{
+    const QString output = m_compiler.lastOutput();
+    QList<PaneDiagnostic> marks;
+    int errors = 0;
+    int warnings = 0;
+    for (const Diagnostic &diagnostic : parseCompilerOutput(output)) {
+        if (diagnostic.kind == Diagnostic::Kind::Note)
+            continue;
+        const bool error = diagnostic.kind == Diagnostic::Kind::Error;
+        (error ? errors : warnings) += 1;
+        if (!FileName.isEmpty() && sameFile(diagnostic.file, FileName))
+            marks.append({diagnostic.line, diagnostic.column, error, diagnostic.message});
+    }
+    Richtextbox1->setDiagnostics(marks);
+    m_diagnosticsSummary->setText(counted(errors, "error", "errors") + QStringLiteral(", ")
+                                  + counted(warnings, "warning", "warnings"));
+    const QString shown = withoutVerboseLines(output);
+    m_diagnosticsSummary->setToolTip(shown.isEmpty() ? tr("The compiler printed nothing.") : shown);
+    m_diagnosticsSummary->show();
 }

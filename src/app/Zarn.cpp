@@ -72,6 +72,7 @@ Zarn::Zarn(const QString &appFolder, Dialogs dialogs)
     createMenus();
     layOutClientArea(client);
     createToolbar();
+    createDiagnosticControls();
     // The completion list lies over the pane at a fixed place; hidden until a
     // known package name is followed by a dot.
     m_completion = new PackageCompletion(*Richtextbox1, *client, twipsRect(3120, 2280, 1695, 840), this);
@@ -191,6 +192,26 @@ void Zarn::createToolbar()
         connect(action, &QAction::triggered, this, [this, index] { Toolbar1_ButtonClick(index); });
     }
     Toolbar1->raise();
+}
+
+void Zarn::createDiagnosticControls()
+{
+    m_diagnosticsSummary = new QToolButton(StatusBar1);
+    m_diagnosticsSummary->setObjectName(QStringLiteral("DiagnosticsSummary"));
+    m_diagnosticsSummary->setAutoRaise(true);
+    m_diagnosticsSummary->setFocusPolicy(Qt::NoFocus);
+    m_diagnosticsSummary->hide(); // nothing to sum up before the first compile
+    StatusBar1->addPermanentWidget(m_diagnosticsSummary);
+    connect(m_diagnosticsSummary, &QToolButton::clicked, Richtextbox1, &EditorPane::goToFirstError);
+
+    // Beyond the menus: the next and previous compiler message.
+    auto *next = new QAction(tr("Next Message"), this);
+    next->setShortcut(QKeySequence(Qt::Key_F8));
+    connect(next, &QAction::triggered, Richtextbox1, &EditorPane::goToNextDiagnostic);
+    auto *previous = new QAction(tr("Previous Message"), this);
+    previous->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F8));
+    connect(previous, &QAction::triggered, Richtextbox1, &EditorPane::goToPreviousDiagnostic);
+    addActions({next, previous});
 }
 
 void Zarn::Toolbar1_ButtonClick(int index)

@@ -18,6 +18,7 @@ class EditorPane;
 class FileDialog;
 class PackageCompletion;
 class QStatusBar;
+class QToolButton;
 class QToolBar;
 class UserMessages;
 
@@ -87,6 +88,10 @@ protected:
 private:
     void createMenus();
     void createToolbar();
+    void createDiagnosticControls();
+    // Marks the last compile's messages about the document in the pane and sums
+    // them up at the right of the status bar.
+    void showDiagnostics();
     void layOutClientArea(QWidget *client);
     void Form_Load();
     // Shows a modeless window, brought to the front when it is open already.
@@ -112,6 +117,8 @@ private:
 
     QToolBar *Toolbar1 = nullptr;
     QStatusBar *StatusBar1 = nullptr;
+    // "N errors, M warnings" after a compile; a click goes to the first error.
+    QToolButton *m_diagnosticsSummary = nullptr;
     EditorPane *Richtextbox1 = nullptr;
 
     QAction *NewB = nullptr;

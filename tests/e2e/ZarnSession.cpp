@@ -104,11 +104,11 @@ bool ZarnSession::waitForStatus(const QString &text, int timeoutMs) const
     reference.setSizeGripEnabled(false);
     reference.setGeometry(0, 0, 496, 23);
     reference.showMessage(text);
-    const QImage expected = reference.grab().toImage();
+    const QImage expected = reference.grab().toImage().copy(QRect(QPoint(0, 0), statusMessage().size()));
 
     const QDeadlineTimer deadline(timeoutMs);
     while (!deadline.hasExpired()) {
-        if (Desktop::showsLike(statusBar(), expected))
+        if (Desktop::showsLike(statusMessage(), expected))
             return true;
         QTest::qWait(20);
     }

@@ -29,6 +29,9 @@ public:
     // A place in the client area, given in its own coordinates.
     QPoint at(int x, int y) const { return clientArea().topLeft() + QPoint(x, y); }
     QRect statusBar() const { return QRect(at(0, 400), QSize(496, 23)); }
+    // The left of the status bar, where its message stands (the compile summary
+    // takes the right end).
+    QRect statusMessage() const { return QRect(at(0, 400), QSize(300, 23)); }
 
     // Gives the main window the keyboard focus.
     void focus() const;

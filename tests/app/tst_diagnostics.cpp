@@ -1,0 +1,175 @@
+// The compiler's messages after a compile: marks in the pane, the summary at the
+// right of the status bar, F8 and Shift+F8. Real javac.
+#include "AppFolder.h"
+#include "EditorPane.h"
+#include "JavaSources.h"
+#include "RecordingMessages.h"
+#include "ScriptedFileDialog.h"
+#include "Zarn.h"
+
+#include <QHelpEvent>
+#include <QStatusBar>
+#include <QTest>
+#include <QTextBlock>
+#include <QToolButton>
+#include <QToolTip>
+
+namespace {
+
+const QByteArray TwoErrors = "public class Two {\n"
+                             "    int x = missing;\n"
+                             "    void f() {\n"
+                             "        foo(1);\n"
+                             "    }\n"
+                             "}\n";
+
+} // namespace
+
+class TestDiagnostics : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+
+    void nothingBeforeTheFirstCompile();
+    void twoErrorsMarkTwoPlaces();
+    void f8GoesFromMessageToMessage();
+    void summaryClickAndTooltips();
+    void editingClearsTheMarksOfThatLine();
+    void fixingAndRecompilingClearsThem();
+
+private:
+    void compile();
+    QToolButton *summary() const
+    {
+        return m_window->findChild<QToolButton *>(QStringLiteral("DiagnosticsSummary"));
+    }
+    EditorPane *pane() const { return m_window->findChild<EditorPane *>(QStringLiteral("Richtextbox1")); }
+    // The (line, column) where each wavy underline starts.
+    QList<QPoint> underlines() const;
+    QPoint caret() const
+    {
+        const QTextCursor cursor = pane()->textCursor();
+        return {cursor.blockNumber() + 1, cursor.positionInBlock() + 1};
+    }
+
+    std::unique_ptr<AppFolder> m_app;
+    QPointer<Zarn> m_window;
+};
+
+void TestDiagnostics::init()
+{
+    m_app = std::make_unique<AppFolder>();
+    m_app->write(QStringLiteral("Two.java"), TwoErrors);
+    auto dialog = std::make_shared<ScriptedFileDialog>();
+    dialog->answer(m_app->filePath(QStringLiteral("Two.java")));
+    m_window = new Zarn(m_app->path(), {std::make_shared<RecordingMessages>(), dialog});
+    m_window->settings.CompilerLocation = javacPath();
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowActive(m_window));
+    m_window->OpenB_Click();
+}
+
+void TestDiagnostics::cleanup()
+{
+    delete m_window;
+}
+
+void TestDiagnostics::compile()
+{
+    QVERIFY(m_window->CompileToFolder(m_app->filePath(QStringLiteral("temp")),
+                                      Zarn::CompileFeedbackStyle::StatusBar));
+    QCOMPARE(m_window->findChild<QStatusBar *>(QStringLiteral("StatusBar1"))->currentMessage(),
+             QStringLiteral("Done Compiling"));
+}
+
+QList<QPoint> TestDiagnostics::underlines() const
+{
+    QList<QPoint> places;
+    for (const QTextEdit::ExtraSelection &selection : pane()->extraSelections())
+        if (selection.format.underlineStyle() == QTextCharFormat::WaveUnderline)
+            places.append({selection.cursor.block().blockNumber() + 1,
+                           selection.cursor.selectionStart() - selection.cursor.block().position() + 1});
+    return places;
+}
+
+void TestDiagnostics::nothingBeforeTheFirstCompile()
+{
+    QVERIFY(!summary()->isVisible());
+    QVERIFY(underlines().isEmpty());
+}
+
+void TestDiagnostics::twoErrorsMarkTwoPlaces()
+{
+    compile();
+    QCOMPARE(underlines(), (QList<QPoint>{{2, 13}, {4, 9}}));
+    QVERIFY(summary()->isVisible());
+    QCOMPARE(summary()->text(), QStringLiteral("2 errors, 0 warnings"));
+    // Errors are red.
+    QCOMPARE(pane()->extraSelections().first().format.underlineColor(), QColor(220, 40, 40));
+}
+
+void TestDiagnostics::f8GoesFromMessageToMessage()
+{
+    compile();
+    pane()->moveCursor(QTextCursor::Start);
+    QTest::keyClick(pane(), Qt::Key_F8);
+    QCOMPARE(caret(), QPoint(2, 13));
+    QTest::keyClick(pane(), Qt::Key_F8);
+    QCOMPARE(caret(), QPoint(4, 9));
+    QTest::keyClick(pane(), Qt::Key_F8); // round to the first again
+    QCOMPARE(caret(), QPoint(2, 13));
+    QTest::keyClick(pane(), Qt::Key_F8, Qt::ShiftModifier);
+    QCOMPARE(caret(), QPoint(4, 9));
+    QTest::keyClick(pane(), Qt::Key_F8, Qt::ShiftModifier);
+    QCOMPARE(caret(), QPoint(2, 13));
+}
+
+void TestDiagnostics::summaryClickAndTooltips()
+{
+    compile();
+    pane()->moveCursor(QTextCursor::End);
+    QTest::mouseClick(summary(), Qt::LeftButton);
+    QCOMPARE(caret(), QPoint(2, 13));
+    QCOMPARE(QApplication::focusWidget(), pane());
+
+    // Hovering the summary shows the compiler's own words, without -verbose lines.
+    QVERIFY(summary()->toolTip().contains(QStringLiteral("error: cannot find symbol")));
+    QVERIFY(!summary()->toolTip().contains(QStringLiteral("[parsing")));
+
+    // Hovering a mark shows its message.
+    QTextCursor mark(pane()->document()->findBlockByNumber(1));
+    mark.setPosition(mark.position() + 14);
+    const QPoint at = pane()->viewport()->mapTo(pane(), pane()->cursorRect(mark).center());
+    QHelpEvent hover(QEvent::ToolTip, at, pane()->mapToGlobal(at));
+    QApplication::sendEvent(pane(), &hover);
+    QTRY_VERIFY(QToolTip::isVisible());
+    QVERIFY2(QToolTip::text().contains(QStringLiteral("variable missing")), qPrintable(QToolTip::text()));
+}
+
+void TestDiagnostics::editingClearsTheMarksOfThatLine()
+{
+    compile();
+    QTextCursor line2(pane()->document()->findBlockByNumber(1));
+    line2.movePosition(QTextCursor::EndOfBlock);
+    pane()->setTextCursor(line2);
+    QTest::keyClicks(pane(), QStringLiteral(" // still wrong"));
+    QCOMPARE(underlines(), (QList<QPoint>{{4, 9}})); // the other mark stays, and moves with the text
+    QTest::keyClick(pane(), Qt::Key_Home);
+    QTest::keyClick(pane(), Qt::Key_Return);
+    QCOMPARE(underlines(), (QList<QPoint>{{5, 9}}));
+}
+
+void TestDiagnostics::fixingAndRecompilingClearsThem()
+{
+    compile();
+    m_app->write(QStringLiteral("Two.java"), "public class Two { int x = 1; }\n");
+    compile();
+    QVERIFY(underlines().isEmpty());
+    QCOMPARE(summary()->text(), QStringLiteral("0 errors, 0 warnings"));
+}
+
+QTEST_MAIN(TestDiagnostics)
+#include "tst_diagnostics.moc"
