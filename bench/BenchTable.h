@@ -41,26 +41,30 @@ public:
         for (const Row &row : m_rows) {
             char baseline[32] = "-";
             char ratio[32] = "-";
-            char target[32];
+            char target[32] = "-"; // a figure shown for information has none
             if (hasBaseline(row)) {
                 std::snprintf(baseline, sizeof baseline, "%.2f", row.baseline);
                 std::snprintf(ratio, sizeof ratio, "%.2f", row.zarn / row.baseline);
-                if (row.allowance > 0)
-                    std::snprintf(target, sizeof target, "<= %.2f + %g", row.target, row.allowance);
-                else
-                    std::snprintf(target, sizeof target, "<= %.2f", row.target);
-            } else {
-                std::snprintf(target, sizeof target, "<= %g", row.target);
             }
+            if (hasTarget(row) && hasBaseline(row) && row.allowance > 0)
+                std::snprintf(target, sizeof target, "<= %.2f + %g", row.target, row.allowance);
+            else if (hasTarget(row) && hasBaseline(row))
+                std::snprintf(target, sizeof target, "<= %.2f", row.target);
+            else if (hasTarget(row))
+                std::snprintf(target, sizeof target, "<= %g", row.target);
+            const char *verdict = !hasTarget(row) ? "-" : holds(row) ? "yes" : "NO";
             std::fprintf(out, "| %-48s | %9.2f | %9s | %6s | %-13s | %-5s |\n", row.figure.c_str(), row.zarn,
-                         baseline, ratio, target, holds(row) ? "yes" : "NO");
+                         baseline, ratio, target, verdict);
         }
     }
 
 private:
     static bool hasBaseline(const Row &row) { return row.baseline >= 0; }
+    static bool hasTarget(const Row &row) { return row.target > 0; }
     static bool holds(const Row &row)
     {
+        if (!hasTarget(row))
+            return true;
         if (!hasBaseline(row))
             return row.zarn <= row.target;
         return row.baseline > 0 && row.zarn <= row.baseline * row.target + row.allowance;
