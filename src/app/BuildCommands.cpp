@@ -26,6 +26,13 @@ QString Zarn::tempFolder() const
 
 void Zarn::AppletB_Click()
 {
+    // The page, the compile and the viewer's reading of the page, without another
+    // Zarn's View > Applet in between.
+    const CompileDriver::Hold hold(m_compiler);
+    if (!hold.problem().isEmpty()) {
+        StatusBar1->showMessage(compileFailedText(hold.problem()));
+        return;
+    }
     // The page names the document's file; the applet host finds the class beside it.
     const QString page = QDir(tempFolder()).filePath(QStringLiteral("temp.html"));
     if (const QString problem = WriteHostPage(NamePart(FileName), page); !problem.isEmpty())

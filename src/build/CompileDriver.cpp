@@ -12,6 +12,7 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QProcess>
 #include <QTimer>
 
@@ -46,6 +47,61 @@ CompileDriver::CompileDriver(const QString &appFolder)
 {
 }
 
+CompileDriver::~CompileDriver() = default;
+
+CompileDriver::Hold::Hold(CompileDriver &driver)
+    : m_driver(driver)
+    , m_problem(driver.acquire())
+{
+}
+
+CompileDriver::Hold::~Hold()
+{
+    if (m_problem.isEmpty())
+        m_driver.release();
+}
+
+QString CompileDriver::acquire()
+{
+    if (m_holds > 0) {
+        ++m_holds;
+        return {};
+    }
+    auto lock = std::make_unique<QLockFile>(tempPath(QStringLiteral("compile.lock")));
+    lock->setStaleLockTime(0); // stale only when the Zarn that held it is gone
+    QString problem;
+    if (!lock->tryLock(0) && lock->error() == QLockFile::LockFailedError) {
+        // Another Zarn compiles in this folder: wait for it as for a compile.
+        QEventLoop wait;
+        QElapsedTimer waiting;
+        waiting.start();
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, &wait, [&] {
+            if (lock->tryLock(0) || lock->error() != QLockFile::LockFailedError)
+                wait.quit();
+            else if (waiting.elapsed() > m_timeLimit.count()) {
+                problem = tr("another Zarn's compile in this folder did not end");
+                wait.quit();
+            }
+        });
+        poll.start(20);
+        wait.exec(QEventLoop::ExcludeUserInputEvents);
+    }
+    if (!problem.isEmpty())
+        return problem;
+    // A lock that cannot even be made (no temp folder) holds nothing; the compile
+    // finds out and says so.
+    m_lock = std::move(lock);
+    m_holds = 1;
+    return {};
+}
+
+void CompileDriver::release()
+{
+    if (--m_holds == 0)
+        m_lock.reset(); // unlocks
+}
+
 QString CompileDriver::tempPath(const QString &name) const
 {
     return QDir(m_appFolder).filePath(QStringLiteral("temp/") + name);
@@ -58,6 +114,11 @@ bool CompileDriver::CompileToFolder(const CompileRequest &request, CompileFeedba
     const CompilingFlag compiling(m_compiling);
     m_lastOutput.clear();
 
+    const Hold hold(*this);
+    if (!hold.problem().isEmpty()) {
+        feedback.failed(hold.problem());
+        return false;
+    }
     QString problem = prepare(request);
     if (problem.isEmpty())
         problem = run(feedback);

@@ -3,6 +3,9 @@
 #include <QString>
 
 #include <chrono>
+#include <memory>
+
+class QLockFile;
 
 class CompileFeedback;
 
@@ -18,11 +21,32 @@ struct CompileRequest
 // folder's temp/. The wait polls the marker every few milliseconds, keeps the
 // windows painting and holds user input back until the compile has ended, so no
 // other command can start meanwhile; it ends when the marker says done, or soon
-// after the script has ended without saying so.
+// after the script has ended without saying so. Two Zarns sharing the folder take
+// turns: a lock file in temp/ makes the second wait for the first.
 class CompileDriver
 {
 public:
     explicit CompileDriver(const QString &appFolder);
+    ~CompileDriver();
+
+    // Holds the temp folder for this process while it lives, so that another Zarn
+    // using the same folder waits for this one's compile (and its page) to end.
+    // Taking it waits the same way for the other Zarn; holds nest.
+    class Hold
+    {
+    public:
+        explicit Hold(CompileDriver &driver);
+        ~Hold();
+        Hold(const Hold &) = delete;
+        Hold &operator=(const Hold &) = delete;
+
+        // Empty when held; otherwise why not (another compile did not end in time).
+        const QString &problem() const { return m_problem; }
+
+    private:
+        CompileDriver &m_driver;
+        QString m_problem;
+    };
 
     // Runs one compile. True when the script ran to its end, whether or not the
     // compiler succeeded; false, with the reason given to the feedback, when it
@@ -44,6 +68,8 @@ public:
     static constexpr qint64 MaxOutputBytes = 16 * 1024 * 1024;
 
 private:
+    QString acquire();
+    void release();
     QString prepare(const CompileRequest &request) const;
     QString run(CompileFeedback &feedback);
     QString tempPath(const QString &name) const;
@@ -51,5 +77,7 @@ private:
     QString m_appFolder;
     QString m_lastOutput;
     bool m_compiling = false;
+    int m_holds = 0;
+    std::unique_ptr<QLockFile> m_lock;
     std::chrono::milliseconds m_timeLimit{std::chrono::minutes(5)};
 };

@@ -7,6 +7,7 @@
 
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QProcess>
 #include <QTest>
 #include <QTimer>
 
@@ -51,6 +52,8 @@ private Q_SLOTS:
     void missingPartsStartNothing_data();
     void missingPartsStartNothing();
     void oneCompileAtATime();
+    void anotherZarnsCompileComesFirst();
+    void lockOfAZarnThatDiedIsNoObstacle();
 
 private:
     bool compile(const QString &compiler, const QString &source);
@@ -234,6 +237,39 @@ void TestCompileDriver::oneCompileAtATime()
     QVERIFY(compile(slow, QStringLiteral("x")));
     QVERIFY(!nested);
     QVERIFY(nestedFeedback.events.isEmpty());
+}
+
+void TestCompileDriver::anotherZarnsCompileComesFirst()
+{
+    // Another Zarn, sharing this application folder, is compiling.
+    QProcess other;
+    other.start(QStringLiteral(LOCK_HOLDER), {m_app->filePath(QStringLiteral("temp/compile.lock"))});
+    QVERIFY(other.waitForReadyRead(10000));
+    QCOMPARE(other.readLine().trimmed(), QByteArray("locked"));
+    QTimer::singleShot(400, &other, [&] { other.closeWriteChannel(); }); // its compile ends
+
+    QElapsedTimer wall;
+    wall.start();
+    QVERIFY(compile(QStringLiteral("/bin/true"), QStringLiteral("x")));
+    QVERIFY2(wall.elapsed() >= 400, qPrintable(QString::number(wall.elapsed()))); // this one waited
+    QCOMPARE(m_feedback.events.last(), QStringLiteral("finished"));
+    QTRY_COMPARE(other.state(), QProcess::NotRunning);
+    QVERIFY(!QFile::exists(m_app->filePath(QStringLiteral("temp/compile.lock")))); // given back
+}
+
+void TestCompileDriver::lockOfAZarnThatDiedIsNoObstacle()
+{
+    QProcess other;
+    other.start(QStringLiteral(LOCK_HOLDER), {m_app->filePath(QStringLiteral("temp/compile.lock"))});
+    QVERIFY(other.waitForReadyRead(10000));
+    other.kill(); // gone without giving the lock back
+    QVERIFY(other.waitForFinished());
+    QVERIFY(QFile::exists(m_app->filePath(QStringLiteral("temp/compile.lock"))));
+
+    QElapsedTimer wall;
+    wall.start();
+    QVERIFY(compile(QStringLiteral("/bin/true"), QStringLiteral("x")));
+    QVERIFY2(wall.elapsed() < 3000, qPrintable(QString::number(wall.elapsed())));
 }
 
 QTEST_GUILESS_MAIN(TestCompileDriver)
