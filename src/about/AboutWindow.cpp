@@ -4,6 +4,7 @@
 #include "Twips.h"
 #include "UserMessages.h"
 
+#include <QDir>
 #include <QLabel>
 #include <QPainter>
 #include <QPixmap>
@@ -25,8 +26,8 @@ QLabel *label(const QString &text, QWidget *parent, const QRect &place)
 
 } // namespace
 
-AboutWindow::AboutWindow(std::shared_ptr<UserMessages> messages, std::unique_ptr<SystemInfoStore> store,
-                         QWidget *parent)
+AboutWindow::AboutWindow(const QString &appFolder, std::shared_ptr<UserMessages> messages,
+                         std::unique_ptr<SystemInfoStore> store, QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint)
     , m_messages(std::move(messages))
     , m_store(std::move(store))
@@ -64,6 +65,10 @@ AboutWindow::AboutWindow(std::shared_ptr<UserMessages> messages, std::unique_ptr
     lblTitle->setFont(titleFont);
     lblVersion = label(QStringLiteral("0.0.1"), this, twipsRect(1050, 780, 3885, 225));
     lblDisclaimer = label(QString(), this, twipsRect(255, 2625, 3870, 825));
+    // In the disclaimer's empty place: where the settings and compiler files are.
+    lblFolder = label(tr("Settings and compiler files: %1").arg(QDir::toNativeSeparators(appFolder)), this,
+                      twipsRect(255, 2625, 3870, 825));
+    lblFolder->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     const char *names[] = {"cmdOK",    "picIcon",    "cmdSysInfo",   "lblDescription",
                            "lblTitle", "lblVersion", "lblDisclaimer"};

@@ -16,8 +16,9 @@ class AboutWindow : public QDialog
     Q_OBJECT
 
 public:
-    AboutWindow(std::shared_ptr<UserMessages> messages, std::unique_ptr<SystemInfoStore> store,
-                QWidget *parent = nullptr);
+    // appFolder is where Zarn keeps its settings and compiler files; the window names it.
+    AboutWindow(const QString &appFolder, std::shared_ptr<UserMessages> messages,
+                std::unique_ptr<SystemInfoStore> store, QWidget *parent = nullptr);
     ~AboutWindow() override;
 
     void cmdOK_Click();
@@ -32,6 +33,7 @@ public:
     QLabel *lblTitle = nullptr;
     QLabel *lblVersion = nullptr;
     QLabel *lblDisclaimer = nullptr;
+    QLabel *lblFolder = nullptr;
 
 protected:
     // The etched rule across the window.

@@ -280,7 +280,7 @@ void Zarn::OptionsB_Click()
 void Zarn::AboutB_Click()
 {
     if (!m_aboutWindow)
-        m_aboutWindow = new AboutWindow(m_messages, nativeSystemInfoStore());
+        m_aboutWindow = new AboutWindow(m_appFolder, m_messages, nativeSystemInfoStore());
     bringForward(m_aboutWindow);
 }
 

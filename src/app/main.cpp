@@ -1,3 +1,4 @@
+#include "ApplicationFolder.h"
 #include "StartUp.h"
 #include "Zarn.h"
 
@@ -7,8 +8,9 @@ int main(int argc, char *argv[])
 {
     EarlyStartUp startUp;
     QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("zarn"));
     startUp.finish();
-    auto *window = new Zarn(QCoreApplication::applicationDirPath());
+    auto *window = new Zarn(applicationFolder());
     window->show();
     return QApplication::exec();
 }

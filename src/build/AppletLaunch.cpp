@@ -1,5 +1,7 @@
 #include "AppletLaunch.h"
 
+#include "InstallLayout.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>

@@ -44,7 +44,8 @@ QSize appletSize(const AppletLaunch &launch, const QSize &area);
 QString findJava(const QString &compilerLocation,
                  const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment());
 
-// The applet host's jar: beside the executable, else where the build put it.
+// The applet host's jar: beside the executable, else in the installation's data
+// folder, else where the build put it.
 QString appletHostJar();
 
 // The arguments that start the host on launch, embedded in the X11 window

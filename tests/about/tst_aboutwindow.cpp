@@ -72,7 +72,8 @@ void TestAboutWindow::init()
     auto store = std::make_unique<FakeStore>();
     m_store = store.get();
     m_messages = std::make_shared<RecordingMessages>();
-    m_window = new AboutWindow(m_messages, std::move(store));
+    m_window = new AboutWindow(QStringLiteral("/home/someone/.local/share/zarn"), m_messages,
+                               std::move(store));
     m_window->show();
     QVERIFY(QTest::qWaitForWindowActive(m_window));
 }
@@ -110,6 +111,8 @@ void TestAboutWindow::showsItsTexts()
     QVERIFY(m_window->lblDescription->text().startsWith(QStringLiteral(
         "This program is to help users of the Java Development Kit (JDK) create their applets. ")));
     QCOMPARE(m_window->lblDisclaimer->text(), QString());
+    QCOMPARE(m_window->lblFolder->text(),
+             QStringLiteral("Settings and compiler files: /home/someone/.local/share/zarn"));
     QCOMPARE(m_window->cmdSysInfo->text(), QStringLiteral("&System Info..."));
     QCOMPARE(m_window->picIcon->pixmap().size(), QSize(32, 32));
     QCOMPARE(QApplication::focusWidget(), m_window->cmdOK);

@@ -1,0 +1,69 @@
+#include "ApplicationFolder.h"
+
+#include "InstallLayout.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+namespace {
+
+// The files of an application folder and what a fresh one holds when no installed
+// copy can be found.
+struct SeedFile
+{
+    const char *name;
+    const char *content;
+};
+
+const SeedFile Seeds[] = {
+    {"temp/NotDone.txt", "0\r\n"},
+    {"temp/Done.txt", "1\r\n"},
+    {"temp/temp.txt", "0\r\n"},
+    {"Options.dat", "0,0,\"\"\r\n"},
+};
+
+bool isApplicationFolder(const QString &folder)
+{
+    const QFileInfo temp(QDir(folder).filePath(QStringLiteral("temp")));
+    return temp.isDir() && temp.isWritable() && QFileInfo(folder).isWritable();
+}
+
+void seed(const QString &folder, const QString &installedCopies)
+{
+    QDir(folder).mkpath(QStringLiteral("temp"));
+    for (const SeedFile &file : Seeds) {
+        const QString target = QDir(folder).filePath(QString::fromLatin1(file.name));
+        if (QFileInfo::exists(target))
+            continue;
+        const QString copy = QDir(installedCopies).filePath(QString::fromLatin1(file.name));
+        if (QFile::copy(copy, target)) {
+            // Installed files are read-only; the user's copies must not be.
+            QFile::setPermissions(target, QFileDevice::ReadOwner | QFileDevice::WriteOwner
+                                              | QFileDevice::ReadGroup | QFileDevice::ReadOther);
+            continue;
+        }
+        QFile fresh(target);
+        if (fresh.open(QIODevice::WriteOnly))
+            fresh.write(file.content);
+    }
+}
+
+} // namespace
+
+QString chooseApplicationFolder(const QString &executableFolder, const QString &installedCopies,
+                                const QString &userFolder)
+{
+    if (isApplicationFolder(executableFolder))
+        return executableFolder;
+    seed(userFolder, installedCopies);
+    return userFolder;
+}
+
+QString applicationFolder()
+{
+    return chooseApplicationFolder(QCoreApplication::applicationDirPath(), installedDataFolder(),
+                                   QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+}
