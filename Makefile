@@ -2,6 +2,7 @@
 # make test  - install what is missing, build with warnings as errors, run every test,
 #              then build and run the tests again under AddressSanitizer and UBSan
 # make bench - build optimised and print the benchmark figures
+# make package - build the Debian package (build/zarn_*.deb)
 
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
@@ -9,7 +10,7 @@ BENCH_BUILD ?= build-bench
 JOBS       ?= $(shell nproc)
 CMAKE_GEN  := -G Ninja
 
-.PHONY: all deps build run test test-plain test-asan bench clean
+.PHONY: all deps build run test test-plain test-asan bench package clean
 
 all: build
 
@@ -39,6 +40,9 @@ bench: deps
 	cmake -S . -B $(BENCH_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release
 	cmake --build $(BENCH_BUILD) -j $(JOBS)
 	cmake --build $(BENCH_BUILD) --target bench
+
+package: build
+	cd $(BUILD) && cpack -G DEB
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(BENCH_BUILD)
