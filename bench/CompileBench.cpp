@@ -1,5 +1,6 @@
 // A compile through Zarn's script and marker file against the same javac command
 // run directly, and Zarn's own CPU time while it waits.
+#include "BenchFiles.h"
 #include "BenchTable.h"
 #include "CompileDriver.h"
 #include "CompileFeedback.h"
@@ -34,28 +35,18 @@ double cpuMs()
            + double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e3;
 }
 
-void write(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-        qFatal("cannot write %s", qPrintable(path));
-}
-
 } // namespace
 
 void benchCompile(BenchTable &table)
 {
     const QString javac = QStandardPaths::findExecutable(QStringLiteral("javac"));
     QTemporaryDir app;
-    QDir(app.path()).mkpath(QStringLiteral("temp"));
+    makeAppFolder(app.path());
     QDir(app.path()).mkpath(QStringLiteral("direct"));
-    write(app.filePath(QStringLiteral("temp/NotDone.txt")), "0\r\n");
-    write(app.filePath(QStringLiteral("temp/Done.txt")), "1\r\n");
-    write(app.filePath(QStringLiteral("temp/temp.txt")), "0\r\n");
     const QString source = app.filePath(QStringLiteral("Hello.java"));
-    write(source, "import java.applet.Applet;\nimport java.awt.Graphics;\n"
-                  "public class Hello extends Applet {\n"
-                  "    public void paint(Graphics g) { g.drawString(\"Hello\", 20, 20); }\n}\n");
+    writeBenchFile(source, "import java.applet.Applet;\nimport java.awt.Graphics;\n"
+                           "public class Hello extends Applet {\n"
+                           "    public void paint(Graphics g) { g.drawString(\"Hello\", 20, 20); }\n}\n");
 
     CompileDriver driver(app.path());
     QuietFeedback feedback;

@@ -1,6 +1,7 @@
 // Open and save of a 20 MB, 250,000-line Java file with CR LF line ends, through the
 // real document commands and Zarn's own pane, beside what Qt alone needs for the
 // same work.
+#include "BenchFiles.h"
 #include "BenchTable.h"
 #include "DocumentCommands.h"
 #include "EditorPane.h"
@@ -85,10 +86,7 @@ void benchDocuments(BenchTable &table)
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("Big.java"));
     const QByteArray bytes = javaSource();
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-        qFatal("cannot write the sample file");
-    file.close();
+    writeBenchFile(path, bytes);
     QString text = QString::fromLatin1(bytes);
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "BenchFiles.h"
 #include "MonotonicClock.h"
 
 #include <QCoreApplication>
@@ -22,17 +23,6 @@ public:
         , m_launchedAtNs(launchedAtNs)
     {
         qApp->installEventFilter(this);
-    }
-
-    static qint64 residentKb()
-    {
-        QFile status(QStringLiteral("/proc/self/status"));
-        if (!status.open(QIODevice::ReadOnly))
-            return -1;
-        for (QByteArray line = status.readLine(); !line.isEmpty(); line = status.readLine())
-            if (line.startsWith("VmRSS:"))
-                return line.mid(6).trimmed().split(' ').value(0).toLongLong();
-        return -1;
     }
 
 protected:

@@ -1,5 +1,6 @@
 // Starts Zarn and the bare baseline program alternately, many times, and compares
 // their median start-up time and resident memory.
+#include "BenchFiles.h"
 #include "BenchTable.h"
 #include "MonotonicClock.h"
 #include "Suites.h"
@@ -43,10 +44,7 @@ void benchStartup(BenchTable &table)
     const QString bare = dir + QStringLiteral("/bench_startup_bare");
 
     QTemporaryDir appFolder;
-    QFile options(appFolder.filePath(QStringLiteral("Options.dat")));
-    if (!options.open(QIODevice::WriteOnly) || options.write("0,0,\"/usr/bin/javac\"\r\n") < 0)
-        qFatal("cannot prepare the application folder");
-    options.close();
+    writeBenchFile(appFolder.filePath(QStringLiteral("Options.dat")), "0,0,\"/usr/bin/javac\"\r\n");
 
     // Both programs get the same environment, with a runtime folder of their own.
     QTemporaryDir runtime;

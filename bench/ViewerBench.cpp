@@ -3,6 +3,7 @@
 #include "AppletBrowser.h"
 #include "AppletLaunch.h"
 #include "AppletWindow.h"
+#include "BenchFiles.h"
 #include "BenchTable.h"
 #include "JavaSources.h"
 #include "MonotonicClock.h"
@@ -20,13 +21,6 @@
 namespace {
 
 constexpr int Runs = 5;
-
-void write(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-        qFatal("cannot write %s", qPrintable(path));
-}
 
 AppletWindow *openViewer()
 {
@@ -83,13 +77,10 @@ void benchViewer(BenchTable &table)
 {
     const QString javac = javacPath();
     QTemporaryDir app;
-    QDir(app.path()).mkpath(QStringLiteral("temp"));
+    makeAppFolder(app.path());
     QDir(app.path()).mkpath(QStringLiteral("direct"));
-    write(app.filePath(QStringLiteral("temp/NotDone.txt")), "0\r\n");
-    write(app.filePath(QStringLiteral("temp/Done.txt")), "1\r\n");
-    write(app.filePath(QStringLiteral("temp/temp.txt")), "0\r\n");
     const QString source = app.filePath(QStringLiteral("Clock.java"));
-    write(source, colourApplet(QStringLiteral("Clock"), 200, 30, 40));
+    writeBenchFile(source, colourApplet(QStringLiteral("Clock"), 200, 30, 40));
 
     auto *window = new Zarn(app.path());
     window->settings.CompilerLocation = javac;

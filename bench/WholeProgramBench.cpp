@@ -1,6 +1,7 @@
 // The real zarn executable, in a fresh copy of its application folder: start-up
 // until its window is mapped, and its resident memory after start and after
 // opening a 20 MB file, beside a bare Qt program doing the same.
+#include "BenchFiles.h"
 #include "BenchTable.h"
 #include "MapWatcher.h"
 #include "MonotonicClock.h"
@@ -19,25 +20,14 @@ namespace {
 
 constexpr int Runs = 21;
 
-qint64 residentKb(qint64 pid)
-{
-    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (QByteArray line = status.readLine(); !line.isEmpty(); line = status.readLine())
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLongLong();
-    return -1;
-}
-
 // The resident memory once it has stopped changing for a while.
 double settledResidentMb(qint64 pid)
 {
-    qint64 last = residentKb(pid);
+    qint64 last = residentKb(QString::number(pid));
     const QDeadlineTimer deadline(30000);
     for (int steady = 0; steady < 5 && !deadline.hasExpired();) {
         QThread::msleep(100);
-        const qint64 now = residentKb(pid);
+        const qint64 now = residentKb(QString::number(pid));
         steady = qAbs(now - last) * 200 < last ? steady + 1 : 0; // within half a percent
         last = now;
     }

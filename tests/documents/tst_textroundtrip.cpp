@@ -1,5 +1,6 @@
 // Opening any file and saving it unchanged gives back the same bytes: checked on
 // many generated files, through a real editing pane and real files on disk.
+#include "FuzzSeed.h"
 #include "TextFile.h"
 #include "TextFileCodec.h"
 
@@ -92,25 +93,14 @@ class TestTextRoundTrip : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void init()
-    {
-        bool fixed = false;
-        m_seed = qEnvironmentVariableIntValue("ZARN_FUZZ_SEED", &fixed);
-        if (!fixed)
-            m_seed = QRandomGenerator::global()->generate();
-        m_random.seed(m_seed);
-    }
-    void cleanup()
-    {
-        if (QTest::currentTestFailed())
-            qWarning("seed: %u", m_seed);
-    }
+    void init() { m_seed.draw(); }
+    void cleanup() { m_seed.report(); }
     void generatedFilesSurviveThePane();
     void fileWithNulBytes();
 
 private:
-    quint32 m_seed = 0;
-    QRandomGenerator m_random;
+    FuzzSeed m_seed;
+    QRandomGenerator &m_random = m_seed.random();
 };
 
 void TestTextRoundTrip::generatedFilesSurviveThePane()

@@ -2,6 +2,7 @@
 // promises whatever the input: it returns, both indexes lie in 0 to 9, and every
 // field is either read right or left at its default.
 #include "FontTables.h"
+#include "FuzzSeed.h"
 #include "SettingsFile.h"
 
 #include <QFile>
@@ -78,20 +79,8 @@ class TestSettingsFuzz : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    // Each test draws a fresh seed, printed when it fails; ZARN_FUZZ_SEED repeats one.
-    void init()
-    {
-        bool fixed = false;
-        m_seed = qEnvironmentVariableIntValue("ZARN_FUZZ_SEED", &fixed);
-        if (!fixed)
-            m_seed = QRandomGenerator::global()->generate();
-        m_random.seed(m_seed);
-    }
-    void cleanup()
-    {
-        if (QTest::currentTestFailed())
-            qWarning("seed: %u", m_seed);
-    }
+    void init() { m_seed.draw(); }
+    void cleanup() { m_seed.report(); }
     void randomFilesGiveValidIndexes();
     void storedFilesReadBack();
     void truncatedFilesKeepDefaults();
@@ -100,8 +89,8 @@ private Q_SLOTS:
     void randomFilesOnDisk();
 
 private:
-    quint32 m_seed = 0;
-    QRandomGenerator m_random;
+    FuzzSeed m_seed;
+    QRandomGenerator &m_random = m_seed.random();
 };
 
 void TestSettingsFuzz::randomFilesGiveValidIndexes()

@@ -22,25 +22,25 @@ import java.nio.charset.StandardCharsets;
  */
 @SuppressWarnings("removal")
 public final class AppletHost {
-    private final LaunchSpec spec;
+    private final HostLaunch launch;
     private Frame frame;
     private Applet applet;
     private volatile boolean quitting;
 
-    private AppletHost(LaunchSpec spec) {
-        this.spec = spec;
+    private AppletHost(HostLaunch launch) {
+        this.launch = launch;
     }
 
     public static void main(String[] args) {
-        LaunchSpec spec;
+        HostLaunch launch;
         try {
-            spec = LaunchSpec.parse(args);
+            launch = HostLaunch.parse(args);
         } catch (IllegalArgumentException e) {
             Reports.error(e.getMessage());
             System.exit(2);
             return;
         }
-        new AppletHost(spec).run();
+        new AppletHost(launch).run();
     }
 
     private void run() {
@@ -57,27 +57,27 @@ public final class AppletHost {
     private void createApplet() {
         // The loader stays open while the applet runs: it loads the applet's
         // other classes and resources from the code base.
-        URLClassLoader loader = new URLClassLoader(spec.classPath(), AppletHost.class.getClassLoader());
+        URLClassLoader loader = new URLClassLoader(launch.classPath(), AppletHost.class.getClassLoader());
         final Class<?> appletClass;
         try {
-            appletClass = Class.forName(spec.className, false, loader);
+            appletClass = Class.forName(launch.className, false, loader);
         } catch (ClassNotFoundException | NoClassDefFoundError e) {
-            throw new HostFailure("The class " + spec.className + " was not found in " + spec.codeBase + ".");
+            throw new HostFailure("The class " + launch.className + " was not found in " + launch.codeBase + ".");
         }
         if (!Applet.class.isAssignableFrom(appletClass)) {
-            throw new HostFailure("The class " + spec.className + " is not an applet.");
+            throw new HostFailure("The class " + launch.className + " is not an applet.");
         }
         try {
             applet = (Applet) appletClass.getDeclaredConstructor().newInstance();
         } catch (InvocationTargetException e) {
             throw new AppletFailure(e.getCause());
         } catch (ReflectiveOperationException e) {
-            throw new HostFailure("The applet " + spec.className + " cannot be created: " + e);
+            throw new HostFailure("The applet " + launch.className + " cannot be created: " + e);
         }
         frame = createFrame();
-        applet.setStub(new HostStub(spec, applet, frame));
+        applet.setStub(new HostStub(launch, applet, frame));
         applet.setVisible(false);
-        applet.setSize(spec.width, spec.height);
+        applet.setSize(launch.width, launch.height);
         frame.setLayout(new BorderLayout());
         frame.add(applet, BorderLayout.CENTER);
         PaintWatch.reportFirstPaint(applet);
@@ -94,12 +94,12 @@ public final class AppletHost {
     }
 
     private Frame createFrame() {
-        if (spec.embedWindow != 0) {
+        if (launch.embedWindow != 0) {
             try {
                 Class<?> embedded = Class.forName("sun.awt.X11.XEmbeddedFrame");
                 Frame inside = (Frame) embedded.getConstructor(long.class, boolean.class)
-                        .newInstance(spec.embedWindow, false);
-                inside.setBounds(0, 0, spec.width, spec.height);
+                        .newInstance(launch.embedWindow, false);
+                inside.setBounds(0, 0, launch.width, launch.height);
                 return inside;
             } catch (ReflectiveOperationException | RuntimeException | LinkageError e) {
                 Reports.line("status", "The applet runs in a window of its own: " + e);
@@ -113,8 +113,8 @@ public final class AppletHost {
             }
         });
         own.addNotify();
-        own.setSize(spec.width + own.getInsets().left + own.getInsets().right,
-                spec.height + own.getInsets().top + own.getInsets().bottom);
+        own.setSize(launch.width + own.getInsets().left + own.getInsets().right,
+                launch.height + own.getInsets().top + own.getInsets().bottom);
         return own;
     }
 

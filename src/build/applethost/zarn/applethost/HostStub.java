@@ -19,13 +19,13 @@ import java.util.Map;
 /** The applet's view of its page and of the viewer that shows it. */
 @SuppressWarnings("removal")
 final class HostStub implements AppletStub, AppletContext {
-    private final LaunchSpec spec;
+    private final HostLaunch launch;
     private final Applet applet;
     private final Frame frame;
     private final Map<String, InputStream> streams = new HashMap<>();
 
-    HostStub(LaunchSpec spec, Applet applet, Frame frame) {
-        this.spec = spec;
+    HostStub(HostLaunch launch, Applet applet, Frame frame) {
+        this.launch = launch;
         this.applet = applet;
         this.frame = frame;
     }
@@ -37,17 +37,17 @@ final class HostStub implements AppletStub, AppletContext {
 
     @Override
     public URL getDocumentBase() {
-        return spec.documentBase;
+        return launch.documentBase;
     }
 
     @Override
     public URL getCodeBase() {
-        return spec.codeBase;
+        return launch.codeBase;
     }
 
     @Override
     public String getParameter(String name) {
-        return name == null ? null : spec.parameters.get(name.toLowerCase(Locale.ROOT));
+        return name == null ? null : launch.parameters.get(name.toLowerCase(Locale.ROOT));
     }
 
     @Override

@@ -9,7 +9,7 @@ import java.util.Locale;
 import java.util.Map;
 
 /** What Zarn asks the host to run, from the command line. */
-final class LaunchSpec {
+final class HostLaunch {
     URL codeBase;
     URL documentBase;
     final List<URL> archives = new ArrayList<>();
@@ -20,47 +20,47 @@ final class LaunchSpec {
     /** Parameter names in lower case: applets look them up without regard to case. */
     final Map<String, String> parameters = new LinkedHashMap<>();
 
-    static LaunchSpec parse(String[] args) {
-        LaunchSpec spec = new LaunchSpec();
+    static HostLaunch parse(String[] args) {
+        HostLaunch launch = new HostLaunch();
         for (int i = 0; i < args.length; ++i) {
             String option = args[i];
             switch (option) {
                 case "--codebase":
-                    spec.codeBase = url(value(args, ++i, option));
+                    launch.codeBase = url(value(args, ++i, option));
                     break;
                 case "--document":
-                    spec.documentBase = url(value(args, ++i, option));
+                    launch.documentBase = url(value(args, ++i, option));
                     break;
                 case "--archive":
-                    spec.archives.add(url(value(args, ++i, option)));
+                    launch.archives.add(url(value(args, ++i, option)));
                     break;
                 case "--class":
-                    spec.className = value(args, ++i, option);
+                    launch.className = value(args, ++i, option);
                     break;
                 case "--width":
-                    spec.width = number(value(args, ++i, option));
+                    launch.width = number(value(args, ++i, option));
                     break;
                 case "--height":
-                    spec.height = number(value(args, ++i, option));
+                    launch.height = number(value(args, ++i, option));
                     break;
                 case "--embed":
-                    spec.embedWindow = Long.parseLong(value(args, ++i, option));
+                    launch.embedWindow = Long.parseLong(value(args, ++i, option));
                     break;
                 case "--param":
                     String name = value(args, ++i, option);
-                    spec.parameters.put(name.toLowerCase(Locale.ROOT), value(args, ++i, option));
+                    launch.parameters.put(name.toLowerCase(Locale.ROOT), value(args, ++i, option));
                     break;
                 default:
                     throw new IllegalArgumentException("Unknown option " + option);
             }
         }
-        if (spec.className == null || spec.codeBase == null) {
+        if (launch.className == null || launch.codeBase == null) {
             throw new IllegalArgumentException("The host needs --class and --codebase.");
         }
-        if (spec.documentBase == null) {
-            spec.documentBase = spec.codeBase;
+        if (launch.documentBase == null) {
+            launch.documentBase = launch.codeBase;
         }
-        return spec;
+        return launch;
     }
 
     URL[] classPath() {
