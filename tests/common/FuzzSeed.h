@@ -12,7 +12,8 @@ public:
     void draw()
     {
         bool fixed = false;
-        m_seed = quint32(qEnvironmentVariableIntValue("ZARN_FUZZ_SEED", &fixed));
+        // Seeds are unsigned: half of them are beyond what an int can hold.
+        m_seed = qEnvironmentVariable("ZARN_FUZZ_SEED").toUInt(&fixed);
         if (!fixed)
             m_seed = QRandomGenerator::global()->generate();
         m_random.seed(m_seed);
