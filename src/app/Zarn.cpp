@@ -1,6 +1,9 @@
 #include "Zarn.h"
 
 #include "AboutWindow.h"
+#include "AppletCommands.h"
+#include "BringForward.h"
+#include "DiagnosticsSummary.h"
 #include "DocumentCommands.h"
 #include "EditCommands.h"
 #include "EditorPane.h"
@@ -20,8 +23,8 @@
 #include <QLayout>
 #include <QMenuBar>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
-#include <QToolButton>
 
 namespace {
 
@@ -49,18 +52,10 @@ const std::array<ToolbarButton, ToolbarButtons> ToolbarLayout = {{
 
 } // namespace
 
-void Zarn::bringForward(QWidget *window)
-{
-    window->show();
-    window->raise();
-    window->activateWindow();
-}
-
 Zarn::Zarn(const QString &appFolder, Dialogs dialogs)
     : m_appFolder(appFolder)
     , m_messages(dialogs.messages ? std::move(dialogs.messages) : std::make_shared<QtUserMessages>())
     , CommonDialog1(dialogs.files ? std::move(dialogs.files) : std::make_shared<QtFileDialog>())
-    , m_compiler(appFolder)
 {
     setObjectName(QStringLiteral("Zarn"));
     setWindowTitle(QStringLiteral("Zarn V0.01"));
@@ -79,6 +74,9 @@ Zarn::Zarn(const QString &appFolder, Dialogs dialogs)
     m_completion->setObjectName(QStringLiteral("PackageCompletion"));
     m_documents = std::make_unique<DocumentCommands>(*Richtextbox1, FileName, *CommonDialog1, *m_messages,
                                                      m_appFolder);
+    m_applets = std::make_unique<AppletCommands>(*this, *StatusBar1, FileName, settings, *CommonDialog1,
+                                                 *m_messages, m_appFolder);
+    connect(m_applets.get(), &AppletCommands::compileEnded, this, &Zarn::compileEnded);
     // Fixed border: the window keeps the size of its menu bar and client area.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
@@ -196,13 +194,7 @@ void Zarn::createToolbar()
 
 void Zarn::createDiagnosticControls()
 {
-    m_diagnosticsSummary = new QToolButton(StatusBar1);
-    m_diagnosticsSummary->setObjectName(QStringLiteral("DiagnosticsSummary"));
-    m_diagnosticsSummary->setAutoRaise(true);
-    m_diagnosticsSummary->setFocusPolicy(Qt::NoFocus);
-    m_diagnosticsSummary->hide(); // nothing to sum up before the first compile
-    StatusBar1->addPermanentWidget(m_diagnosticsSummary);
-    connect(m_diagnosticsSummary, &QToolButton::clicked, Richtextbox1, &EditorPane::goToFirstError);
+    m_diagnosticsSummary = new DiagnosticsSummary(*Richtextbox1, *StatusBar1);
 
     // Beyond the menus: the next and previous compiler message.
     auto *next = new QAction(tr("Next Message"), this);
@@ -269,6 +261,21 @@ void Zarn::DeleteB_Click()
     deleteSelection(*Richtextbox1);
 }
 
+void Zarn::AppletB_Click()
+{
+    m_applets->View();
+}
+
+void Zarn::PubAppletB_Click()
+{
+    m_applets->Publish();
+}
+
+void Zarn::PubAppletHtmlB_Click()
+{
+    m_applets->PublishWithHtml();
+}
+
 void Zarn::OptionsB_Click()
 {
     if (!m_optionsWindow)
@@ -287,7 +294,7 @@ void Zarn::AboutB_Click()
 void Zarn::closeEvent(QCloseEvent *event)
 {
     // The window must outlive a compile that is waiting on its behalf.
-    if (m_compiler.isCompiling()) {
+    if (m_applets->isCompiling()) {
         m_closeRequested = true;
         event->ignore();
         return;
@@ -326,4 +333,13 @@ bool Zarn::StoreSettings()
         return true;
     m_messages->warning(this, windowTitle(), problem);
     return false;
+}
+
+void Zarn::compileEnded()
+{
+    m_diagnosticsSummary->showCompile(m_applets->compileDriver().lastOutput(), FileName);
+    if (m_closeRequested) {
+        m_closeRequested = false;
+        QTimer::singleShot(0, this, &QWidget::close);
+    }
 }

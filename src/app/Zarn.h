@@ -1,6 +1,5 @@
 #pragma once
 
-#include "CompileDriver.h"
 #include "SettingsFile.h"
 #include "SettingsOwner.h"
 
@@ -11,14 +10,14 @@
 #include <memory>
 
 class AboutWindow;
-class AppletWindow;
+class AppletCommands;
+class DiagnosticsSummary;
 class OptionsWindow;
 class DocumentCommands;
 class EditorPane;
 class FileDialog;
 class PackageCompletion;
 class QStatusBar;
-class QToolButton;
 class QToolBar;
 class UserMessages;
 
@@ -56,12 +55,8 @@ public:
     // they could not be stored, in which case the old file is left as it was.
     bool StoreSettings() override;
 
-    enum class CompileFeedbackStyle { StatusBar, ProgressWindow };
-    // Compiles the file on disk at FileName with the compiler at CompilerLocation
-    // into destination. False when the compile could not run or end properly; the
-    // status bar then says why.
-    bool CompileToFolder(const QString &destination, CompileFeedbackStyle style);
-    const CompileDriver &compileDriver() const { return m_compiler; }
+    // View > Applet and the Publish commands, with the compile they share.
+    AppletCommands &appletCommands() { return *m_applets; }
 
     // Runs the command of toolbar button index (1 to 10); separators and any
     // other position do nothing.
@@ -89,36 +84,28 @@ private:
     void createMenus();
     void createToolbar();
     void createDiagnosticControls();
-    // Marks the last compile's messages about the document in the pane and sums
-    // them up at the right of the status bar.
-    void showDiagnostics();
+    // Shows the compile's messages; closes the window when that was asked for
+    // during the compile.
+    void compileEnded();
     void layOutClientArea(QWidget *client);
     void Form_Load();
-    // Shows a modeless window, brought to the front when it is open already.
-    static void bringForward(QWidget *window);
-    QString tempFolder() const;
-    // Shows the shared dialog in save mode; the confirmed path, or nothing on cancel.
-    std::optional<QString> askSavePath(const QString &filter, const QString &title);
 
     const QString m_appFolder;
     std::shared_ptr<UserMessages> m_messages;
     // The shared file dialog, used by the document and publishing commands.
     std::shared_ptr<FileDialog> CommonDialog1;
     std::unique_ptr<DocumentCommands> m_documents;
+    std::unique_ptr<AppletCommands> m_applets;
     PackageCompletion *m_completion = nullptr;
-    CompileDriver m_compiler;
     // The window was asked to close while a compile ran; it closes afterwards.
     bool m_closeRequested = false;
-    // The applet viewer, while it is open; it may outlive the main window.
-    QPointer<AppletWindow> m_appletWindow;
     // The Options and About windows, one of each while open; they have no owner.
     QPointer<OptionsWindow> m_optionsWindow;
     QPointer<AboutWindow> m_aboutWindow;
 
     QToolBar *Toolbar1 = nullptr;
     QStatusBar *StatusBar1 = nullptr;
-    // "N errors, M warnings" after a compile; a click goes to the first error.
-    QToolButton *m_diagnosticsSummary = nullptr;
+    DiagnosticsSummary *m_diagnosticsSummary = nullptr;
     EditorPane *Richtextbox1 = nullptr;
 
     QAction *NewB = nullptr;

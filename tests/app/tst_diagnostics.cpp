@@ -1,6 +1,7 @@
 // The compiler's messages after a compile: marks in the pane, the summary at the
 // right of the status bar, F8 and Shift+F8. Real javac.
 #include "AppFolder.h"
+#include "AppletCommands.h"
 #include "EditorPane.h"
 #include "JavaSources.h"
 #include "RecordingMessages.h"
@@ -79,8 +80,8 @@ void TestDiagnostics::cleanup()
 
 void TestDiagnostics::compile()
 {
-    QVERIFY(m_window->CompileToFolder(m_app->filePath(QStringLiteral("temp")),
-                                      Zarn::CompileFeedbackStyle::StatusBar));
+    QVERIFY(m_window->appletCommands().CompileToFolder(m_app->filePath(QStringLiteral("temp")),
+                                      AppletCommands::CompileFeedbackStyle::StatusBar));
     QCOMPARE(m_window->findChild<QStatusBar *>(QStringLiteral("StatusBar1"))->currentMessage(),
              QStringLiteral("Done Compiling"));
 }

@@ -1,6 +1,7 @@
 // CompileToFolder as the main window runs it: FileName and CompilerLocation, the
 // two feedback styles, and a close that waits for the compile.
 #include "AppFolder.h"
+#include "AppletCommands.h"
 #include "JavaSources.h"
 #include "MessageWindow.h"
 #include "RecordingMessages.h"
@@ -68,11 +69,11 @@ void TestZarnCompile::statusBarStyle()
 
     QString during;
     QTimer::singleShot(100, m_window, [&] { during = status(); });
-    QVERIFY(m_window->CompileToFolder(destination, Zarn::CompileFeedbackStyle::StatusBar));
+    QVERIFY(m_window->appletCommands().CompileToFolder(destination, AppletCommands::CompileFeedbackStyle::StatusBar));
     QCOMPARE(during, QStringLiteral("Compiling Class"));
     QCOMPARE(status(), QStringLiteral("Done Compiling"));
     QVERIFY(QFile::exists(destination + QStringLiteral("/Hello.class")));
-    QVERIFY(m_window->compileDriver().lastOutput().contains(QStringLiteral("Hello.java")));
+    QVERIFY(m_window->appletCommands().compileDriver().lastOutput().contains(QStringLiteral("Hello.java")));
     QCOMPARE(m_app->read(QStringLiteral("temp/temp.txt")), QByteArray("0\r\n"));
 }
 
@@ -95,8 +96,8 @@ void TestZarnCompile::progressWindowStyle()
         }
     });
     sample.start(20);
-    QVERIFY(m_window->CompileToFolder(m_app->filePath(QStringLiteral("out")),
-                                      Zarn::CompileFeedbackStyle::ProgressWindow));
+    QVERIFY(m_window->appletCommands().CompileToFolder(m_app->filePath(QStringLiteral("out")),
+                                      AppletCommands::CompileFeedbackStyle::ProgressWindow));
     sample.stop();
 
     QCOMPARE(label, QStringLiteral(
@@ -113,13 +114,13 @@ void TestZarnCompile::progressWindowStyle()
 void TestZarnCompile::failureIsShownInTheStatusBar()
 {
     m_window->settings.CompilerLocation = standIn("kill -9 $PPID\n");
-    QVERIFY(!m_window->CompileToFolder(m_app->filePath(QStringLiteral("out")),
-                                       Zarn::CompileFeedbackStyle::ProgressWindow));
+    QVERIFY(!m_window->appletCommands().CompileToFolder(m_app->filePath(QStringLiteral("out")),
+                                       AppletCommands::CompileFeedbackStyle::ProgressWindow));
     QVERIFY2(status().startsWith(QStringLiteral("Compile Failed: ")), qPrintable(status()));
     QVERIFY(!m_window->findChild<MessageWindow *>());
 
-    QVERIFY(!m_window->CompileToFolder(m_app->filePath(QStringLiteral("out")),
-                                       Zarn::CompileFeedbackStyle::StatusBar));
+    QVERIFY(!m_window->appletCommands().CompileToFolder(m_app->filePath(QStringLiteral("out")),
+                                       AppletCommands::CompileFeedbackStyle::StatusBar));
     QVERIFY2(status().startsWith(QStringLiteral("Compile Failed: ")), qPrintable(status()));
 }
 
@@ -131,8 +132,8 @@ void TestZarnCompile::closeWaitsForTheCompile()
         m_window->close(); // as the title bar's close button would, mid-compile
         stillThere = m_window && m_window->isVisible();
     });
-    QVERIFY(m_window->CompileToFolder(m_app->filePath(QStringLiteral("out")),
-                                      Zarn::CompileFeedbackStyle::StatusBar));
+    QVERIFY(m_window->appletCommands().CompileToFolder(m_app->filePath(QStringLiteral("out")),
+                                      AppletCommands::CompileFeedbackStyle::StatusBar));
     QVERIFY(stillThere);
     QTRY_VERIFY(m_window.isNull()); // closed once the compile had ended
 }

@@ -1,7 +1,10 @@
 // The parser on javac's real output, produced here, and on hand-made quirks.
-#include "AppletTesting.h"
 #include "CompilerDiagnostics.h"
+#include "JavaSources.h"
 
+#include <QDir>
+#include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "CompileDriver.h"
+
+#include <QObject>
+#include <QPointer>
+
+#include <optional>
+
+class AppletWindow;
+class FileDialog;
+class QStatusBar;
+class QWidget;
+class UserMessages;
+struct Settings;
+
+// View > Applet, Publish > Applet and Publish > Applet With Html: the document on
+// disk compiled, shown running in the viewer, or published with its class. They
+// read the main window's FileName and compiler path and change neither.
+class AppletCommands : public QObject
+{
+    Q_OBJECT
+
+public:
+    // window is the main window, owner of the status bar and of the dialogs' place.
+    AppletCommands(QWidget &window, QStatusBar &statusBar, const QString &fileName, const Settings &settings,
+                   FileDialog &dialog, UserMessages &messages, const QString &appFolder);
+    ~AppletCommands() override;
+
+    void View();
+    void Publish();
+    void PublishWithHtml();
+
+    enum class CompileFeedbackStyle { StatusBar, ProgressWindow };
+    // Compiles the file on disk at FileName with the compiler at CompilerLocation
+    // into destination. False when the compile could not run or end properly; the
+    // status bar then says why.
+    bool CompileToFolder(const QString &destination, CompileFeedbackStyle style);
+
+    const CompileDriver &compileDriver() const { return m_compiler; }
+    bool isCompiling() const { return m_compiler.isCompiling(); }
+
+Q_SIGNALS:
+    // After every compile, whether or not it ran; its output is in compileDriver().
+    void compileEnded();
+
+private:
+    QString tempFolder() const;
+    // Shows the shared dialog in save mode; the confirmed path, or nothing on cancel.
+    std::optional<QString> askSavePath(const QString &filter, const QString &title);
+    void writePage(const QString &codeValue, const QString &path);
+
+    QWidget &m_window;
+    QStatusBar &m_statusBar;
+    const QString &m_fileName;
+    const Settings &m_settings;
+    FileDialog &m_dialog;
+    UserMessages &m_messages;
+    const QString m_appFolder;
+    CompileDriver m_compiler;
+    // The applet viewer, while it is open; it may outlive the main window.
+    QPointer<AppletWindow> m_appletWindow;
+};
