@@ -13,12 +13,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QStackedWidget>
 #include <QTabBar>
 
 namespace {
-
-constexpr int PageShown = 480;
-constexpr int PageHidden = -20000;
 
 // The position of the entry whose text is the combo's text; -1 for typed text
 // that matches no entry.
@@ -73,10 +71,13 @@ void OptionsWindow::createControls()
     TabStrip1->addTab(QStringLiteral("Compiler"));
     connect(TabStrip1, &QTabBar::currentChanged, this, &OptionsWindow::TabStrip1_Click);
 
+    // One page shows at a time; the hidden one's fields cannot take the keyboard.
+    m_pages = new QStackedWidget(this);
+    m_pages->setGeometry(twipsRect(120, 480, 5895, 3735));
     for (std::size_t page = 0; page < Picture1.size(); ++page) {
-        Picture1[page] = new QWidget(this);
+        Picture1[page] = new QWidget(m_pages);
         Picture1[page]->setObjectName(QStringLiteral("Picture1_%1").arg(page));
-        Picture1[page]->setGeometry(twipsRect(120, page == 0 ? PageShown : PageHidden, 5895, 3735));
+        m_pages->addWidget(Picture1[page]);
     }
 
     Frame1 = new QGroupBox(QStringLiteral("IDE Font:"), Picture1[0]);
@@ -131,10 +132,7 @@ void OptionsWindow::Form_Load()
 
 void OptionsWindow::TabStrip1_Click()
 {
-    for (QWidget *page : Picture1)
-        page->move(page->x(), twips(PageHidden));
-    QWidget *shown = Picture1.at(static_cast<std::size_t>(std::max(0, TabStrip1->currentIndex())));
-    shown->move(shown->x(), twips(PageShown));
+    m_pages->setCurrentIndex(std::max(0, TabStrip1->currentIndex()));
 }
 
 QString OptionsWindow::compilerFilter()

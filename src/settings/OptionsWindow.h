@@ -12,6 +12,7 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QStackedWidget;
 class QTabBar;
 class SettingsOwner;
 class UserMessages;
@@ -61,6 +62,8 @@ private:
     void Form_Load();
     bool apply();
 
+    // Holds the two pages and shows the selected tab's.
+    QStackedWidget *m_pages = nullptr;
     SettingsOwner *m_owner;
     QPointer<QObject> m_ownerAlive;
     QString m_optionsPath;

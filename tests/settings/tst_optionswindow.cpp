@@ -3,6 +3,7 @@
 #include "ScriptedFileDialog.h"
 #include "SettingsOwner.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QFile>
 #include <QGroupBox>
@@ -48,6 +49,7 @@ private Q_SLOTS:
 
     void opensWithTheCurrentValues();
     void tabsSwitchThePages();
+    void tabNeverReachesTheHiddenPage();
     void applyHandsOverAndStores();
     void okClosesUnlessTheStoreFails();
     void cancelAndEscStoreNothing();
@@ -112,21 +114,42 @@ void TestOptionsWindow::opensWithTheCurrentValues()
     QCOMPARE(m_window->Combo2->currentText(), QStringLiteral("12"));
     QCOMPARE(m_window->Text1->text(), QStringLiteral("/usr/bin/javac"));
 
-    QCOMPARE(m_window->Picture1[0]->y(), 32);    // the IDE page shows
-    QCOMPARE(m_window->Picture1[1]->y(), -1333); // the Compiler page is out of sight
+    QVERIFY(m_window->Picture1[0]->isVisible());  // the IDE page shows
+    QVERIFY(!m_window->Picture1[1]->isVisible()); // the Compiler page is out of sight
+    QCOMPARE(m_window->Picture1[0]->mapTo(m_window, QPoint()), QPoint(8, 32));
 }
 
 void TestOptionsWindow::tabsSwitchThePages()
 {
     QTest::mouseClick(m_window->TabStrip1, Qt::LeftButton, {}, m_window->TabStrip1->tabRect(1).center());
-    QCOMPARE(m_window->Picture1[0]->y(), -1333);
-    QCOMPARE(m_window->Picture1[1]->y(), 32);
+    QVERIFY(!m_window->Picture1[0]->isVisible());
+    QVERIFY(m_window->Picture1[1]->isVisible());
+    QCOMPARE(m_window->Picture1[1]->mapTo(m_window, QPoint()), QPoint(8, 32));
     QVERIFY(m_window->Text1->isVisible());
     QTest::mouseClick(m_window->TabStrip1, Qt::LeftButton, {}, m_window->TabStrip1->tabRect(1).center());
-    QCOMPARE(m_window->Picture1[1]->y(), 32); // the selected tab again: the same page
+    QVERIFY(m_window->Picture1[1]->isVisible()); // the selected tab again: the same page
     QTest::mouseClick(m_window->TabStrip1, Qt::LeftButton, {}, m_window->TabStrip1->tabRect(0).center());
-    QCOMPARE(m_window->Picture1[0]->y(), 32);
-    QCOMPARE(m_window->Picture1[1]->y(), -1333);
+    QVERIFY(m_window->Picture1[0]->isVisible());
+    QVERIFY(!m_window->Picture1[1]->isVisible());
+}
+
+void TestOptionsWindow::tabNeverReachesTheHiddenPage()
+{
+    // A full round of Tab on the IDE page, typing at every stop: nothing lands in
+    // the compiler path of the page out of sight.
+    m_window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_window));
+    m_window->cmdOK->setFocus();
+    for (int stop = 0; stop < 12; ++stop) {
+        QWidget *focus = QApplication::focusWidget();
+        QVERIFY(focus);
+        QVERIFY2(!m_window->Picture1[1]->isAncestorOf(focus), qPrintable(focus->objectName()));
+        QTest::keyClicks(focus, QStringLiteral("x"));
+        QTest::keyClick(focus, Qt::Key_Tab);
+    }
+    QCOMPARE(m_window->Text1->text(), QStringLiteral("/usr/bin/javac"));
+    QTest::mouseClick(m_window->cmdApply, Qt::LeftButton);
+    QCOMPARE(m_owner->stored.value(0).CompilerLocation, QStringLiteral("/usr/bin/javac"));
 }
 
 void TestOptionsWindow::applyHandsOverAndStores()
