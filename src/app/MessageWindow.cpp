@@ -21,7 +21,8 @@ MessageWindow::MessageWindow(QWidget *parent)
     ProgressBar1 = new QProgressBar(this);
     ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
     ProgressBar1->setGeometry(twipsRect(720, 960, 3375, 255));
-    ProgressBar1->setRange(0, 100);
-    ProgressBar1->setValue(0);
+    // Busy: the bar keeps moving without measuring anything, as its label says. The
+    // style animates it on the wait's event loop.
+    ProgressBar1->setRange(0, 0);
     ProgressBar1->setTextVisible(false);
 }

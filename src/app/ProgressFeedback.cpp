@@ -4,7 +4,6 @@
 #include "StatusFeedback.h"
 
 #include <QLabel>
-#include <QProgressBar>
 #include <QStatusBar>
 
 ProgressFeedback::ProgressFeedback(QWidget *owner, QStatusBar &statusBar)
@@ -20,15 +19,9 @@ void ProgressFeedback::started()
     m_window = std::make_unique<MessageWindow>(m_owner);
     m_window->Label1->setText(
         QStringLiteral("Please wait while compiling class. This progressbar is not an indication of how much "
-                       "of the program is "
-                       "compiled. It is to show that your computer has not locked up."));
+                       "of the program is compiled. It is to show that your computer has not locked up."));
     m_window->show();
     m_window->repaint();
-}
-
-void ProgressFeedback::waiting()
-{
-    m_window->ProgressBar1->setValue(m_counter.step());
 }
 
 void ProgressFeedback::finished()

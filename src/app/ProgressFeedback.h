@@ -8,8 +8,8 @@ class MessageWindow;
 class QStatusBar;
 class QWidget;
 
-// The progress window for the length of the compile, its bar bouncing on every
-// pass of the wait. The status bar is left alone unless the compile fails.
+// The progress window for the length of the compile, its bar moving all the while.
+// The status bar is left alone unless the compile fails.
 class ProgressFeedback : public CompileFeedback
 {
 public:
@@ -17,7 +17,6 @@ public:
     ~ProgressFeedback() override;
 
     void started() override;
-    void waiting() override;
     void finished() override;
     void failed(const QString &reason) override;
 
@@ -27,5 +26,4 @@ private:
     QWidget *m_owner;
     QStatusBar &m_statusBar;
     std::unique_ptr<MessageWindow> m_window;
-    BouncingCounter m_counter;
 };

@@ -14,6 +14,7 @@
 #include <QFileInfo>
 #include <QLockFile>
 #include <QProcess>
+#include <QScopedValueRollback>
 #include <QTimer>
 
 namespace {
@@ -22,23 +23,6 @@ QString tr(const char *text)
 {
     return QCoreApplication::translate("CompileDriver", text);
 }
-
-// Clears the compiling flag however the compile ends.
-class CompilingFlag
-{
-public:
-    explicit CompilingFlag(bool &flag)
-        : m_flag(flag)
-    {
-        m_flag = true;
-    }
-    ~CompilingFlag() { m_flag = false; }
-    CompilingFlag(const CompilingFlag &) = delete;
-    CompilingFlag &operator=(const CompilingFlag &) = delete;
-
-private:
-    bool &m_flag;
-};
 
 } // namespace
 
@@ -111,7 +95,7 @@ bool CompileDriver::CompileToFolder(const CompileRequest &request, CompileFeedba
 {
     if (m_compiling)
         return false; // one compile at a time; the held-back input cannot start another
-    const CompilingFlag compiling(m_compiling);
+    const QScopedValueRollback<bool> compiling(m_compiling, true);
     m_lastOutput.clear();
 
     const Hold hold(*this);

@@ -1,24 +1,14 @@
 #include "PathParts.h"
 
-namespace {
-
-bool isSeparator(QChar c)
-{
-#ifdef Q_OS_WIN
-    return c == QLatin1Char('\\') || c == QLatin1Char('/');
-#else
-    return c == QLatin1Char('/');
-#endif
-}
-
-} // namespace
+#include <algorithm>
 
 qsizetype FindLastBackslash(const QString &path)
 {
-    for (qsizetype i = path.size() - 1; i >= 0; --i)
-        if (isSeparator(path.at(i)))
-            return i;
-    return -1;
+#ifdef Q_OS_WIN
+    return std::max(path.lastIndexOf(QLatin1Char('\\')), path.lastIndexOf(QLatin1Char('/')));
+#else
+    return path.lastIndexOf(QLatin1Char('/'));
+#endif
 }
 
 QString NamePart(const QString &path)

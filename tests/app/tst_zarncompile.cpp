@@ -84,13 +84,16 @@ void TestZarnCompile::progressWindowStyle()
 
     QString label;
     QSize size;
-    QList<int> values;
+    bool busy = false;
+    QList<QImage> bars;
     QTimer sample;
     connect(&sample, &QTimer::timeout, m_window, [&] {
         if (auto *window = m_window->findChild<MessageWindow *>()) {
             label = window->Label1->text();
             size = window->size();
-            values.append(window->ProgressBar1->value());
+            busy = window->ProgressBar1->minimum() == 0 && window->ProgressBar1->maximum() == 0;
+            if (const QImage bar = window->ProgressBar1->grab().toImage(); !bars.contains(bar))
+                bars.append(bar);
             QCOMPARE(window->windowTitle(), QStringLiteral("Message Window"));
             QVERIFY(window->isVisible());
         }
@@ -105,8 +108,8 @@ void TestZarnCompile::progressWindowStyle()
                         "much of the program is compiled. It is to show that your computer has not locked "
                         "up."));
     QCOMPARE(size, QSize(318, 83));
-    QVERIFY2(values.size() > 5, qPrintable(QString::number(values.size())));
-    QVERIFY(values.last() > values.first());          // the bar moved while the compiler ran
+    QVERIFY(busy);                                     // the bar measures nothing
+    QVERIFY2(bars.size() > 2, qPrintable(QString::number(bars.size()))); // it moved meanwhile
     QVERIFY(!m_window->findChild<MessageWindow *>()); // closed after the compile
     QCOMPARE(status(), QStringLiteral("before"));     // the status bar is left alone
 }

@@ -1,4 +1,3 @@
-#include "CompileFeedback.h"
 #include "HostPage.h"
 #include "MarkerFile.h"
 
@@ -18,7 +17,6 @@ private Q_SLOTS:
     void hostPageIsExact();
     void hostPageOddCodeValues();
     void hostPageReplacesAndReports();
-    void counterBounces();
 };
 
 void TestMarkerAndPage::markerFirstField_data()
@@ -89,21 +87,6 @@ void TestMarkerAndPage::hostPageReplacesAndReports()
     QCOMPARE(file.readAll(), hostPageText(QStringLiteral("B.java"))); // replaced, never grown
     QVERIFY(
         !WriteHostPage(QStringLiteral("C.java"), dir.filePath(QStringLiteral("none/page.html"))).isEmpty());
-}
-
-void TestMarkerAndPage::counterBounces()
-{
-    BouncingCounter counter;
-    QList<int> values;
-    for (int i = 0; i < 202; ++i)
-        values.append(counter.step());
-    QCOMPARE(values.first(), 1);
-    QCOMPARE(values.at(99), 100);
-    QCOMPARE(values.at(100), 99);
-    QCOMPARE(values.at(199), 0);
-    QCOMPARE(values.at(200), 1);
-    QCOMPARE(*std::min_element(values.begin(), values.end()), 0);
-    QCOMPARE(*std::max_element(values.begin(), values.end()), 100);
 }
 
 QTEST_GUILESS_MAIN(TestMarkerAndPage)
