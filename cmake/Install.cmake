@@ -21,7 +21,9 @@ install(FILES ${CMAKE_BINARY_DIR}/installed/Options.dat DESTINATION ${CMAKE_INST
 install(FILES ${PROJECT_SOURCE_DIR}/resources/desktop/zarn.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${PROJECT_SOURCE_DIR}/resources/desktop/zarn.svg
     DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
-install(FILES ${PROJECT_SOURCE_DIR}/resources/desktop/io.github.zarnide.zarn.metainfo.xml
+configure_file(${PROJECT_SOURCE_DIR}/resources/desktop/io.github.zarnide.zarn.metainfo.xml.in
+    ${CMAKE_BINARY_DIR}/installed/io.github.zarnide.zarn.metainfo.xml @ONLY)
+install(FILES ${CMAKE_BINARY_DIR}/installed/io.github.zarnide.zarn.metainfo.xml
     DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 
 set(CPACK_GENERATOR DEB)

@@ -3,6 +3,7 @@
 #include "SystemInfo.h"
 #include "Twips.h"
 #include "UserMessages.h"
+#include "Version.h"
 
 #include <QDir>
 #include <QLabel>
@@ -63,7 +64,7 @@ AboutWindow::AboutWindow(const QString &appFolder, std::shared_ptr<UserMessages>
     QFont titleFont = lblTitle->font();
     titleFont.setPointSizeF(titleFont.pointSizeF() * 1.5);
     lblTitle->setFont(titleFont);
-    lblVersion = label(QStringLiteral("0.0.1"), this, twipsRect(1050, 780, 3885, 225));
+    lblVersion = label(zarnVersion(), this, twipsRect(1050, 780, 3885, 225));
     lblDisclaimer = label(QString(), this, twipsRect(255, 2625, 3870, 825));
     // In the disclaimer's empty place: where the settings and compiler files are.
     lblFolder = label(tr("Settings and compiler files: %1").arg(QDir::toNativeSeparators(appFolder)), this,

@@ -15,6 +15,7 @@
 #include "SystemInfo.h"
 #include "ToolbarPictures.h"
 #include "Twips.h"
+#include "Version.h"
 
 #include <QClipboard>
 #include <QCloseEvent>
@@ -58,7 +59,7 @@ Zarn::Zarn(const QString &appFolder, Dialogs dialogs)
     , CommonDialog1(dialogs.files ? std::move(dialogs.files) : std::make_shared<QtFileDialog>())
 {
     setObjectName(QStringLiteral("Zarn"));
-    setWindowTitle(QStringLiteral("Zarn V0.01"));
+    setWindowTitle(QStringLiteral("Zarn ") + zarnCaptionVersion());
     setAttribute(Qt::WA_DeleteOnClose);
 
     auto *client = new QWidget(this);
