@@ -37,7 +37,7 @@ AboutWindow::AboutWindow(const QString &appFolder, std::shared_ptr<UserMessages>
     setWindowTitle(QStringLiteral("About Zarn"));
     setAttribute(Qt::WA_DeleteOnClose);
     setModal(false);
-    // A fixed place from the layout: the client area's corner at 2340, 1935 twips.
+    // Opens at a fixed place on the screen: its client area's corner at 2340, 1935 twips.
     setGeometry(QRect(QPoint(twips(2340), twips(1935)), twipsSize(5730, 3555)));
     setFixedSize(twipsSize(5730, 3555));
 
@@ -66,7 +66,8 @@ AboutWindow::AboutWindow(const QString &appFolder, std::shared_ptr<UserMessages>
     lblTitle->setFont(titleFont);
     lblVersion = label(zarnVersion(), this, twipsRect(1050, 780, 3885, 225));
     lblDisclaimer = label(QString(), this, twipsRect(255, 2625, 3870, 825));
-    // In the disclaimer's empty place: where the settings and compiler files are.
+    // Below the rule, where the empty label leaves room: the folder Zarn keeps its
+    // settings and compiler files in.
     lblFolder = label(tr("Settings and compiler files: %1").arg(QDir::toNativeSeparators(appFolder)), this,
                       twipsRect(255, 2625, 3870, 825));
     lblFolder->setTextInteractionFlags(Qt::TextSelectableByMouse);

@@ -31,7 +31,7 @@ namespace {
 
 constexpr int ToolbarButtons = 10;
 
-// One toolbar position: its picture (0 for a separator) and its stored text.
+// One toolbar position: its picture (0 for a separator) and its tooltip.
 struct ToolbarButton
 {
     int image;
@@ -181,7 +181,7 @@ void Zarn::createToolbar()
             Toolbar1->addSeparator();
             continue;
         }
-        // The stored text is shown only as the tooltip; routing goes by position.
+        // A click runs the menu command of the button's position.
         QAction *action = Toolbar1->addAction(toolbarPicture(button.image), tr(button.text));
         action->setObjectName(QStringLiteral("Toolbar1_Button%1").arg(index));
         if (QWidget *face = Toolbar1->widgetForAction(action)) {

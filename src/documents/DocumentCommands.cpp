@@ -18,7 +18,8 @@ QString tr(const char *text)
 
 } // namespace
 
-// The two filters differ as written: Save As has a blank on each side of every "|".
+// The two filters differ: Save As has a blank on each side of every "|", which the
+// dialog shows as part of the description and patterns.
 const QString DocumentCommands::OpenFilter = QStringLiteral(
     "Java File (*.java)|*.java|Text File (*.txt)|*.txt");
 const QString DocumentCommands::SaveAsFilter = QStringLiteral(

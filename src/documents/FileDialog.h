@@ -6,9 +6,9 @@
 
 class QWidget;
 
-// The main window's shared file dialog. Like the common dialog it stands for, it
-// keeps its filter, title and last confirmed file name from one use to the next;
-// each command sets what it needs before showing it.
+// The main window's shared file dialog. It keeps its filter, title and last
+// confirmed file name from one use to the next, so each command sets what it needs
+// before showing it, and the next dialog offers the name confirmed last.
 class FileDialog
 {
 public:

@@ -11,7 +11,8 @@ struct AppletParameter
     QString value;
 };
 
-// The applet element of a page, its attribute values as written (entities decoded).
+// The applet element of a page, with its attribute values as the page gives them
+// (entities decoded).
 struct AppletTag
 {
     QString code;
