@@ -118,6 +118,7 @@ std::optional<QString> AppletCommands::askSavePath(const QString &filter, const 
 void AppletCommands::writePage(const QString &codeValue, const QString &path)
 {
     if (const QString problem = WriteHostPage(codeValue, path); !problem.isEmpty())
-        m_messages.warning(&m_window, m_window.windowTitle(),
-                           tr("The page %1 could not be written: %2.").arg(QDir::toNativeSeparators(path), problem));
+        m_messages.warning(
+            &m_window, m_window.windowTitle(),
+            tr("The page %1 could not be written: %2.").arg(QDir::toNativeSeparators(path), problem));
 }

@@ -49,7 +49,8 @@ void DiagnosticsSummary::showCompile(const QString &output, const QString &docum
             marks.append({diagnostic.line, diagnostic.column, error, diagnostic.message});
     }
     m_pane.setDiagnostics(marks);
-    setText(counted(errors, "error", "errors") + QStringLiteral(", ") + counted(warnings, "warning", "warnings"));
+    setText(counted(errors, "error", "errors") + QStringLiteral(", ")
+            + counted(warnings, "warning", "warnings"));
     const QString shown = withoutVerboseLines(output);
     setToolTip(shown.isEmpty() ? tr("The compiler printed nothing.") : shown);
     show();

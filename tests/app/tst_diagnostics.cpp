@@ -81,7 +81,7 @@ void TestDiagnostics::cleanup()
 void TestDiagnostics::compile()
 {
     QVERIFY(m_window->appletCommands().CompileToFolder(m_app->filePath(QStringLiteral("temp")),
-                                      AppletCommands::CompileFeedbackStyle::StatusBar));
+                                                       AppletCommands::CompileFeedbackStyle::StatusBar));
     QCOMPARE(m_window->findChild<QStatusBar *>(QStringLiteral("StatusBar1"))->currentMessage(),
              QStringLiteral("Done Compiling"));
 }

@@ -69,7 +69,8 @@ void TestZarnCompile::statusBarStyle()
 
     QString during;
     QTimer::singleShot(100, m_window, [&] { during = status(); });
-    QVERIFY(m_window->appletCommands().CompileToFolder(destination, AppletCommands::CompileFeedbackStyle::StatusBar));
+    QVERIFY(m_window->appletCommands().CompileToFolder(destination,
+                                                       AppletCommands::CompileFeedbackStyle::StatusBar));
     QCOMPARE(during, QStringLiteral("Compiling Class"));
     QCOMPARE(status(), QStringLiteral("Done Compiling"));
     QVERIFY(QFile::exists(destination + QStringLiteral("/Hello.class")));
@@ -100,7 +101,7 @@ void TestZarnCompile::progressWindowStyle()
     });
     sample.start(20);
     QVERIFY(m_window->appletCommands().CompileToFolder(m_app->filePath(QStringLiteral("out")),
-                                      AppletCommands::CompileFeedbackStyle::ProgressWindow));
+                                                       AppletCommands::CompileFeedbackStyle::ProgressWindow));
     sample.stop();
 
     QCOMPARE(label, QStringLiteral(
@@ -108,8 +109,9 @@ void TestZarnCompile::progressWindowStyle()
                         "much of the program is compiled. It is to show that your computer has not locked "
                         "up."));
     QCOMPARE(size, QSize(318, 83));
-    QVERIFY(busy);                                     // the bar measures nothing
-    QVERIFY2(bars.size() > 2, qPrintable(QString::number(bars.size()))); // it moved meanwhile
+    // The bar measures nothing, and it kept moving while the compiler ran.
+    QVERIFY(busy);
+    QVERIFY2(bars.size() > 2, qPrintable(QString::number(bars.size())));
     QVERIFY(!m_window->findChild<MessageWindow *>()); // closed after the compile
     QCOMPARE(status(), QStringLiteral("before"));     // the status bar is left alone
 }
@@ -117,13 +119,13 @@ void TestZarnCompile::progressWindowStyle()
 void TestZarnCompile::failureIsShownInTheStatusBar()
 {
     m_window->settings.CompilerLocation = standIn("kill -9 $PPID\n");
-    QVERIFY(!m_window->appletCommands().CompileToFolder(m_app->filePath(QStringLiteral("out")),
-                                       AppletCommands::CompileFeedbackStyle::ProgressWindow));
+    QVERIFY(!m_window->appletCommands().CompileToFolder(
+        m_app->filePath(QStringLiteral("out")), AppletCommands::CompileFeedbackStyle::ProgressWindow));
     QVERIFY2(status().startsWith(QStringLiteral("Compile Failed: ")), qPrintable(status()));
     QVERIFY(!m_window->findChild<MessageWindow *>());
 
     QVERIFY(!m_window->appletCommands().CompileToFolder(m_app->filePath(QStringLiteral("out")),
-                                       AppletCommands::CompileFeedbackStyle::StatusBar));
+                                                        AppletCommands::CompileFeedbackStyle::StatusBar));
     QVERIFY2(status().startsWith(QStringLiteral("Compile Failed: ")), qPrintable(status()));
 }
 
@@ -136,7 +138,7 @@ void TestZarnCompile::closeWaitsForTheCompile()
         stillThere = m_window && m_window->isVisible();
     });
     QVERIFY(m_window->appletCommands().CompileToFolder(m_app->filePath(QStringLiteral("out")),
-                                      AppletCommands::CompileFeedbackStyle::StatusBar));
+                                                       AppletCommands::CompileFeedbackStyle::StatusBar));
     QVERIFY(stillThere);
     QTRY_VERIFY(m_window.isNull()); // closed once the compile had ended
 }
