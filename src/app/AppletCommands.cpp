@@ -3,6 +3,7 @@
 #include "AppletLaunch.h"
 #include "AppletWindow.h"
 #include "BringForward.h"
+#include "CompilerChoice.h"
 #include "FileDialog.h"
 #include "HostPage.h"
 #include "PathParts.h"
@@ -62,9 +63,12 @@ void AppletCommands::View()
     writePage(NamePart(m_fileName), QDir(tempFolder()).filePath(QStringLiteral("temp.html")));
     // A failed compile still opens the viewer, on whatever the temp folder holds.
     CompileToFolder(tempFolder(), CompileFeedbackStyle::StatusBar);
-    // No owner: the viewer stays open when the main window closes.
-    if (!m_appletWindow)
-        m_appletWindow = new AppletWindow(m_appFolder, findJava(m_settings.CompilerLocation));
+    // No owner: the viewer stays open when the main window closes. Its java is the
+    // one beside the compiler that compiled.
+    if (!m_appletWindow) {
+        const QString compiler = chooseCompiler(m_settings.CompilerLocation, m_appFolder).path;
+        m_appletWindow = new AppletWindow(m_appFolder, findJava(compiler));
+    }
     bringForward(m_appletWindow);
 }
 
@@ -102,7 +106,7 @@ bool AppletCommands::CompileToFolder(const QString &destination, CompileFeedback
                                     : static_cast<CompileFeedback &>(progress);
     const bool compiled = m_compiler.CompileToFolder({m_settings.CompilerLocation, destination, m_fileName},
                                                      feedback);
-    Q_EMIT compileEnded();
+    Q_EMIT compileEnded(compiled);
     return compiled;
 }
 

@@ -41,8 +41,9 @@ public:
     bool isCompiling() const { return m_compiler.isCompiling(); }
 
 Q_SIGNALS:
-    // After every compile, whether or not it ran; its output is in compileDriver().
-    void compileEnded();
+    // After every compile: compiled is false when it could not run or did not end
+    // properly. The compiler's output is in compileDriver().
+    void compileEnded(bool compiled);
 
 private:
     QString tempFolder() const;

@@ -55,3 +55,9 @@ void DiagnosticsSummary::showCompile(const QString &output, const QString &docum
     setToolTip(shown.isEmpty() ? tr("The compiler printed nothing.") : shown);
     show();
 }
+
+void DiagnosticsSummary::clear()
+{
+    m_pane.setDiagnostics({});
+    hide();
+}

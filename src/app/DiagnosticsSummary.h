@@ -17,6 +17,8 @@ public:
 
     // Shows what the compiler printed; documentPath is the compiled document.
     void showCompile(const QString &output, const QString &documentPath);
+    // No compiler output to show: the marks go and the summary hides.
+    void clear();
 
 private:
     EditorPane &m_pane;

@@ -336,9 +336,13 @@ bool Zarn::StoreSettings()
     return false;
 }
 
-void Zarn::compileEnded()
+void Zarn::compileEnded(bool compiled)
 {
-    m_diagnosticsSummary->showCompile(m_applets->compileDriver().lastOutput(), FileName);
+    if (compiled)
+        m_diagnosticsSummary->showCompile(m_applets->compileDriver().lastOutput(), FileName);
+    else
+        m_diagnosticsSummary->clear(); // the status bar says why; there is nothing to count
+
     if (m_closeRequested) {
         m_closeRequested = false;
         QTimer::singleShot(0, this, &QWidget::close);

@@ -86,7 +86,7 @@ private:
     void createDiagnosticControls();
     // Shows the compile's messages; closes the window when that was asked for
     // during the compile.
-    void compileEnded();
+    void compileEnded(bool compiled);
     void layOutClientArea(QWidget *client);
     void Form_Load();
 

@@ -1,6 +1,7 @@
 #include "CompileDriver.h"
 
 #include "CompileFeedback.h"
+#include "CompilerChoice.h"
 #include "CompileScript.h"
 #include "ErrorText.h"
 #include "HostShell.h"
@@ -98,12 +99,18 @@ bool CompileDriver::CompileToFolder(const CompileRequest &request, CompileFeedba
     const QScopedValueRollback<bool> compiling(m_compiling, true);
     m_lastOutput.clear();
 
+    // Without a compiler that can run, nothing is started.
+    const CompilerChoice compiler = chooseCompiler(request.compiler, m_appFolder);
+    if (!compiler.problem.isEmpty()) {
+        feedback.failed(compiler.problem);
+        return false;
+    }
     const Hold hold(*this);
     if (!hold.problem().isEmpty()) {
         feedback.failed(hold.problem());
         return false;
     }
-    QString problem = prepare(request);
+    QString problem = prepare({compiler.path, request.destination, request.source});
     if (problem.isEmpty())
         problem = run(feedback);
 

@@ -12,7 +12,7 @@ class CompileFeedback;
 // What to compile: the compiler, the folder for the class files, the source file.
 struct CompileRequest
 {
-    QString compiler;
+    QString compiler; // as configured: chooseCompiler finds the one that runs
     QString destination;
     QString source;
 };

@@ -1,30 +1,15 @@
 #include "AppletLaunch.h"
 
 #include "InstallLayout.h"
+#include "JdkTools.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QStandardPaths>
 
 #include <algorithm>
 
 namespace {
-
-QString javaExecutableName()
-{
-#ifdef Q_OS_WIN
-    return QStringLiteral("java.exe");
-#else
-    return QStringLiteral("java");
-#endif
-}
-
-bool isExecutableFile(const QString &path)
-{
-    const QFileInfo info(path);
-    return info.isFile() && info.isExecutable();
-}
 
 // A folder, given as a URL or a path relative to the page at base (its own folder
 // when empty), as a URL ending in "/".
@@ -91,22 +76,15 @@ QSize appletSize(const AppletLaunch &launch, const QSize &area)
     return {lengthInPixels(launch.width, area.width()), lengthInPixels(launch.height, area.height())};
 }
 
-QString findJava(const QString &compilerLocation, const QProcessEnvironment &environment)
+QString findJava(const QString &compiler, const QProcessEnvironment &environment, const QString &jvmFolder)
 {
-    if (!compilerLocation.isEmpty()) {
-        const QString beside = QFileInfo(compilerLocation).dir().filePath(javaExecutableName());
+    // Only a compiler given by its full path has a folder to look beside.
+    if (QFileInfo(compiler).isAbsolute()) {
+        const QString beside = QFileInfo(compiler).dir().filePath(executableName(QStringLiteral("java")));
         if (isExecutableFile(beside))
             return beside;
     }
-    const QString javaHome = environment.value(QStringLiteral("JAVA_HOME"));
-    if (!javaHome.isEmpty()) {
-        const QString inHome = QDir(javaHome).filePath(QStringLiteral("bin/") + javaExecutableName());
-        if (isExecutableFile(inHome))
-            return inHome;
-    }
-    const QStringList path = environment.value(QStringLiteral("PATH"))
-                                 .split(QDir::listSeparator(), Qt::SkipEmptyParts);
-    return path.isEmpty() ? QString() : QStandardPaths::findExecutable(QStringLiteral("java"), path);
+    return findJdkProgram(QStringLiteral("java"), environment, jvmFolder);
 }
 
 QString appletHostJar()

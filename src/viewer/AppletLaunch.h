@@ -1,6 +1,7 @@
 #pragma once
 
 #include "AppletPage.h"
+#include "JdkTools.h"
 
 #include <QProcessEnvironment>
 #include <QSize>
@@ -39,10 +40,11 @@ AppletLaunch resolveApplet(const AppletTag &tag, const QString &pagePath);
 // The applet's size in an area of the given size.
 QSize appletSize(const AppletLaunch &launch, const QSize &area);
 
-// The java launcher for the applet host: the one beside the compiler, else
-// $JAVA_HOME/bin/java, else java on the PATH; empty when there is none.
-QString findJava(const QString &compilerLocation,
-                 const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment());
+// The java launcher for the applet host: the one beside the compiler (given by its
+// full path), else one found as findJdkProgram finds it; empty when there is none.
+QString findJava(const QString &compiler,
+                 const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment(),
+                 const QString &jvmFolder = systemJvmFolder());
 
 // The applet host's jar: beside the executable, else in the installation's data
 // folder, else where the build put it.

@@ -40,6 +40,7 @@ private Q_SLOTS:
     void summaryClickAndTooltips();
     void editingClearsTheMarksOfThatLine();
     void fixingAndRecompilingClearsThem();
+    void aCompileThatCannotRunCountsNothing();
 
 private:
     void compile();
@@ -170,6 +171,20 @@ void TestDiagnostics::fixingAndRecompilingClearsThem()
     compile();
     QVERIFY(underlines().isEmpty());
     QCOMPARE(summary()->text(), QStringLiteral("0 errors, 0 warnings"));
+}
+
+void TestDiagnostics::aCompileThatCannotRunCountsNothing()
+{
+    compile();
+    // A compiler path naming a file that cannot be run: nothing runs, nothing is counted.
+    m_window->settings.CompilerLocation = m_app->filePath(QStringLiteral("Two.java"));
+    QVERIFY(!m_window->appletCommands().CompileToFolder(m_app->filePath(QStringLiteral("temp")),
+                                                        AppletCommands::CompileFeedbackStyle::StatusBar));
+    QCOMPARE(m_window->findChild<QStatusBar *>(QStringLiteral("StatusBar1"))->currentMessage(),
+             QStringLiteral("Compile Failed: no Java compiler at '%1'. Choose one in View > Options.")
+                 .arg(m_app->filePath(QStringLiteral("Two.java"))));
+    QVERIFY(!summary()->isVisible());
+    QVERIFY(underlines().isEmpty());
 }
 
 QTEST_MAIN(TestDiagnostics)

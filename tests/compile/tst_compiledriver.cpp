@@ -2,6 +2,7 @@
 // application folder; stand-in compilers for the ways a compile can go wrong.
 #include "AppFolder.h"
 #include "CompileDriver.h"
+#include "CompilerChoice.h"
 #include "JavaSources.h"
 #include "RecordingFeedback.h"
 
@@ -45,6 +46,9 @@ private Q_SLOTS:
     void goodAppletGivesItsClass();
     void failedCompilesStillFinish_data();
     void failedCompilesStillFinish();
+    void compilerIsChosen_data();
+    void compilerIsChosen();
+    void compilerSearchOrder();
     void waitSleepsInsteadOfSpinning();
     void scriptThatDiesEndsTheWait_data();
     void scriptThatDiesEndsTheWait();
@@ -108,9 +112,6 @@ void TestCompileDriver::failedCompilesStillFinish_data()
     QTest::newRow("source with an error") << QStringLiteral("javac") << QStringLiteral("Broken.java");
     QTest::newRow("empty document path") << QStringLiteral("javac") << QString();
     QTest::newRow("missing document") << QStringLiteral("javac") << QStringLiteral("Missing.java");
-    QTest::newRow("empty compiler path") << QString() << QStringLiteral("Hello.java");
-    QTest::newRow("wrong compiler path") << QStringLiteral("/no/such/javac") << QStringLiteral("Hello.java");
-    QTest::newRow("compiler is a folder") << QStringLiteral("/tmp") << QStringLiteral("Hello.java");
 }
 
 void TestCompileDriver::failedCompilesStillFinish()
@@ -128,6 +129,78 @@ void TestCompileDriver::failedCompilesStillFinish()
     QCOMPARE(m_feedback.events, (QStringList{QStringLiteral("started"), QStringLiteral("finished")}));
     QCOMPARE(QDir(destination()).entryList({QStringLiteral("*.class")}), QStringList());
     QVERIFY(!m_driver->lastOutput().isEmpty()); // javac's or the shell's complaint
+}
+
+void TestCompileDriver::compilerIsChosen_data()
+{
+    QTest::addColumn<QString>("configured");
+    QTest::addColumn<bool>("compiles"); // otherwise refused, and nothing runs
+    QTest::newRow("empty: the javac found") << QString() << true;
+    QTest::newRow("missing: the javac found") << QStringLiteral("/no/such/javac") << true;
+    QTest::newRow("a folder: the javac found") << QStringLiteral("/tmp") << true;
+    QTest::newRow("bare name, on the PATH") << QStringLiteral("javac") << true;
+    QTest::newRow("relative to the application folder") << QStringLiteral("bin/javac") << true;
+    QTest::newRow("a file that cannot run") << QStringLiteral("Hello.java") << false;
+}
+
+void TestCompileDriver::compilerIsChosen()
+{
+    QFETCH(QString, configured);
+    QFETCH(bool, compiles);
+    m_app->write(QStringLiteral("Hello.java"), helloApplet());
+    QDir(m_app->path()).mkdir(QStringLiteral("bin"));
+    QVERIFY(QFile::link(javacPath(), m_app->filePath(QStringLiteral("bin/javac"))));
+    // A compiler named relative to the application folder, whatever the current folder.
+    if (configured == QLatin1String("Hello.java"))
+        configured = m_app->filePath(configured);
+
+    QCOMPARE(compile(configured, m_app->filePath(QStringLiteral("Hello.java"))), compiles);
+    QCOMPARE(QFile::exists(m_app->filePath(QStringLiteral("temp/Hello.class"))), compiles);
+    if (!compiles) {
+        QCOMPARE(m_feedback.events,
+                 QStringList{QStringLiteral("failed: no Java compiler at '%1'. Choose one in View > Options.")
+                                 .arg(configured)});
+        QVERIFY(!QFile::exists(m_app->filePath(QStringLiteral("temp/temp.sh")))); // no script ran
+    }
+}
+
+void TestCompileDriver::compilerSearchOrder()
+{
+    QTemporaryDir dir;
+    auto makeJavac = [&](const QString &folder, const QByteArray &release = {}) {
+        QDir().mkpath(dir.filePath(folder + QStringLiteral("/bin")));
+        QFile javac(dir.filePath(folder + QStringLiteral("/bin/javac")));
+        javac.open(QIODevice::WriteOnly);
+        javac.setPermissions(QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+        QFile file(dir.filePath(folder + QStringLiteral("/release")));
+        if (!release.isEmpty() && file.open(QIODevice::WriteOnly))
+            file.write("IMPLEMENTOR=\"Someone\"\nJAVA_VERSION=\"" + release + "\"\n");
+        return javac.fileName();
+    };
+    const QString home = makeJavac(QStringLiteral("home"));
+    const QString onPath = makeJavac(QStringLiteral("path"));
+    makeJavac(QStringLiteral("jvm/java-17-openjdk"), "17.0.15");
+    const QString newest = makeJavac(QStringLiteral("jvm/a-jdk-21"), "21.0.2");
+    makeJavac(QStringLiteral("jvm/zulu-11"), "11.0.9");
+    makeJavac(QStringLiteral("jvm/no-release"));
+    const QString jvm = dir.filePath(QStringLiteral("jvm"));
+    QProcessEnvironment environment;
+    environment.insert(QStringLiteral("JAVA_HOME"), dir.filePath(QStringLiteral("home")));
+    environment.insert(QStringLiteral("PATH"), dir.filePath(QStringLiteral("path/bin")));
+
+    QCOMPARE(chooseCompiler(QString(), dir.path(), environment, jvm).path, home);
+    QCOMPARE(chooseCompiler(QStringLiteral("javac"), dir.path(), environment, jvm).path, onPath);
+    environment.remove(QStringLiteral("JAVA_HOME"));
+    QCOMPARE(chooseCompiler(QString(), dir.path(), environment, jvm).path, onPath);
+    // A relative PATH entry would be the current folder: it is never searched.
+    QDir::setCurrent(dir.filePath(QStringLiteral("path/bin")));
+    environment.insert(QStringLiteral("PATH"), QStringLiteral("."));
+    QCOMPARE(chooseCompiler(QStringLiteral("javac"), dir.path(), environment, jvm).path, newest);
+    const CompilerChoice none = chooseCompiler(QStringLiteral("javac"), dir.path(), environment,
+                                               dir.filePath(QStringLiteral("nothing")));
+    QCOMPARE(none.path, QString());
+    QCOMPARE(none.problem, QStringLiteral("no Java compiler at 'javac'. Choose one in View > Options."));
+    QDir::setCurrent(QDir::tempPath());
 }
 
 void TestCompileDriver::waitSleepsInsteadOfSpinning()

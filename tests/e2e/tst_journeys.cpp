@@ -54,8 +54,8 @@ private Q_SLOTS:
     void publishBothWays();
     void optionsSurviveARestart();
     void unsavedTextAndCtrlQ();
-    void brokenCompilesEndWell_data();
-    void brokenCompilesEndWell();
+    void compilesEndWell_data();
+    void compilesEndWell();
 
 private:
     // Opens path through File > Open and its dialog.
@@ -293,18 +293,28 @@ void TestJourneys::unsavedTextAndCtrlQ()
     QVERIFY(zarn.waitForExit());
 }
 
-void TestJourneys::brokenCompilesEndWell_data()
+void TestJourneys::compilesEndWell_data()
 {
     QTest::addColumn<QString>("compiler");
     QTest::addColumn<QByteArray>("source");
-    QTest::newRow("broken compiler path") << QStringLiteral("/no/such/bin/javac") << helloApplet();
-    QTest::newRow("source with errors") << javacPath() << QByteArray("public class Hello { oops }\n");
+    QTest::addColumn<QString>("status");
+    QTest::addColumn<bool>("classMade");
+    const QString done = QStringLiteral("Done Compiling");
+    QTest::newRow("compiler path naming nothing: javac is found")
+        << QStringLiteral("/no/such/bin/javac") << helloApplet() << done << true;
+    QTest::newRow("compiler that cannot run")
+        << QStringLiteral("Hello.java") << helloApplet()
+        << QStringLiteral("Compile Failed: no Java compiler at '%1'. Choose one in View > Options.") << false;
+    QTest::newRow("source with errors")
+        << javacPath() << QByteArray("public class Hello { oops }\n") << done << false;
 }
 
-void TestJourneys::brokenCompilesEndWell()
+void TestJourneys::compilesEndWell()
 {
     QFETCH(QString, compiler);
     QFETCH(QByteArray, source);
+    QFETCH(QString, status);
+    QFETCH(bool, classMade);
     ZarnSession zarn;
     QTemporaryDir work;
     const QString path = work.filePath(QStringLiteral("Hello.java"));
@@ -312,14 +322,19 @@ void TestJourneys::brokenCompilesEndWell()
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(source);
     file.close();
+    // The compiler that cannot run is the source file itself.
+    if (compiler == QLatin1String("Hello.java")) {
+        compiler = path;
+        status = status.arg(path);
+    }
     zarn.writeFile(QStringLiteral("Options.dat"), "0,0,\"" + compiler.toUtf8() + "\"\r\n");
     QVERIFY(zarn.start());
     QVERIFY(openFile(zarn, path));
 
     const QRect area = viewApplet(zarn);
     QVERIFY(area.isValid());
-    QVERIFY(zarn.waitForStatus(QStringLiteral("Done Compiling")));
-    QVERIFY(!QFile::exists(zarn.filePath(QStringLiteral("temp/Hello.class"))));
+    QVERIFY(zarn.waitForStatus(status));
+    QCOMPARE(QFile::exists(zarn.filePath(QStringLiteral("temp/Hello.class"))), classMade);
 
     // Still responsive: Help > About opens.
     zarn.focus();

@@ -174,13 +174,22 @@ void TestAppletPage::javaIsFoundInOrder()
     environment.insert(QStringLiteral("JAVA_HOME"), dir.filePath(QStringLiteral("home")));
     environment.insert(QStringLiteral("PATH"), dir.filePath(QStringLiteral("path")));
 
-    QCOMPARE(findJava(dir.filePath(QStringLiteral("jdk/bin/javac")), environment), beside);
-    QCOMPARE(findJava(dir.filePath(QStringLiteral("nowhere/javac")), environment), home);
-    QCOMPARE(findJava(QString(), environment), home);
+    const QString jvm = dir.filePath(QStringLiteral("jvm"));
+    const QString inJvm = makeJava(QStringLiteral("jvm/some-jdk/bin"));
+
+    QCOMPARE(findJava(dir.filePath(QStringLiteral("jdk/bin/javac")), environment, jvm), beside);
+    QCOMPARE(findJava(dir.filePath(QStringLiteral("nowhere/javac")), environment, jvm), home);
+    QCOMPARE(findJava(QString(), environment, jvm), home);
+    // A compiler named without its folder has nothing beside it, and the current
+    // folder is never looked in.
+    QDir::setCurrent(dir.filePath(QStringLiteral("jdk/bin")));
+    QCOMPARE(findJava(QStringLiteral("javac"), environment, jvm), home);
     environment.remove(QStringLiteral("JAVA_HOME"));
-    QCOMPARE(findJava(QString(), environment), onPath);
-    environment.insert(QStringLiteral("PATH"), dir.filePath(QStringLiteral("empty")));
-    QCOMPARE(findJava(QString(), environment), QString());
+    QCOMPARE(findJava(QString(), environment, jvm), onPath);
+    environment.insert(QStringLiteral("PATH"), QStringLiteral("."));
+    QCOMPARE(findJava(QStringLiteral("javac"), environment, jvm), inJvm);
+    QCOMPARE(findJava(QString(), environment, dir.filePath(QStringLiteral("empty"))), QString());
+    QDir::setCurrent(QDir::tempPath());
 }
 
 void TestAppletPage::hostArguments()
