@@ -20,6 +20,7 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLayout>
 #include <QMenuBar>
@@ -223,6 +224,11 @@ void Zarn::NewB_Click()
 void Zarn::OpenB_Click()
 {
     m_documents->Open();
+}
+
+void Zarn::openFile(const QString &path)
+{
+    m_documents->OpenFile(QFileInfo(path).absoluteFilePath());
 }
 
 void Zarn::SaveB_Click()

@@ -55,6 +55,10 @@ public:
     // they could not be stored, in which case the old file is left as it was.
     bool StoreSettings() override;
 
+    // Opens the file at path (relative to the current folder), as File > Open does
+    // with a name chosen in its dialog.
+    void openFile(const QString &path);
+
     // View > Applet and the Publish commands, with the compile they share.
     AppletCommands &appletCommands() { return *m_applets; }
 

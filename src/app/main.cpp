@@ -1,18 +1,46 @@
 #include "ApplicationFolder.h"
+#include "CommandLine.h"
 #include "StartUp.h"
 #include "Version.h"
 #include "Zarn.h"
 
 #include <QApplication>
 
+namespace {
+
+void nameTheApplication()
+{
+    QCoreApplication::setApplicationName(QStringLiteral("zarn"));
+    QCoreApplication::setApplicationVersion(zarnVersion());
+}
+
+} // namespace
+
 int main(int argc, char *argv[])
 {
+    // Help and the version need no display, so no GUI application is made for them.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    if (asksForAnswerOnly(arguments)) {
+        const QCoreApplication app(argc, argv);
+        nameTheApplication();
+        return readCommandLine(QCoreApplication::arguments()).exitCode.value_or(0);
+    }
+
     EarlyStartUp startUp;
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("zarn"));
-    QApplication::setApplicationVersion(zarnVersion());
+    nameTheApplication();
+    // Qt has taken its own options (-platform, -style, ...) out by now.
+    const CommandLine commandLine = readCommandLine(QCoreApplication::arguments());
+    if (commandLine.exitCode)
+        return *commandLine.exitCode;
     startUp.finish();
     auto *window = new Zarn(applicationFolder());
     window->show();
+    // Once the window shows: a file that cannot be read is reported over it.
+    if (!commandLine.file.isEmpty())
+        QMetaObject::invokeMethod(
+            window, [window, file = commandLine.file] { window->openFile(file); }, Qt::QueuedConnection);
     return QApplication::exec();
 }

@@ -52,7 +52,11 @@ void DocumentCommands::Open()
     m_dialog.DialogTitle.clear();
     if (!m_dialog.ShowOpen(window()))
         return;
-    const QString path = m_dialog.FileName;
+    OpenFile(m_dialog.FileName);
+}
+
+void DocumentCommands::OpenFile(const QString &path)
+{
     const LoadedText loaded = readTextFile(path);
     if (!loaded.error.isEmpty()) {
         m_messages.warning(window(), title(), loaded.error);

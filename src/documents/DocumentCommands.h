@@ -24,6 +24,9 @@ public:
 
     void New();
     void Open();
+    // Loads the file at path as Open does once its dialog is answered: a file that
+    // cannot be read is reported and changes nothing.
+    void OpenFile(const QString &path);
     // Both return whether the document was saved.
     bool Save();
     bool SaveAs();

@@ -1,8 +1,9 @@
 #!/bin/sh
-# Installs Zarn from the build folder $1 into a scratch prefix and checks the layout,
-# the desktop entry and the AppStream metainfo.
+# Installs Zarn from the build folder $1 (version $2) into a scratch prefix and checks
+# the layout, the desktop entry, the AppStream metainfo and the command line.
 set -eu
-build=$1
+build=$(realpath "$1")
+version=$2
 prefix=$(mktemp -d)
 trap 'rm -rf "$prefix"' EXIT
 
@@ -16,6 +17,16 @@ done
 [ -x "$prefix/bin/zarn" ] || { echo "bin/zarn is not executable"; exit 1; }
 grep -q '^Categories=.*Development' "$prefix/share/applications/zarn.desktop"
 grep -q '^MimeType=.*text/x-java' "$prefix/share/applications/zarn.desktop"
+grep -q '^Exec=zarn %f$' "$prefix/share/applications/zarn.desktop"
+# The command line: help and the version need no display; an unknown option is a
+# usage error.
+zarn() { env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$prefix/bin/zarn" "$@"; }
+zarn --help | grep -q '^Usage: .*zarn \[options\] \[file\]' || { echo "zarn --help"; exit 1; }
+[ "$(zarn --version)" = "zarn $version" ] || { echo "zarn --version: $(zarn --version)"; exit 1; }
+status=0
+QT_QPA_PLATFORM=offscreen "$prefix/bin/zarn" --no-such-option >/dev/null 2>"$prefix/usage" || status=$?
+[ "$status" -eq 2 ] && grep -q "Unknown option 'no-such-option'" "$prefix/usage" && grep -q '^Usage:' "$prefix/usage" \
+    || { echo "an unknown option ended with $status:"; cat "$prefix/usage"; exit 1; }
 desktop-file-validate "$prefix/share/applications/zarn.desktop"
 appstreamcli validate --no-net "$prefix/share/metainfo/io.github.zarnide.zarn.metainfo.xml"
 echo "install layout ok"
