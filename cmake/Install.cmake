@@ -13,9 +13,10 @@ install(FILES
     ${PROJECT_SOURCE_DIR}/resources/temp/temp.txt
     DESTINATION ${CMAKE_INSTALL_DATADIR}/zarn/temp)
 
-# The first settings of a new user name the javac the installation depends on.
+# The first settings of a new user: Courier New at 12 points and the javac the
+# installation depends on.
 set(ZARN_INSTALLED_JAVAC "/usr/bin/javac" CACHE STRING "The javac a new user's Options.dat names")
-file(WRITE ${CMAKE_BINARY_DIR}/installed/Options.dat "0,0,\"${ZARN_INSTALLED_JAVAC}\"\r\n")
+file(WRITE ${CMAKE_BINARY_DIR}/installed/Options.dat "4,2,\"${ZARN_INSTALLED_JAVAC}\"\r\n")
 install(FILES ${CMAKE_BINARY_DIR}/installed/Options.dat DESTINATION ${CMAKE_INSTALL_DATADIR}/zarn)
 
 install(FILES ${PROJECT_SOURCE_DIR}/resources/desktop/zarn.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)

@@ -22,7 +22,7 @@ const SeedFile Seeds[] = {
     {"temp/NotDone.txt", "0\r\n"},
     {"temp/Done.txt", "1\r\n"},
     {"temp/temp.txt", "0\r\n"},
-    {"Options.dat", "0,0,\"\"\r\n"},
+    {"Options.dat", "4,2,\"\"\r\n"},
 };
 
 bool isApplicationFolder(const QString &folder)

@@ -33,6 +33,7 @@ EditorPane::EditorPane(QWidget *parent)
     });
     connect(this, &QPlainTextEdit::cursorPositionChanged, this, &EditorPane::updateExtraSelections);
     updateGutterWidth();
+    updateTabWidth();
 }
 
 EditorPane::~EditorPane() = default;
@@ -211,10 +212,18 @@ void EditorPane::resizeEvent(QResizeEvent *event)
 void EditorPane::changeEvent(QEvent *event)
 {
     QPlainTextEdit::changeEvent(event);
-    if (event->type() == QEvent::FontChange)
+    if (event->type() == QEvent::FontChange) {
         updateGutterWidth();
+        updateTabWidth();
+    }
     if (event->type() == QEvent::PaletteChange && isHighlighting())
         m_highlighter->setColours(highlightColours(palette()));
+}
+
+void EditorPane::updateTabWidth()
+{
+    // A tab as wide as four spaces, as Java sources are usually indented.
+    setTabStopDistance(4 * QFontMetricsF(font()).horizontalAdvance(QLatin1Char(' ')));
 }
 
 void EditorPane::paintGutter(QPaintEvent *event)

@@ -61,6 +61,7 @@ private:
     void documentChanged(int position, int removed, int added);
     void updateExtraSelections();
     void updateGutterWidth();
+    void updateTabWidth();
     void paintGutter(QPaintEvent *event);
 
     QList<QKeySequence> m_menuShortcuts;

@@ -93,7 +93,7 @@ void TestApplicationFolder::withoutInstalledCopiesStartsFresh()
 {
     const QString user = path(QStringLiteral("home/.local/share/zarn"));
     chooseApplicationFolder(path(QStringLiteral("usr/bin")), path(QStringLiteral("nowhere")), user);
-    QCOMPARE(read(user + QStringLiteral("/Options.dat")), QByteArray("0,0,\"\"\r\n"));
+    QCOMPARE(read(user + QStringLiteral("/Options.dat")), QByteArray("4,2,\"\"\r\n"));
     QCOMPARE(read(user + QStringLiteral("/temp/Done.txt")), QByteArray("1\r\n"));
 }
 

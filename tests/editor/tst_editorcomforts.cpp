@@ -42,6 +42,7 @@ private Q_SLOTS:
     void bracketsMatch();
     void matchingBracketSelections();
     void enterKeepsTheIndentation();
+    void aTabIsFourSpacesWide();
     void undoAndRedoCoverEverything();
 
 private:
@@ -172,6 +173,19 @@ void TestEditorComforts::enterKeepsTheIndentation()
     QTest::keyClick(pane(), Qt::Key_Return, Qt::ShiftModifier);
     QCOMPARE(text(), QStringLiteral("    int x;\n    \tjava.\n    \t"));
     QVERIFY(!text().contains(QChar(0x2028)));
+}
+
+void TestEditorComforts::aTabIsFourSpacesWide()
+{
+    for (const int points : {12, 20}) {
+        m_window->ApplyEditorFont(QStringLiteral("Courier New"), points);
+        pane()->setPlainText(QStringLiteral("\tx\n    x"));
+        QTextCursor afterTab(pane()->document());
+        afterTab.setPosition(1);
+        QTextCursor afterSpaces(pane()->document()->findBlockByNumber(1));
+        afterSpaces.setPosition(afterSpaces.position() + 4);
+        QCOMPARE(pane()->cursorRect(afterTab).x(), pane()->cursorRect(afterSpaces).x());
+    }
 }
 
 void TestEditorComforts::undoAndRedoCoverEverything()

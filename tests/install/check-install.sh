@@ -18,6 +18,7 @@ done
 grep -q '^Categories=.*Development' "$prefix/share/applications/zarn.desktop"
 grep -q '^MimeType=.*text/x-java' "$prefix/share/applications/zarn.desktop"
 grep -q '^Exec=zarn %f$' "$prefix/share/applications/zarn.desktop"
+grep -q '^4,2,"' "$prefix/share/zarn/Options.dat" || { echo "a new user's settings are not Courier New 12"; exit 1; }
 # The command line: help and the version need no display; an unknown option is a
 # usage error.
 zarn() { env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$prefix/bin/zarn" "$@"; }
