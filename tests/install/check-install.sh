@@ -7,11 +7,12 @@ version=$2
 prefix=$(mktemp -d)
 trap 'rm -rf "$prefix"' EXIT
 
-cmake --install "$build" --prefix "$prefix" >/dev/null
+cmake --install "$build" --prefix "$prefix" --strip >/dev/null
 for file in bin/zarn share/zarn/zarn-applethost.jar share/zarn/Options.dat \
             share/zarn/temp/NotDone.txt share/zarn/temp/Done.txt share/zarn/temp/temp.txt \
             share/applications/zarn.desktop share/icons/hicolor/scalable/apps/zarn.svg \
-            share/metainfo/io.github.zarnide.zarn.metainfo.xml; do
+            share/metainfo/io.github.zarnide.zarn.metainfo.xml share/man/man1/zarn.1.gz \
+            share/doc/zarn/copyright share/doc/zarn/changelog.gz; do
     [ -f "$prefix/$file" ] || { echo "missing: $file"; exit 1; }
 done
 [ -x "$prefix/bin/zarn" ] || { echo "bin/zarn is not executable"; exit 1; }
@@ -19,6 +20,7 @@ grep -q '^Categories=.*Development' "$prefix/share/applications/zarn.desktop"
 grep -q '^MimeType=.*text/x-java' "$prefix/share/applications/zarn.desktop"
 grep -q '^Exec=zarn %f$' "$prefix/share/applications/zarn.desktop"
 grep -q '^4,2,"' "$prefix/share/zarn/Options.dat" || { echo "a new user's settings are not Courier New 12"; exit 1; }
+
 # The command line: help and the version need no display; an unknown option is a
 # usage error.
 zarn() { env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$prefix/bin/zarn" "$@"; }

@@ -15,6 +15,8 @@ for needed in libqt6widgets6 libqt6gui6 libqt6core6 qt6-qpa-plugins openjdk-17-j
     echo "$depends" | grep -q "$needed" || { echo "the package does not depend on $needed: $depends"; exit 1; }
 done
 dpkg-deb --contents "$deb" | grep -q './usr/bin/zarn' || { echo "no usr/bin/zarn in the package"; exit 1; }
+# Debian's own checks: a stripped binary, copyright, changelog, manual page, ...
+lintian --fail-on error,warning "$deb" || { echo "lintian finds fault with $deb"; exit 1; }
 
 dpkg -x "$deb" "$work/root"
 mkdir "$work/home"
