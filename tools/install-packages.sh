@@ -8,7 +8,7 @@ g++ cmake ninja-build make
 qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev libfontconfig-dev libxcb1-dev pkg-config
 openjdk-17-jdk
 xvfb xauth xdotool x11-utils
-desktop-file-utils appstream dpkg-dev lintian
+desktop-file-utils appstream dpkg-dev lintian libglib2.0-bin
 fontconfig fonts-liberation fonts-dejavu-core fonts-dejavu-extra fonts-freefont-ttf
 "
 

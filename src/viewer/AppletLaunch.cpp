@@ -89,11 +89,11 @@ QString findJava(const QString &compiler, const QProcessEnvironment &environment
 
 QString appletHostJar()
 {
-    const QString beside = QDir(QCoreApplication::applicationDirPath())
-                               .filePath(QStringLiteral("zarn-applethost.jar"));
+    const QString name = QStringLiteral("zarn-applethost.jar");
+    const QString beside = QDir(QCoreApplication::applicationDirPath()).filePath(name);
     if (QFileInfo::exists(beside))
         return beside;
-    return QStringLiteral(ZARN_APPLETHOST_BUILD_JAR);
+    return QDir(installedDataFolder()).filePath(name);
 }
 
 QStringList appletHostArguments(const QString &jar, const AppletLaunch &launch, const QSize &size,

@@ -46,8 +46,8 @@ QString findJava(const QString &compiler,
                  const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment(),
                  const QString &jvmFolder = systemJvmFolder());
 
-// The applet host's jar: beside the executable, else in the installation's data
-// folder, else where the build put it.
+// The applet host's jar: beside the executable (a build tree, or a copied folder),
+// else in the installation's data folder.
 QString appletHostJar();
 
 // The arguments that start the host on launch, embedded in the X11 window

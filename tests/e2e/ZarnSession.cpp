@@ -9,6 +9,8 @@
 #include <QStatusBar>
 #include <QTest>
 
+#include <csignal>
+
 ZarnSession::ZarnSession()
 {
     // A fresh application folder: the executable, the applet host, temp/ and Options.dat.
@@ -28,6 +30,8 @@ ZarnSession::~ZarnSession()
         m_process.kill();
         m_process.waitForFinished();
     }
+    if (m_throughLauncher && m_pid > 0)
+        ::kill(pid_t(m_pid), SIGKILL); // not a child of ours
 }
 
 void ZarnSession::writeFile(const QString &name, const QByteArray &bytes) const
@@ -56,6 +60,24 @@ bool ZarnSession::start()
         return false;
     focus();
     return true;
+}
+
+bool ZarnSession::launch(const QString &launcher, const QStringList &arguments,
+                         const QProcessEnvironment &environment)
+{
+    m_process.setProcessChannelMode(QProcess::ForwardedChannels);
+    m_process.setProcessEnvironment(environment);
+    m_process.setWorkingDirectory(m_folder.path());
+    m_process.start(launcher, arguments);
+    if (!m_process.waitForStarted())
+        return false;
+    m_window = Desktop::waitForWindow(QStringLiteral("^Zarn V0.01$"));
+    if (m_window.isEmpty())
+        return false;
+    m_pid = Desktop::xdotool({QStringLiteral("getwindowpid"), m_window}).toLongLong();
+    m_throughLauncher = true;
+    focus();
+    return m_pid > 0;
 }
 
 bool ZarnSession::waitForExit(int timeoutMs)

@@ -19,6 +19,11 @@ public:
 
     // Starts zarn and waits for its main window; false when it did not appear.
     bool start();
+    // Starts a zarn through launcher (a shell, gio), which may end once zarn runs,
+    // with this environment; waits for the main window and takes zarn's process
+    // from it.
+    bool launch(const QString &launcher, const QStringList &arguments,
+                const QProcessEnvironment &environment);
     bool waitForExit(int timeoutMs = 20000);
     bool running() const { return m_process.state() != QProcess::NotRunning; }
     qint64 pid() const { return m_pid; }
@@ -46,5 +51,6 @@ private:
     QTemporaryDir m_folder;
     QProcess m_process;
     qint64 m_pid = 0;
+    bool m_throughLauncher = false;
     QString m_window;
 };

@@ -8,6 +8,7 @@
 #include "ZarnSession.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QFontMetrics>
 #include <QTabBar>
 #include <QTemporaryDir>
@@ -56,6 +57,7 @@ private Q_SLOTS:
     void unsavedTextAndCtrlQ();
     void compilesEndWell_data();
     void compilesEndWell();
+    void installedZarnFromItsMenuEntry();
 
 private:
     // Opens path through File > Open and its dialog.
@@ -340,6 +342,52 @@ void TestJourneys::compilesEndWell()
     zarn.focus();
     zarn.menu(QStringLiteral("h"), 0);
     QVERIFY(!Desktop::waitForWindow(QStringLiteral("^About Zarn$"), zarn.pid()).isEmpty());
+}
+
+void TestJourneys::installedZarnFromItsMenuEntry()
+{
+    // The installed tree as a new user meets it: a fresh home, and the build folder
+    // hidden under an empty file system, so that nothing of the build is reachable.
+    if (QProcess::execute(QStringLiteral("unshare"), {QStringLiteral("-m"), QStringLiteral("true")}) != 0)
+        QSKIP("no mount namespace can be made here (unshare -m needs root)");
+    QTemporaryDir root;
+    const QString prefix = root.filePath(QStringLiteral("prefix"));
+    QProcess install;
+    install.start(QStringLiteral("cmake"), {QStringLiteral("--install"), QStringLiteral(ZARN_BUILD_DIR),
+                                            QStringLiteral("--prefix"), prefix, QStringLiteral("--strip")});
+    QVERIFY(install.waitForFinished(60000) && install.exitCode() == 0);
+    const QString source = root.filePath(QStringLiteral("work/Hello.java"));
+    const QByteArray applet = colourApplet(QStringLiteral("Hello"), Red.red(), Red.green(), Red.blue());
+    QVERIFY(QDir().mkpath(root.filePath(QStringLiteral("work"))));
+    QFile file(source);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(applet) == applet.size());
+    file.close();
+
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("HOME"), root.filePath(QStringLiteral("home")));
+    for (const char *variable : {"XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_CACHE_HOME", "JAVA_HOME"})
+        environment.remove(QString::fromLatin1(variable));
+    environment.insert(QStringLiteral("PATH"),
+                       prefix + QStringLiteral("/bin:") + environment.value(QStringLiteral("PATH")));
+    // The file opened from the menu entry, as a file manager does.
+    ZarnSession zarn;
+    QVERIFY(zarn.launch(QStringLiteral("unshare"),
+                        {QStringLiteral("-m"), QStringLiteral("--propagation"), QStringLiteral("private"),
+                         QStringLiteral("sh"), QStringLiteral("-c"),
+                         QStringLiteral("mount -t tmpfs none \"$1\" && exec gio launch \"$2\" \"$3\""),
+                         QStringLiteral("sh"), QStringLiteral(ZARN_BUILD_DIR),
+                         prefix + QStringLiteral("/share/applications/zarn.desktop"), source},
+                        environment));
+    // The pane holds the file: copied from it, it arrives on this side whole.
+    Desktop::click(zarn.at(200, 200));
+    Desktop::keys({QStringLiteral("ctrl+a"), QStringLiteral("ctrl+c")});
+    QTRY_COMPARE_WITH_TIMEOUT(QGuiApplication::clipboard()->text(), QString::fromUtf8(applet), 10000);
+
+    // A fresh user compiles and views it without opening Options.
+    const QRect area = viewApplet(zarn);
+    QVERIFY(area.isValid());
+    QTRY_COMPARE_WITH_TIMEOUT(Desktop::colourAt(area.center()), Red, 30000);
+    QVERIFY(QFile::exists(root.filePath(QStringLiteral("home/.local/share/zarn/Options.dat"))));
 }
 
 ZARN_XVFB_TEST_MAIN(TestJourneys)

@@ -1,9 +1,11 @@
 #!/bin/sh
 # Installs Zarn from the build folder $1 (version $2) into a scratch prefix and checks
-# the layout, the desktop entry, the AppStream metainfo and the command line.
+# the layout, the desktop entry, the AppStream metainfo and the command line. $3 is
+# "sanitized" for a build with the sanitizers, whose metadata names source files.
 set -eu
 build=$(realpath "$1")
 version=$2
+sanitized=${3:-}
 prefix=$(mktemp -d)
 trap 'rm -rf "$prefix"' EXIT
 
@@ -19,6 +21,11 @@ done
 grep -q '^Categories=.*Development' "$prefix/share/applications/zarn.desktop"
 grep -q '^MimeType=.*text/x-java' "$prefix/share/applications/zarn.desktop"
 grep -q '^Exec=zarn %f$' "$prefix/share/applications/zarn.desktop"
+# Nothing installed points back into the build tree.
+if [ "$sanitized" != sanitized ] && grep -r -l -F "$build" "$prefix"; then
+    echo "the installed files name the build folder $build"
+    exit 1
+fi
 grep -q '^4,2,"' "$prefix/share/zarn/Options.dat" || { echo "a new user's settings are not Courier New 12"; exit 1; }
 
 # The command line: help and the version need no display; an unknown option is a
