@@ -3,7 +3,6 @@
 #include "AppletLaunch.h"
 #include "AppletWindow.h"
 #include "BringForward.h"
-#include "CompilerChoice.h"
 #include "FileDialog.h"
 #include "HostPage.h"
 #include "PathParts.h"
@@ -65,10 +64,8 @@ void AppletCommands::View()
     CompileToFolder(tempFolder(), CompileFeedbackStyle::StatusBar);
     // No owner: the viewer stays open when the main window closes. Its java is the
     // one beside the compiler that compiled.
-    if (!m_appletWindow) {
-        const QString compiler = chooseCompiler(m_settings.CompilerLocation, m_appFolder).path;
-        m_appletWindow = new AppletWindow(m_appFolder, findJava(compiler));
-    }
+    if (!m_appletWindow)
+        m_appletWindow = new AppletWindow(m_appFolder, findJava(m_compiler.lastCompiler()));
     bringForward(m_appletWindow);
 }
 

@@ -101,6 +101,7 @@ bool CompileDriver::CompileToFolder(const CompileRequest &request, CompileFeedba
 
     // Without a compiler that can run, nothing is started.
     const CompilerChoice compiler = chooseCompiler(request.compiler, m_appFolder);
+    m_lastCompiler = compiler.path;
     if (!compiler.problem.isEmpty()) {
         feedback.failed(compiler.problem);
         return false;

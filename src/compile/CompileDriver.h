@@ -57,6 +57,8 @@ public:
 
     // What the compiler printed during the last compile; also in temp/compile.log.
     const QString &lastOutput() const { return m_lastOutput; }
+    // The compiler the last compile ran (see chooseCompiler); empty when there was none.
+    const QString &lastCompiler() const { return m_lastCompiler; }
 
     // Stops a compile that runs longer than this (the compiler may hang).
     void setTimeLimit(std::chrono::milliseconds limit) { m_timeLimit = limit; }
@@ -76,6 +78,7 @@ private:
 
     QString m_appFolder;
     QString m_lastOutput;
+    QString m_lastCompiler;
     bool m_compiling = false;
     int m_holds = 0;
     std::unique_ptr<QLockFile> m_lock;

@@ -1,6 +1,9 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QStandardPaths>
 #include <QString>
 #include <QStringList>
@@ -9,6 +12,17 @@
 inline QString javacPath()
 {
     return QStandardPaths::findExecutable(QStringLiteral("javac"));
+}
+
+// An empty file at path that may be run, standing in for a JDK program such as
+// javac or java where only its place matters; its path.
+inline QString writeFakeProgram(const QString &path)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile program(path);
+    program.open(QIODevice::WriteOnly);
+    program.setPermissions(QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    return path;
 }
 
 // A small applet that compiles to Hello.class.

@@ -168,14 +168,11 @@ void TestCompileDriver::compilerSearchOrder()
 {
     QTemporaryDir dir;
     auto makeJavac = [&](const QString &folder, const QByteArray &release = {}) {
-        QDir().mkpath(dir.filePath(folder + QStringLiteral("/bin")));
-        QFile javac(dir.filePath(folder + QStringLiteral("/bin/javac")));
-        javac.open(QIODevice::WriteOnly);
-        javac.setPermissions(QFileDevice::ReadOwner | QFileDevice::ExeOwner);
         QFile file(dir.filePath(folder + QStringLiteral("/release")));
+        const QString javac = writeFakeProgram(dir.filePath(folder + QStringLiteral("/bin/javac")));
         if (!release.isEmpty() && file.open(QIODevice::WriteOnly))
             file.write("IMPLEMENTOR=\"Someone\"\nJAVA_VERSION=\"" + release + "\"\n");
-        return javac.fileName();
+        return javac;
     };
     const QString home = makeJavac(QStringLiteral("home"));
     const QString onPath = makeJavac(QStringLiteral("path"));

@@ -1,5 +1,6 @@
 #include "AppletLaunch.h"
 #include "AppletPage.h"
+#include "JavaSources.h"
 
 #include <QDir>
 #include <QFile>
@@ -161,11 +162,7 @@ void TestAppletPage::javaIsFoundInOrder()
 {
     QTemporaryDir dir;
     auto makeJava = [&](const QString &folder) {
-        QDir().mkpath(dir.filePath(folder));
-        QFile java(dir.filePath(folder + QStringLiteral("/java")));
-        java.open(QIODevice::WriteOnly);
-        java.setPermissions(QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-        return java.fileName();
+        return writeFakeProgram(dir.filePath(folder + QStringLiteral("/java")));
     };
     const QString beside = makeJava(QStringLiteral("jdk/bin"));
     const QString home = makeJava(QStringLiteral("home/bin"));
