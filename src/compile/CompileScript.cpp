@@ -2,6 +2,9 @@
 
 #include <QCoreApplication>
 
+#include <algorithm>
+#include <iterator>
+
 namespace {
 
 QString tr(const char *text)
@@ -23,6 +26,23 @@ QString notAnOption(ScriptDialect dialect, const QString &path)
     if (path.startsWith(QLatin1Char('-')) && !isAbsolute(dialect, path))
         return (dialect == ScriptDialect::Posix ? QStringLiteral("./") : QStringLiteral(".\\")) + path;
     return path;
+}
+
+// The folder holding the source, where javac looks for the classes it names: the
+// part before the last separator, "." for a bare name. A root folder is written
+// "/." or "C:\\.", since a backslash before cmd's closing quote would escape it.
+QString sourceFolderOf(ScriptDialect dialect, const QString &source)
+{
+    const qsizetype slash = dialect == ScriptDialect::Posix
+                                ? source.lastIndexOf(QLatin1Char('/'))
+                                : std::max(source.lastIndexOf(QLatin1Char('\\')),
+                                           source.lastIndexOf(QLatin1Char('/')));
+    if (slash < 0)
+        return QStringLiteral(".");
+    const QString folder = source.left(slash);
+    if (folder.isEmpty() || folder.endsWith(QLatin1Char(':')))
+        return source.left(slash + 1) + QLatin1Char('.');
+    return folder;
 }
 
 struct Lines
@@ -63,9 +83,10 @@ CompileScript compileScript(ScriptDialect dialect, const QString &compiler, cons
                             const QString &source)
 {
     CompileScript script;
-    const QString pieces[] = {compiler, notAnOption(dialect, destination), notAnOption(dialect, source)};
-    QString quoted[3];
-    for (int i = 0; i < 3; ++i) {
+    const QString pieces[] = {compiler, notAnOption(dialect, destination),
+                              notAnOption(dialect, sourceFolderOf(dialect, source)), notAnOption(dialect, source)};
+    QString quoted[std::size(pieces)];
+    for (size_t i = 0; i < std::size(pieces); ++i) {
         quoted[i] = quoteForShell(dialect, pieces[i]);
         if (quoted[i].isEmpty()) {
             script.problem = tr("the name \"%1\" cannot be passed safely to the command shell")
@@ -76,8 +97,9 @@ CompileScript compileScript(ScriptDialect dialect, const QString &compiler, cons
 
     const Lines lines = linesOf(dialect);
     const QString text = QString::fromLatin1(lines.markNotDone) + QString::fromLatin1(lines.lineEnd)
-                         + quoted[0] + QStringLiteral(" -verbose -d ") + quoted[1] + QLatin1Char(' ')
-                         + quoted[2] + QLatin1Char(' ') + QString::fromLatin1(lines.lineEnd)
+                         + quoted[0] + QStringLiteral(" -verbose -d ") + quoted[1]
+                         + QStringLiteral(" -sourcepath ") + quoted[2] + QLatin1Char(' ') + quoted[3]
+                         + QLatin1Char(' ') + QString::fromLatin1(lines.lineEnd)
                          + QString::fromLatin1(lines.markDone);
     if (dialect == ScriptDialect::Posix) {
         script.bytes = text.toUtf8();

@@ -14,7 +14,9 @@ struct CompileScript
 
 // The three-line compile script, run with the application folder as working
 // directory: copy temp/NotDone.txt over the marker temp/temp.txt, run the compiler
-// as "COMPILER -verbose -d DEST SOURCE ", copy temp/Done.txt over the marker.
+// as "COMPILER -verbose -d DEST -sourcepath FOLDER SOURCE " (FOLDER holds the
+// source, so the classes beside it compile with it), copy temp/Done.txt over the
+// marker.
 // Every piece is quoted for the shell, so no name can split or run a command; a
 // name that the shell cannot take safely gives a problem and no script.
 CompileScript compileScript(ScriptDialect dialect, const QString &compiler, const QString &destination,

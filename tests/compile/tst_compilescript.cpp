@@ -26,14 +26,20 @@ void TestCompileScript::posixText()
                                                QStringLiteral("/work/Clock.java"));
     QCOMPARE(script.problem, QString());
     QCOMPARE(script.bytes, QByteArray("cp temp/NotDone.txt temp/temp.txt\n"
-                                      "'/usr/bin/javac' -verbose -d '/opt/zarn/temp' '/work/Clock.java' \n"
+                                      "'/usr/bin/javac' -verbose -d '/opt/zarn/temp' -sourcepath '/work' "
+                                      "'/work/Clock.java' \n"
                                       "cp temp/Done.txt temp/temp.txt"));
 
     // An empty compiler and document stay empty arguments: the line still runs.
     QCOMPARE(
         compileScript(ScriptDialect::Posix, QString(), QStringLiteral("/d"), QString()).bytes,
         QByteArray(
-            "cp temp/NotDone.txt temp/temp.txt\n'' -verbose -d '/d' '' \ncp temp/Done.txt temp/temp.txt"));
+            "cp temp/NotDone.txt temp/temp.txt\n'' -verbose -d '/d' -sourcepath '.' '' \n"
+            "cp temp/Done.txt temp/temp.txt"));
+    // A document in the root folder: its folder is the root.
+    QVERIFY(compileScript(ScriptDialect::Posix, QStringLiteral("javac"), QStringLiteral("/d"),
+                          QStringLiteral("/Clock.java"))
+                .bytes.contains("-sourcepath '/.' '/Clock.java' "));
     QCOMPARE(quoteForShell(ScriptDialect::Posix, QStringLiteral("it's")), QStringLiteral("'it'\\''s'"));
 }
 
@@ -45,6 +51,7 @@ void TestCompileScript::cmdText()
     QCOMPARE(script.problem, QString());
     QCOMPARE(script.bytes, QByteArray("copy temp\\NotDone.txt temp\\temp.txt\r\n"
                                       "\"C:\\jdk\\bin\\javac.exe\" -verbose -d \"C:\\Tools\\Ide\\temp\" "
+                                      "-sourcepath \"C:\\work\\100%% & more\" "
                                       "\"C:\\work\\100%% & more\\Clock.java\" \r\n"
                                       "copy temp\\Done.txt temp\\temp.txt"));
 }
@@ -66,10 +73,10 @@ void TestCompileScript::relativePathsAreNoOptions()
 {
     QVERIFY(compileScript(ScriptDialect::Posix, QStringLiteral("javac"), QStringLiteral("-d"),
                           QStringLiteral("-x.java"))
-                .bytes.contains("-verbose -d './-d' './-x.java' "));
+                .bytes.contains("-verbose -d './-d' -sourcepath '.' './-x.java' "));
     QVERIFY(compileScript(ScriptDialect::Cmd, QStringLiteral("javac"), QStringLiteral("-d"),
                           QStringLiteral("C:\\-x.java"))
-                .bytes.contains("-verbose -d \".\\-d\" \"C:\\-x.java\" "));
+                .bytes.contains("-verbose -d \".\\-d\" -sourcepath \"C:\\.\" \"C:\\-x.java\" "));
 }
 
 // Runs the script under /bin/sh with a stand-in compiler that writes each argument
@@ -116,7 +123,9 @@ void TestCompileScript::posixArgumentsArriveWhole()
                                                                          : source;
         QCOMPARE(QString::fromUtf8(received.readAll()), QStringLiteral("-verbose") + QChar(0)
                                                             + QStringLiteral("-d") + QChar(0) + destination
-                                                            + QChar(0) + expectedSource + QChar(0));
+                                                            + QChar(0) + QStringLiteral("-sourcepath")
+                                                            + QChar(0) + QStringLiteral(".") + QChar(0)
+                                                            + expectedSource + QChar(0));
         QFile marker(app.filePath(QStringLiteral("temp/temp.txt")));
         QVERIFY(marker.open(QIODevice::ReadOnly));
         QCOMPARE(marker.readAll(), QByteArray("1\r\n"));
