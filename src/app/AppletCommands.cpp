@@ -1,8 +1,12 @@
 #include "AppletCommands.h"
 
+#include "AppletBrowser.h"
 #include "AppletLaunch.h"
 #include "AppletWindow.h"
+#include "AuthorsApplet.h"
 #include "BringForward.h"
+#include "CompileOutcome.h"
+#include "CompilerChoice.h"
 #include "FileDialog.h"
 #include "HostPage.h"
 #include "PathParts.h"
@@ -12,6 +16,8 @@
 #include "UserMessages.h"
 
 #include <QDir>
+#include <QDirIterator>
+#include <QFileInfo>
 #include <QStatusBar>
 
 namespace {
@@ -24,6 +30,25 @@ QString destinationOf(const QString &chosen)
 {
     const QString folder = FolderPart(chosen).value_or(QString());
     return folder.isEmpty() ? QDir::rootPath() : folder;
+}
+
+// The class file the compiler makes for the document in folder.
+QString classFileIn(const QString &folder, const QString &document)
+{
+    return QDir(folder).filePath(QFileInfo(document).completeBaseName() + QStringLiteral(".class"));
+}
+
+// Class files of earlier compiles, which the viewer could mistake for the new ones.
+void removeClassFiles(const QString &folder)
+{
+    QDirIterator classes(folder, {QStringLiteral("*.class")}, QDir::Files, QDirIterator::Subdirectories);
+    while (classes.hasNext())
+        QFile::remove(classes.next());
+}
+
+bool samePath(const QString &a, const QString &b)
+{
+    return QFileInfo(a).absoluteFilePath() == QFileInfo(b).absoluteFilePath();
 }
 
 } // namespace
@@ -58,14 +83,29 @@ void AppletCommands::View()
         m_statusBar.showMessage(compileFailedText(hold.problem()));
         return;
     }
-    // The page names the document's file; the applet host finds the class beside it.
-    writePage(NamePart(m_fileName), QDir(tempFolder()).filePath(QStringLiteral("temp.html")));
-    // A failed compile still opens the viewer, on whatever the temp folder holds.
-    CompileToFolder(tempFolder(), CompileFeedbackStyle::StatusBar);
+    // The page names the document's file, with the size and parameters its author
+    // gave it; the applet host finds the class beside it.
+    const std::optional<AppletTag> authors = authorsApplet(m_fileName);
+    writePage(NamePart(m_fileName), QDir(tempFolder()).filePath(QStringLiteral("temp.html")),
+              authors ? &*authors : nullptr);
+    removeClassFiles(tempFolder());
+
     // No owner: the viewer stays open when the main window closes. Its java is the
-    // one beside the compiler that compiled.
+    // one beside the compiler. The host starts while the compiler runs, and a
+    // viewer already open gets a fresh one.
     if (!m_appletWindow)
-        m_appletWindow = new AppletWindow(m_appFolder, findJava(m_compiler.lastCompiler()));
+        m_appletWindow = new AppletWindow(m_appFolder);
+    AppletBrowser &browser = *m_appletWindow->WebBrowser1;
+    browser.setJava(findJava(chooseCompiler(m_settings.CompilerLocation, m_appFolder).path));
+    browser.prepare(m_appletWindow->pagePath(), QFileInfo(m_fileName).absolutePath());
+
+    const bool ran = CompileToFolder(tempFolder(), CompileFeedbackStyle::StatusBar);
+    // The viewer runs only the class just compiled, and says so when there is none.
+    if (const QString failure = compileFailure(m_compiler, ran, classFileIn(tempFolder(), m_fileName));
+        failure.isEmpty())
+        browser.load();
+    else
+        browser.showCompileFailure(failure);
     bringForward(m_appletWindow);
 }
 
@@ -86,12 +126,29 @@ void AppletCommands::PublishWithHtml()
     if (!classPath)
         return;
     const QString codeValue = NamePart(*classPath);
-    CompileToFolder(destinationOf(*classPath), CompileFeedbackStyle::StatusBar);
+    const QString destination = destinationOf(*classPath);
+    const bool ran = CompileToFolder(destination, CompileFeedbackStyle::StatusBar);
+    const QString classFile = classFileIn(destination, m_fileName);
+    if (const QString failure = compileFailure(m_compiler, ran, classFile); !failure.isEmpty()) {
+        m_messages.warning(&m_window, m_window.windowTitle(),
+                           tr("The compile failed, so no page was written.\n%1").arg(failure));
+        return;
+    }
 
-    // The page dialog offers the class path just confirmed.
-    const std::optional<QString> pagePath = askSavePath(PageFilter, QStringLiteral("Publish Html File As"));
-    if (pagePath)
-        writePage(codeValue, *pagePath);
+    // The page dialog offers a page named after the class, beside it; a page must
+    // never take the place of the class just published.
+    m_dialog.FileName = QDir(destination).filePath(QFileInfo(codeValue).completeBaseName()
+                                                   + QStringLiteral(".html"));
+    std::optional<QString> pagePath;
+    while ((pagePath = askSavePath(PageFilter, QStringLiteral("Publish Html File As")))
+           && (samePath(*pagePath, *classPath) || samePath(*pagePath, classFile)))
+        m_messages.warning(&m_window, m_window.windowTitle(),
+                           tr("%1 is the class file just published. Choose another name for the page.")
+                               .arg(QDir::toNativeSeparators(*pagePath)));
+    if (pagePath) {
+        const std::optional<AppletTag> authors = authorsApplet(m_fileName);
+        writePage(codeValue, *pagePath, authors ? &*authors : nullptr);
+    }
 }
 
 bool AppletCommands::CompileToFolder(const QString &destination, CompileFeedbackStyle style)
@@ -116,9 +173,9 @@ std::optional<QString> AppletCommands::askSavePath(const QString &filter, const 
     return m_dialog.FileName;
 }
 
-void AppletCommands::writePage(const QString &codeValue, const QString &path)
+void AppletCommands::writePage(const QString &codeValue, const QString &path, const AppletTag *authors)
 {
-    if (const QString problem = WriteHostPage(codeValue, path); !problem.isEmpty())
+    if (const QString problem = WriteHostPage(codeValue, path, authors); !problem.isEmpty())
         m_messages.warning(
             &m_window, m_window.windowTitle(),
             tr("The page %1 could not be written: %2.").arg(QDir::toNativeSeparators(path), problem));

@@ -8,6 +8,7 @@
 #include <optional>
 
 class AppletWindow;
+struct AppletTag;
 class FileDialog;
 class QStatusBar;
 class QWidget;
@@ -49,7 +50,7 @@ private:
     QString tempFolder() const;
     // Shows the shared dialog in save mode; the confirmed path, or nothing on cancel.
     std::optional<QString> askSavePath(const QString &filter, const QString &title);
-    void writePage(const QString &codeValue, const QString &path);
+    void writePage(const QString &codeValue, const QString &path, const AppletTag *authors);
 
     QWidget &m_window;
     QStatusBar &m_statusBar;

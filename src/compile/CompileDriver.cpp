@@ -98,19 +98,16 @@ bool CompileDriver::CompileToFolder(const CompileRequest &request, CompileFeedba
         return false; // one compile at a time; the held-back input cannot start another
     const QScopedValueRollback<bool> compiling(m_compiling, true);
     m_lastOutput.clear();
+    m_lastProblem.clear();
 
     // Without a compiler that can run, nothing is started.
     const CompilerChoice compiler = chooseCompiler(request.compiler, m_appFolder);
     m_lastCompiler = compiler.path;
-    if (!compiler.problem.isEmpty()) {
-        feedback.failed(compiler.problem);
-        return false;
-    }
+    if (!compiler.problem.isEmpty())
+        return fail(compiler.problem, feedback);
     const Hold hold(*this);
-    if (!hold.problem().isEmpty()) {
-        feedback.failed(hold.problem());
-        return false;
-    }
+    if (!hold.problem().isEmpty())
+        return fail(hold.problem(), feedback);
     QString problem = prepare({compiler.path, request.destination, request.source});
     if (problem.isEmpty())
         problem = run(feedback);
@@ -124,12 +121,17 @@ bool CompileDriver::CompileToFolder(const CompileRequest &request, CompileFeedba
     if (log.open(QIODevice::WriteOnly | QIODevice::Truncate))
         log.write(m_lastOutput.toUtf8());
 
-    if (!problem.isEmpty()) {
-        feedback.failed(problem);
-        return false;
-    }
+    if (!problem.isEmpty())
+        return fail(problem, feedback);
     feedback.finished();
     return true;
+}
+
+bool CompileDriver::fail(const QString &problem, CompileFeedback &feedback)
+{
+    m_lastProblem = problem;
+    feedback.failed(problem);
+    return false;
 }
 
 // Writes the script and sets the marker to 0; the reason when that cannot be done.

@@ -57,6 +57,8 @@ public:
 
     // What the compiler printed during the last compile; also in temp/compile.log.
     const QString &lastOutput() const { return m_lastOutput; }
+    // Why the last compile could not run or end properly; empty when it did.
+    const QString &lastProblem() const { return m_lastProblem; }
     // The compiler the last compile ran (see chooseCompiler); empty when there was none.
     const QString &lastCompiler() const { return m_lastCompiler; }
 
@@ -74,10 +76,12 @@ private:
     void release();
     QString prepare(const CompileRequest &request) const;
     QString run(CompileFeedback &feedback);
+    bool fail(const QString &problem, CompileFeedback &feedback);
     QString tempPath(const QString &name) const;
 
     QString m_appFolder;
     QString m_lastOutput;
+    QString m_lastProblem;
     QString m_lastCompiler;
     bool m_compiling = false;
     int m_holds = 0;

@@ -5,6 +5,10 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QProcess>
+#include <QScrollArea>
+#include <QStyle>
+
+#include <algorithm>
 
 AppletBrowser::AppletBrowser(QWidget *parent)
     : QWidget(parent)
@@ -12,7 +16,15 @@ AppletBrowser::AppletBrowser(QWidget *parent)
     setAutoFillBackground(true);
     setBackgroundRole(QPalette::Base);
 
-    m_surface = new QWidget(this);
+    // The page the applet stands on, as large as the area or the applet.
+    m_scroll = new QScrollArea(this);
+    m_scroll->setFrameShape(QFrame::NoFrame);
+    m_page = new QWidget;
+    m_page->setAutoFillBackground(true);
+    m_page->setBackgroundRole(QPalette::Base);
+    m_scroll->setWidget(m_page);
+
+    m_surface = new QWidget(m_page);
     m_surface->setObjectName(QStringLiteral("AppletSurface"));
     m_surface->hide();
 
@@ -39,7 +51,7 @@ qint64 AppletBrowser::hostProcessId() const
     return m_host ? m_host->processId() : 0;
 }
 
-void AppletBrowser::Navigate(const QString &path)
+std::optional<AppletTag> AppletBrowser::readPage(const QString &path)
 {
     stopHost();
     m_reportedError = false;
@@ -49,16 +61,48 @@ void AppletBrowser::Navigate(const QString &path)
     if (!page.open(QIODevice::ReadOnly)) {
         showMessage(
             tr("The page %1 cannot be read: %2").arg(QDir::toNativeSeparators(path), page.errorString()));
-        return;
+        return std::nullopt;
     }
-    const std::optional<AppletTag> tag = findApplet(QString::fromUtf8(page.readAll()));
-    if (!tag) {
+    std::optional<AppletTag> tag = findApplet(QString::fromUtf8(page.readAll()));
+    if (!tag)
         showMessage(tr("The page %1 holds no applet.").arg(QDir::toNativeSeparators(path)));
-        return;
+    return tag;
+}
+
+void AppletBrowser::Navigate(const QString &path)
+{
+    if (const std::optional<AppletTag> tag = readPage(path)) {
+        m_launch = resolveApplet(*tag, path);
+        startHost();
     }
-    m_launch = resolveApplet(*tag, path);
+}
+
+void AppletBrowser::prepare(const QString &path, const QString &sourceFolder)
+{
+    if (const std::optional<AppletTag> tag = readPage(path)) {
+        m_launch = resolveCompiledApplet(*tag, path, sourceFolder);
+        startHost();
+    }
+}
+
+void AppletBrowser::load()
+{
+    if (m_host && m_host->state() != QProcess::NotRunning) {
+        m_host->write("load\n");
+        sendSize(); // once more after the load: the embedded frame may have missed the first
+    }
+}
+
+void AppletBrowser::showCompileFailure(const QString &reason)
+{
+    stopHost();
+    showMessage(tr("The compile failed.") + QLatin1Char('\n') + reason);
+}
+
+void AppletBrowser::startHost()
+{
     if (m_launch.className.isEmpty()) {
-        showMessage(tr("The page %1 names no applet class.").arg(QDir::toNativeSeparators(path)));
+        showMessage(tr("The page names no applet class."));
         return;
     }
     if (m_java.isEmpty()) {
@@ -143,6 +187,15 @@ void AppletBrowser::showMessage(const QString &text)
     m_message->setText(text);
     m_message->setGeometry(rect().adjusted(8, 8, -8, -8));
     m_message->show();
+    m_message->raise();
+}
+
+void AppletBrowser::sendSize()
+{
+    if (m_host && m_host->state() != QProcess::NotRunning) {
+        const QSize pixels = appletPixels();
+        m_host->write(QStringLiteral("size %1 %2\n").arg(pixels.width()).arg(pixels.height()).toUtf8());
+    }
 }
 
 QSize AppletBrowser::appletPixels() const
@@ -153,19 +206,22 @@ QSize AppletBrowser::appletPixels() const
 void AppletBrowser::placeSurface()
 {
     // An applet smaller than the area stands centred at its top, as the page's
-    // centred div puts it.
+    // centred div puts it; a larger one makes the page larger, to be scrolled.
     const QSize size = appletSize(m_launch, this->size());
-    m_surface->setGeometry((width() - size.width()) / 2, 0, size.width(), size.height());
+    const bool wide = size.width() > width();
+    const bool tall = size.height() > height();
+    const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, m_scroll);
+    const QSize visible(width() - (tall ? bar : 0), height() - (wide ? bar : 0));
+    m_page->resize(size.expandedTo(visible));
+    m_surface->setGeometry((m_page->width() - size.width()) / 2, 0, size.width(), size.height());
 }
 
 void AppletBrowser::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
+    m_scroll->setGeometry(rect());
     if (!m_message->isHidden())
         m_message->setGeometry(rect().adjusted(8, 8, -8, -8));
     placeSurface();
-    if (m_host && m_host->state() == QProcess::Running) {
-        const QSize pixels = appletPixels();
-        m_host->write(QStringLiteral("size %1 %2\n").arg(pixels.width()).arg(pixels.height()).toUtf8());
-    }
+    sendSize();
 }

@@ -6,11 +6,13 @@
 
 class QLabel;
 class QProcess;
+class QScrollArea;
 
 // The viewer's browser area: runs the applet of a host page with Zarn's applet
-// host. On X11 the applet's window sits inside this area; elsewhere the applet
-// gets a top-level window of its own. A readable line replaces the applet when it
-// cannot run.
+// host. On X11 the applet's window sits inside this area, at the size its page
+// gives it, scrolled to like a page when it is larger; elsewhere the applet gets a
+// top-level window of its own. A readable line replaces the applet when it cannot
+// run.
 class AppletBrowser : public QWidget
 {
     Q_OBJECT
@@ -25,6 +27,17 @@ public:
 
     // Loads the page at path and starts its applet.
     void Navigate(const QString &path);
+
+    // For the page at path, written beside the classes that are about to be compiled
+    // from the source in sourceFolder (see resolveCompiledApplet): starts the host,
+    // which gets ready and waits, so that its start overlaps the compile. A running
+    // applet ends first.
+    void prepare(const QString &path, const QString &sourceFolder);
+    // The classes are there: the prepared host loads and starts the applet.
+    void load();
+    // The compile that prepare waited for failed: the host ends, and the area says
+    // so with the reason.
+    void showCompileFailure(const QString &reason);
 
     // What the area shows instead of an applet; empty while the applet runs.
     QString message() const;
@@ -43,15 +56,20 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
+    std::optional<AppletTag> readPage(const QString &path);
+    void startHost();
     void showMessage(const QString &text);
     void readHost();
     void hostEnded();
     void stopHost();
+    void sendSize();
     QSize appletPixels() const;
     void placeSurface();
 
     QString m_java;
     AppletLaunch m_launch;
+    QScrollArea *m_scroll = nullptr;
+    QWidget *m_page = nullptr;
     QWidget *m_surface = nullptr;
     QLabel *m_message = nullptr;
     QProcess *m_host = nullptr;

@@ -71,6 +71,18 @@ AppletLaunch resolveApplet(const AppletTag &tag, const QString &pagePath)
     return launch;
 }
 
+AppletLaunch resolveCompiledApplet(const AppletTag &tag, const QString &pagePath, const QString &sourceFolder)
+{
+    AppletLaunch launch = resolveApplet(tag, pagePath);
+    launch.classFolders = {launch.codeBase};
+    launch.codeBase = folderUrl(QString(), QUrl::fromLocalFile(QDir(sourceFolder).absolutePath() + QLatin1Char('/')));
+    launch.documentBase = launch.codeBase;
+    launch.archives.clear();
+    launch.sourceFolder = QDir(sourceFolder).absolutePath();
+    launch.waitForLoad = true;
+    return launch;
+}
+
 QSize appletSize(const AppletLaunch &launch, const QSize &area)
 {
     return {lengthInPixels(launch.width, area.width()), lengthInPixels(launch.height, area.height())};
@@ -117,6 +129,12 @@ QStringList appletHostArguments(const QString &jar, const AppletLaunch &launch, 
         QStringLiteral("--height"),
         QString::number(size.height()),
     };
+    for (const QUrl &folder : launch.classFolders)
+        arguments << QStringLiteral("--classes") << folder.toString(QUrl::FullyEncoded);
+    if (!launch.sourceFolder.isEmpty())
+        arguments << QStringLiteral("--sources") << launch.sourceFolder;
+    if (launch.waitForLoad)
+        arguments << QStringLiteral("--wait");
     for (const QUrl &archive : launch.archives)
         arguments << QStringLiteral("--archive") << archive.toString(QUrl::FullyEncoded);
     for (const AppletParameter &parameter : launch.parameters)

@@ -27,6 +27,9 @@ struct AppletLaunch
     AppletLength width;
     AppletLength height;
     QList<AppletParameter> parameters;
+    QList<QUrl> classFolders; // searched before the code base
+    QString sourceFolder;     // sources of classes loaded by name are compiled from here
+    bool waitForLoad = false; // the host starts, then waits to be told to load
 };
 
 // The class named by a code value: "Clock", "Clock.class" and "Clock.java" all
@@ -36,6 +39,12 @@ QString appletClassName(const QString &code);
 // Resolves the applet of the page at pagePath: the code base relative to the page's
 // folder, the archives relative to the code base.
 AppletLaunch resolveApplet(const AppletTag &tag, const QString &pagePath);
+
+// The applet of a host page written beside its freshly compiled classes, for the
+// source in sourceFolder: its classes come from the page's folder first, and it
+// sees the source's folder as its code base and document base, so that data files
+// beside the source are found. The host waits to be told to load.
+AppletLaunch resolveCompiledApplet(const AppletTag &tag, const QString &pagePath, const QString &sourceFolder);
 
 // The applet's size in an area of the given size.
 QSize appletSize(const AppletLaunch &launch, const QSize &area);

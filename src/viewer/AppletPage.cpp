@@ -154,28 +154,39 @@ private:
 
 } // namespace
 
+QList<AppletTag> findApplets(const QString &html)
+{
+    QList<AppletTag> applets;
+    TagReader reader(html);
+    std::optional<Tag> tag = reader.next();
+    while (tag) {
+        if (tag->name != QLatin1String("applet")) {
+            tag = reader.next();
+            continue;
+        }
+        AppletTag applet;
+        applet.code = tag->attributes.value(QStringLiteral("code")).trimmed();
+        applet.codebase = tag->attributes.value(QStringLiteral("codebase")).trimmed();
+        applet.archive = tag->attributes.value(QStringLiteral("archive")).trimmed();
+        applet.width = tag->attributes.value(QStringLiteral("width")).trimmed();
+        applet.height = tag->attributes.value(QStringLiteral("height")).trimmed();
+        // Its parameters, up to its end or the next applet, which is read in turn.
+        while ((tag = reader.next()) && tag->name != QLatin1String("applet")) {
+            if (tag->name == QLatin1String("/applet")) {
+                tag = reader.next();
+                break;
+            }
+            if (tag->name == QLatin1String("param") && tag->attributes.contains(QStringLiteral("name")))
+                applet.parameters.append({tag->attributes.value(QStringLiteral("name")),
+                                          tag->attributes.value(QStringLiteral("value"))});
+        }
+        applets.append(applet);
+    }
+    return applets;
+}
+
 std::optional<AppletTag> findApplet(const QString &html)
 {
-    TagReader reader(html);
-    std::optional<Tag> tag;
-    do {
-        tag = reader.next();
-    } while (tag && tag->name != QLatin1String("applet"));
-    if (!tag)
-        return std::nullopt;
-
-    AppletTag applet;
-    applet.code = tag->attributes.value(QStringLiteral("code")).trimmed();
-    applet.codebase = tag->attributes.value(QStringLiteral("codebase")).trimmed();
-    applet.archive = tag->attributes.value(QStringLiteral("archive")).trimmed();
-    applet.width = tag->attributes.value(QStringLiteral("width")).trimmed();
-    applet.height = tag->attributes.value(QStringLiteral("height")).trimmed();
-    while ((tag = reader.next())) {
-        if (tag->name == QLatin1String("/applet") || tag->name == QLatin1String("applet"))
-            break;
-        if (tag->name == QLatin1String("param") && tag->attributes.contains(QStringLiteral("name")))
-            applet.parameters.append({tag->attributes.value(QStringLiteral("name")),
-                                      tag->attributes.value(QStringLiteral("value"))});
-    }
-    return applet;
+    const QList<AppletTag> applets = findApplets(html);
+    return applets.isEmpty() ? std::nullopt : std::optional<AppletTag>(applets.constFirst());
 }

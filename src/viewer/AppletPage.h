@@ -28,3 +28,5 @@ struct AppletTag
 // up to </applet>. Comments, script and style text, and escaped text that only
 // looks like a tag (&lt;applet&gt;) are not elements.
 std::optional<AppletTag> findApplet(const QString &html);
+// Every <applet> of the page, in order.
+QList<AppletTag> findApplets(const QString &html);

@@ -6,7 +6,7 @@
 #include <QDir>
 #include <QPushButton>
 
-AppletWindow::AppletWindow(const QString &appFolder, const QString &java, QWidget *parent)
+AppletWindow::AppletWindow(const QString &appFolder, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::MSWindowsFixedSizeDialogHint)
     , m_appFolder(appFolder)
 {
@@ -18,19 +18,16 @@ AppletWindow::AppletWindow(const QString &appFolder, const QString &java, QWidge
     WebBrowser1 = new AppletBrowser(this);
     WebBrowser1->setObjectName(QStringLiteral("WebBrowser1"));
     WebBrowser1->setGeometry(twipsRect(120, 120, 5775, 3735));
-    WebBrowser1->setJava(java);
 
     Command1 = new QPushButton(tr("&Close"), this);
     Command1->setObjectName(QStringLiteral("Command1"));
     Command1->setGeometry(twipsRect(2400, 3960, 1095, 375));
     connect(Command1, &QPushButton::clicked, this, &AppletWindow::Command1_Click);
-
-    Form_Load();
 }
 
-void AppletWindow::Form_Load()
+QString AppletWindow::pagePath() const
 {
-    WebBrowser1->Navigate(QDir(m_appFolder).filePath(QStringLiteral("temp/temp.html")));
+    return QDir(m_appFolder).filePath(QStringLiteral("temp/temp.html"));
 }
 
 void AppletWindow::Command1_Click()

@@ -6,14 +6,17 @@ class AppletBrowser;
 class QPushButton;
 
 // "View Applet": the browser area running the applet of the host page in the temp
-// folder, and a Close button.
+// folder, and a Close button. View > Applet tells the area what to run.
 class AppletWindow : public QWidget
 {
     Q_OBJECT
 
 public:
-    // appFolder holds temp/temp.html; java runs the applet host.
-    AppletWindow(const QString &appFolder, const QString &java, QWidget *parent = nullptr);
+    // appFolder holds temp/temp.html.
+    explicit AppletWindow(const QString &appFolder, QWidget *parent = nullptr);
+
+    // The host page the area runs: temp/temp.html in the application folder.
+    QString pagePath() const;
 
     AppletBrowser *WebBrowser1 = nullptr;
     QPushButton *Command1 = nullptr;
@@ -21,7 +24,5 @@ public:
     void Command1_Click();
 
 private:
-    void Form_Load();
-
     QString m_appFolder;
 };

@@ -20,6 +20,7 @@ private Q_SLOTS:
 
     void publishAppletCompilesIntoTheChosenFolder();
     void publishWithHtmlWritesThePage();
+    void pageNeverReplacesTheClass();
     void cancelledDialogsPublishNothing();
     void documentDialogsKeepTheirOwnFilter();
 
@@ -91,13 +92,40 @@ void TestPublishing::publishWithHtmlWritesThePage()
     QCOMPARE(m_dialog->shown[1].title, QStringLiteral("Publish Html File As"));
     QCOMPARE(m_dialog->shown[1].filter, QStringLiteral("Html File (*.html,*.htm)|*.html;*.htm"));
     QCOMPARE(m_dialog->shown[1].offeredName,
-             site(QStringLiteral("MyName.class"))); // the class path just confirmed
+             site(QStringLiteral("MyName.html"))); // named after the class just confirmed, beside it
     QVERIFY(QFile::exists(site(QStringLiteral("Hello.class"))));
     QFile page(site(QStringLiteral("index.html")));
     QVERIFY(page.open(QIODevice::ReadOnly));
     QVERIFY(
         page.readAll().contains("\n<applet code = MyName.class>\n")); // the typed name, whatever the class
     QCOMPARE(status(), QStringLiteral("Done Compiling"));
+}
+
+void TestPublishing::pageNeverReplacesTheClass()
+{
+    // Enter on a name that is the class file's: refused, asked again.
+    m_dialog->answer(site(QStringLiteral("Hello.class")));
+    m_dialog->answer(site(QStringLiteral("Hello.class")));
+    m_dialog->answer(site(QStringLiteral("Hello.html")));
+    m_window->PubAppletHtmlB_Click();
+    QCOMPARE(m_dialog->shown.size(), std::size_t(3));
+    QCOMPARE(m_messages->texts.size(), 1);
+    QVERIFY(m_messages->texts.takeFirst().contains(QStringLiteral("is the class file just published")));
+    QFile classFile(site(QStringLiteral("Hello.class")));
+    QVERIFY(classFile.open(QIODevice::ReadOnly));
+    QVERIFY(classFile.readAll().startsWith("\xCA\xFE\xBA\xBE")); // still the class
+    QVERIFY(QFile::exists(site(QStringLiteral("Hello.html"))));
+
+    // A failed compile writes no page, and says why.
+    m_app->write(QStringLiteral("Hello.java"), "public class Hello { oops }\n");
+    m_dialog->answer(site(QStringLiteral("Hello.class")));
+    m_dialog->answer(site(QStringLiteral("again.html")));
+    m_window->PubAppletHtmlB_Click();
+    QCOMPARE(m_dialog->shown.size(), std::size_t(4)); // no page dialog
+    QVERIFY(!QFile::exists(site(QStringLiteral("again.html"))));
+    QCOMPARE(m_messages->texts.size(), 1);
+    QVERIFY(m_messages->texts.first().contains(QStringLiteral("no page was written")));
+    QVERIFY(m_messages->texts.takeFirst().contains(QStringLiteral("Hello.java:1: ")));
 }
 
 void TestPublishing::cancelledDialogsPublishNothing()

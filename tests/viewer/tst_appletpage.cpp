@@ -1,5 +1,7 @@
 #include "AppletLaunch.h"
 #include "AppletPage.h"
+#include "AuthorsApplet.h"
+#include "HostPage.h"
 #include "JavaSources.h"
 
 #include <QDir>
@@ -23,6 +25,11 @@ private Q_SLOTS:
     void sizes();
     void javaIsFoundInOrder();
     void hostArguments();
+    void hostPageIsExact();
+    void hostPageCarriesTheAuthorsElement();
+    void hostPageReplacesAndReports();
+    void authorsElement_data();
+    void authorsElement();
 };
 
 void TestAppletPage::pageQuirks_data()
@@ -153,9 +160,10 @@ void TestAppletPage::sizes()
     launch.width = parseAppletLength(QStringLiteral("120px"));
     launch.height = parseAppletLength(QStringLiteral("250 %"));
     QCOMPARE(appletSize(launch, QSize(385, 249)), QSize(120, 249));
-    for (const QString &bad : {QStringLiteral("wide"), QStringLiteral("-5"), QStringLiteral("0"), QString()})
-        QCOMPARE(appletSize({QString(), {}, {}, {}, parseAppletLength(bad), {}, {}}, QSize(100, 80)).width(),
-                 100);
+    for (const QString &bad : {QStringLiteral("wide"), QStringLiteral("-5"), QStringLiteral("0"), QString()}) {
+        launch.width = parseAppletLength(bad);
+        QCOMPARE(appletSize(launch, QSize(100, 80)).width(), 100);
+    }
 }
 
 void TestAppletPage::javaIsFoundInOrder()
@@ -208,6 +216,124 @@ void TestAppletPage::hostArguments()
              (QStringList{QStringLiteral("--embed"), QStringLiteral("42")}));
     QVERIFY(!appletHostArguments(QStringLiteral("/z/host.jar"), launch, QSize(1, 1), 0)
                  .contains(QStringLiteral("--embed")));
+    QVERIFY(!arguments.contains(QStringLiteral("--wait")));
+
+    // A page in the temp folder for a source elsewhere: classes from the temp folder
+    // first, the source's folder as code and document base, the host waiting to load.
+    const QStringList compiled = appletHostArguments(
+        QStringLiteral("/z/host.jar"),
+        resolveCompiledApplet(tag, QStringLiteral("/app/temp/temp.html"), QStringLiteral("/my work")),
+        QSize(385, 249), 42);
+    for (const QStringList &pair : {QStringList{QStringLiteral("--classes"), QStringLiteral("file:///app/temp/")},
+                                    QStringList{QStringLiteral("--codebase"), QStringLiteral("file:///my%20work/")},
+                                    QStringList{QStringLiteral("--document"), QStringLiteral("file:///my%20work/")},
+                                    QStringList{QStringLiteral("--sources"), QStringLiteral("/my work")}})
+        QCOMPARE(compiled.mid(compiled.indexOf(pair[0]), 2), pair);
+    QVERIFY(compiled.contains(QStringLiteral("--wait")));
+}
+
+void TestAppletPage::hostPageIsExact()
+{
+    QCOMPARE(
+        hostPageText(QStringLiteral("Clock.java")),
+        QByteArray("<html>\n<body>\n<div align = center>\n<applet code = Clock.java>\n</applet>\n</div>\n"
+                   "</body>\n</html>\n"));
+    QVERIFY(hostPageText(QString()).contains("\n<applet code = >\n"));
+    QVERIFY(hostPageText(QStringLiteral("My Clock.class")).contains("\n<applet code = My Clock.class>\n"));
+    QVERIFY(hostPageText(QStringLiteral("a\\b\\C.java")).contains("<applet code = a\\b\\C.java>"));
+}
+
+void TestAppletPage::hostPageCarriesTheAuthorsElement()
+{
+    AppletTag authors;
+    authors.code = QStringLiteral("elsewhere/Clock.class");
+    authors.codebase = QStringLiteral("../classes");
+    authors.width = QStringLiteral("600");
+    authors.height = QStringLiteral("50%");
+    authors.parameters = {{QStringLiteral("label"), QStringLiteral("say \"<hi>\" & go")},
+                          {QStringLiteral("empty"), QString()}};
+    const QByteArray page = hostPageText(QStringLiteral("Clock.java"), &authors);
+    QCOMPARE(page, QByteArray("<html>\n<body>\n<div align = center>\n"
+                              "<applet code = Clock.java width = \"600\" height = \"50%\">\n"
+                              "<param name = \"label\" value = \"say &quot;&lt;hi&gt;&quot; &amp; go\">\n"
+                              "<param name = \"empty\" value = \"\">\n"
+                              "</applet>\n</div>\n</body>\n</html>\n"));
+    // Read back, the page gives the author's values; code and code base stay Zarn's.
+    const std::optional<AppletTag> read = findApplet(QString::fromUtf8(page));
+    QVERIFY(read);
+    QCOMPARE(read->code, QStringLiteral("Clock.java"));
+    QCOMPARE(read->codebase, QString());
+    QCOMPARE(read->width, authors.width);
+    QCOMPARE(read->parameters[0].value, authors.parameters[0].value);
+    QCOMPARE(read->parameters.size(), 2);
+}
+
+void TestAppletPage::hostPageReplacesAndReports()
+{
+    QTemporaryDir dir;
+    const QString page = dir.filePath(QStringLiteral("temp.html"));
+    QCOMPARE(WriteHostPage(QStringLiteral("A Long Name.java"), page), QString());
+    QCOMPARE(WriteHostPage(QStringLiteral("B.java"), page), QString());
+    QFile file(page);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), hostPageText(QStringLiteral("B.java"))); // replaced, never grown
+    QVERIFY(
+        !WriteHostPage(QStringLiteral("C.java"), dir.filePath(QStringLiteral("none/page.html"))).isEmpty());
+}
+
+void TestAppletPage::authorsElement_data()
+{
+    QTest::addColumn<QStringList>("files"); // name, then content, for each file beside Clock.java
+    QTest::addColumn<QString>("width");     // of the element found; "none" when there is none
+
+    const QString applet = QStringLiteral("public class Clock extends java.applet.Applet { }\n");
+    QTest::newRow("none anywhere") << QStringList{QStringLiteral("Clock.java"), applet} << QStringLiteral("none");
+    QTest::newRow("block comment") << QStringList{
+        QStringLiteral("Clock.java"),
+        QStringLiteral("/*\n * <applet code=\"Clock.class\"\n *   width=300 height=200>\n"
+                       " * <param name=a value=b>\n * </applet>\n */\n")
+            + applet} << QStringLiteral("300");
+    QTest::newRow("line comments") << QStringList{
+        QStringLiteral("Clock.java"),
+        applet + QStringLiteral("// <applet code=Clock width=310\n// height=90></applet>\n")}
+                                   << QStringLiteral("310");
+    QTest::newRow("strings are no comments") << QStringList{
+        QStringLiteral("Clock.java"),
+        QStringLiteral("class Clock { String s = \"/* <applet code=Clock width=1> */\"; char q = '\"'; "
+                       "String t = \"\"\"\n// <applet code=Clock width=2>\n\"\"\"; }\n")}
+                                             << QStringLiteral("none");
+    QTest::newRow("another class's element") << QStringList{
+        QStringLiteral("Clock.java"), QStringLiteral("// <applet code=Other width=5></applet>\n") + applet,
+        QStringLiteral("other.html"), QStringLiteral("<applet code=Other.class width=6>")}
+                                             << QStringLiteral("none");
+    QTest::newRow("comment before page") << QStringList{
+        QStringLiteral("Clock.java"), QStringLiteral("// <applet code=Clock width=7></applet>\n") + applet,
+        QStringLiteral("Clock.html"), QStringLiteral("<applet code=Clock width=8>")} << QStringLiteral("7");
+    QTest::newRow("page named after the class first") << QStringList{
+        QStringLiteral("Clock.java"), applet, QStringLiteral("a.html"),
+        QStringLiteral("<applet code=Clock width=111>"), QStringLiteral("clock.HTM"),
+        QStringLiteral("<p><applet code=First><applet code=\"Clock.class\" width=222>")}
+                                                      << QStringLiteral("222");
+    QTest::newRow("then name order") << QStringList{
+        QStringLiteral("Clock.java"), applet, QStringLiteral("b.html"), QStringLiteral("<applet code=Clock width=2>"),
+        QStringLiteral("a.htm"), QStringLiteral("<applet code=Clock width=1>"), QStringLiteral("notes.txt"),
+        QStringLiteral("<applet code=Clock width=3>")} << QStringLiteral("1");
+}
+
+void TestAppletPage::authorsElement()
+{
+    QFETCH(QStringList, files);
+    QFETCH(QString, width);
+    QTemporaryDir folder;
+    for (qsizetype i = 0; i + 1 < files.size(); i += 2) {
+        QFile file(folder.filePath(files[i]));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(files[i + 1].toUtf8());
+    }
+    const std::optional<AppletTag> found = authorsApplet(folder.filePath(QStringLiteral("Clock.java")));
+    QCOMPARE(found ? found->width : QStringLiteral("none"), width);
+    if (width == QLatin1String("300"))
+        QCOMPARE(found->parameters.size(), 1);
 }
 
 QTEST_GUILESS_MAIN(TestAppletPage)

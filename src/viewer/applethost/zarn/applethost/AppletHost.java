@@ -3,10 +3,15 @@ package zarn.applethost;
 import java.applet.Applet;
 import java.awt.BorderLayout;
 import java.awt.EventQueue;
+import java.awt.Font;
 import java.awt.Frame;
+import java.awt.Graphics2D;
 import java.awt.Toolkit;
+import java.awt.event.ComponentAdapter;
+import java.awt.event.ComponentEvent;
 import java.awt.event.WindowAdapter;
 import java.awt.event.WindowEvent;
+import java.awt.image.BufferedImage;
 import java.io.BufferedReader;
 import java.io.InputStreamReader;
 import java.lang.reflect.InvocationTargetException;
@@ -16,12 +21,13 @@ import java.nio.charset.StandardCharsets;
 /**
  * Zarn's applet host: runs one applet, either inside a window of the Zarn viewer
  * (an X11 window id given with --embed) or in a top-level window of its own.
- * Zarn talks to it through standard input (size W H, quit; end of input quits
- * too) and reads its reports on standard output (started, painted, status,
- * error).
+ * Zarn talks to it through standard input (load, size W H, quit; end of input
+ * quits too) and reads its reports on standard output (started, painted,
+ * status, error).
  */
 @SuppressWarnings("removal")
 public final class AppletHost {
+    private static final long QUIT_GRACE_MS = 1500;
     private final HostLaunch launch;
     private Frame frame;
     private Applet applet;
@@ -44,6 +50,13 @@ public final class AppletHost {
     }
 
     private void run() {
+        BufferedReader zarn = new BufferedReader(new InputStreamReader(System.in, StandardCharsets.UTF_8));
+        if (launch.waitForLoad) {
+            warmUp();
+            if (!waitForLoad(zarn)) {
+                quit();
+            }
+        }
         try {
             EventQueue.invokeAndWait(this::createApplet);
         } catch (InvocationTargetException e) {
@@ -51,18 +64,51 @@ public final class AppletHost {
         } catch (Throwable e) {
             fail(e);
         }
-        listenToZarn();
+        listenToZarn(zarn);
+    }
+
+    /** What every applet's start needs, done while Zarn still compiles it. */
+    private static void warmUp() {
+        try {
+            Toolkit.getDefaultToolkit().sync();
+            Graphics2D text = new BufferedImage(8, 8, BufferedImage.TYPE_INT_RGB).createGraphics();
+            text.setFont(new Font(Font.DIALOG, Font.PLAIN, 12));
+            text.drawString("Zarn", 0, 8);
+            text.dispose();
+            EventQueue.invokeAndWait(() -> new Applet().getFont());
+        } catch (Throwable e) {
+            // The real start reports whatever goes wrong.
+        }
+    }
+
+    /** True when Zarn says load; false when it says quit or goes away first. */
+    private static boolean waitForLoad(BufferedReader zarn) {
+        try {
+            for (String line = zarn.readLine(); line != null; line = zarn.readLine()) {
+                String word = line.trim();
+                if (word.equals("load")) {
+                    return true;
+                }
+                if (word.equals("quit")) {
+                    return false;
+                }
+            }
+        } catch (Exception e) {
+            // As end of input.
+        }
+        return false;
     }
 
     private void createApplet() {
         // The loader stays open while the applet runs: it loads the applet's
         // other classes and resources from the code base.
-        URLClassLoader loader = new URLClassLoader(launch.classPath(), AppletHost.class.getClassLoader());
+        URLClassLoader loader = new SourceLoader(launch.classPath(), launch.sources, launch.compiledClasses(),
+                AppletHost.class.getClassLoader());
         final Class<?> appletClass;
         try {
             appletClass = Class.forName(launch.className, false, loader);
         } catch (ClassNotFoundException | NoClassDefFoundError e) {
-            throw new HostFailure("The class " + launch.className + " was not found in " + launch.codeBase + ".");
+            throw new HostFailure("The class " + launch.className + " was not found in " + launch.classFolders() + ".");
         }
         if (!Applet.class.isAssignableFrom(appletClass)) {
             throw new HostFailure("The class " + launch.className + " is not an applet.");
@@ -81,6 +127,7 @@ public final class AppletHost {
         frame.setLayout(new BorderLayout());
         frame.add(applet, BorderLayout.CENTER);
         PaintWatch.reportFirstPaint(applet);
+        layOutAgainWhenSized();
         try {
             applet.init();
             applet.setVisible(true);
@@ -118,9 +165,38 @@ public final class AppletHost {
         return own;
     }
 
+    /**
+     * An embedded frame gets its real size from the window it is put in, which may
+     * come after the applet's first layout (leaving its components at 1 x 1): lay
+     * the applet out again whenever the frame is shown or sized.
+     */
+    private void layOutAgainWhenSized() {
+        frame.addComponentListener(new ComponentAdapter() {
+            @Override
+            public void componentResized(ComponentEvent e) {
+                layOutAgain();
+            }
+
+            @Override
+            public void componentShown(ComponentEvent e) {
+                layOutAgain();
+            }
+        });
+    }
+
+    private void layOutAgain() {
+        if (frame == null || applet == null) {
+            return;
+        }
+        frame.invalidate();
+        applet.invalidate();
+        frame.validate();
+        applet.repaint();
+    }
+
     /** Reads Zarn's commands until it says quit or its end of the pipe closes. */
-    private void listenToZarn() {
-        try (BufferedReader in = new BufferedReader(new InputStreamReader(System.in, StandardCharsets.UTF_8))) {
+    private void listenToZarn(BufferedReader zarn) {
+        try (BufferedReader in = zarn) {
             for (String line = in.readLine(); line != null; line = in.readLine()) {
                 String[] words = line.trim().split("\\s+");
                 if (words[0].equals("quit")) {
@@ -140,7 +216,7 @@ public final class AppletHost {
         EventQueue.invokeLater(() -> {
             if (frame != null) {
                 frame.setSize(width, height);
-                frame.validate();
+                layOutAgain();
             }
         });
     }
@@ -163,6 +239,18 @@ public final class AppletHost {
             return;
         }
         quitting = true;
+        // An applet that blocks the event thread (a loop in paint) must not keep
+        // the host alive: after a short grace it halts whatever the applet does.
+        Thread halt = new Thread(() -> {
+            try {
+                Thread.sleep(QUIT_GRACE_MS);
+            } catch (InterruptedException e) {
+                // Halting at once.
+            }
+            Runtime.getRuntime().halt(0);
+        }, "zarn-halt");
+        halt.setDaemon(true);
+        halt.start();
         try {
             EventQueue.invokeAndWait(() -> {
                 if (applet != null) {

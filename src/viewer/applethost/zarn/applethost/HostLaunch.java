@@ -1,7 +1,10 @@
 package zarn.applethost;
 
 import java.net.MalformedURLException;
+import java.net.URISyntaxException;
 import java.net.URL;
+import java.nio.file.Path;
+import java.nio.file.Paths;
 import java.util.ArrayList;
 import java.util.LinkedHashMap;
 import java.util.List;
@@ -13,6 +16,12 @@ final class HostLaunch {
     URL codeBase;
     URL documentBase;
     final List<URL> archives = new ArrayList<>();
+    /** Class folders searched before the code base. */
+    final List<URL> classes = new ArrayList<>();
+    /** Where sources of classes that no folder holds are compiled from; may be null. */
+    Path sources;
+    /** Start only when Zarn says "load": the JVM starts while the applet compiles. */
+    boolean waitForLoad;
     String className;
     int width = 300;
     int height = 200;
@@ -30,6 +39,15 @@ final class HostLaunch {
                     break;
                 case "--document":
                     launch.documentBase = url(value(args, ++i, option));
+                    break;
+                case "--classes":
+                    launch.classes.add(url(value(args, ++i, option)));
+                    break;
+                case "--sources":
+                    launch.sources = Paths.get(value(args, ++i, option));
+                    break;
+                case "--wait":
+                    launch.waitForLoad = true;
                     break;
                 case "--archive":
                     launch.archives.add(url(value(args, ++i, option)));
@@ -64,10 +82,31 @@ final class HostLaunch {
     }
 
     URL[] classPath() {
-        List<URL> path = new ArrayList<>();
+        List<URL> path = new ArrayList<>(classes);
         path.add(codeBase);
         path.addAll(archives);
         return path.toArray(new URL[0]);
+    }
+
+    /** Where classes are looked for, as a user reads it. */
+    String classFolders() {
+        List<String> folders = new ArrayList<>();
+        for (URL url : classPath()) {
+            folders.add(url.toString());
+        }
+        return String.join(" or ", folders);
+    }
+
+    /** The first class folder, where classes compiled on demand go; null when there is none. */
+    Path compiledClasses() {
+        if (classes.isEmpty() || !classes.get(0).getProtocol().equals("file")) {
+            return null;
+        }
+        try {
+            return Paths.get(classes.get(0).toURI());
+        } catch (URISyntaxException | IllegalArgumentException e) {
+            return null;
+        }
     }
 
     private static String value(String[] args, int index, String option) {

@@ -20,8 +20,11 @@ final class Reports {
 
     /** The first line of what a throwable says, as a user would read it. */
     static String firstLine(Throwable failure) {
-        String text = failure.toString();
+        return firstLine(failure.toString());
+    }
+
+    static String firstLine(String text) {
         int end = text.indexOf('\n');
-        return end < 0 ? text : text.substring(0, end);
+        return (end < 0 ? text : text.substring(0, end)).trim();
     }
 }

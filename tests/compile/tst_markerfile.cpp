@@ -1,4 +1,3 @@
-#include "HostPage.h"
 #include "MarkerFile.h"
 
 #include <QDir>
@@ -6,7 +5,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-class TestMarkerAndPage : public QObject
+class TestMarkerFile : public QObject
 {
     Q_OBJECT
 
@@ -14,12 +13,9 @@ private Q_SLOTS:
     void markerFirstField_data();
     void markerFirstField();
     void markerResetsToZero();
-    void hostPageIsExact();
-    void hostPageOddCodeValues();
-    void hostPageReplacesAndReports();
 };
 
-void TestMarkerAndPage::markerFirstField_data()
+void TestMarkerFile::markerFirstField_data()
 {
     QTest::addColumn<QByteArray>("content");
     QTest::addColumn<int>("value"); // -1: no number
@@ -34,7 +30,7 @@ void TestMarkerAndPage::markerFirstField_data()
     QTest::newRow("garbage") << QByteArray("done") << -1;
 }
 
-void TestMarkerAndPage::markerFirstField()
+void TestMarkerFile::markerFirstField()
 {
     QFETCH(QByteArray, content);
     QFETCH(int, value);
@@ -49,7 +45,7 @@ void TestMarkerAndPage::markerFirstField()
     QVERIFY(!readMarker(dir.filePath(QStringLiteral("missing.txt"))));
 }
 
-void TestMarkerAndPage::markerResetsToZero()
+void TestMarkerFile::markerResetsToZero()
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("temp.txt"));
@@ -60,34 +56,5 @@ void TestMarkerAndPage::markerResetsToZero()
     QVERIFY(!resetMarker(dir.filePath(QStringLiteral("no/such/temp.txt"))).isEmpty());
 }
 
-void TestMarkerAndPage::hostPageIsExact()
-{
-    QCOMPARE(
-        hostPageText(QStringLiteral("Clock.java")),
-        QByteArray("<html>\n<body>\n<div align = center>\n<applet code = Clock.java>\n</applet>\n</div>\n"
-                   "</body>\n</html>\n"));
-}
-
-void TestMarkerAndPage::hostPageOddCodeValues()
-{
-    QVERIFY(hostPageText(QString()).contains("\n<applet code = >\n"));
-    QVERIFY(hostPageText(QStringLiteral("My Clock.class")).contains("\n<applet code = My Clock.class>\n"));
-    QVERIFY(hostPageText(QStringLiteral("a\\b\\C.java")).contains("<applet code = a\\b\\C.java>"));
-    QCOMPARE(hostPageText(QStringLiteral("x")).count('\n'), 8);
-}
-
-void TestMarkerAndPage::hostPageReplacesAndReports()
-{
-    QTemporaryDir dir;
-    const QString page = dir.filePath(QStringLiteral("temp.html"));
-    QCOMPARE(WriteHostPage(QStringLiteral("A Long Name.java"), page), QString());
-    QCOMPARE(WriteHostPage(QStringLiteral("B.java"), page), QString());
-    QFile file(page);
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    QCOMPARE(file.readAll(), hostPageText(QStringLiteral("B.java"))); // replaced, never grown
-    QVERIFY(
-        !WriteHostPage(QStringLiteral("C.java"), dir.filePath(QStringLiteral("none/page.html"))).isEmpty());
-}
-
-QTEST_GUILESS_MAIN(TestMarkerAndPage)
-#include "tst_markerandpage.moc"
+QTEST_GUILESS_MAIN(TestMarkerFile)
+#include "tst_markerfile.moc"

@@ -1,0 +1,101 @@
+#include "AuthorsApplet.h"
+
+#include "AppletLaunch.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+
+#include <algorithm>
+
+namespace {
+
+// More than any page or source an author writes by hand; larger files are not read.
+constexpr qint64 MaxReadBytes = 4 * 1024 * 1024;
+
+QString readText(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || file.size() > MaxReadBytes)
+        return {};
+    return QString::fromUtf8(file.readAll());
+}
+
+bool namesClass(const AppletTag &applet, const QString &className)
+{
+    const QString named = appletClassName(applet.code);
+    return named == className || named.endsWith(QLatin1Char('.') + className);
+}
+
+std::optional<AppletTag> firstNaming(const QString &html, const QString &className)
+{
+    if (!html.contains(QLatin1String("applet"), Qt::CaseInsensitive))
+        return std::nullopt;
+    for (const AppletTag &applet : findApplets(html))
+        if (namesClass(applet, className))
+            return applet;
+    return std::nullopt;
+}
+
+// A block comment's text without the "*" that starts its continuation lines.
+QString withoutLeadingStars(const QString &comment)
+{
+    static const QRegularExpression stars(QStringLiteral("\\n[ \\t]*\\*(?!/)"));
+    QString text = comment;
+    return text.replace(stars, QStringLiteral("\n"));
+}
+
+} // namespace
+
+QString javaComments(const QString &source)
+{
+    QString comments;
+    const qsizetype size = source.size();
+    for (qsizetype i = 0; i < size; ++i) {
+        const QChar c = source.at(i);
+        const QChar next = i + 1 < size ? source.at(i + 1) : QChar();
+        if (c == QLatin1Char('/') && next == QLatin1Char('/')) {
+            const qsizetype end = source.indexOf(QLatin1Char('\n'), i);
+            const qsizetype stop = end < 0 ? size : end;
+            comments += source.mid(i + 2, stop - i - 2) + QLatin1Char('\n');
+            i = stop;
+        } else if (c == QLatin1Char('/') && next == QLatin1Char('*')) {
+            const qsizetype end = source.indexOf(QLatin1String("*/"), i + 2);
+            const qsizetype stop = end < 0 ? size : end;
+            comments += withoutLeadingStars(source.mid(i + 2, stop - i - 2)) + QLatin1Char('\n');
+            i = end < 0 ? size : end + 1;
+        } else if (c == QLatin1Char('"') || c == QLatin1Char('\'')) {
+            // A string, character or text block: nothing in it is a comment.
+            const bool textBlock = source.mid(i, 3) == QLatin1String("\"\"\"");
+            const QString close = textBlock ? QStringLiteral("\"\"\"") : QString(c);
+            qsizetype j = i + close.size();
+            while (j < size && source.mid(j, close.size()) != close
+                   && (textBlock || source.at(j) != QLatin1Char('\n')))
+                j += source.at(j) == QLatin1Char('\\') ? 2 : 1;
+            i = j + close.size() - 1;
+        }
+    }
+    return comments;
+}
+
+std::optional<AppletTag> authorsApplet(const QString &sourcePath)
+{
+    const QFileInfo source(sourcePath);
+    const QString className = source.completeBaseName();
+    if (className.isEmpty())
+        return std::nullopt;
+    if (auto applet = firstNaming(javaComments(readText(sourcePath)), className))
+        return applet;
+
+    QStringList pages = source.dir().entryList({QStringLiteral("*.html"), QStringLiteral("*.htm")},
+                                               QDir::Files | QDir::Readable, QDir::Name);
+    // The page named after the class first.
+    std::stable_partition(pages.begin(), pages.end(), [&](const QString &page) {
+        return QFileInfo(page).completeBaseName().compare(className, Qt::CaseInsensitive) == 0;
+    });
+    for (const QString &page : pages)
+        if (auto applet = firstNaming(readText(source.dir().filePath(page)), className))
+            return applet;
+    return std::nullopt;
+}

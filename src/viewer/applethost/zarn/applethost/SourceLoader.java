@@ -1,0 +1,73 @@
+package zarn.applethost;
+
+import java.io.StringWriter;
+import java.net.URL;
+import java.net.URLClassLoader;
+import java.nio.file.Files;
+import java.nio.file.Path;
+import java.util.HashSet;
+import java.util.List;
+import java.util.Set;
+import javax.tools.JavaCompiler;
+import javax.tools.StandardJavaFileManager;
+import javax.tools.ToolProvider;
+
+/**
+ * The applet's class loader. A class that no class folder holds, but whose source
+ * lies in the applet's source folder, is compiled on demand into the first class
+ * folder and loaded from there: an applet may load classes by a name it reads at
+ * run time, which no compile of its own source could have foreseen. Compiling only
+ * what is asked for costs nothing when nothing is, and a broken source that the
+ * applet never loads cannot stop it.
+ */
+final class SourceLoader extends URLClassLoader {
+    private final Path sources;
+    private final Path output;
+    private final Set<String> tried = new HashSet<>();
+
+    /** sources or output may be null: then nothing is compiled. */
+    SourceLoader(URL[] path, Path sources, Path output, ClassLoader parent) {
+        super(path, parent);
+        this.sources = sources;
+        this.output = output;
+    }
+
+    @Override
+    protected Class<?> findClass(String name) throws ClassNotFoundException {
+        try {
+            return super.findClass(name);
+        } catch (ClassNotFoundException missing) {
+            if (!compileFromSource(name)) {
+                throw missing;
+            }
+            return super.findClass(name);
+        }
+    }
+
+    private synchronized boolean compileFromSource(String name) {
+        // A nested class comes with its outer one; each name is tried once.
+        if (sources == null || output == null || name.indexOf('$') >= 0 || !tried.add(name)) {
+            return false;
+        }
+        Path source = sources.resolve(name.replace('.', '/') + ".java");
+        JavaCompiler javac = ToolProvider.getSystemJavaCompiler();
+        if (!Files.isRegularFile(source) || javac == null) {
+            return false;
+        }
+        StringWriter messages = new StringWriter();
+        try (StandardJavaFileManager files = javac.getStandardFileManager(null, null, null)) {
+            List<String> options = List.of("-d", output.toString(), "-sourcepath", sources.toString(),
+                    "-classpath", output.toString(), "-nowarn", "-implicit:class");
+            boolean compiled = javac.getTask(messages, files, null, options, null,
+                    files.getJavaFileObjects(source)).call();
+            if (!compiled) {
+                Reports.line("status", "The class " + name + " does not compile: "
+                        + Reports.firstLine(messages.toString()));
+            }
+            return compiled;
+        } catch (Exception e) {
+            Reports.line("status", "The class " + name + " cannot be compiled: " + e);
+            return false;
+        }
+    }
+}
