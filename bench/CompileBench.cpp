@@ -3,8 +3,8 @@
 #include "BenchFiles.h"
 #include "BenchTable.h"
 #include "CompileDriver.h"
-#include "CompileFeedback.h"
 #include "MonotonicClock.h"
+#include "QuietFeedback.h"
 #include "Suites.h"
 
 #include <QDir>
@@ -20,14 +20,6 @@ namespace {
 // javac's own time varies by tens of milliseconds from run to run; the median of
 // eleven keeps the comparison steady.
 constexpr int Runs = 11;
-
-class QuietFeedback : public CompileFeedback
-{
-public:
-    void started() override { }
-    void finished() override { }
-    void failed(const QString &reason) override { qFatal("compile failed: %s", qPrintable(reason)); }
-};
 
 double cpuMs()
 {

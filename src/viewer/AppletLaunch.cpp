@@ -112,6 +112,12 @@ QStringList appletHostArguments(const QString &jar, const AppletLaunch &launch, 
                                 quint64 embedWindow)
 {
     QStringList arguments = {
+        // An applet's start is mostly class loading: the quick first-tier compiler and
+        // the serial collector start sooner and leave the CPU to a compile running
+        // beside it. A JVM that does not know them passes over them.
+        QStringLiteral("-XX:+IgnoreUnrecognizedVMOptions"),
+        QStringLiteral("-XX:+UseSerialGC"),
+        QStringLiteral("-XX:TieredStopAtLevel=1"),
         // XEmbeddedFrame, which puts the applet inside Zarn's window, is internal to the JDK.
         QStringLiteral("--add-exports"),
         QStringLiteral("java.desktop/sun.awt.X11=ALL-UNNAMED"),

@@ -10,6 +10,8 @@
 
 #include <QApplication>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QTest>
 
@@ -26,6 +28,8 @@ private Q_SLOTS:
     void closeEndsTheHostAndReopenLoadsTheNewClass();
     void failedCompileSaysSoInTheViewer();
     void viewerOutlivesTheMainWindow();
+    void publishedAppletsRun_data();
+    void publishedAppletsRun();
 
 private:
     void writeApplet(int red, int green, int blue);
@@ -154,6 +158,129 @@ void TestAppletViewer::viewerOutlivesTheMainWindow()
     viewer()->close();
     QTRY_VERIFY(!viewer());
     QTRY_VERIFY_WITH_TIMEOUT(!processRuns(host), 5000);
+}
+
+namespace {
+
+// Files for the work folder: a name, then its text, for each.
+QStringList files(std::initializer_list<QByteArray> namesAndTexts)
+{
+    QStringList list;
+    for (const QByteArray &text : namesAndTexts)
+        list.append(QString::fromUtf8(text));
+    return list;
+}
+
+// An applet body that fills its area with the colour held in the field c.
+const char *const FillWithC = "public void paint(Graphics g) { g.setColor(c); g.fillRect(0, 0, getWidth(), "
+                              "getHeight()); }\n";
+
+QByteArray appletSource(const char *name, const char *comment, const QByteArray &init)
+{
+    return QByteArray(comment) + "import java.applet.*;\nimport java.awt.*;\nimport java.io.*;\nimport java.net.*;\n"
+           + "public class " + name + " extends Applet {\nColor c = Color.RED;\npublic void init() {\ntry {\n"
+           + init + "\n} catch (Exception e) { c = Color.BLACK; }\n}\n" + FillWithC + "}\n";
+}
+
+} // namespace
+
+// Applets as their authors publish them: several classes, parameters from the
+// source's comment or from a page beside it, data files, classes loaded by name,
+// their own size, Swing. Each paints a colour that proves it got what it needs.
+void TestAppletViewer::publishedAppletsRun_data()
+{
+    QTest::addColumn<QString>("document");
+    QTest::addColumn<QStringList>("files");
+    QTest::addColumn<QColor>("colour");
+    QTest::addColumn<QSize>("size"); // empty: the whole area
+
+    const QByteArray rgbFromParameter =
+        "String[] v = getParameter(\"RGB\").split(\",\");\n"
+        "c = new Color(Integer.parseInt(v[0]), Integer.parseInt(v[1]), Integer.parseInt(v[2]));";
+    const QByteArray tinted = appletSource("Tinted", "", rgbFromParameter);
+    const QByteArray tintedWithComment =
+        appletSource("Tinted",
+                     "/*\n * <applet code=\"Tinted.class\" width=200 height=100>\n"
+                     " *   <param name=rgb value=\"0,150,90\">\n * </applet>\n */\n",
+                     rgbFromParameter);
+
+    QTest::newRow("two source files") << QStringLiteral("Two.java")
+                                      << files({"Two.java", appletSource("Two", "", "c = Painter.colour();"),
+                                                "Painter.java",
+                                                "class Painter { static java.awt.Color colour() { "
+                                                "return new java.awt.Color(10, 120, 200); } }\n"})
+                                      << QColor(10, 120, 200) << QSize();
+    QTest::newRow("parameters from a comment")
+        << QStringLiteral("Tinted.java") << files({"Tinted.java", tintedWithComment})
+        << QColor(0, 150, 90) << QSize(200, 100);
+    QTest::newRow("parameters from a page beside it")
+        << QStringLiteral("Tinted.java")
+        << files({"Tinted.java", tinted, "Tinted.html",
+                  "<html><body><applet code=Tinted.class width=50% height=120><param name=RGB "
+                  "value='150,0,90'></applet>"})
+        << QColor(150, 0, 90) << QSize(192, 120);
+    QTest::newRow("data file read both ways")
+        << QStringLiteral("Data.java")
+        << files({"Data.java",
+                  appletSource("Data", "",
+                               "BufferedReader a = new BufferedReader(new InputStreamReader("
+                               "getClass().getResourceAsStream(\"data/shape.txt\")));\n"
+                               "BufferedReader b = new BufferedReader(new InputStreamReader("
+                               "new URL(getCodeBase(), \"data/shape.txt\").openStream()));\n"
+                               "if (a.readLine().equals(\"cube\") && b.readLine().equals(\"cube\")) "
+                               "c = new Color(0, 160, 0);"),
+                  "data/shape.txt", "cube\n"})
+        << QColor(0, 160, 0) << QSize();
+    QTest::newRow("class loaded by name, broken neighbour")
+        << QStringLiteral("Shapes.java")
+        << files({"Shapes.java",
+                  appletSource("Shapes", "// <applet code=Shapes><param name=kind value=Cube></applet>\n",
+                               "Object shape = Class.forName(getParameter(\"kind\") + \"Shape\")"
+                               ".getDeclaredConstructor().newInstance();\n"
+                               "c = new Color(Integer.parseInt(shape.toString()));"),
+                  "CubeShape.java", "public class CubeShape { public String toString() { return \"8421504\"; } }\n",
+                  "Broken.java", "public class Broken { this is not java }\n"})
+        << QColor(128, 128, 128) << QSize();
+    QTest::newRow("larger than the area")
+        << QStringLiteral("Big.java")
+        << files({"Big.java", appletSource("Big", "// <applet code=Big width=600 height=500></applet>\n",
+                                           "c = new Color(90, 60, 30);")})
+        << QColor(90, 60, 30) << QSize(600, 500);
+    QTest::newRow("Swing")
+        << QStringLiteral("Swung.java")
+        << files({"Swung.java", "import javax.swing.*;\nimport java.awt.Color;\n"
+                                "public class Swung extends JApplet {\n"
+                                "    public void init() {\n"
+                                "        JPanel panel = new JPanel();\n"
+                                "        panel.setBackground(new Color(200, 100, 0));\n"
+                                "        setContentPane(panel);\n"
+                                "    }\n}\n"})
+        << QColor(200, 100, 0) << QSize();
+}
+
+void TestAppletViewer::publishedAppletsRun()
+{
+    QFETCH(QString, document);
+    QFETCH(QStringList, files);
+    QFETCH(QColor, colour);
+    QFETCH(QSize, size);
+    const QString work = m_app->filePath(QStringLiteral("work/"));
+    for (qsizetype i = 0; i + 1 < files.size(); i += 2) {
+        QDir().mkpath(QFileInfo(work + files[i]).absolutePath());
+        QVERIFY(m_app->write(QStringLiteral("work/") + files[i], files[i + 1].toUtf8()));
+    }
+    m_window->FileName = work + document;
+    m_window->AppletB_Click();
+    QVERIFY(viewer());
+    QTRY_COMPARE_WITH_TIMEOUT(browser()->message(), QString(), 20000);
+    QWidget *surface = browser()->surface();
+    QTRY_COMPARE_WITH_TIMEOUT(colourAt(surface, surface->visibleRegion().boundingRect().center()), colour,
+                              20000);
+    QCOMPARE(surface->size(), size.isEmpty() ? browser()->size() : size);
+    // An applet larger than the area is scrolled to, as a browser shows a page.
+    const auto *scroll = browser()->findChild<QScrollArea *>();
+    QCOMPARE(scroll->horizontalScrollBar()->maximum() > 0, size.width() > browser()->width());
+    QCOMPARE(scroll->verticalScrollBar()->maximum() > 0, size.height() > browser()->height());
 }
 
 ZARN_XVFB_TEST_MAIN(TestAppletViewer)

@@ -27,14 +27,19 @@ inline bool compileJava(const QString &folder, const QString &fileName, const QB
     return javac.waitForFinished(60000) && javac.exitCode() == 0;
 }
 
-// The colour on screen at the centre of widget, whatever window draws it there
-// (the applet's window embedded in it included).
+// The colour on screen at point of widget, whatever window draws it there (the
+// applet's window embedded in it included).
+inline QColor colourAt(const QWidget *widget, const QPoint &point)
+{
+    const QPoint global = widget->mapToGlobal(point);
+    const QImage shot =
+        QGuiApplication::primaryScreen()->grabWindow(0, global.x(), global.y(), 1, 1).toImage();
+    return shot.isNull() ? QColor() : QColor(shot.pixel(0, 0));
+}
+
 inline QColor colourAtCentre(const QWidget *widget)
 {
-    const QPoint centre = widget->mapToGlobal(widget->rect().center());
-    const QImage shot =
-        QGuiApplication::primaryScreen()->grabWindow(0, centre.x(), centre.y(), 1, 1).toImage();
-    return shot.isNull() ? QColor() : QColor(shot.pixel(0, 0));
+    return colourAt(widget, widget->rect().center());
 }
 
 // Sends a real click to the screen at the centre of widget, as a user's would.

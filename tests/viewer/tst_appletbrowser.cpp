@@ -22,6 +22,7 @@ private Q_SLOTS:
     void readableLineInsteadOfABlank_data();
     void readableLineInsteadOfABlank();
     void hostEndsWithTheArea();
+    void layoutNeverStaysBlank();
 
 private:
     QString page(const QString &name, const QString &html) const;
@@ -38,6 +39,18 @@ void TestAppletBrowser::initTestCase()
                         colourApplet(QStringLiteral("Red"), 200, 30, 40)));
     QVERIFY(compileJava(m_site.path(), QStringLiteral("Thrower.java"), throwingApplet()));
     QVERIFY(compileJava(m_site.path(), QStringLiteral("Plain.java"), anyNameClass()));
+    QVERIFY(compileJava(m_site.path(), QStringLiteral("Cards.java"),
+                        "import java.applet.Applet;\nimport java.awt.*;\n"
+                        "public class Cards extends Applet {\n"
+                        "    public void init() {\n"
+                        "        setLayout(new BorderLayout());\n"
+                        "        add(new Button(\"Next\"), BorderLayout.NORTH);\n"
+                        "        Panel cards = new Panel(new CardLayout());\n"
+                        "        Panel one = new Panel();\n"
+                        "        one.setBackground(new Color(60, 120, 180));\n"
+                        "        cards.add(one, \"one\");\n"
+                        "        add(cards, BorderLayout.CENTER);\n"
+                        "    }\n}\n"));
     const QString classes = m_site.filePath(QStringLiteral("classes"));
     QVERIFY(compileJava(classes, QStringLiteral("Aware.java"), pageAwareApplet()));
     QDir().mkpath(classes + QStringLiteral("/models"));
@@ -140,6 +153,19 @@ void TestAppletBrowser::hostEndsWithTheArea()
     QVERIFY(processRuns(host));
     m_window.reset(); // closing the viewer destroys the area
     QTRY_VERIFY_WITH_TIMEOUT(!processRuns(host), 5000);
+}
+
+// The embedded frame may get its size after the applet's first layout; every start
+// must still show the applet's components, not a blank area.
+void TestAppletBrowser::layoutNeverStaysBlank()
+{
+    const QString cards = page(QStringLiteral("cards.html"), QStringLiteral("<applet code=Cards>"));
+    for (int run = 0; run < 20; ++run) {
+        QSignalSpy painted(m_browser, &AppletBrowser::appletPainted);
+        m_browser->Navigate(cards);
+        QVERIFY(painted.wait(20000));
+        QTRY_COMPARE_WITH_TIMEOUT(colourAtCentre(m_browser->surface()), QColor(60, 120, 180), 5000);
+    }
 }
 
 ZARN_XVFB_TEST_MAIN(TestAppletBrowser)
