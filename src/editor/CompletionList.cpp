@@ -1,14 +1,12 @@
 #include "CompletionList.h"
 
-#include "TypedCharacters.h"
-
-#include <QFocusEvent>
-#include <QKeyEvent>
+#include <algorithm>
 
 CompletionList::CompletionList(QWidget *parent)
     : QListWidget(parent)
 {
     setSelectionMode(QAbstractItemView::SingleSelection);
+    setFocusPolicy(Qt::NoFocus);
 }
 
 int CompletionList::highlightedRow() const
@@ -23,31 +21,27 @@ void CompletionList::clearHighlight()
     clearSelection();
 }
 
+void CompletionList::highlightFirstStartingWith(const QString &prefix)
+{
+    for (int entry = 0; !prefix.isEmpty() && entry < count(); ++entry) {
+        if (item(entry)->text().startsWith(prefix, Qt::CaseInsensitive)) {
+            setCurrentRow(entry);
+            return;
+        }
+    }
+    clearHighlight();
+}
+
+void CompletionList::moveHighlight(int step)
+{
+    if (count() == 0)
+        return;
+    const int from = highlightedRow();
+    setCurrentRow(std::clamp(from < 0 ? 0 : from + step, 0, count() - 1));
+}
+
 void CompletionList::mouseDoubleClickEvent(QMouseEvent *event)
 {
     QListWidget::mouseDoubleClickEvent(event);
     Q_EMIT listDoubleClicked();
-}
-
-void CompletionList::keyPressEvent(QKeyEvent *event)
-{
-    for (const QChar code : typedCharacters(*event))
-        Q_EMIT characterTyped(code);
-    switch (event->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-    case Qt::Key_Escape:
-        event->accept();
-        return;
-    default:
-        QListWidget::keyPressEvent(event);
-    }
-}
-
-void CompletionList::focusOutEvent(QFocusEvent *event)
-{
-    QListWidget::focusOutEvent(event);
-    // A menu popping up or another program taking over leaves the focus here.
-    if (event->reason() != Qt::PopupFocusReason && event->reason() != Qt::ActiveWindowFocusReason)
-        Q_EMIT focusLost();
 }

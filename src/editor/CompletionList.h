@@ -2,9 +2,9 @@
 
 #include <QListWidget>
 
-// The completion list: a list box that reports a double-click anywhere on it,
-// every character typed into it, and the loss of the focus to another control.
-// Enter and Escape stop here: they never reach the window or the pane.
+// The completion list: a list box beside the pane that never takes the keyboard
+// (the pane keeps it while the list is shown) and reports a double-click anywhere
+// on it.
 class CompletionList : public QListWidget
 {
     Q_OBJECT
@@ -16,14 +16,15 @@ public:
     int highlightedRow() const;
     // Leaves no entry highlighted and none current, so that Down starts at the top.
     void clearHighlight();
+    // Highlights the first entry that starts with prefix (in any case); none when no
+    // entry does, or when prefix is empty.
+    void highlightFirstStartingWith(const QString &prefix);
+    // Moves the highlight by step entries, staying within the list.
+    void moveHighlight(int step);
 
 Q_SIGNALS:
     void listDoubleClicked();
-    void characterTyped(QChar code);
-    void focusLost();
 
 protected:
     void mouseDoubleClickEvent(QMouseEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
-    void focusOutEvent(QFocusEvent *event) override;
 };

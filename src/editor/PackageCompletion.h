@@ -7,9 +7,13 @@
 
 class CompletionList;
 class EditorPane;
+class QKeyEvent;
 
-// Typing a dot behind a known package name opens the completion list over the
-// pane; a pick inserts the chosen sub-package after the dot. Keeps CurrentWord.
+// Typing a dot behind a known package name shows the completion list beside the
+// pane; the pane keeps the keyboard, so nothing typed is lost. Letters typed after
+// the dot go into the pane and highlight the first entry they begin; Enter, Tab or
+// a double-click put in the rest of the highlighted name; Esc closes the list; any
+// other key closes it and acts in the pane as usual. Keeps CurrentWord.
 class PackageCompletion : public QObject
 {
     Q_OBJECT
@@ -22,6 +26,7 @@ public:
     const QString &CurrentWord() const { return m_word.word(); }
     // The completion list, or null while it has never been needed.
     CompletionList *List1() const { return m_list; }
+    bool isOpen() const;
 
     // The word rule for a character typed in the pane, before the pane inserts it.
     void Richtextbox1_KeyPress(QChar code);
@@ -30,17 +35,27 @@ public:
     qint16 FillPackageList(const QString &word);
 
     void List1_DblClick();
-    void List1_KeyPress(QChar code);
-    void List1_LostFocus();
+    // Hides and empties the list without putting anything in.
+    void close();
+
+protected:
+    // The keys typed into the pane while the list is shown.
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     CompletionList &list();
     void open();
     void pick();
+    bool takeKey(const QKeyEvent &key);
+    void findAnchor(int position, int added);
+    void followTyping();
 
     EditorPane &m_pane;
     QWidget &m_listParent;
     QRect m_listPlace;
     CompletionList *m_list = nullptr;
     WordTracker m_word;
+    // While the list is shown: the position right after the dot, where the name
+    // being typed starts; -1 until the dot is in the text.
+    int m_nameStart = -1;
 };

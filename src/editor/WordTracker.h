@@ -23,8 +23,13 @@ public:
     // appended to the word whatever the look-up finds.
     std::optional<QString> type(QChar code);
 
-    // A pick in the completion list extends the word with the picked name.
-    void append(const QString &text) { m_word += text; }
+    // A pick in the completion list replaces the last typed characters of the
+    // word with the picked name.
+    void complete(qsizetype typed, const QString &name)
+    {
+        m_word.chop(typed);
+        m_word += name;
+    }
 
 private:
     QString m_word;

@@ -31,9 +31,9 @@ private Q_SLOTS:
     // picking
     void doubleClickPicks();
     void fourLevelCompletion();
-    void enterPicksTheHighlightedEntry();
-    void enterWithoutHighlightInsertsNothing();
-    void otherKeysKeepTheListOpen();
+    void typedLettersPickTheEntry();
+    void keysWhileTheListIsShown_data();
+    void keysWhileTheListIsShown();
     // focus loss
     void clickIntoThePaneClosesWithoutInserting();
     void menuDoesNotCloseTheList();
@@ -95,7 +95,7 @@ void TestCompletion::importJavaDotOpensTheList()
     QCOMPARE(word(), QStringLiteral("java."));
     QVERIFY(listOpen());
     QVERIFY(list()->isEnabled());
-    QCOMPARE(QApplication::focusWidget(), list());
+    QCOMPARE(QApplication::focusWidget(), pane()); // the pane keeps the keyboard
     QCOMPARE(entries().size(), 12);
     QCOMPARE(entries().first(), QStringLiteral("applet"));
     QCOMPARE(entries().last(), QStringLiteral("util"));
@@ -199,8 +199,12 @@ void TestCompletion::listOpensAtItsPlaceWithNothingHighlighted()
     QCOMPARE(list()->geometry(), QRect(208, 152, 113, 56)); // never moved to the caret
     QCOMPARE(list()->highlightedRow(), -1);
     QCOMPARE(list()->currentRow(), -1);
-    QTest::keyClick(list(), Qt::Key_Down);
+    QTest::keyClick(pane(), Qt::Key_Down);
     QCOMPARE(list()->highlightedRow(), 0);
+    QTest::keyClick(pane(), Qt::Key_Down);
+    QTest::keyClick(pane(), Qt::Key_Up);
+    QCOMPARE(list()->highlightedRow(), 0);
+    QCOMPARE(caret(), pane()->toPlainText().size()); // arrows on the list do not move the caret
 }
 
 void TestCompletion::doubleClickPicks()
@@ -237,45 +241,86 @@ void TestCompletion::fourLevelCompletion()
     QVERIFY(!listOpen()); // the table goes no deeper
 }
 
-void TestCompletion::enterPicksTheHighlightedEntry()
+void TestCompletion::typedLettersPickTheEntry()
 {
-    type(QStringLiteral("javax."));
-    QTest::keyClicks(list(), QStringLiteral("sw")); // keyboard search
-    QTest::keyClick(list(), Qt::Key_Return);
-    QCOMPARE(pane()->toPlainText(), QStringLiteral("javax.swing")); // no line break from the Enter
+    type(QStringLiteral("javax.sw"));
+    QCOMPARE(pane()->toPlainText(), QStringLiteral("javax.sw")); // the letters went into the pane
+    QCOMPARE(list()->item(list()->highlightedRow())->text(), QStringLiteral("swing"));
+    QTest::keyClick(pane(), Qt::Key_Return);
+    QCOMPARE(pane()->toPlainText(), QStringLiteral("javax.swing")); // not doubled, no line break
+    QCOMPARE(caret(), 11);
     QCOMPARE(word(), QStringLiteral("javax.swing"));
-    QCOMPARE(QApplication::focusWidget(), pane());
     QVERIFY(!listOpen());
+    QCOMPARE(QApplication::focusWidget(), pane());
+
+    // Tab completes too, whatever the case typed; one undo takes the name back out.
+    type(QStringLiteral(" java.AW"));
+    QTest::keyClick(pane(), Qt::Key_Tab);
+    QCOMPARE(pane()->toPlainText(), QStringLiteral("javax.swing java.awt"));
+    QCOMPARE(word(), QStringLiteral("java.awt"));
+    pane()->undo();
+    QCOMPARE(pane()->toPlainText(), QStringLiteral("javax.swing java.AW"));
 }
 
-void TestCompletion::enterWithoutHighlightInsertsNothing()
+void TestCompletion::keysWhileTheListIsShown_data()
 {
-    type(QStringLiteral("java."));
-    QTest::keyClick(list(), Qt::Key_Enter, Qt::KeypadModifier);
-    QCOMPARE(pane()->toPlainText(), QStringLiteral("java."));
-    QCOMPARE(word(), QStringLiteral("java."));
-    QVERIFY(!listOpen());
-    QCOMPARE(list()->count(), 0);
-    QCOMPARE(QApplication::focusWidget(), pane());
+    QTest::addColumn<QString>("typed"); // after "java."; "\x1b" is Esc, "\b" Backspace, "\r" Return
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("expectedWord");
+    QTest::addColumn<QString>("highlighted"); // "-" when the list is closed
+
+    QTest::newRow("Esc closes") << QStringLiteral("\x1b") << QStringLiteral("java.") << QStringLiteral("java.")
+                                << QStringLiteral("-");
+    QTest::newRow("letters highlight") << QStringLiteral("ut") << QStringLiteral("java.ut")
+                                       << QStringLiteral("java.ut") << QStringLiteral("util");
+    QTest::newRow("no entry begins so") << QStringLiteral("xy") << QStringLiteral("java.xy")
+                                        << QStringLiteral("java.xy") << QString();
+    QTest::newRow("Return with nothing highlighted breaks the line")
+        << QStringLiteral("xy\r") << QStringLiteral("java.xy\n") << QString() << QStringLiteral("-");
+    QTest::newRow("semicolon") << QStringLiteral("applet;") << QStringLiteral("java.applet;")
+                               << QStringLiteral("java.applet;") << QStringLiteral("-");
+    QTest::newRow("star") << QStringLiteral("*") << QStringLiteral("java.*") << QStringLiteral("java.*")
+                          << QStringLiteral("-");
+    QTest::newRow("space") << QStringLiteral(" x") << QStringLiteral("java. x") << QStringLiteral("x")
+                           << QStringLiteral("-");
+    QTest::newRow("a dot opens the next list") << QStringLiteral("awt.") << QStringLiteral("java.awt.")
+                                               << QStringLiteral("java.awt.") << QString();
+    QTest::newRow("Backspace inside the name") << QStringLiteral("ux\b") << QStringLiteral("java.u")
+                                               << QStringLiteral("java.u") << QStringLiteral("util");
+    QTest::newRow("Backspace past the dot") << QStringLiteral("\b") << QStringLiteral("java")
+                                            << QStringLiteral("java") << QStringLiteral("-");
 }
 
-void TestCompletion::otherKeysKeepTheListOpen()
+void TestCompletion::keysWhileTheListIsShown()
 {
+    QFETCH(QString, typed);
+    QFETCH(QString, text);
+    QFETCH(QString, expectedWord);
+    QFETCH(QString, highlighted);
     type(QStringLiteral("java."));
-    QTest::keyClick(list(), Qt::Key_Escape);
-    QTest::keyClicks(list(), QStringLiteral("ut"));
-    QTest::keyClick(list(), Qt::Key_Space);
-    QVERIFY(listOpen());
-    QCOMPARE(QApplication::focusWidget(), list());
-    QCOMPARE(pane()->toPlainText(), QStringLiteral("java.")); // nothing reached the pane
-    QCOMPARE(word(), QStringLiteral("java."));
-    QCOMPARE(list()->item(list()->highlightedRow())->text(), QStringLiteral("util"));
+    for (const QChar c : typed) {
+        if (c == QLatin1Char('\x1b'))
+            QTest::keyClick(pane(), Qt::Key_Escape);
+        else if (c == QLatin1Char('\b'))
+            QTest::keyClick(pane(), Qt::Key_Backspace);
+        else if (c == QLatin1Char('\r'))
+            QTest::keyClick(pane(), Qt::Key_Return);
+        else
+            QTest::keyClicks(pane(), QString(c));
+    }
+    QCOMPARE(pane()->toPlainText(), text);
+    QCOMPARE(word(), expectedWord);
+    QCOMPARE(listOpen(), highlighted != QLatin1String("-"));
+    if (listOpen())
+        QCOMPARE(list()->highlightedRow() < 0 ? QString() : list()->item(list()->highlightedRow())->text(),
+                 highlighted);
+    QCOMPARE(QApplication::focusWidget(), pane());
 }
 
 void TestCompletion::clickIntoThePaneClosesWithoutInserting()
 {
     type(QStringLiteral("java."));
-    QTest::keyClick(list(), Qt::Key_Down);
+    QTest::keyClick(pane(), Qt::Key_Down);
     QTest::mouseClick(pane()->viewport(), Qt::LeftButton, {}, QPoint(200, 100));
     QVERIFY(!listOpen());
     QCOMPARE(list()->count(), 0);

@@ -84,8 +84,8 @@ void TestWordTracker::keyRule()
 void TestWordTracker::pickExtendsTheWord()
 {
     WordTracker tracker;
-    typeAll(tracker, QStringLiteral("java."));
-    tracker.append(QStringLiteral("awt"));
+    typeAll(tracker, QStringLiteral("java.A"));
+    tracker.complete(1, QStringLiteral("awt")); // the typed "A" becomes the picked name
     QCOMPARE(tracker.word(), QStringLiteral("java.awt"));
     QCOMPARE(typeAll(tracker, QStringLiteral(".")), QStringList{QStringLiteral("java.awt")});
 }
