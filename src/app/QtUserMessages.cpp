@@ -13,9 +13,9 @@ UserMessages::SaveAnswer QtUserMessages::askToSave(QWidget *parent, const QStrin
     QMessageBox box(QMessageBox::Question, title, text,
                     QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
     box.setDefaultButton(QMessageBox::Save);
-    // Access keys, so that S, D or C answers from the keyboard; Esc cancels.
+    // Access keys, so that S, N or C answers from the keyboard; Esc cancels.
     box.button(QMessageBox::Save)->setText(QMessageBox::tr("&Save"));
-    box.button(QMessageBox::Discard)->setText(QMessageBox::tr("&Discard"));
+    box.button(QMessageBox::Discard)->setText(QMessageBox::tr("Do&n't Save"));
     box.button(QMessageBox::Cancel)->setText(QMessageBox::tr("&Cancel"));
     box.exec();
     switch (box.standardButton(box.clickedButton())) {

@@ -268,19 +268,23 @@ void Zarn::DeleteB_Click()
     deleteSelection(*Richtextbox1);
 }
 
+// The compile reads the file on disk: it must exist and hold what the user sees.
 void Zarn::AppletB_Click()
 {
-    m_applets->View();
+    if (m_documents->readyToCompile())
+        m_applets->View();
 }
 
 void Zarn::PubAppletB_Click()
 {
-    m_applets->Publish();
+    if (m_documents->readyToCompile())
+        m_applets->Publish();
 }
 
 void Zarn::PubAppletHtmlB_Click()
 {
-    m_applets->PublishWithHtml();
+    if (m_documents->readyToCompile())
+        m_applets->PublishWithHtml();
 }
 
 void Zarn::OptionsB_Click()

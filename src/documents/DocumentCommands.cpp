@@ -79,7 +79,8 @@ bool DocumentCommands::SaveAs()
     m_dialog.DialogTitle.clear();
     if (!m_dialog.ShowSave(window()))
         return false;
-    // The name exactly as confirmed: no extension is added.
+    // The name as confirmed; the dialog adds the chosen filter's extension to a
+    // name typed without one.
     const QString path = m_dialog.FileName;
     if (!writeTo(path))
         return false;
@@ -91,7 +92,23 @@ bool DocumentCommands::maybeSave()
 {
     if (!m_pane.document()->isModified())
         return true;
-    switch (m_messages.askToSave(window(), title(), tr("Save changes to %1?").arg(documentName()))) {
+    return askToSave(tr("Save changes to %1?").arg(documentName()));
+}
+
+bool DocumentCommands::readyToCompile()
+{
+    if (m_fileName.isEmpty() || !QFileInfo::exists(m_fileName)) {
+        m_messages.warning(window(), title(), tr("Save the document first"));
+        return false;
+    }
+    if (!m_pane.document()->isModified())
+        return true;
+    return askToSave(tr("Save changes to %1 before compiling?").arg(documentName()));
+}
+
+bool DocumentCommands::askToSave(const QString &question)
+{
+    switch (m_messages.askToSave(window(), title(), question)) {
     case UserMessages::SaveAnswer::Save:
         return Save();
     case UserMessages::SaveAnswer::Discard:

@@ -34,11 +34,17 @@ public:
     // When the text changed since the last New, Open or save, asks whether to save
     // it. True when the caller may go on: nothing to save, saved, or discarded.
     bool maybeSave();
+    // Before a compile, which reads the file on disk: a document that has no file
+    // yet is refused with "Save the document first"; changed text is offered for
+    // saving first (Don't Save compiles the file as last saved). True when the
+    // compile may go on.
+    bool readyToCompile();
 
     // How the document will be written: as it was read, or UTF-8 with LF when new.
     const TextFormat &format() const { return m_format; }
 
 private:
+    bool askToSave(const QString &question);
     bool writeTo(const QString &path);
     void loadText(const QString &text, const TextFormat &format);
     QString documentName() const;

@@ -1,6 +1,18 @@
 #include "QtFileDialog.h"
 
 #include <QFileDialog>
+#include <QRegularExpression>
+
+namespace {
+
+// The extension of a name filter's first pattern: "java" for "Java File (*.java)".
+QString extensionOf(const QString &nameFilter)
+{
+    static const QRegularExpression pattern(QStringLiteral("\\*\\.(\\w+)"));
+    return pattern.match(nameFilter).captured(1);
+}
+
+} // namespace
 
 QStringList qtNameFilters(const QString &filter)
 {
@@ -25,6 +37,13 @@ void configureFileDialog(QFileDialog &dialog, FileDialog::Mode mode, const QStri
     const QStringList filters = qtNameFilters(filter);
     if (!filters.isEmpty())
         dialog.setNameFilters(filters);
+    if (!open) {
+        // A name typed without an extension gets the chosen filter's, so that
+        // "Hello" under the Java filter is saved as Hello.java.
+        dialog.setDefaultSuffix(extensionOf(dialog.selectedNameFilter()));
+        QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                         [&dialog](const QString &chosen) { dialog.setDefaultSuffix(extensionOf(chosen)); });
+    }
     if (!fileName.isEmpty())
         dialog.selectFile(fileName);
 }

@@ -9,6 +9,7 @@
 #include "Zarn.h"
 
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QStatusBar>
 #include <QTest>
@@ -26,6 +27,8 @@ private Q_SLOTS:
     void progressWindowStyle();
     void failureIsShownInTheStatusBar();
     void closeWaitsForTheCompile();
+    void compileNeedsTheTextOnDisk_data();
+    void compileNeedsTheTextOnDisk();
 
 private:
     QString standIn(const QByteArray &body);
@@ -35,14 +38,15 @@ private:
     }
 
     std::unique_ptr<AppFolder> m_app;
+    std::shared_ptr<RecordingMessages> m_messages;
     QPointer<Zarn> m_window;
 };
 
 void TestZarnCompile::init()
 {
     m_app = std::make_unique<AppFolder>();
-    m_window = new Zarn(m_app->path(),
-                        {std::make_shared<RecordingMessages>(), std::make_shared<ScriptedFileDialog>()});
+    m_messages = std::make_shared<RecordingMessages>();
+    m_window = new Zarn(m_app->path(), {m_messages, std::make_shared<ScriptedFileDialog>()});
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window));
 }
@@ -141,6 +145,54 @@ void TestZarnCompile::closeWaitsForTheCompile()
                                                        AppletCommands::CompileFeedbackStyle::StatusBar));
     QVERIFY(stillThere);
     QTRY_VERIFY(m_window.isNull()); // closed once the compile had ended
+}
+
+// View > Applet and the Publish commands compile the file on disk: a document
+// without one is refused, and changed text is offered for saving first.
+void TestZarnCompile::compileNeedsTheTextOnDisk_data()
+{
+    QTest::addColumn<bool>("onDisk");
+    QTest::addColumn<int>("answer"); // to "Save changes...?"; -1 when nothing is asked
+    QTest::addColumn<QString>("said");
+    QTest::addColumn<QByteArray>("compiled"); // what the compiler was given; empty when it did not run
+
+    QTest::newRow("no file yet") << false << -1 << QStringLiteral("Save the document first") << QByteArray();
+    QTest::newRow("save first") << true << int(UserMessages::SaveAnswer::Save) << QString()
+                                << QByteArray("class Hello { int fixed; }");
+    QTest::newRow("don't save") << true << int(UserMessages::SaveAnswer::Discard) << QString()
+                                << QByteArray("class Hello { }");
+    QTest::newRow("cancel") << true << int(UserMessages::SaveAnswer::Cancel) << QString() << QByteArray();
+}
+
+void TestZarnCompile::compileNeedsTheTextOnDisk()
+{
+    QFETCH(bool, onDisk);
+    QFETCH(int, answer);
+    QFETCH(QString, said);
+    QFETCH(QByteArray, compiled);
+    // A compiler that keeps what it was given to compile: its sixth argument.
+    m_window->settings.CompilerLocation = standIn("cat \"$6\" > \"$ZARN_SEEN\"\n");
+    qputenv("ZARN_SEEN", m_app->filePath(QStringLiteral("seen")).toLocal8Bit());
+    const QString source = m_app->filePath(QStringLiteral("Hello.java"));
+    if (onDisk) {
+        m_app->write(QStringLiteral("Hello.java"), "class Hello { }");
+        m_window->openFile(source);
+    } else {
+        m_window->FileName = source;
+    }
+    auto *pane = m_window->findChild<QPlainTextEdit *>(QStringLiteral("Richtextbox1"));
+    pane->selectAll();
+    pane->insertPlainText(QStringLiteral("class Hello { int fixed; }")); // typed, not yet saved
+    if (answer >= 0)
+        m_messages->saveAnswers = {UserMessages::SaveAnswer(answer)};
+
+    m_window->findChild<QAction *>(QStringLiteral("AppletB"))->trigger();
+    QCOMPARE(m_messages->texts, said.isEmpty() ? QStringList() : QStringList{said});
+    QCOMPARE(m_messages->questions.size(), answer >= 0 ? 1 : 0);
+    if (answer >= 0)
+        QCOMPARE(m_messages->questions.first(), QStringLiteral("Save changes to Hello.java before compiling?"));
+    QCOMPARE(m_app->read(QStringLiteral("seen")), compiled);
+    m_messages->texts.clear();
 }
 
 QTEST_MAIN(TestZarnCompile)

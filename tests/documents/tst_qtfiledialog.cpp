@@ -14,6 +14,7 @@ private Q_SLOTS:
     void openDialogIsConfigured();
     void saveDialogOffersTheLastName();
     void emptyTitleGivesTheDefault();
+    void saveAddsTheChosenFiltersExtension();
 };
 
 void TestQtFileDialog::filtersBecomeQtNameFilters_data()
@@ -78,6 +79,21 @@ void TestQtFileDialog::emptyTitleGivesTheDefault()
     QFileDialog titled(nullptr, QStringLiteral("Publish Class In"));
     configureFileDialog(titled, FileDialog::Mode::Save, QString(), QString());
     QCOMPARE(titled.windowTitle(), QStringLiteral("Publish Class In"));
+}
+
+void TestQtFileDialog::saveAddsTheChosenFiltersExtension()
+{
+    QTemporaryDir dir;
+    QFileDialog dialog;
+    configureFileDialog(dialog, FileDialog::Mode::Save,
+                        QStringLiteral("Java File (*.java) | *.java | Text File (*.txt) | *.txt"),
+                        dir.filePath(QStringLiteral("Hello")));
+    QCOMPARE(QFileInfo(dialog.selectedFiles().value(0)).fileName(), QStringLiteral("Hello.java"));
+    dialog.selectNameFilter(dialog.nameFilters().last());
+    Q_EMIT dialog.filterSelected(dialog.nameFilters().last()); // as the user's choice in the dialog says
+    QCOMPARE(QFileInfo(dialog.selectedFiles().value(0)).fileName(), QStringLiteral("Hello.txt"));
+    dialog.selectFile(dir.filePath(QStringLiteral("Notes.md")));
+    QCOMPARE(QFileInfo(dialog.selectedFiles().value(0)).fileName(), QStringLiteral("Notes.md"));
 }
 
 QTEST_MAIN(TestQtFileDialog)
