@@ -21,11 +21,23 @@ QString counted(int count, const char *one, const char *many)
     return QStringLiteral("%1 %2").arg(count).arg(QLatin1String(count == 1 ? one : many));
 }
 
+// What there is to count: the errors unless there are only warnings.
+QString summaryText(int errors, int warnings)
+{
+    QStringList parts;
+    if (errors > 0 || warnings == 0)
+        parts.append(counted(errors, "error", "errors"));
+    if (warnings > 0)
+        parts.append(counted(warnings, "warning", "warnings"));
+    return parts.join(QStringLiteral(", "));
+}
+
 } // namespace
 
 DiagnosticsSummary::DiagnosticsSummary(EditorPane &pane, QStatusBar &statusBar)
     : QToolButton(&statusBar)
     , m_pane(pane)
+    , m_statusBar(statusBar)
 {
     setObjectName(QStringLiteral("DiagnosticsSummary"));
     setAutoRaise(true);
@@ -33,6 +45,22 @@ DiagnosticsSummary::DiagnosticsSummary(EditorPane &pane, QStatusBar &statusBar)
     hide(); // nothing to sum up before the first compile
     statusBar.addPermanentWidget(this);
     connect(this, &QToolButton::clicked, &m_pane, &EditorPane::goToFirstError);
+    connect(&m_pane, &EditorPane::caretMessageChanged, this, &DiagnosticsSummary::showCaretMessage);
+}
+
+void DiagnosticsSummary::showCaretMessage(const QString &message)
+{
+    if (!message.isEmpty()) {
+        if (m_shownMessage.isEmpty() || m_statusBar.currentMessage() != m_shownMessage)
+            m_hiddenText = m_statusBar.currentMessage();
+        m_shownMessage = message.section(QLatin1Char('\n'), 0, 0);
+        m_statusBar.showMessage(m_shownMessage);
+        return;
+    }
+    // Off the mark: back to what the status bar said, unless something newer replaced it.
+    if (!m_shownMessage.isEmpty() && m_statusBar.currentMessage() == m_shownMessage)
+        m_statusBar.showMessage(m_hiddenText);
+    m_shownMessage.clear();
 }
 
 void DiagnosticsSummary::showCompile(const QString &output, const QString &documentPath)
@@ -49,8 +77,12 @@ void DiagnosticsSummary::showCompile(const QString &output, const QString &docum
             marks.append({diagnostic.line, diagnostic.column, error, diagnostic.message});
     }
     m_pane.setDiagnostics(marks);
-    setText(counted(errors, "error", "errors") + QStringLiteral(", ")
-            + counted(warnings, "warning", "warnings"));
+    setText(summaryText(errors, warnings));
+    // In the colour of its marks.
+    if (errors > 0 || warnings > 0)
+        setStyleSheet(QStringLiteral("color: %1;").arg((errors > 0 ? errorColour() : warningColour()).name()));
+    else
+        setStyleSheet(QString());
     const QString shown = withoutVerboseLines(output);
     setToolTip(shown.isEmpty() ? tr("The compiler printed nothing.") : shown);
     show();

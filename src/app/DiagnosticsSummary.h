@@ -5,9 +5,11 @@
 class EditorPane;
 class QStatusBar;
 
-// "N errors, M warnings" at the right end of the status bar after a compile: a
-// click goes to the first error, hovering shows what the compiler said. It also
-// marks the messages about the document in the pane. Hidden until the first compile.
+// "1 error", "2 warnings" or "1 error, 2 warnings" at the right end of the status
+// bar after a compile, in the colour of its marks: a click goes to the first error,
+// hovering shows what the compiler said. It also marks the messages about the
+// document in the pane, and while the caret is on a mark the status bar shows its
+// message. Hidden until the first compile.
 class DiagnosticsSummary : public QToolButton
 {
     Q_OBJECT
@@ -21,5 +23,10 @@ public:
     void clear();
 
 private:
+    void showCaretMessage(const QString &message);
+
     EditorPane &m_pane;
+    QStatusBar &m_statusBar;
+    QString m_shownMessage; // the caret's message while the status bar shows it
+    QString m_hiddenText;   // what the status bar said before it
 };

@@ -107,10 +107,10 @@ void Zarn::createMenus()
     };
 
     QMenu *file = addMenu("File", tr("&File"));
-    NewB = addItem(file, "NewB", tr("&New"));
-    OpenB = addItem(file, "OpenB", tr("&Open"));
-    SaveB = addItem(file, "SaveB", tr("&Save"));
-    SaveAsB = addItem(file, "SaveAsB", tr("&Save As"));
+    NewB = addItem(file, "NewB", tr("&New"), QKeySequence(Qt::CTRL | Qt::Key_N));
+    OpenB = addItem(file, "OpenB", tr("&Open"), QKeySequence(Qt::CTRL | Qt::Key_O));
+    SaveB = addItem(file, "SaveB", tr("&Save"), QKeySequence(Qt::CTRL | Qt::Key_S));
+    SaveAsB = addItem(file, "SaveAsB", tr("&Save As"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     ExitB = addItem(file, "ExitB", tr("&Exit"), QKeySequence(Qt::CTRL | Qt::Key_Q));
 
     QMenu *edit = addMenu("Edit", tr("&Edit"));
@@ -120,8 +120,12 @@ void Zarn::createMenus()
     DeleteB = addItem(edit, "DeleteB", tr("&Delete"));
 
     QMenu *view = addMenu("View", tr("&View"));
-    AppletB = addItem(view, "AppletB", tr("&Applet"));
+    AppletB = addItem(view, "AppletB", tr("&Applet"), QKeySequence(Qt::Key_F9));
     OptionsB = addItem(view, "OptionsB", tr("&Options"));
+    // The compiler's messages on the text, one after another.
+    NextMessageB = addItem(view, "NextMessageB", tr("&Next Message"), QKeySequence(Qt::Key_F8));
+    PreviousMessageB = addItem(view, "PreviousMessageB", tr("&Previous Message"),
+                               QKeySequence(Qt::SHIFT | Qt::Key_F8));
 
     QMenu *publish = addMenu("Publish", tr("&Publish"));
     PubAppletB = addItem(publish, "PubAppletB", tr("&Applet"), QKeySequence(Qt::Key_F5));
@@ -197,15 +201,8 @@ void Zarn::createToolbar()
 void Zarn::createDiagnosticControls()
 {
     m_diagnosticsSummary = new DiagnosticsSummary(*Richtextbox1, *StatusBar1);
-
-    // Beyond the menus: the next and previous compiler message.
-    auto *next = new QAction(tr("Next Message"), this);
-    next->setShortcut(QKeySequence(Qt::Key_F8));
-    connect(next, &QAction::triggered, Richtextbox1, &EditorPane::goToNextDiagnostic);
-    auto *previous = new QAction(tr("Previous Message"), this);
-    previous->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F8));
-    connect(previous, &QAction::triggered, Richtextbox1, &EditorPane::goToPreviousDiagnostic);
-    addActions({next, previous});
+    connect(NextMessageB, &QAction::triggered, Richtextbox1, &EditorPane::goToNextDiagnostic);
+    connect(PreviousMessageB, &QAction::triggered, Richtextbox1, &EditorPane::goToPreviousDiagnostic);
 }
 
 void Zarn::Toolbar1_ButtonClick(int index)

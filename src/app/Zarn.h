@@ -123,6 +123,8 @@ private:
     QAction *DeleteB = nullptr;
     QAction *AppletB = nullptr;
     QAction *OptionsB = nullptr;
+    QAction *NextMessageB = nullptr;
+    QAction *PreviousMessageB = nullptr;
     QAction *PubAppletB = nullptr;
     QAction *PubAppletHtmlB = nullptr;
     QAction *AboutB = nullptr;

@@ -5,20 +5,45 @@
 
 #include <algorithm>
 
+namespace {
+
+// The text a message at column (from 1) of block underlines: the word there, else
+// the one character. A place at or past the end of the line's text (javac puts
+// "';' expected" after the last token) underlines the line's last visible
+// character, so that the mark is seen; a line without text is marked whole.
+QTextCursor markedRange(const QTextBlock &block, int column)
+{
+    const QString text = block.text();
+    qsizetype lastVisible = text.size() - 1;
+    while (lastVisible >= 0 && text.at(lastVisible).isSpace())
+        --lastVisible;
+    QTextCursor range(block);
+    if (lastVisible < 0) {
+        range.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+        return range;
+    }
+    const int at = std::max(0, column - 1);
+    if (at > lastVisible) {
+        range.setPosition(block.position() + int(lastVisible));
+        range.movePosition(QTextCursor::NextCharacter, QTextCursor::KeepAnchor);
+        return range;
+    }
+    range.setPosition(block.position() + at);
+    range.movePosition(QTextCursor::EndOfWord, QTextCursor::KeepAnchor);
+    if (!range.hasSelection()) // not in a word: the one character
+        range.movePosition(QTextCursor::NextCharacter, QTextCursor::KeepAnchor);
+    return range;
+}
+
+} // namespace
+
 void DiagnosticMarks::set(QTextDocument &document, const QList<PaneDiagnostic> &diagnostics)
 {
     m_marks.clear();
     for (const PaneDiagnostic &diagnostic : diagnostics) {
         const QTextBlock block = document.findBlockByNumber(diagnostic.line - 1);
-        if (!block.isValid())
-            continue;
-        const int column = std::clamp(diagnostic.column - 1, 0, std::max(0, block.length() - 1));
-        QTextCursor range(block);
-        range.setPosition(block.position() + column);
-        range.movePosition(QTextCursor::EndOfWord, QTextCursor::KeepAnchor);
-        if (!range.hasSelection()) // not in a word: the one character
-            range.movePosition(QTextCursor::NextCharacter, QTextCursor::KeepAnchor);
-        m_marks.append({range, diagnostic.error, diagnostic.message});
+        if (block.isValid())
+            m_marks.append({markedRange(block, diagnostic.column), diagnostic.error, diagnostic.message});
     }
     std::sort(m_marks.begin(), m_marks.end(), [](const Mark &a, const Mark &b) {
         return a.range.selectionStart() < b.range.selectionStart();
@@ -46,8 +71,16 @@ QList<QTextEdit::ExtraSelection> DiagnosticMarks::selections(const QColor &error
     for (const Mark &mark : m_marks) {
         QTextEdit::ExtraSelection selection;
         selection.cursor = mark.range;
-        selection.format.setUnderlineStyle(QTextCharFormat::WaveUnderline);
-        selection.format.setUnderlineColor(mark.error ? errorColour : warningColour);
+        const QColor colour = mark.error ? errorColour : warningColour;
+        if (mark.range.block().text().trimmed().isEmpty()) {
+            // Nothing to underline: a tint across the whole line.
+            selection.format.setProperty(QTextFormat::FullWidthSelection, true);
+            selection.format.setBackground(QColor(colour.red(), colour.green(), colour.blue(), 48));
+            selection.cursor.clearSelection();
+        } else {
+            selection.format.setUnderlineStyle(QTextCharFormat::WaveUnderline);
+            selection.format.setUnderlineColor(colour);
+        }
         selections.append(selection);
     }
     return selections;

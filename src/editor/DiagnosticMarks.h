@@ -1,11 +1,23 @@
 #pragma once
 
+#include <QColor>
 #include <QList>
 #include <QString>
 #include <QTextCursor>
 #include <QTextEdit>
 
 #include <optional>
+
+// The colours of the compiler's errors and warnings wherever they are shown.
+inline QColor errorColour()
+{
+    return {220, 40, 40};
+}
+
+inline QColor warningColour()
+{
+    return {200, 130, 0};
+}
 
 // A compiler message for a place in the pane's text (line and column from 1).
 struct PaneDiagnostic

@@ -32,6 +32,7 @@ EditorPane::EditorPane(QWidget *parent)
             m_gutter->update(0, rect.y(), m_gutter->width(), rect.height());
     });
     connect(this, &QPlainTextEdit::cursorPositionChanged, this, &EditorPane::updateExtraSelections);
+    connect(this, &QPlainTextEdit::cursorPositionChanged, this, &EditorPane::updateCaretMessage);
     updateGutterWidth();
     updateTabWidth();
 }
@@ -123,6 +124,16 @@ void EditorPane::setDiagnostics(const QList<PaneDiagnostic> &diagnostics)
 {
     m_marks.set(*document(), diagnostics);
     updateExtraSelections();
+    updateCaretMessage();
+}
+
+void EditorPane::updateCaretMessage()
+{
+    const QString message = m_marks.messageAt(textCursor().position());
+    if (message == m_caretMessage)
+        return;
+    m_caretMessage = message;
+    Q_EMIT caretMessageChanged(message);
 }
 
 void EditorPane::moveCaretTo(std::optional<int> position)
@@ -164,14 +175,15 @@ void EditorPane::documentChanged(int position, int removed, int added)
         m_highlighter->setDocument(nullptr);
     else if (!large && !isHighlighting())
         m_highlighter->setDocument(document());
-    if (m_marks.clearChanged(*document(), position, added))
+    if (m_marks.clearChanged(*document(), position, added)) {
         updateExtraSelections();
+        updateCaretMessage();
+    }
 }
 
 void EditorPane::updateExtraSelections()
 {
-    QList<QTextEdit::ExtraSelection> selections = m_marks.selections(QColor(220, 40, 40),
-                                                                     QColor(230, 150, 0));
+    QList<QTextEdit::ExtraSelection> selections = m_marks.selections(errorColour(), warningColour());
     const int position = textCursor().position();
     // The bracket after the caret, else the one before it, and its match.
     for (const int at : {position, position - 1}) {

@@ -43,6 +43,9 @@ public:
 Q_SIGNALS:
     // A key or input method typed this character; the pane has not acted on it yet.
     void characterTyped(QChar code);
+    // The compiler's message at the caret, now that the caret or the marks moved;
+    // empty when the caret is on no mark.
+    void caretMessageChanged(const QString &message);
 
 protected:
     bool event(QEvent *event) override;
@@ -60,6 +63,7 @@ private:
     void moveCaretTo(std::optional<int> position);
     void documentChanged(int position, int removed, int added);
     void updateExtraSelections();
+    void updateCaretMessage();
     void updateGutterWidth();
     void updateTabWidth();
     void paintGutter(QPaintEvent *event);
@@ -68,4 +72,5 @@ private:
     JavaHighlighter *m_highlighter = nullptr;
     LineNumberGutter *m_gutter = nullptr;
     DiagnosticMarks m_marks;
+    QString m_caretMessage;
 };

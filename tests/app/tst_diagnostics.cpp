@@ -41,6 +41,8 @@ private Q_SLOTS:
     void editingClearsTheMarksOfThatLine();
     void fixingAndRecompilingClearsThem();
     void aCompileThatCannotRunCountsNothing();
+    void marksPastTheLineEndAreSeen_data();
+    void marksPastTheLineEndAreSeen();
 
 private:
     void compile();
@@ -55,6 +57,11 @@ private:
     {
         const QTextCursor cursor = pane()->textCursor();
         return {cursor.blockNumber() + 1, cursor.positionInBlock() + 1};
+    }
+
+    QString status() const
+    {
+        return m_window->findChild<QStatusBar *>(QStringLiteral("StatusBar1"))->currentMessage();
     }
 
     std::unique_ptr<AppFolder> m_app;
@@ -87,6 +94,33 @@ void TestDiagnostics::compile()
              QStringLiteral("Done Compiling"));
 }
 
+// javac puts "';' expected" after the line's last token: the mark goes on the
+// last character that can be seen, and a line without text is tinted whole.
+void TestDiagnostics::marksPastTheLineEndAreSeen_data()
+{
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QPoint>("underline"); // (0, 0): the whole line is tinted
+    QTest::newRow("after the last token") << 14 << QPoint(2, 13);
+    QTest::newRow("in trailing blanks") << 16 << QPoint(2, 13);
+    QTest::newRow("far past the end") << 80 << QPoint(2, 13);
+    QTest::newRow("on a word") << 9 << QPoint(2, 9);
+    QTest::newRow("empty line") << -1 << QPoint();
+}
+
+void TestDiagnostics::marksPastTheLineEndAreSeen()
+{
+    QFETCH(int, column);
+    QFETCH(QPoint, underline);
+    pane()->setPlainText(QStringLiteral("class Semi {\n    int x = 1   \n\n}\n"));
+    pane()->setDiagnostics({{column < 0 ? 3 : 2, std::max(column, 1), true, QStringLiteral("';' expected")}});
+    QCOMPARE(underlines(), underline.isNull() ? QList<QPoint>() : QList<QPoint>{underline});
+    if (underline.isNull()) {
+        const QTextEdit::ExtraSelection tint = pane()->extraSelections().first();
+        QVERIFY(tint.format.property(QTextFormat::FullWidthSelection).toBool());
+        QCOMPARE(tint.cursor.blockNumber(), 2);
+    }
+}
+
 QList<QPoint> TestDiagnostics::underlines() const
 {
     QList<QPoint> places;
@@ -108,9 +142,10 @@ void TestDiagnostics::twoErrorsMarkTwoPlaces()
     compile();
     QCOMPARE(underlines(), (QList<QPoint>{{2, 13}, {4, 9}}));
     QVERIFY(summary()->isVisible());
-    QCOMPARE(summary()->text(), QStringLiteral("2 errors, 0 warnings"));
-    // Errors are red.
+    QCOMPARE(summary()->text(), QStringLiteral("2 errors"));
+    // Errors are red, on the text and in the summary.
     QCOMPARE(pane()->extraSelections().first().format.underlineColor(), QColor(220, 40, 40));
+    QVERIFY(summary()->styleSheet().contains(QColor(220, 40, 40).name()));
 }
 
 void TestDiagnostics::f8GoesFromMessageToMessage()
@@ -119,8 +154,12 @@ void TestDiagnostics::f8GoesFromMessageToMessage()
     pane()->moveCursor(QTextCursor::Start);
     QTest::keyClick(pane(), Qt::Key_F8);
     QCOMPARE(caret(), QPoint(2, 13));
+    QCOMPARE(status(), QStringLiteral("cannot find symbol")); // the message, without a tooltip
     QTest::keyClick(pane(), Qt::Key_F8);
     QCOMPARE(caret(), QPoint(4, 9));
+    QTest::keyClick(pane(), Qt::Key_Home); // off the mark: the status bar says what it said
+    QCOMPARE(status(), QStringLiteral("Done Compiling"));
+    QTest::keyClick(pane(), Qt::Key_End);
     QTest::keyClick(pane(), Qt::Key_F8); // round to the first again
     QCOMPARE(caret(), QPoint(2, 13));
     QTest::keyClick(pane(), Qt::Key_F8, Qt::ShiftModifier);
@@ -170,7 +209,7 @@ void TestDiagnostics::fixingAndRecompilingClearsThem()
     m_app->write(QStringLiteral("Two.java"), "public class Two { int x = 1; }\n");
     compile();
     QVERIFY(underlines().isEmpty());
-    QCOMPARE(summary()->text(), QStringLiteral("0 errors, 0 warnings"));
+    QCOMPARE(summary()->text(), QStringLiteral("0 errors"));
 }
 
 void TestDiagnostics::aCompileThatCannotRunCountsNothing()
