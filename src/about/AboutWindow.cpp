@@ -1,5 +1,6 @@
 #include "AboutWindow.h"
 
+#include "FitText.h"
 #include "SystemInfo.h"
 #include "Twips.h"
 #include "UserMessages.h"
@@ -54,6 +55,7 @@ AboutWindow::AboutWindow(const QString &appFolder, std::shared_ptr<UserMessages>
     cmdSysInfo = new QPushButton(QStringLiteral("&System Info..."), this);
     cmdSysInfo->setGeometry(twipsRect(4260, 3075, 1245, 345));
     cmdSysInfo->setAutoDefault(false);
+    fitButtonCaption(*cmdSysInfo);
     connect(cmdSysInfo, &QPushButton::clicked, this, &AboutWindow::cmdSysInfo_Click);
 
     lblDescription = label(

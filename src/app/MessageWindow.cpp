@@ -1,5 +1,6 @@
 #include "MessageWindow.h"
 
+#include "FitText.h"
 #include "Twips.h"
 
 #include <QLabel>
@@ -25,4 +26,10 @@ MessageWindow::MessageWindow(QWidget *parent)
     // style animates it on the wait's event loop.
     ProgressBar1->setRange(0, 0);
     ProgressBar1->setTextVisible(false);
+}
+
+void MessageWindow::setMessage(const QString &text)
+{
+    Label1->setText(text);
+    fitWrappedLabel(*Label1);
 }

@@ -14,6 +14,9 @@ class MessageWindow : public QWidget
 public:
     explicit MessageWindow(QWidget *parent = nullptr);
 
+    // Sets the label's text, in a smaller face when it would not fit whole.
+    void setMessage(const QString &text);
+
     QLabel *Label1 = nullptr;
     QProgressBar *ProgressBar1 = nullptr;
 };

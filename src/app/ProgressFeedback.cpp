@@ -3,7 +3,6 @@
 #include "MessageWindow.h"
 #include "StatusFeedback.h"
 
-#include <QLabel>
 #include <QStatusBar>
 
 ProgressFeedback::ProgressFeedback(QWidget *owner, QStatusBar &statusBar)
@@ -17,7 +16,7 @@ ProgressFeedback::~ProgressFeedback() = default;
 void ProgressFeedback::started()
 {
     m_window = std::make_unique<MessageWindow>(m_owner);
-    m_window->Label1->setText(
+    m_window->setMessage(
         QStringLiteral("Please wait while compiling class. This progressbar is not an indication of how much "
                        "of the program is compiled. It is to show that your computer has not locked up."));
     m_window->show();

@@ -7,6 +7,7 @@
 #include "UserMessages.h"
 
 #include <QComboBox>
+#include <QStyleOptionComboBox>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
@@ -128,6 +129,30 @@ void OptionsWindow::Form_Load()
     Text1->setText(settings.CompilerLocation);
     Combo1->setCurrentIndex(isFontTableIndex(settings.MainFontType) ? settings.MainFontType : 0);
     Combo2->setCurrentIndex(isFontTableIndex(settings.MainFontSize) ? settings.MainFontSize : 0);
+    fitControlsToText();
+}
+
+// The labels and lists keep their places but show their whole text in the fonts at
+// hand: "Font Type:" and the lists grow to the right, where the frame has room;
+// "Compiler Location:", with the path field beside it, wraps onto a second line.
+void OptionsWindow::fitControlsToText()
+{
+    Label1->resize(std::max(Label1->width(), Label1->sizeHint().width()), Label1->height());
+    Label3->setWordWrap(true);
+    Label3->resize(Label3->width(), std::max(Label3->height(), Label3->heightForWidth(Label3->width())));
+    for (QComboBox *combo : {Combo1, Combo2}) {
+        QStyleOptionComboBox option;
+        option.initFrom(combo);
+        option.editable = combo->isEditable();
+        const QRect field = combo->style()->subControlRect(QStyle::CC_ComboBox, &option,
+                                                           QStyle::SC_ComboBoxEditField, combo);
+        int widest = 0;
+        for (int item = 0; item < combo->count(); ++item)
+            widest = std::max(widest, combo->fontMetrics().horizontalAdvance(combo->itemText(item)));
+        // The line edit inside keeps a few pixels of margin around its text.
+        const int needed = widest + 6 + combo->width() - field.width();
+        combo->resize(std::max(combo->width(), needed), combo->height());
+    }
 }
 
 void OptionsWindow::TabStrip1_Click()

@@ -60,6 +60,7 @@ public:
 private:
     void createControls();
     void Form_Load();
+    void fitControlsToText();
     bool apply();
 
     // Holds the two pages and shows the selected tab's.

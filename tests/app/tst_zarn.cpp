@@ -1,4 +1,6 @@
 #include "AboutWindow.h"
+#include "AppletWindow.h"
+#include "ProgressFeedback.h"
 #include "OptionsWindow.h"
 #include "RecordingMessages.h"
 #include "ScriptedFileDialog.h"
@@ -8,6 +10,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFontInfo>
+#include <QLabel>
+#include <QStyleOptionComboBox>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -118,6 +122,7 @@ private Q_SLOTS:
     void fontFromOptionsFile();
     void storeSettingsWritesTheFile();
     void storeThatFailsTellsTheUserOnce();
+    void everyTextFitsItsPlace();
 
 private:
     void writeOptions(const QByteArray &content);
@@ -511,6 +516,66 @@ void TestZarn::storeThatFailsTellsTheUserOnce()
     QVERIFY(!m_window->StoreSettings());
     QCOMPARE(m_messages->texts.size(), 2);
     QVERIFY(m_window->isVisible()); // the program keeps running
+}
+
+namespace {
+
+QSize textSize(const QWidget *widget, const QString &text)
+{
+    return widget->fontMetrics().size(Qt::TextShowMnemonic, text) + QSize(8, 2);
+}
+
+} // namespace
+
+// Every label, button and combo box of every window shows its whole text in the
+// fonts Zarn installs, hidden pages included.
+void TestZarn::everyTextFitsItsPlace()
+{
+    openWindow();
+    action("OptionsB")->trigger();
+    action("AboutB")->trigger();
+    ProgressFeedback progress(m_window, *child<QStatusBar>("StatusBar1"));
+    progress.started(); // the progress window of Publish > Applet, with its text
+    AppletWindow viewer(m_appFolder->path());
+    viewer.show();
+
+    QStringList clipped;
+    auto check = [&](QWidget *widget, const QSize &needed) {
+        if (needed.width() > widget->width() || needed.height() > widget->height())
+            clipped.append(QStringLiteral("%1 in %2: needs %3 x %4, has %5 x %6")
+                               .arg(widget->objectName(), widget->window()->windowTitle())
+                               .arg(needed.width())
+                               .arg(needed.height())
+                               .arg(widget->width())
+                               .arg(widget->height()));
+    };
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        if (!window->isVisible())
+            continue;
+        for (QLabel *label : window->findChildren<QLabel *>())
+            if (!label->text().isEmpty())
+                check(label, label->wordWrap()
+                                 ? QSize(label->minimumSizeHint().width(), label->heightForWidth(label->width()))
+                                 : label->sizeHint());
+        // A button's or combo box's text, with room for its frame; not the style's
+        // preferred width, which is wider than any text needs.
+        for (QAbstractButton *button : window->findChildren<QAbstractButton *>())
+            if (!button->text().isEmpty() && !qobject_cast<QToolButton *>(button))
+                check(button, textSize(button, QString(button->text()).remove(QLatin1Char('&'))));
+        for (QComboBox *combo : window->findChildren<QComboBox *>()) {
+            QStyleOptionComboBox option;
+            option.initFrom(combo);
+            option.editable = combo->isEditable();
+            const QRect field = combo->style()->subControlRect(QStyle::CC_ComboBox, &option,
+                                                               QStyle::SC_ComboBoxEditField, combo);
+            for (int item = 0; item < combo->count(); ++item)
+                if (combo->fontMetrics().horizontalAdvance(combo->itemText(item)) + 4 > field.width())
+                    clipped.append(QStringLiteral("%1 in %2: \"%3\" is wider than %4")
+                                       .arg(combo->objectName(), window->windowTitle(), combo->itemText(item))
+                                       .arg(field.width()));
+        }
+    }
+    QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(QLatin1Char('\n'))));
 }
 
 QTEST_MAIN(TestZarn)
