@@ -80,9 +80,9 @@ void keys(const QStringList &keys)
     xdotool(QStringList{QStringLiteral("key"), QStringLiteral("--delay"), QStringLiteral("60")} + keys);
 }
 
-void type(const QString &text)
+void type(const QString &text, int delayMs)
 {
-    xdotool({QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("20"), QStringLiteral("--"),
+    xdotool({QStringLiteral("type"), QStringLiteral("--delay"), QString::number(delayMs), QStringLiteral("--"),
              text});
 }
 

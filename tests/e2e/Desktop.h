@@ -25,7 +25,8 @@ QRect geometry(const QString &window);
 
 void focus(const QString &window);
 void keys(const QStringList &keys);
-void type(const QString &text);
+// Types text, a key every delayMs; 0 is as fast as the X server takes them.
+void type(const QString &text, int delayMs = 20);
 void click(const QPoint &at);
 
 QImage grab(const QRect &area);

@@ -58,6 +58,7 @@ private Q_SLOTS:
     void compilesEndWell_data();
     void compilesEndWell();
     void installedZarnFromItsMenuEntry();
+    void learnersFirstApplet();
 
 private:
     // Opens path through File > Open and its dialog.
@@ -291,7 +292,7 @@ void TestJourneys::unsavedTextAndCtrlQ()
     zarn.focus();
     Desktop::keys({QStringLiteral("ctrl+q")});
     QTRY_COMPARE_WITH_TIMEOUT(Desktop::windows(QStringLiteral("^Zarn V0.01$"), zarn.pid()).size(), 2, 10000);
-    Desktop::keys({QStringLiteral("d")}); // Discard
+    Desktop::keys({QStringLiteral("n")}); // Don't Save
     QVERIFY(zarn.waitForExit());
 }
 
@@ -388,6 +389,49 @@ void TestJourneys::installedZarnFromItsMenuEntry()
     QVERIFY(area.isValid());
     QTRY_COMPARE_WITH_TIMEOUT(Desktop::colourAt(area.center()), Red, 30000);
     QVERIFY(QFile::exists(root.filePath(QStringLiteral("home/.local/share/zarn/Options.dat"))));
+}
+
+// A learner's first applet, typed at full speed with the completion list in the
+// way: nothing typed is lost. Saved without an extension, it still compiles; the
+// missing semicolon is seen, found with F8, fixed and the applet viewed.
+void TestJourneys::learnersFirstApplet()
+{
+    ZarnSession zarn;
+    zarn.writeFile(QStringLiteral("Options.dat"), "0,0,\"" + javacPath().toUtf8() + "\"\r\n");
+    QVERIFY(zarn.start());
+    zarn.focus();
+    QStringList lines = appletLines(Blue);
+    lines[2].chop(1); // the commonest error: "g.setColor(...)" without its ";"
+    const QString typed = QStringLiteral("import java.applet.Applet;\nimport java.awt.*;\n")
+                          + lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
+    Desktop::type(QString(typed).replace(QLatin1Char('\n'), QLatin1Char('\r')), 0); // \r: the Return key
+
+    QTemporaryDir work;
+    Desktop::keys({QStringLiteral("ctrl+s")}); // no name yet: Save As
+    QVERIFY(zarn.answerFileDialog(QStringLiteral("Save As"), work.filePath(QStringLiteral("Hello"))));
+    QFile saved(work.filePath(QStringLiteral("Hello.java")));
+    QTRY_VERIFY_WITH_TIMEOUT(saved.exists(), 10000);
+    QVERIFY(saved.open(QIODevice::ReadOnly));
+    QCOMPARE(QString::fromUtf8(saved.readAll()), typed);
+    saved.close();
+
+    zarn.focus();
+    Desktop::keys({QStringLiteral("F9")}); // View > Applet
+    QVERIFY(zarn.waitForStatus(QStringLiteral("Done Compiling")));
+    const QString viewer = Desktop::waitForWindow(QStringLiteral("^View Applet$"), zarn.pid());
+    QVERIFY(!viewer.isEmpty());
+    const QRect area(Desktop::geometry(viewer).topLeft() + QPoint(8, 8), QSize(385, 249));
+    QTRY_VERIFY_WITH_TIMEOUT(Desktop::inkCount(Desktop::grab(area)) > 100, 10000); // "The compile failed."
+    QVERIFY(Desktop::colourAt(area.center()) != Blue);
+
+    // The error's mark is underlined red, and F8 puts its message in the status bar.
+    zarn.focus();
+    Desktop::keys({QStringLiteral("ctrl+Home"), QStringLiteral("F8")});
+    QVERIFY(zarn.waitForStatus(QStringLiteral("';' expected")));
+    Desktop::keys({QStringLiteral("End")});
+    Desktop::type(QStringLiteral(";"));
+    Desktop::keys({QStringLiteral("ctrl+s"), QStringLiteral("F9")});
+    QTRY_COMPARE_WITH_TIMEOUT(Desktop::colourAt(area.center()), Blue, 30000); // the same viewer, reloaded
 }
 
 ZARN_XVFB_TEST_MAIN(TestJourneys)
