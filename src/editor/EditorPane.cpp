@@ -124,7 +124,9 @@ void EditorPane::setDiagnostics(const QList<PaneDiagnostic> &diagnostics)
 {
     m_marks.set(*document(), diagnostics);
     updateExtraSelections();
-    updateCaretMessage();
+    // Marks appearing under a caret at rest leave the status bar to the compile's
+    // own words; moving onto a mark, or F8, shows its message.
+    m_caretMessage = m_marks.messageAt(textCursor().position());
 }
 
 void EditorPane::updateCaretMessage()
@@ -144,6 +146,8 @@ void EditorPane::moveCaretTo(std::optional<int> position)
     cursor.setPosition(*position);
     setTextCursor(cursor);
     ensureCursorVisible();
+    m_caretMessage = m_marks.messageAt(*position);
+    Q_EMIT caretMessageChanged(m_caretMessage); // even when the caret was there already
 }
 
 void EditorPane::goToNextDiagnostic()

@@ -43,8 +43,8 @@ public:
 Q_SIGNALS:
     // A key or input method typed this character; the pane has not acted on it yet.
     void characterTyped(QChar code);
-    // The compiler's message at the caret, now that the caret or the marks moved;
-    // empty when the caret is on no mark.
+    // The compiler's message at the caret, now that the caret moved onto a mark or
+    // off it, or went to a mark; empty when the caret is on no mark.
     void caretMessageChanged(const QString &message);
 
 protected:
