@@ -30,15 +30,20 @@ QString findOnPath(const QString &name, const QProcessEnvironment &environment)
     return path.isEmpty() ? QString() : QStandardPaths::findExecutable(name, path);
 }
 
-QVersionNumber jdkVersion(const QString &jdkFolder)
+QString jdkReleaseValue(const QString &jdkFolder, const QString &key)
 {
     QFile release(QDir(jdkFolder).filePath(QStringLiteral("release")));
     if (!release.open(QIODevice::ReadOnly))
         return {};
-    static const QRegularExpression javaVersion(QStringLiteral("^JAVA_VERSION=\"([^\"]*)\""),
-                                                QRegularExpression::MultilineOption);
-    return QVersionNumber::fromString(
-        javaVersion.match(QString::fromUtf8(release.read(64 * 1024))).captured(1));
+    const QRegularExpression value(QLatin1Char('^') + QRegularExpression::escape(key)
+                                       + QStringLiteral("=\"([^\"]*)\""),
+                                   QRegularExpression::MultilineOption);
+    return value.match(QString::fromUtf8(release.read(64 * 1024))).captured(1);
+}
+
+QVersionNumber jdkVersion(const QString &jdkFolder)
+{
+    return QVersionNumber::fromString(jdkReleaseValue(jdkFolder, QStringLiteral("JAVA_VERSION")));
 }
 
 QString systemJvmFolder()

@@ -16,6 +16,10 @@ QString executableName(const QString &program);
 // when there is none. The current folder is never searched.
 QString findOnPath(const QString &name, const QProcessEnvironment &environment);
 
+// A value of a JDK's release file (JAVA_VERSION="17.0.15" gives 17.0.15 for
+// JAVA_VERSION); empty when it gives none.
+QString jdkReleaseValue(const QString &jdkFolder, const QString &key);
+
 // The Java version a JDK's release file gives (JAVA_VERSION="17.0.15"); null when
 // it gives none.
 QVersionNumber jdkVersion(const QString &jdkFolder);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <chrono>
 #include <memory>
@@ -74,7 +75,7 @@ public:
 private:
     QString acquire();
     void release();
-    QString prepare(const CompileRequest &request) const;
+    QString prepare(const CompileRequest &request, const QStringList &compilerOptions) const;
     QString run(CompileFeedback &feedback);
     bool fail(const QString &problem, CompileFeedback &feedback);
     QString tempPath(const QString &name) const;

@@ -3,7 +3,6 @@
 #include <QCoreApplication>
 
 #include <algorithm>
-#include <iterator>
 
 namespace {
 
@@ -80,26 +79,30 @@ QString quoteForShell(ScriptDialect dialect, const QString &argument)
 }
 
 CompileScript compileScript(ScriptDialect dialect, const QString &compiler, const QString &destination,
-                            const QString &source)
+                            const QString &source, const QStringList &compilerOptions)
 {
     CompileScript script;
-    const QString pieces[] = {compiler, notAnOption(dialect, destination),
-                              notAnOption(dialect, sourceFolderOf(dialect, source)), notAnOption(dialect, source)};
-    QString quoted[std::size(pieces)];
-    for (size_t i = 0; i < std::size(pieces); ++i) {
-        quoted[i] = quoteForShell(dialect, pieces[i]);
-        if (quoted[i].isEmpty()) {
-            script.problem = tr("the name \"%1\" cannot be passed safely to the command shell")
-                                 .arg(pieces[i]);
+    const QStringList pieces = QStringList{compiler} + compilerOptions
+                               + QStringList{notAnOption(dialect, destination),
+                                             notAnOption(dialect, sourceFolderOf(dialect, source)),
+                                             notAnOption(dialect, source)};
+    QStringList quoted;
+    for (const QString &piece : pieces) {
+        quoted.append(quoteForShell(dialect, piece));
+        if (quoted.constLast().isEmpty()) {
+            script.problem = tr("the name \"%1\" cannot be passed safely to the command shell").arg(piece);
             return script;
         }
     }
+    // The compiler with its options, then the destination, the source folder and the source.
+    const QString destinationAndSource = QStringLiteral(" -verbose -d ") + quoted.at(quoted.size() - 3)
+                                         + QStringLiteral(" -sourcepath ") + quoted.at(quoted.size() - 2)
+                                         + QLatin1Char(' ') + quoted.constLast();
 
     const Lines lines = linesOf(dialect);
     const QString text = QString::fromLatin1(lines.markNotDone) + QString::fromLatin1(lines.lineEnd)
-                         + quoted[0] + QStringLiteral(" -verbose -d ") + quoted[1]
-                         + QStringLiteral(" -sourcepath ") + quoted[2] + QLatin1Char(' ') + quoted[3]
-                         + QLatin1Char(' ') + QString::fromLatin1(lines.lineEnd)
+                         + QStringList(quoted.mid(0, quoted.size() - 3)).join(QLatin1Char(' '))
+                         + destinationAndSource + QLatin1Char(' ') + QString::fromLatin1(lines.lineEnd)
                          + QString::fromLatin1(lines.markDone);
     if (dialect == ScriptDialect::Posix) {
         script.bytes = text.toUtf8();

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 // The command languages the compile script is written in.
 enum class ScriptDialect { Posix, Cmd };
@@ -19,8 +20,9 @@ struct CompileScript
 // marker.
 // Every piece is quoted for the shell, so no name can split or run a command; a
 // name that the shell cannot take safely gives a problem and no script.
+// compilerOptions go right after the compiler, each quoted.
 CompileScript compileScript(ScriptDialect dialect, const QString &compiler, const QString &destination,
-                            const QString &source);
+                            const QString &source, const QStringList &compilerOptions = {});
 
 // One argument quoted for the shell; an empty text when it cannot be.
 QString quoteForShell(ScriptDialect dialect, const QString &argument);

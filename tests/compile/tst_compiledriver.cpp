@@ -3,9 +3,11 @@
 #include "AppFolder.h"
 #include "CompileDriver.h"
 #include "CompilerChoice.h"
+#include "CompilerDiagnostics.h"
 #include "JavaSources.h"
 #include "RecordingFeedback.h"
 
+#include <QDateTime>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QProcess>
@@ -58,6 +60,9 @@ private Q_SLOTS:
     void oneCompileAtATime();
     void anotherZarnsCompileComesFirst();
     void lockOfAZarnThatDiedIsNoObstacle();
+    void archivedJavacCompilesAsPlain();
+    void jvmOptionsOnlyForHotSpot_data();
+    void jvmOptionsOnlyForHotSpot();
 
 private:
     bool compile(const QString &compiler, const QString &source);
@@ -340,6 +345,90 @@ void TestCompileDriver::lockOfAZarnThatDiedIsNoObstacle()
     wall.start();
     QVERIFY(compile(QStringLiteral("/bin/true"), QStringLiteral("x")));
     QVERIFY2(wall.elapsed() < 3000, qPrintable(QString::number(wall.elapsed())));
+}
+
+// javac from its class-data archive gives what plain javac gives: the same class,
+// the same messages; a damaged archive never fails a compile.
+void TestCompileDriver::archivedJavacCompilesAsPlain()
+{
+    m_app->write(QStringLiteral("Hello.java"), helloApplet());
+    m_app->write(QStringLiteral("Broken.java"), "public class Broken { int x = missing; }\n");
+    auto script = [&] { return m_app->read(QStringLiteral("temp/temp.sh")); };
+    // The class of Hello, and what javac says about Broken.
+    auto compileBoth = [&] {
+        QStringList said;
+        QFile::remove(m_app->filePath(QStringLiteral("temp/Hello.class")));
+        compile(javacPath(), m_app->filePath(QStringLiteral("Hello.java")));
+        compile(javacPath(), m_app->filePath(QStringLiteral("Broken.java")));
+        for (const Diagnostic &d : parseCompilerOutput(m_driver->lastOutput()))
+            said.append(QStringLiteral("%1:%2:%3 %4").arg(QFileInfo(d.file).fileName()).arg(d.line).arg(d.column).arg(d.message));
+        return std::pair{m_app->read(QStringLiteral("temp/Hello.class")), said};
+    };
+    qputenv("ZARN_PLAIN_JVM", "1");
+    const auto plain = compileBoth();
+    qunsetenv("ZARN_PLAIN_JVM");
+    QVERIFY(!script().contains("-J"));
+    QVERIFY(!plain.first.isEmpty());
+    QCOMPARE(plain.second.size(), 1);
+
+    QCOMPARE(compileBoth(), plain); // the first compile makes the archive, the second uses it
+    const QStringList archives = QDir(m_app->filePath(QStringLiteral("cds"))).entryList({QStringLiteral("javac-*.jsa")});
+    QCOMPARE(archives.size(), 1);
+    QCOMPARE(compileBoth(), plain);
+    QVERIFY(script().contains("'-J-XX:SharedArchiveFile="));
+    QVERIFY(script().contains("'-J-XX:+UseSerialGC'"));
+
+    // Cut short, and its record made to match: the JVM dies of it, the compile
+    // runs again plainly, and the archive is made anew.
+    const QString archive = m_app->filePath(QStringLiteral("cds/") + archives.first());
+    QVERIFY(QFile::resize(archive, 100000));
+    const QFileInfo cut(archive);
+    m_app->write(QStringLiteral("cds/") + archives.first() + QStringLiteral(".whole"),
+                 QByteArray::number(cut.size()) + ' ' + QByteArray::number(cut.lastModified().toMSecsSinceEpoch())
+                     + '\n');
+    QCOMPARE(compileBoth(), plain);
+    QVERIFY(QFileInfo(archive).size() > 100000);
+    // Cut short behind Zarn's back: not used at all, but made again.
+    QVERIFY(QFile::resize(archive, 100000));
+    QCOMPARE(compileBoth(), plain);
+    QVERIFY(QFileInfo(archive).size() > 100000);
+}
+
+void TestCompileDriver::jvmOptionsOnlyForHotSpot_data()
+{
+    QTest::addColumn<QByteArray>("release"); // of the JDK around the stand-in javac; empty: none
+    QTest::addColumn<bool>("plainAskedFor");
+    QTest::addColumn<bool>("tuned");
+    QTest::newRow("no JDK around it") << QByteArray() << false << false;
+    QTest::newRow("OpenJ9") << QByteArray("JAVA_VERSION=\"17.0.2\"\nJVM_VARIANT=\"Openj9\"\n") << false << false;
+    QTest::newRow("HotSpot 11") << QByteArray("JAVA_VERSION=\"11.0.2\"\nJVM_VARIANT=\"Hotspot\"\n") << false << false;
+    QTest::newRow("HotSpot 17") << QByteArray("JAVA_VERSION=\"17.0.2\"\nJVM_VARIANT=\"Hotspot\"\n") << false << true;
+    QTest::newRow("HotSpot 17, plain asked for")
+        << QByteArray("JAVA_VERSION=\"17.0.2\"\nJVM_VARIANT=\"Hotspot\"\n") << true << false;
+}
+
+void TestCompileDriver::jvmOptionsOnlyForHotSpot()
+{
+    QFETCH(QByteArray, release);
+    QFETCH(bool, plainAskedFor);
+    QFETCH(bool, tuned);
+    QDir().mkpath(m_app->filePath(QStringLiteral("jdk/bin")));
+    if (!release.isEmpty())
+        m_app->write(QStringLiteral("jdk/release"), release);
+    const QString compiler = m_app->filePath(QStringLiteral("jdk/bin/javac"));
+    m_app->write(QStringLiteral("jdk/bin/javac"), "#!/bin/sh\n");
+    QFile::setPermissions(compiler, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    if (plainAskedFor)
+        qputenv("ZARN_PLAIN_JVM", "1");
+    QVERIFY(compile(compiler, m_app->filePath(QStringLiteral("Hello.java"))));
+    qunsetenv("ZARN_PLAIN_JVM");
+    const QByteArray line = m_app->read(QStringLiteral("temp/temp.sh")).split('\n').value(1);
+    if (tuned) {
+        QVERIFY(line.startsWith('\'' + compiler.toUtf8() + "' '-J-XX:ArchiveClassesAtExit="));
+        return;
+    }
+    QCOMPARE(line, '\'' + compiler.toUtf8() + "' -verbose -d '" + destination().toUtf8() + "' -sourcepath '"
+                       + m_app->path().toUtf8() + "' '" + m_app->filePath(QStringLiteral("Hello.java")).toUtf8() + "' ");
 }
 
 QTEST_GUILESS_MAIN(TestCompileDriver)
