@@ -45,6 +45,11 @@ QByteArray recordOf(const QFileInfo &archive)
 
 } // namespace
 
+QString JvmArchive::folderIn(const QString &appFolder)
+{
+    return QDir(appFolder).filePath(QStringLiteral("cds"));
+}
+
 JvmArchive::JvmArchive(const QString &program, const QString &folder, const QString &purpose,
                        const QProcessEnvironment &environment)
 {

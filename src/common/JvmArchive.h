@@ -17,6 +17,9 @@
 class JvmArchive
 {
 public:
+    // Where Zarn keeps its archives: cds/ in the application folder.
+    static QString folderIn(const QString &appFolder);
+
     // program is a JDK's bin/javac or bin/java; purpose names the archive
     // ("javac", "applethost").
     JvmArchive(const QString &program, const QString &folder, const QString &purpose,
@@ -28,6 +31,8 @@ public:
     // The JVM options for the next run: use the archive when it is whole, else
     // make it. Empty when the archive does not apply.
     QStringList options() const;
+    // The archive is there as Zarn saw it written whole.
+    bool isWhole() const;
     // After a run: an archive it made whole becomes the one the next runs use.
     void adopt() const;
     // True when output is that of a JVM that died of its archive (a damaged file
@@ -39,7 +44,6 @@ public:
     QString path() const { return m_path; }
 
 private:
-    bool isWhole() const;
     QString newPath() const;
     QString recordPath() const;
 

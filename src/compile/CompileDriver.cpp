@@ -110,8 +110,7 @@ bool CompileDriver::CompileToFolder(const CompileRequest &request, CompileFeedba
     if (!hold.problem().isEmpty())
         return fail(hold.problem(), feedback);
     // A HotSpot javac starts in about half the time from its own class-data archive.
-    const JvmArchive archive(compiler.path, QDir(m_appFolder).filePath(QStringLiteral("cds")),
-                             QStringLiteral("javac"));
+    const JvmArchive archive(compiler.path, JvmArchive::folderIn(m_appFolder), QStringLiteral("javac"));
     QStringList jvmOptions;
     for (const QString &option : archive.options())
         jvmOptions.append(QStringLiteral("-J") + option);

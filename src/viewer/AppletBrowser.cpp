@@ -130,7 +130,11 @@ void AppletBrowser::startHost()
         if (error == QProcess::FailedToStart)
             showMessage(tr("Java cannot be started: %1").arg(m_host->errorString()));
     });
-    m_host->start(m_java, appletHostArguments(appletHostJar(), m_launch, appletPixels(), window));
+    // From the host's archive once one has been made; the first applet that paints
+    // has it made, in a run of its own.
+    const JvmArchive archive = appletHostArchive(m_java, m_archiveFolder);
+    m_host->start(m_java, appletHostArguments(appletHostJar(), m_launch, appletPixels(), window,
+                                              archive.isWhole() ? archive.options() : QStringList()));
 }
 
 void AppletBrowser::readHost()
@@ -141,11 +145,15 @@ void AppletBrowser::readHost()
         const QString text = line.section(QLatin1Char(' '), 1);
         if (word == QLatin1String("painted")) {
             Q_EMIT appletPainted();
+            makeAppletHostArchive(m_java, m_archiveFolder);
         } else if (word == QLatin1String("status")) {
             Q_EMIT appletStatus(text);
         } else if (word == QLatin1String("error")) {
             m_reportedError = true;
             showMessage(text);
+        } else if (line.contains(QLatin1String("A fatal error has been detected"))) {
+            // The JVM's own crash report: a damaged archive goes, the next start is plain.
+            appletHostArchive(m_java, m_archiveFolder).failedIn(line);
         }
     }
 }

@@ -24,6 +24,8 @@ public:
 
     // The java launcher to run the host with (see findJava).
     void setJava(const QString &java) { m_java = java; }
+    // Where the host's class-data archive is kept; none when empty.
+    void setArchiveFolder(const QString &folder) { m_archiveFolder = folder; }
 
     // Loads the page at path and starts its applet.
     void Navigate(const QString &path);
@@ -67,6 +69,7 @@ private:
     void placeSurface();
 
     QString m_java;
+    QString m_archiveFolder;
     AppletLaunch m_launch;
     QScrollArea *m_scroll = nullptr;
     QWidget *m_page = nullptr;

@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QProcess>
 
 #include <algorithm>
 
@@ -109,15 +110,10 @@ QString appletHostJar()
 }
 
 QStringList appletHostArguments(const QString &jar, const AppletLaunch &launch, const QSize &size,
-                                quint64 embedWindow)
+                                quint64 embedWindow, const QStringList &jvmOptions)
 {
-    QStringList arguments = {
-        // An applet's start is mostly class loading: the quick first-tier compiler and
-        // the serial collector start sooner and leave the CPU to a compile running
-        // beside it. A JVM that does not know them passes over them.
-        QStringLiteral("-XX:+IgnoreUnrecognizedVMOptions"),
-        QStringLiteral("-XX:+UseSerialGC"),
-        QStringLiteral("-XX:TieredStopAtLevel=1"),
+    QStringList arguments = jvmOptions;
+    arguments += {
         // XEmbeddedFrame, which puts the applet inside Zarn's window, is internal to the JDK.
         QStringLiteral("--add-exports"),
         QStringLiteral("java.desktop/sun.awt.X11=ALL-UNNAMED"),
@@ -148,4 +144,42 @@ QStringList appletHostArguments(const QString &jar, const AppletLaunch &launch, 
     if (embedWindow != 0)
         arguments << QStringLiteral("--embed") << QString::number(embedWindow);
     return arguments;
+}
+
+JvmArchive appletHostArchive(const QString &java, const QString &folder)
+{
+    return JvmArchive(java, folder, QStringLiteral("applethost"));
+}
+
+void makeAppletHostArchive(const QString &java, const QString &folder)
+{
+    static bool making = false;
+    const JvmArchive archive = appletHostArchive(java, folder);
+    if (making || !archive.applies() || archive.isWhole())
+        return;
+    making = true;
+    auto *run = new QProcess(QCoreApplication::instance());
+    QObject::connect(run, &QProcess::finished, run, [run, archive](int code, QProcess::ExitStatus status) {
+        if (status == QProcess::NormalExit && code == 0)
+            archive.adopt();
+        making = false;
+        run->deleteLater();
+    });
+    QObject::connect(run, &QProcess::errorOccurred, run, [run](QProcess::ProcessError error) {
+        if (error == QProcess::FailedToStart) {
+            making = false;
+            run->deleteLater();
+        }
+    });
+    run->setStandardOutputFile(QProcess::nullDevice());
+    run->setStandardErrorFile(QProcess::nullDevice());
+    run->start(java, appletHostArchiveRunArguments(archive));
+}
+
+QStringList appletHostArchiveRunArguments(const JvmArchive &archive)
+{
+    return archive.options()
+           + QStringList{QStringLiteral("--add-exports"), QStringLiteral("java.desktop/sun.awt.X11=ALL-UNNAMED"),
+                         QStringLiteral("-cp"), appletHostJar(), QStringLiteral("zarn.applethost.AppletHost"),
+                         QStringLiteral("--warm-up")};
 }

@@ -2,6 +2,7 @@
 
 #include "AppletPage.h"
 #include "JdkTools.h"
+#include "JvmArchive.h"
 
 #include <QProcessEnvironment>
 #include <QSize>
@@ -60,6 +61,17 @@ QString findJava(const QString &compiler,
 QString appletHostJar();
 
 // The arguments that start the host on launch, embedded in the X11 window
-// embedWindow when it is not 0.
+// embedWindow when it is not 0; jvmOptions go to the JVM.
 QStringList appletHostArguments(const QString &jar, const AppletLaunch &launch, const QSize &size,
-                                quint64 embedWindow);
+                                quint64 embedWindow, const QStringList &jvmOptions = {});
+
+// The host's class-data archive (see JvmArchive) for java, kept in folder.
+JvmArchive appletHostArchive(const QString &java, const QString &folder);
+
+// Makes the host's archive when it is missing, by a run of the host on its own
+// that loads what an applet's start loads and ends: an applet the user runs is
+// never the one the archive waits for. One such run at a time; it is adopted only
+// when it ended well.
+void makeAppletHostArchive(const QString &java, const QString &folder);
+// The arguments of that run.
+QStringList appletHostArchiveRunArguments(const JvmArchive &archive);

@@ -1,6 +1,7 @@
 #include "AppletWindow.h"
 
 #include "AppletBrowser.h"
+#include "JvmArchive.h"
 #include "Twips.h"
 
 #include <QDir>
@@ -18,6 +19,7 @@ AppletWindow::AppletWindow(const QString &appFolder, QWidget *parent)
     WebBrowser1 = new AppletBrowser(this);
     WebBrowser1->setObjectName(QStringLiteral("WebBrowser1"));
     WebBrowser1->setGeometry(twipsRect(120, 120, 5775, 3735));
+    WebBrowser1->setArchiveFolder(JvmArchive::folderIn(appFolder));
 
     Command1 = new QPushButton(tr("&Close"), this);
     Command1->setObjectName(QStringLiteral("Command1"));

@@ -23,6 +23,7 @@ private Q_SLOTS:
     void readableLineInsteadOfABlank();
     void hostEndsWithTheArea();
     void layoutNeverStaysBlank();
+    void hostArchiveIsMadeAndUsed();
 
 private:
     QString page(const QString &name, const QString &html) const;
@@ -166,6 +167,28 @@ void TestAppletBrowser::layoutNeverStaysBlank()
         QVERIFY(painted.wait(20000));
         QTRY_COMPARE_WITH_TIMEOUT(colourAtCentre(m_browser->surface()), QColor(60, 120, 180), 5000);
     }
+}
+
+// The first applet that paints has the host's class-data archive made; the hosts
+// after it start from the archive, and run the applet as before.
+void TestAppletBrowser::hostArchiveIsMadeAndUsed()
+{
+    const QString folder = m_site.filePath(QStringLiteral("cds"));
+    m_browser->setArchiveFolder(folder);
+    const QString red = page(QStringLiteral("red.html"), QStringLiteral("<applet code=Red>"));
+    QSignalSpy painted(m_browser, &AppletBrowser::appletPainted);
+    m_browser->Navigate(red);
+    QVERIFY(painted.wait(20000));
+    const JvmArchive archive = appletHostArchive(findJava(javacPath()), folder);
+    QVERIFY(archive.applies());
+    QTRY_VERIFY_WITH_TIMEOUT(archive.isWhole(), 30000);
+
+    m_browser->Navigate(red);
+    QVERIFY(painted.wait(20000));
+    QFile commandLine(QStringLiteral("/proc/%1/cmdline").arg(m_browser->hostProcessId()));
+    QVERIFY(commandLine.open(QIODevice::ReadOnly));
+    QVERIFY(commandLine.readAll().contains("-XX:SharedArchiveFile=" + archive.path().toUtf8()));
+    QTRY_COMPARE_WITH_TIMEOUT(colourAtCentre(m_browser->surface()), QColor(200, 30, 40), 10000);
 }
 
 ZARN_XVFB_TEST_MAIN(TestAppletBrowser)

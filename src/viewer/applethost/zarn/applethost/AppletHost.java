@@ -38,6 +38,10 @@ public final class AppletHost {
     }
 
     public static void main(String[] args) {
+        if (args.length == 1 && args[0].equals("--warm-up")) {
+            ArchiveRun.loadWhatAnAppletLoads();
+            System.exit(0);
+        }
         HostLaunch launch;
         try {
             launch = HostLaunch.parse(args);
@@ -68,7 +72,7 @@ public final class AppletHost {
     }
 
     /** What every applet's start needs, done while Zarn still compiles it. */
-    private static void warmUp() {
+    static void warmUp() {
         try {
             Toolkit.getDefaultToolkit().sync();
             Graphics2D text = new BufferedImage(8, 8, BufferedImage.TYPE_INT_RGB).createGraphics();
