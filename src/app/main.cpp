@@ -1,6 +1,7 @@
 #include "ApplicationFolder.h"
 #include "CommandLine.h"
 #include "StartUp.h"
+#include "Termination.h"
 #include "Version.h"
 #include "Zarn.h"
 
@@ -36,6 +37,8 @@ int main(int argc, char *argv[])
     if (commandLine.exitCode)
         return *commandLine.exitCode;
     startUp.finish();
+    // Killed or hung up on: nothing Zarn started goes on running.
+    installTerminationHandlers({});
     auto *window = new Zarn(applicationFolder());
     window->show();
     // Once the window shows: a file that cannot be read is reported over it.

@@ -1,5 +1,7 @@
 #include "CompileDriver.h"
 
+#include "AtomicFile.h"
+#include "ChildProcesses.h"
 #include "CompileFeedback.h"
 #include "CompilerChoice.h"
 #include "CompileScript.h"
@@ -26,11 +28,20 @@ QString tr(const char *text)
     return QCoreApplication::translate("CompileDriver", text);
 }
 
+// The note of the running compile script, for a Zarn that comes after one that died.
+const QString ScriptRecord = QStringLiteral("compile.group");
+
 } // namespace
 
 CompileDriver::CompileDriver(const QString &appFolder)
     : m_appFolder(appFolder)
 {
+    // A compile left running by a Zarn that died in this folder ends when the next
+    // Zarn starts there, unless another live Zarn holds the folder.
+    QLockFile lock(tempPath(QStringLiteral("compile.lock")));
+    lock.setStaleLockTime(0);
+    if (QFileInfo::exists(tempPath(ScriptRecord)) && lock.tryLock(0))
+        endRecordedScript(tempPath(ScriptRecord));
 }
 
 CompileDriver::~CompileDriver() = default;
@@ -77,8 +88,12 @@ QString CompileDriver::acquire()
         return problem;
     // A lock that cannot even be made (no temp folder) holds nothing; the compile
     // finds out and says so.
+    const bool locked = lock->isLocked();
     m_lock = std::move(lock);
     m_holds = 1;
+    // A compile whose Zarn died may still run: it ends before this one writes anything.
+    if (locked)
+        endRecordedScript(tempPath(ScriptRecord));
     return {};
 }
 
@@ -160,12 +175,11 @@ QString CompileDriver::prepare(const CompileRequest &request, const QStringList 
                                                request.source, compilerOptions);
     if (!script.problem.isEmpty())
         return script.problem;
+    // A new file renamed into place, never the old one rewritten: a shell that still
+    // reads the old script would read on into the new one.
     const QString scriptPath = QDir(m_appFolder).filePath(hostScriptName());
-    QFile file(scriptPath);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)
-        || file.write(script.bytes) != script.bytes.size() || !file.flush())
-        return tr("cannot write %1: %2")
-            .arg(QDir::toNativeSeparators(scriptPath), asReason(file.errorString()));
+    if (const QString reason = replaceFileAtomically(scriptPath, script.bytes); !reason.isEmpty())
+        return tr("cannot write %1: %2").arg(QDir::toNativeSeparators(scriptPath), reason);
 
     // A marker left at 1 by an interrupted compile would end the next wait at once.
     if (const QString reason = resetMarker(tempPath(QStringLiteral("temp.txt"))); !reason.isEmpty())
@@ -184,6 +198,8 @@ QString CompileDriver::run(CompileFeedback &feedback)
         return tr("cannot start the command shell: %1").arg(asReason(script.errorString()));
     script.closeWriteChannel(); // a compiler that reads its input gets none
     const qint64 scriptId = script.processId();
+    recordScript(tempPath(ScriptRecord), scriptId);
+    ChildProcesses::add(scriptId, true);
 
     QByteArray output;
     QString problem;
@@ -228,6 +244,8 @@ QString CompileDriver::run(CompileFeedback &feedback)
     // The done marker is the script's last step: it ends at once, with all its output.
     if (!problem.isEmpty() || !script.waitForFinished(int(MarkerGrace.count())))
         stopHostScript(script, scriptId);
+    ChildProcesses::remove(scriptId);
+    QFile::remove(tempPath(ScriptRecord));
     output += script.readAllStandardOutput();
     m_lastOutput = QString::fromLocal8Bit(output);
     return problem;

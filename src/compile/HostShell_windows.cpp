@@ -1,5 +1,6 @@
 #include "HostShell.h"
 
+#include <QFile>
 #include <QProcess>
 
 #include <windows.h>
@@ -28,4 +29,24 @@ void stopHostScript(QProcess &process, qint64 processId)
         QProcess::execute(QStringLiteral("taskkill"), {QStringLiteral("/F"), QStringLiteral("/T"),
                                                        QStringLiteral("/PID"), QString::number(processId)});
     process.waitForFinished();
+}
+
+void recordScript(const QString &recordPath, qint64 processId)
+{
+    QFile record(recordPath);
+    if (record.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        record.write(QByteArray::number(processId) + "\r\n");
+}
+
+void endRecordedScript(const QString &recordPath)
+{
+    QFile record(recordPath);
+    if (!record.open(QIODevice::ReadOnly))
+        return;
+    const QByteArray processId = record.readAll().trimmed();
+    record.close();
+    if (processId.toLongLong() > 0)
+        QProcess::execute(QStringLiteral("taskkill"), {QStringLiteral("/F"), QStringLiteral("/T"),
+                                                       QStringLiteral("/PID"), QString::fromLatin1(processId)});
+    QFile::remove(recordPath);
 }

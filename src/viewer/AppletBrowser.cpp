@@ -1,5 +1,7 @@
 #include "AppletBrowser.h"
 
+#include "ChildProcesses.h"
+
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
@@ -124,6 +126,10 @@ void AppletBrowser::startHost()
     }
 
     m_host = new QProcess(this);
+    connect(m_host, &QProcess::started, this, [this] {
+        m_hostPid = m_host->processId();
+        ChildProcesses::add(m_hostPid, false);
+    });
     connect(m_host, &QProcess::readyReadStandardOutput, this, &AppletBrowser::readHost);
     connect(m_host, &QProcess::finished, this, &AppletBrowser::hostEnded);
     connect(m_host, &QProcess::errorOccurred, this, [this](QProcess::ProcessError error) {
@@ -160,6 +166,7 @@ void AppletBrowser::readHost()
 
 void AppletBrowser::hostEnded()
 {
+    ChildProcesses::remove(m_hostPid);
     readHost();
     if (!m_reportedError && (m_host->exitStatus() == QProcess::CrashExit || m_host->exitCode() != 0)) {
         const QStringList errors = QString::fromLocal8Bit(m_host->readAllStandardError())
@@ -186,6 +193,7 @@ void AppletBrowser::stopHost()
             host->waitForFinished();
         }
     }
+    ChildProcesses::remove(m_hostPid);
     delete host;
 }
 

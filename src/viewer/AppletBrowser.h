@@ -76,5 +76,6 @@ private:
     QWidget *m_surface = nullptr;
     QLabel *m_message = nullptr;
     QProcess *m_host = nullptr;
+    qint64 m_hostPid = 0;
     bool m_reportedError = false;
 };

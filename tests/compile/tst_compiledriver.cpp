@@ -14,6 +14,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include <csignal>
 #include <sys/resource.h>
 
 namespace {
@@ -60,6 +61,7 @@ private Q_SLOTS:
     void oneCompileAtATime();
     void anotherZarnsCompileComesFirst();
     void lockOfAZarnThatDiedIsNoObstacle();
+    void scriptOfAZarnThatDiedRunsNothingNew();
     void archivedJavacCompilesAsPlain();
     void jvmOptionsOnlyForHotSpot_data();
     void jvmOptionsOnlyForHotSpot();
@@ -345,6 +347,41 @@ void TestCompileDriver::lockOfAZarnThatDiedIsNoObstacle()
     wall.start();
     QVERIFY(compile(QStringLiteral("/bin/true"), QStringLiteral("x")));
     QVERIFY2(wall.elapsed() < 3000, qPrintable(QString::number(wall.elapsed())));
+}
+
+// A Zarn dies a second into a compile whose compiler takes three; another Zarn
+// compiles at once, in a folder whose name puts ";touch PWNED;#" where the first
+// script ended. The first script's shell must neither read on into the new script
+// nor outlive the takeover.
+void TestCompileDriver::scriptOfAZarnThatDiedRunsNothingNew()
+{
+    const QString compiler = m_app->filePath(QStringLiteral("slow-javac"));
+    m_app->write(QStringLiteral("slow-javac"), "#!/bin/sh\n[ -n \"$ZARN_SLOW\" ] && sleep 3\nexit 0\n");
+    QFile::setPermissions(compiler, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    QProcess other;
+    QProcessEnvironment slow = QProcessEnvironment::systemEnvironment();
+    slow.insert(QStringLiteral("ZARN_SLOW"), QStringLiteral("1"));
+    other.setProcessEnvironment(slow);
+    other.start(QStringLiteral(LOCK_HOLDER), {QStringLiteral("compile"), m_app->path(), compiler,
+                                              m_app->filePath(QStringLiteral("Hello.java"))});
+    QTRY_VERIFY_WITH_TIMEOUT(!m_app->read(QStringLiteral("temp/compile.group")).isEmpty(), 10000);
+    const qint64 group = m_app->read(QStringLiteral("temp/compile.group")).trimmed().toLongLong();
+    const qsizetype oldEnd = m_app->read(QStringLiteral("temp/temp.sh")).size();
+    other.kill();
+    QVERIFY(other.waitForFinished());
+
+    // The new script matches the old up to the folder's name, whose ";" then
+    // stands at the byte where the old script ended.
+    const QByteArray before = "cp temp/NotDone.txt temp/temp.txt\n'" + compiler.toUtf8() + "' -verbose -d '"
+                              + destination().toUtf8() + "' -sourcepath '" + m_app->path().toUtf8() + '/';
+    QVERIFY(oldEnd > before.size());
+    const QString folder = m_app->filePath(QString(oldEnd - before.size(), QLatin1Char('P'))
+                                           + QStringLiteral(";touch PWNED;#"));
+    QVERIFY(QDir().mkpath(folder));
+    QVERIFY(compile(compiler, folder + QStringLiteral("/Hello.java")));
+    QVERIFY(m_app->read(QStringLiteral("temp/temp.sh")).mid(oldEnd).startsWith(";touch PWNED;#"));
+    QVERIFY(::kill(pid_t(-group), 0) != 0); // ended before the new script was written
+    QVERIFY2(!QFile::exists(m_app->filePath(QStringLiteral("PWNED"))), "the old shell ran the new script's tail");
 }
 
 // javac from its class-data archive gives what plain javac gives: the same class,

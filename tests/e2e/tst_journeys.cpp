@@ -1,18 +1,22 @@
 // Journeys through the real zarn executable on a private X server, driven from
 // outside the process with real keyboard and mouse events, checked on the screen
 // and in the files it writes.
+#include "AppletTesting.h"
 #include "Desktop.h"
 #include "FontTables.h"
-#include "JavaSources.h"
 #include "XvfbDisplay.h"
 #include "ZarnSession.h"
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
 #include <QFontMetrics>
 #include <QTabBar>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <algorithm>
+#include <csignal>
 
 namespace {
 
@@ -59,6 +63,8 @@ private Q_SLOTS:
     void compilesEndWell();
     void installedZarnFromItsMenuEntry();
     void learnersFirstApplet();
+    void nothingOutlivesZarn_data();
+    void nothingOutlivesZarn();
 
 private:
     // Opens path through File > Open and its dialog.
@@ -432,6 +438,88 @@ void TestJourneys::learnersFirstApplet()
     Desktop::type(QStringLiteral(";"));
     Desktop::keys({QStringLiteral("ctrl+s"), QStringLiteral("F9")});
     QTRY_COMPARE_WITH_TIMEOUT(Desktop::colourAt(area.center()), Blue, 30000); // the same viewer, reloaded
+}
+
+namespace {
+
+// The processes whose parent is pid.
+QList<qint64> childrenOf(qint64 pid)
+{
+    QList<qint64> children;
+    for (const QString &entry : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
+        QFile stat(QStringLiteral("/proc/%1/stat").arg(entry));
+        if (!stat.open(QIODevice::ReadOnly))
+            continue;
+        // "pid (name) state ppid ...": the name may hold blanks, the ppid follows its ")".
+        const QByteArray line = stat.readAll();
+        const QList<QByteArray> rest = line.mid(line.lastIndexOf(')') + 2).split(' ');
+        if (rest.size() > 1 && rest.at(1).toLongLong() == pid)
+            children.append(entry.toLongLong());
+    }
+    return children;
+}
+
+bool anyRuns(const QList<qint64> &pids)
+{
+    return std::any_of(pids.begin(), pids.end(), [](qint64 pid) { return processRuns(pid); });
+}
+
+} // namespace
+
+// Killed or hung up on in the middle of a compile, or while an applet loops in its
+// paint(): no process Zarn started outlives it by more than three seconds (after a
+// SIGKILL, the compile ends when the next Zarn starts in the folder).
+void TestJourneys::nothingOutlivesZarn_data()
+{
+    QTest::addColumn<int>("signalNumber");
+    QTest::addColumn<bool>("inPaint"); // otherwise in a compile that hangs
+    QTest::newRow("TERM during a compile") << int(SIGTERM) << false;
+    QTest::newRow("HUP during a compile") << int(SIGHUP) << false;
+    QTest::newRow("KILL during a compile") << int(SIGKILL) << false;
+    QTest::newRow("KILL while the applet loops in paint") << int(SIGKILL) << true;
+}
+
+void TestJourneys::nothingOutlivesZarn()
+{
+    QFETCH(int, signalNumber);
+    QFETCH(bool, inPaint);
+    ZarnSession zarn;
+    QTemporaryDir work;
+    const QString path = work.filePath(QStringLiteral("Loop.java"));
+    QFile source(path);
+    QVERIFY(source.open(QIODevice::WriteOnly));
+    source.write("public class Loop extends java.applet.Applet {\n"
+                 "    public void paint(java.awt.Graphics g) { while (true) { } }\n}\n");
+    source.close();
+    const QByteArray hanging = zarn.filePath(QStringLiteral("hanging-javac")).toUtf8();
+    zarn.writeFile(QStringLiteral("hanging-javac"), "#!/bin/sh\nsleep 60\n");
+    QFile::setPermissions(QString::fromUtf8(hanging), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    zarn.writeFile(QStringLiteral("Options.dat"),
+                   "0,0,\"" + (inPaint ? javacPath().toUtf8() : hanging) + "\"\r\n");
+    QVERIFY(zarn.start());
+    QVERIFY(openFile(zarn, path));
+    zarn.focus();
+    Desktop::keys({QStringLiteral("F9")});
+
+    QList<qint64> started; // what Zarn started: the script and its compiler, or the host
+    if (inPaint) {
+        QVERIFY(!Desktop::waitForWindow(QStringLiteral("^View Applet$"), zarn.pid()).isEmpty());
+        QTRY_VERIFY_WITH_TIMEOUT(!(started = childrenOf(zarn.pid())).isEmpty(), 20000);
+        QTest::qWait(500); // into the endless paint()
+    } else {
+        QTRY_VERIFY_WITH_TIMEOUT(!zarn.readFile(QStringLiteral("temp/compile.group")).isEmpty(), 20000);
+        const qint64 script = zarn.readFile(QStringLiteral("temp/compile.group")).trimmed().toLongLong();
+        QTRY_VERIFY_WITH_TIMEOUT(!childrenOf(script).isEmpty(), 10000);
+        started = QList<qint64>{script} + childrenOf(script);
+    }
+    QVERIFY(anyRuns(started));
+    ::kill(pid_t(zarn.pid()), signalNumber);
+    QVERIFY(zarn.waitForExit());
+    if (signalNumber == SIGKILL && !inPaint) {
+        QVERIFY(anyRuns(started)); // nothing could end them with Zarn; the next Zarn does
+        QVERIFY(zarn.start());
+    }
+    QTRY_VERIFY_WITH_TIMEOUT(!anyRuns(started), 3000);
 }
 
 ZARN_XVFB_TEST_MAIN(TestJourneys)

@@ -1,0 +1,53 @@
+#include "Termination.h"
+
+#include "ChildProcesses.h"
+
+#include <QCoreApplication>
+#include <QSocketNotifier>
+
+#ifdef Q_OS_UNIX
+#include <csignal>
+#include <sys/socket.h>
+#include <unistd.h>
+#endif
+
+#ifdef Q_OS_UNIX
+namespace {
+
+// The handler's way to the event loop: it writes the signal's number here.
+int signalPipe[2] = {-1, -1};
+
+extern "C" void onTerminationSignal(int signalNumber)
+{
+    ChildProcesses::endAll();
+    const char number = char(signalNumber);
+    [[maybe_unused]] const ssize_t written = ::write(signalPipe[0], &number, 1);
+}
+
+} // namespace
+#endif
+
+void installTerminationHandlers(std::function<void()> beforeExit)
+{
+#ifdef Q_OS_UNIX
+    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) != 0)
+        return;
+    auto *notifier = new QSocketNotifier(signalPipe[1], QSocketNotifier::Read, QCoreApplication::instance());
+    QObject::connect(notifier, &QSocketNotifier::activated, notifier, [beforeExit = std::move(beforeExit)] {
+        char number = 0;
+        if (::read(signalPipe[1], &number, 1) != 1)
+            return;
+        if (beforeExit)
+            beforeExit();
+        ::_exit(128 + number);
+    });
+    struct sigaction action = {};
+    action.sa_handler = onTerminationSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    for (const int signalNumber : {SIGTERM, SIGINT, SIGHUP})
+        ::sigaction(signalNumber, &action, nullptr);
+#else
+    Q_UNUSED(beforeExit);
+#endif
+}

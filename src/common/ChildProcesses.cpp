@@ -1,0 +1,50 @@
+#include "ChildProcesses.h"
+
+#include <array>
+#include <atomic>
+
+#ifdef Q_OS_UNIX
+#include <csignal>
+#endif
+
+namespace {
+
+// Few at a time: one compile and the hosts of the open viewers. A group is kept
+// as its negative leader, as kill() takes it. Lock-free, for the signal handler.
+std::array<std::atomic<qint64>, 32> remembered{};
+
+} // namespace
+
+namespace ChildProcesses {
+
+void add(qint64 pid, bool wholeGroup)
+{
+    if (pid <= 0)
+        return;
+    const qint64 entry = wholeGroup ? -pid : pid;
+    for (std::atomic<qint64> &slot : remembered) {
+        qint64 empty = 0;
+        if (slot.compare_exchange_strong(empty, entry))
+            return;
+    }
+}
+
+void remove(qint64 pid)
+{
+    for (std::atomic<qint64> &slot : remembered) {
+        qint64 entry = slot.load();
+        if (entry == pid || entry == -pid)
+            slot.compare_exchange_strong(entry, 0);
+    }
+}
+
+void endAll()
+{
+#ifdef Q_OS_UNIX
+    for (std::atomic<qint64> &slot : remembered)
+        if (const qint64 entry = slot.exchange(0); entry != 0)
+            ::kill(pid_t(entry), SIGKILL);
+#endif
+}
+
+} // namespace ChildProcesses
