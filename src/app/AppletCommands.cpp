@@ -158,8 +158,15 @@ bool AppletCommands::CompileToFolder(const QString &destination, CompileFeedback
     CompileFeedback &feedback = style == CompileFeedbackStyle::StatusBar
                                     ? static_cast<CompileFeedback &>(status)
                                     : static_cast<CompileFeedback &>(progress);
-    const bool compiled = m_compiler.CompileToFolder({m_settings.CompilerLocation, destination, m_fileName},
-                                                     feedback);
+    bool compiled = m_compiler.CompileToFolder({m_settings.CompilerLocation, destination, m_fileName},
+                                               feedback);
+    // A compiler that made nothing and said no error has failed all the same.
+    if (const QString reason = compiled ? silentFailure(m_compiler, classFileIn(destination, m_fileName))
+                                        : QString();
+        !reason.isEmpty()) {
+        m_statusBar.showMessage(compileFailedText(reason));
+        compiled = false;
+    }
     Q_EMIT compileEnded(compiled);
     return compiled;
 }

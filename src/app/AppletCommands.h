@@ -34,8 +34,9 @@ public:
 
     enum class CompileFeedbackStyle { StatusBar, ProgressWindow };
     // Compiles the file on disk at FileName with the compiler at CompilerLocation
-    // into destination. False when the compile could not run or end properly; the
-    // status bar then says why.
+    // into destination. False when the compile could not run or end properly, or
+    // made no class file without the compiler reporting an error; the status bar
+    // then says why.
     bool CompileToFolder(const QString &destination, CompileFeedbackStyle style);
 
     const CompileDriver &compileDriver() const { return m_compiler; }

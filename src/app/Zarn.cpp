@@ -4,6 +4,7 @@
 #include "AppletCommands.h"
 #include "BringForward.h"
 #include "DiagnosticsSummary.h"
+#include "JavaNames.h"
 #include "DocumentCommands.h"
 #include "EditCommands.h"
 #include "EditorPane.h"
@@ -265,22 +266,36 @@ void Zarn::DeleteB_Click()
     deleteSelection(*Richtextbox1);
 }
 
-// The compile reads the file on disk: it must exist and hold what the user sees.
+// The compile reads the file on disk: it must exist, hold what the user sees, and
+// be named as a class, since its name reaches the compiler and the host page.
+bool Zarn::readyToCompile()
+{
+    if (!m_documents->readyToCompile())
+        return false;
+    if (isJavaSourceName(QFileInfo(FileName).fileName()))
+        return true;
+    m_messages->warning(this, windowTitle(),
+                        tr("%1 cannot be compiled: a Java source file is named after its class, as "
+                           "Clock.java is. Save it under such a name first.")
+                            .arg(QFileInfo(FileName).fileName()));
+    return false;
+}
+
 void Zarn::AppletB_Click()
 {
-    if (m_documents->readyToCompile())
+    if (readyToCompile())
         m_applets->View();
 }
 
 void Zarn::PubAppletB_Click()
 {
-    if (m_documents->readyToCompile())
+    if (readyToCompile())
         m_applets->Publish();
 }
 
 void Zarn::PubAppletHtmlB_Click()
 {
-    if (m_documents->readyToCompile())
+    if (readyToCompile())
         m_applets->PublishWithHtml();
 }
 

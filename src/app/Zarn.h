@@ -85,6 +85,7 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    bool readyToCompile();
     void createMenus();
     void createToolbar();
     void createDiagnosticControls();

@@ -6,11 +6,11 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 
-QString compileFailure(const CompileDriver &driver, bool ran, const QString &classFile)
+namespace {
+
+// The compiler's first error, as "Clock.java:3: ';' expected"; empty when none.
+QString firstError(const QString &output)
 {
-    if (!ran)
-        return driver.lastProblem();
-    const QString output = driver.lastOutput();
     for (const Diagnostic &diagnostic : parseCompilerOutput(output)) {
         if (diagnostic.kind != Diagnostic::Kind::Error)
             continue;
@@ -21,6 +21,11 @@ QString compileFailure(const CompileDriver &driver, bool ran, const QString &cla
             .arg(diagnostic.line)
             .arg(diagnostic.message);
     }
+    return {};
+}
+
+QString missingClass(const QString &output, const QString &classFile)
+{
     if (QFileInfo::exists(classFile))
         return {};
     const QString said = withoutVerboseLines(output).trimmed().section(QLatin1Char('\n'), 0, 0);
@@ -28,4 +33,19 @@ QString compileFailure(const CompileDriver &driver, bool ran, const QString &cla
         return said;
     return QCoreApplication::translate("CompileOutcome", "the compiler made no %1")
         .arg(QFileInfo(classFile).fileName());
+}
+
+} // namespace
+
+QString compileFailure(const CompileDriver &driver, bool ran, const QString &classFile)
+{
+    if (!ran)
+        return driver.lastProblem();
+    const QString error = firstError(driver.lastOutput());
+    return error.isEmpty() ? missingClass(driver.lastOutput(), classFile) : error;
+}
+
+QString silentFailure(const CompileDriver &driver, const QString &classFile)
+{
+    return firstError(driver.lastOutput()).isEmpty() ? missingClass(driver.lastOutput(), classFile) : QString();
 }

@@ -84,7 +84,10 @@ void TestZarnCompile::statusBarStyle()
 
 void TestZarnCompile::progressWindowStyle()
 {
-    m_window->settings.CompilerLocation = standIn("sleep 0.5\n");
+    // A compiler that takes its time, then writes the class into the destination ($3).
+    m_window->settings.CompilerLocation = standIn("sleep 0.5\ntouch \"$3/Hello.class\"\n");
+    m_window->FileName = m_app->filePath(QStringLiteral("Hello.java"));
+    QDir().mkpath(m_app->filePath(QStringLiteral("out")));
     m_window->findChild<QStatusBar *>(QStringLiteral("StatusBar1"))->showMessage(QStringLiteral("before"));
 
     QString label;
@@ -131,6 +134,20 @@ void TestZarnCompile::failureIsShownInTheStatusBar()
     QVERIFY(!m_window->appletCommands().CompileToFolder(m_app->filePath(QStringLiteral("out")),
                                                         AppletCommands::CompileFeedbackStyle::StatusBar));
     QVERIFY2(status().startsWith(QStringLiteral("Compile Failed: ")), qPrintable(status()));
+
+    // Compilers that end without a class file and without an error are no success.
+    m_window->FileName = m_app->filePath(QStringLiteral("Hello.java"));
+    m_app->write(QStringLiteral("Hello.java"), helloApplet());
+    for (const QString &compiler : {QStringLiteral("/bin/true"), QStringLiteral("/bin/false"),
+                                    standIn("kill -9 $$\n")}) {
+        m_window->settings.CompilerLocation = compiler;
+        QVERIFY(!m_window->appletCommands().CompileToFolder(m_app->filePath(QStringLiteral("out")),
+                                                            AppletCommands::CompileFeedbackStyle::StatusBar));
+        // What the shell said ("Killed"), or else what is missing.
+        QVERIFY2(status() == QStringLiteral("Compile Failed: the compiler made no Hello.class")
+                     || status() == QStringLiteral("Compile Failed: Killed"),
+                 qPrintable(status()));
+    }
 }
 
 void TestZarnCompile::closeWaitsForTheCompile()
@@ -141,8 +158,8 @@ void TestZarnCompile::closeWaitsForTheCompile()
         m_window->close(); // as the title bar's close button would, mid-compile
         stillThere = m_window && m_window->isVisible();
     });
-    QVERIFY(m_window->appletCommands().CompileToFolder(m_app->filePath(QStringLiteral("out")),
-                                                       AppletCommands::CompileFeedbackStyle::StatusBar));
+    m_window->appletCommands().CompileToFolder(m_app->filePath(QStringLiteral("out")),
+                                               AppletCommands::CompileFeedbackStyle::StatusBar);
     QVERIFY(stillThere);
     QTRY_VERIFY(m_window.isNull()); // closed once the compile had ended
 }
@@ -156,12 +173,22 @@ void TestZarnCompile::compileNeedsTheTextOnDisk_data()
     QTest::addColumn<QString>("said");
     QTest::addColumn<QByteArray>("compiled"); // what the compiler was given; empty when it did not run
 
-    QTest::newRow("no file yet") << false << -1 << QStringLiteral("Save the document first") << QByteArray();
+    QTest::addColumn<QString>("name");
+
+    QTest::newRow("no file yet") << false << -1 << QStringLiteral("Save the document first") << QByteArray()
+                                 << QStringLiteral("Hello.java");
+    for (const char *name : {"Np codebase=..&#47;..&#47;evil.java", "default.java", "1st.java", "Hello.txt"})
+        QTest::newRow(name) << true << -1
+                            << QString::fromUtf8(name)
+                                   + QStringLiteral(" cannot be compiled: a Java source file is named after its "
+                                                    "class, as Clock.java is. Save it under such a name first.")
+                            << QByteArray() << QString::fromUtf8(name);
     QTest::newRow("save first") << true << int(UserMessages::SaveAnswer::Save) << QString()
-                                << QByteArray("class Hello { int fixed; }");
+                                << QByteArray("class Hello { int fixed; }") << QStringLiteral("Hello.java");
     QTest::newRow("don't save") << true << int(UserMessages::SaveAnswer::Discard) << QString()
-                                << QByteArray("class Hello { }");
-    QTest::newRow("cancel") << true << int(UserMessages::SaveAnswer::Cancel) << QString() << QByteArray();
+                                << QByteArray("class Hello { }") << QStringLiteral("Hello.java");
+    QTest::newRow("cancel") << true << int(UserMessages::SaveAnswer::Cancel) << QString() << QByteArray()
+                            << QStringLiteral("Hello.java");
 }
 
 void TestZarnCompile::compileNeedsTheTextOnDisk()
@@ -170,19 +197,22 @@ void TestZarnCompile::compileNeedsTheTextOnDisk()
     QFETCH(int, answer);
     QFETCH(QString, said);
     QFETCH(QByteArray, compiled);
+    QFETCH(QString, name);
     // A compiler that keeps what it was given to compile: its sixth argument.
     m_window->settings.CompilerLocation = standIn("cat \"$6\" > \"$ZARN_SEEN\"\n");
     qputenv("ZARN_SEEN", m_app->filePath(QStringLiteral("seen")).toLocal8Bit());
-    const QString source = m_app->filePath(QStringLiteral("Hello.java"));
+    const QString source = m_app->filePath(name);
     if (onDisk) {
-        m_app->write(QStringLiteral("Hello.java"), "class Hello { }");
+        m_app->write(name, "class Hello { }");
         m_window->openFile(source);
     } else {
         m_window->FileName = source;
     }
     auto *pane = m_window->findChild<QPlainTextEdit *>(QStringLiteral("Richtextbox1"));
-    pane->selectAll();
-    pane->insertPlainText(QStringLiteral("class Hello { int fixed; }")); // typed, not yet saved
+    if (answer >= 0) {
+        pane->selectAll();
+        pane->insertPlainText(QStringLiteral("class Hello { int fixed; }")); // typed, not yet saved
+    }
     if (answer >= 0)
         m_messages->saveAnswers = {UserMessages::SaveAnswer(answer)};
 
