@@ -21,6 +21,18 @@ QString counted(int count, const char *one, const char *many)
     return QStringLiteral("%1 %2").arg(count).arg(QLatin1String(count == 1 ? one : many));
 }
 
+constexpr int MaxTooltipLines = 40;
+
+// Where the nth line of text ends (its line feed); -1 when it has fewer lines.
+qsizetype nthLineEnd(const QString &text, int n)
+{
+    qsizetype end = -1;
+    for (int line = 0; line < n; ++line)
+        if ((end = text.indexOf(QLatin1Char('\n'), end + 1)) < 0)
+            return -1;
+    return end;
+}
+
 // What there is to count: the errors unless there are only warnings.
 QString summaryText(int errors, int warnings)
 {
@@ -83,7 +95,10 @@ void DiagnosticsSummary::showCompile(const QString &output, const QString &docum
         setStyleSheet(QStringLiteral("color: %1;").arg((errors > 0 ? errorColour() : warningColour()).name()));
     else
         setStyleSheet(QString());
-    const QString shown = withoutVerboseLines(output);
+    // A tooltip of megabytes would take Qt seconds to lay out: the first lines do.
+    QString shown = withoutVerboseLines(output);
+    if (const qsizetype cut = nthLineEnd(shown, MaxTooltipLines); cut >= 0 && cut + 1 < shown.size())
+        shown = shown.left(cut) + QStringLiteral("\n...");
     setToolTip(shown.isEmpty() ? tr("The compiler printed nothing.") : shown);
     show();
 }

@@ -224,6 +224,18 @@ void TestDiagnostics::aCompileThatCannotRunCountsNothing()
                  .arg(m_app->filePath(QStringLiteral("Two.java"))));
     QVERIFY(!summary()->isVisible());
     QVERIFY(underlines().isEmpty());
+
+    // A compiler that prints a great deal: the summary's tooltip shows its first 40 lines.
+    m_app->write(QStringLiteral("chatty"), "#!/bin/sh\nseq 1 100000\ntouch \"$3/Two.class\"\n");
+    QFile::setPermissions(m_app->filePath(QStringLiteral("chatty")),
+                          QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    m_window->settings.CompilerLocation = m_app->filePath(QStringLiteral("chatty"));
+    m_window->appletCommands().CompileToFolder(m_app->filePath(QStringLiteral("temp")),
+                                               AppletCommands::CompileFeedbackStyle::StatusBar);
+    const QStringList lines = summary()->toolTip().split(QLatin1Char('\n'));
+    QCOMPARE(lines.size(), 41);
+    QCOMPARE(lines.at(39), QStringLiteral("40"));
+    QCOMPARE(lines.last(), QStringLiteral("..."));
 }
 
 QTEST_MAIN(TestDiagnostics)
