@@ -2,14 +2,94 @@
 
 #include "ErrorText.h"
 
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
+
+#include <cerrno>
+
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace {
+
+QString tr(const char *text)
+{
+    return QCoreApplication::translate("AtomicFile", text);
+}
+
+// Qt says "Unknown error" where the system said why (a full disk): the system's words.
+QString reasonOf(const QFileDevice &file, int systemError)
+{
+    const QString said = file.errorString();
+    if ((said.isEmpty() || said.contains(QLatin1String("Unknown error"), Qt::CaseInsensitive))
+        && systemError != 0)
+        return asReason(qt_error_string(systemError));
+    return asReason(said);
+}
+
+// A file with more hard links than one: replacing it would part it from the others,
+// so it is written in place.
+bool hasOtherLinks(const QString &path)
+{
+#ifdef Q_OS_UNIX
+    struct stat status = {};
+    return ::stat(QFile::encodeName(path).constData(), &status) == 0 && status.st_nlink > 1;
+#else
+    Q_UNUSED(path);
+    return false;
+#endif
+}
+
+QString writeInPlace(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    errno = 0;
+    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size()
+        && file.flush())
+        return {};
+    return reasonOf(file, errno);
+}
+
+} // namespace
 
 QString replaceFileAtomically(const QString &path, const QByteArray &bytes)
 {
+    // A link is followed to what it names; only a regular file is ever replaced (a
+    // device or a pipe would be turned into a file).
+    const QFileInfo target(QFileInfo(path).isSymLink() ? QFileInfo(path).symLinkTarget() : path);
+    if (target.exists() && !target.isFile())
+        return tr("it is not a regular file");
+    if (target.exists() && hasOtherLinks(target.filePath()))
+        return writeInPlace(target.filePath(), bytes);
+
+#ifdef Q_OS_UNIX
+    struct stat before = {};
+    const bool existed = ::stat(QFile::encodeName(target.filePath()).constData(), &before) == 0;
+#endif
     QSaveFile file(path);
+    // Where no new file can be made beside it, the file is written in place.
+    file.setDirectWriteFallback(true);
+    errno = 0;
     // QSaveFile::commit() does not notice a write that fails while its buffer is
     // flushed (a full disk) and would put the truncated file in place; flush first.
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush() && file.commit())
-        return {};
-    return asReason(file.errorString());
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush()) {
+        const int systemError = errno;
+        file.cancelWriting();
+        return reasonOf(file, systemError);
+    }
+    if (!file.commit())
+        return reasonOf(file, errno);
+#ifdef Q_OS_UNIX
+    // The new file is the saver's (root's, when root saves): give it back its owner.
+    if (existed) {
+        const QByteArray name = QFile::encodeName(target.filePath());
+        [[maybe_unused]] const int owned = ::chown(name.constData(), before.st_uid, before.st_gid);
+        ::chmod(name.constData(), before.st_mode & 07777);
+    }
+#endif
+    return {};
 }

@@ -77,6 +77,8 @@ private Q_SLOTS:
     void failedSaveKeepsEverything_data();
     void failedSaveKeepsEverything();
     void latin1FileWidenedToUtf8WhenItMust();
+    void saveKeepsWhatTheNameIsTiedTo_data();
+    void saveKeepsWhatTheNameIsTiedTo();
     void unsavedChangesAreAskedAbout();
     void saveAnswerThatFailsStopsTheCommand();
     void noQuestionWithoutChanges();
@@ -348,6 +350,63 @@ void TestDocumentCommands::failedSaveKeepsEverything()
     QCOMPARE(fileBytes(docPath(QStringLiteral("Old.java"))), QByteArray("old content"));
     QCOMPARE(QDir(m_docs->path()).entryList(QDir::Files),
              QStringList{QStringLiteral("Old.java")}); // no leftovers
+    // The system's reason, not Qt's "unknown error".
+    QVERIFY2(!m_messages.texts[0].contains(QStringLiteral("unknown error"), Qt::CaseInsensitive),
+             qPrintable(m_messages.texts[0]));
+}
+
+// A save replaces only a regular file, and keeps what the name is tied to: the
+// file a link names, the other names of a hard-linked file, its owner and mode.
+void TestDocumentCommands::saveKeepsWhatTheNameIsTiedTo_data()
+{
+    QTest::addColumn<QString>("tie");
+    QTest::newRow("link to a device") << QStringLiteral("device");
+    QTest::newRow("link to a file") << QStringLiteral("link");
+    QTest::newRow("hard link") << QStringLiteral("hard");
+    QTest::newRow("another user's file") << QStringLiteral("owner");
+}
+
+void TestDocumentCommands::saveKeepsWhatTheNameIsTiedTo()
+{
+    QFETCH(QString, tie);
+    const QString path = docPath(QStringLiteral("Tied.java"));
+    const QString other = docPath(QStringLiteral("Other.java"));
+    QVERIFY(writeBytes(other, "old"));
+    if (tie == QLatin1String("device"))
+        QVERIFY(QFile::link(QStringLiteral("/dev/null"), path));
+    else if (tie == QLatin1String("link"))
+        QVERIFY(QFile::link(other, path));
+    else if (tie == QLatin1String("hard"))
+        QCOMPARE(::link(QFile::encodeName(other).constData(), QFile::encodeName(path).constData()), 0);
+    else if (::geteuid() != 0)
+        QSKIP("only root can give a file to another user");
+    else {
+        QVERIFY(writeBytes(path, "old"));
+        QCOMPARE(::chown(QFile::encodeName(path).constData(), 65534, 65534), 0);
+        QCOMPARE(::chmod(QFile::encodeName(path).constData(), 0640), 0);
+    }
+    m_fileName = path;
+    type(QStringLiteral("new"));
+    const bool saved = m_commands->Save();
+
+    if (tie == QLatin1String("device")) {
+        QVERIFY(!saved);
+        QVERIFY(m_messages.texts.value(0).contains(QStringLiteral("not a regular file")));
+        QVERIFY(!QFileInfo(QStringLiteral("/dev/null")).isFile()); // still the device
+        return;
+    }
+    QVERIFY(saved);
+    QCOMPARE(fileBytes(path), QByteArray("new"));
+    if (tie == QLatin1String("link") || tie == QLatin1String("hard"))
+        QCOMPARE(fileBytes(other), QByteArray("new")); // the one file behind both names
+    if (tie == QLatin1String("link"))
+        QVERIFY(QFileInfo(path).isSymLink());
+    if (tie == QLatin1String("owner")) {
+        struct stat status = {};
+        QCOMPARE(::stat(QFile::encodeName(path).constData(), &status), 0);
+        QCOMPARE(int(status.st_uid), 65534);
+        QCOMPARE(int(status.st_mode & 0777), 0640);
+    }
 }
 
 void TestDocumentCommands::latin1FileWidenedToUtf8WhenItMust()
