@@ -72,6 +72,10 @@ public:
         qFatal("unexpected message: %s", qPrintable(text));
     }
     SaveAnswer askToSave(QWidget *, const QString &, const QString &) override { return SaveAnswer::Discard; }
+    bool askToOverwrite(QWidget *, const QString &, const QString &text) override
+    {
+        qFatal("unexpected question: %s", qPrintable(text));
+    }
 };
 
 double elapsedMs(qint64 since)

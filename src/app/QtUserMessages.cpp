@@ -27,3 +27,12 @@ UserMessages::SaveAnswer QtUserMessages::askToSave(QWidget *parent, const QStrin
         return SaveAnswer::Cancel;
     }
 }
+
+bool QtUserMessages::askToOverwrite(QWidget *parent, const QString &title, const QString &text)
+{
+    QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::Cancel, parent);
+    QPushButton *overwrite = box.addButton(QMessageBox::tr("&Overwrite"), QMessageBox::DestructiveRole);
+    box.setDefaultButton(QMessageBox::Cancel);
+    box.exec();
+    return box.clickedButton() == overwrite;
+}

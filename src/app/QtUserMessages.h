@@ -8,4 +8,5 @@ class QtUserMessages : public UserMessages
 public:
     void warning(QWidget *parent, const QString &title, const QString &text) override;
     SaveAnswer askToSave(QWidget *parent, const QString &title, const QString &text) override;
+    bool askToOverwrite(QWidget *parent, const QString &title, const QString &text) override;
 };

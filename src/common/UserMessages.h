@@ -19,4 +19,8 @@ public:
 
     // Asks whether to save unsaved changes before they would be lost.
     virtual SaveAnswer askToSave(QWidget *parent, const QString &title, const QString &text) = 0;
+
+    // Asks whether to write over a file that another program changed: Overwrite
+    // (true) or Cancel.
+    virtual bool askToOverwrite(QWidget *parent, const QString &title, const QString &text) = 0;
 };

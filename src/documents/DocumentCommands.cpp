@@ -64,12 +64,19 @@ void DocumentCommands::OpenFile(const QString &path)
     }
     loadText(loaded.content.text, loaded.content.format);
     m_fileName = path;
+    stampFile(path, loaded.fingerprint);
 }
 
 bool DocumentCommands::Save()
 {
     if (m_fileName.isEmpty())
         return SaveAs();
+    // Another program (or another Zarn) may have written the file meanwhile.
+    if (!unchangedOnDisk(m_fileName)
+        && !m_messages.askToOverwrite(
+            window(), title(),
+            tr("%1 changed on disk since it was opened. Overwrite it?").arg(documentName())))
+        return false;
     return writeTo(m_fileName);
 }
 
@@ -136,12 +143,35 @@ bool DocumentCommands::writeTo(const QString &path)
     }
     m_format = format;
     m_pane.document()->setModified(false);
+    stampFile(path, bytesFingerprint(encoded.bytes));
     if (widened)
         m_messages.warning(window(), title(),
                            tr("%1 was read as Latin-1, which cannot hold some of the characters it now "
                               "contains, so it was saved as UTF-8.")
                                .arg(QDir::toNativeSeparators(path)));
     return true;
+}
+
+void DocumentCommands::stampFile(const QString &path, size_t fingerprint)
+{
+    const QFileInfo file(path);
+    m_stamp = {path, file.size(), file.lastModified(), QDateTime::currentDateTimeUtc(), fingerprint};
+}
+
+bool DocumentCommands::unchangedOnDisk(const QString &path) const
+{
+    const QFileInfo file(path);
+    if (m_stamp.path != path || !file.exists())
+        return true; // nothing known of it, or nothing there to lose
+    if (file.size() != m_stamp.size || file.lastModified() != m_stamp.modified)
+        return false;
+    // A file system that keeps whole seconds cannot tell a write in the same second
+    // from none: then the bytes tell.
+    const bool coarse = m_stamp.modified.time().msec() == 0;
+    if (!coarse || m_stamp.modified.secsTo(m_stamp.taken) > 2)
+        return true;
+    QFile now(path);
+    return !now.open(QIODevice::ReadOnly) || bytesFingerprint(now.readAll()) == m_stamp.fingerprint;
 }
 
 void DocumentCommands::loadText(const QString &text, const TextFormat &format)

@@ -2,6 +2,7 @@
 
 #include "TextFileCodec.h"
 
+#include <QDateTime>
 #include <QString>
 
 class FileDialog;
@@ -46,6 +47,8 @@ public:
 private:
     bool askToSave(const QString &question);
     bool writeTo(const QString &path);
+    void stampFile(const QString &path, size_t fingerprint);
+    bool unchangedOnDisk(const QString &path) const;
     void loadText(const QString &text, const TextFormat &format);
     QString documentName() const;
     QWidget *window() const;
@@ -57,4 +60,16 @@ private:
     UserMessages &m_messages;
     const QString m_appFolder;
     TextFormat m_format;
+
+    // The file as it was opened or last saved, to tell whether another program
+    // changed it since.
+    struct DiskStamp
+    {
+        QString path;
+        qint64 size = -1;
+        QDateTime modified;
+        QDateTime taken;
+        size_t fingerprint = 0;
+    };
+    DiskStamp m_stamp;
 };

@@ -54,6 +54,7 @@ LoadedText readTextFile(const QString &path)
         loaded.error = cannotOpen(path, asReason(file.errorString()));
         return loaded;
     }
+    loaded.fingerprint = bytesFingerprint(bytes);
 
     loaded.content = decodeText(bytes);
     if (const QChar odd = firstUneditableCharacter(loaded.content.text); !odd.isNull()) {
@@ -63,6 +64,11 @@ LoadedText readTextFile(const QString &path)
         loaded.content = {};
     }
     return loaded;
+}
+
+size_t bytesFingerprint(const QByteArray &bytes)
+{
+    return qHash(bytes, 0x5a52u);
 }
 
 QString writeTextFile(const QString &path, const QByteArray &bytes)

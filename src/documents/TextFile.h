@@ -9,7 +9,11 @@ struct LoadedText
 {
     DecodedText content;
     QString error; // empty on success; otherwise a sentence for the user
+    size_t fingerprint = 0; // of the bytes read (see bytesFingerprint)
 };
+
+// A quick fingerprint of a file's bytes, to tell whether another program changed it.
+size_t bytesFingerprint(const QByteArray &bytes);
 
 // The largest file the editor takes; larger ones are refused rather than left to
 // exhaust memory.

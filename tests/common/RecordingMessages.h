@@ -28,8 +28,20 @@ public:
         return answer;
     }
 
+    bool askToOverwrite(QWidget *, const QString &title, const QString &text) override
+    {
+        titles.append(title);
+        questions.append(text);
+        if (overwriteAnswers.empty())
+            return false; // an unexpected question must not lose anything
+        const bool answer = overwriteAnswers.front();
+        overwriteAnswers.pop_front();
+        return answer;
+    }
+
     QStringList titles;
     QStringList texts;
     QStringList questions;
     std::deque<SaveAnswer> saveAnswers;
+    std::deque<bool> overwriteAnswers;
 };

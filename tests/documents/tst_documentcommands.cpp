@@ -77,6 +77,8 @@ private Q_SLOTS:
     void failedSaveKeepsEverything_data();
     void failedSaveKeepsEverything();
     void latin1FileWidenedToUtf8WhenItMust();
+    void fileChangedOnDiskIsNotOverwrittenUnasked_data();
+    void fileChangedOnDiskIsNotOverwrittenUnasked();
     void saveKeepsWhatTheNameIsTiedTo_data();
     void saveKeepsWhatTheNameIsTiedTo();
     void unsavedChangesAreAskedAbout();
@@ -353,6 +355,49 @@ void TestDocumentCommands::failedSaveKeepsEverything()
     // The system's reason, not Qt's "unknown error".
     QVERIFY2(!m_messages.texts[0].contains(QStringLiteral("unknown error"), Qt::CaseInsensitive),
              qPrintable(m_messages.texts[0]));
+}
+
+// The same file open in two editors: a save over the other's asks first.
+void TestDocumentCommands::fileChangedOnDiskIsNotOverwrittenUnasked_data()
+{
+    QTest::addColumn<QString>("change"); // made by the other program
+    QTest::addColumn<int>("answer");     // to the question; -1 when none is asked
+    QTest::newRow("unchanged") << QString() << -1;
+    QTest::newRow("rewritten, overwrite") << QStringLiteral("other editor's text") << 1;
+    QTest::newRow("rewritten, cancel") << QStringLiteral("other editor's text") << 0;
+    QTest::newRow("same size, same second") << QStringLiteral("old-content") << 0;
+}
+
+void TestDocumentCommands::fileChangedOnDiskIsNotOverwrittenUnasked()
+{
+    QFETCH(QString, change);
+    QFETCH(int, answer);
+    const QString path = docPath(QStringLiteral("Shared.java"));
+    QVERIFY(writeBytes(path, "old content"));
+    // A file system that keeps whole seconds, as FAT and some network shares do.
+    const QDateTime second = QDateTime::currentDateTime().addSecs(-1);
+    const QDateTime wholeSecond = second.addMSecs(-second.time().msec());
+    QFile stamped(path);
+    QVERIFY(stamped.open(QIODevice::ReadWrite) && stamped.setFileTime(wholeSecond, QFileDevice::FileModificationTime));
+    stamped.close();
+    m_commands->OpenFile(path);
+    if (!change.isEmpty()) {
+        QVERIFY(writeBytes(path, change.toUtf8()));
+        QFile changed(path);
+        QVERIFY(changed.open(QIODevice::ReadWrite)
+                && changed.setFileTime(wholeSecond, QFileDevice::FileModificationTime));
+    }
+    if (answer >= 0)
+        m_messages.overwriteAnswers = {answer == 1};
+    type(QStringLiteral("mine "));
+    const bool saved = m_commands->Save();
+
+    QCOMPARE(m_messages.questions,
+             answer < 0 ? QStringList() : QStringList{QStringLiteral("Shared.java changed on disk since it was opened. "
+                                                                     "Overwrite it?")});
+    QCOMPARE(saved, answer != 0);
+    QCOMPARE(fileBytes(path), answer == 0 ? change.toUtf8() : QByteArray("mine old content"));
+    QCOMPARE(m_pane->document()->isModified(), answer == 0); // nothing lost either way
 }
 
 // A save replaces only a regular file, and keeps what the name is tied to: the
