@@ -3,6 +3,7 @@
 #include "FitText.h"
 #include "Twips.h"
 
+#include <QCloseEvent>
 #include <QLabel>
 #include <QProgressBar>
 
@@ -32,4 +33,10 @@ void MessageWindow::setMessage(const QString &text)
 {
     Label1->setText(text);
     fitWrappedLabel(*Label1);
+}
+
+void MessageWindow::closeEvent(QCloseEvent *event)
+{
+    m_closeAsked = true;
+    event->ignore();
 }

@@ -14,9 +14,18 @@ class MessageWindow : public QWidget
 public:
     explicit MessageWindow(QWidget *parent = nullptr);
 
-    // Sets the label's text, in a smaller face when it would not fit whole.
-    void setMessage(const QString &text);
-
     QLabel *Label1 = nullptr;
     QProgressBar *ProgressBar1 = nullptr;
+
+    // Sets the label's text, in a smaller face when it would not fit whole.
+    void setMessage(const QString &text);
+    // The window's close button was pressed: the compile is to end. The window
+    // itself stays until it has.
+    bool closeAsked() const { return m_closeAsked; }
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    bool m_closeAsked = false;
 };

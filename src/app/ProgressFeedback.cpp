@@ -1,5 +1,6 @@
 #include "ProgressFeedback.h"
 
+#include "EscapeKey.h"
 #include "MessageWindow.h"
 #include "StatusFeedback.h"
 
@@ -21,15 +22,30 @@ void ProgressFeedback::started()
                        "of the program is compiled. It is to show that your computer has not locked up."));
     m_window->show();
     m_window->repaint();
+    m_escape = std::make_unique<EscapeKey>(QList<QWidget *>{m_owner, m_window.get()});
 }
 
 void ProgressFeedback::finished()
 {
+    m_escape.reset();
     m_window.reset();
 }
 
 void ProgressFeedback::failed(const QString &reason)
 {
+    m_escape.reset();
     m_window.reset();
     m_statusBar.showMessage(compileFailedText(reason));
+}
+
+bool ProgressFeedback::cancelRequested()
+{
+    return (m_window && m_window->closeAsked()) || (m_escape && m_escape->pressed());
+}
+
+void ProgressFeedback::cancelled()
+{
+    m_escape.reset();
+    m_window.reset();
+    m_statusBar.showMessage(compileCancelledText());
 }

@@ -4,6 +4,7 @@
 
 #include <memory>
 
+class EscapeKey;
 class MessageWindow;
 class QStatusBar;
 class QWidget;
@@ -19,6 +20,9 @@ public:
     void started() override;
     void finished() override;
     void failed(const QString &reason) override;
+    // Esc, or the progress window's close button, ends the compile.
+    bool cancelRequested() override;
+    void cancelled() override;
 
     MessageWindow *window() const { return m_window.get(); }
 
@@ -26,4 +30,5 @@ private:
     QWidget *m_owner;
     QStatusBar &m_statusBar;
     std::unique_ptr<MessageWindow> m_window;
+    std::unique_ptr<EscapeKey> m_escape; // while the compile runs
 };

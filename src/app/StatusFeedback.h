@@ -2,6 +2,10 @@
 
 #include "CompileFeedback.h"
 
+#include <memory>
+
+class EscapeKey;
+
 class QStatusBar;
 
 // "Compiling Class", then "Done Compiling" (or why the compile failed) in the
@@ -9,18 +13,22 @@ class QStatusBar;
 class StatusFeedback : public CompileFeedback
 {
 public:
-    explicit StatusFeedback(QStatusBar &statusBar)
-        : m_statusBar(statusBar)
-    {
-    }
+    explicit StatusFeedback(QStatusBar &statusBar);
+    ~StatusFeedback() override;
 
     void started() override;
     void finished() override;
     void failed(const QString &reason) override;
+    // Esc ends the compile.
+    bool cancelRequested() override;
+    void cancelled() override;
 
 private:
     QStatusBar &m_statusBar;
+    std::unique_ptr<EscapeKey> m_escape; // while the compile runs
 };
 
 // The status-bar text for a compile that failed.
 QString compileFailedText(const QString &reason);
+// The status-bar text for a compile the user ended.
+QString compileCancelledText();

@@ -115,6 +115,7 @@ bool CompileDriver::CompileToFolder(const CompileRequest &request, CompileFeedba
     const QScopedValueRollback<bool> compiling(m_compiling, true);
     m_lastOutput.clear();
     m_lastProblem.clear();
+    m_cancelled = false;
 
     // Without a compiler that can run, nothing is started.
     const CompilerChoice compiler = chooseCompiler(request.compiler, m_appFolder);
@@ -158,7 +159,10 @@ bool CompileDriver::CompileToFolder(const CompileRequest &request, CompileFeedba
 bool CompileDriver::fail(const QString &problem, CompileFeedback &feedback)
 {
     m_lastProblem = problem;
-    feedback.failed(problem);
+    if (m_cancelled)
+        feedback.cancelled();
+    else
+        feedback.failed(problem);
     return false;
 }
 
@@ -218,9 +222,15 @@ QString CompileDriver::run(CompileFeedback &feedback)
     QElapsedTimer sinceScriptEnded;
     QTimer poll;
     poll.setInterval(PollInterval);
+    int passes = 0;
+    m_cancelled = false;
     QObject::connect(&poll, &QTimer::timeout, &wait, [&] {
         feedback.waiting();
-        if (readMarker(marker) == 1) {
+        if (++passes % PassesPerCancelCheck == 0 && feedback.cancelRequested()) {
+            m_cancelled = true;
+            problem = tr("cancelled");
+            wait.quit();
+        } else if (readMarker(marker) == 1) {
             wait.quit();
         } else if (script.state() == QProcess::NotRunning) {
             if (!sinceScriptEnded.isValid())

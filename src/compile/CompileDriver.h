@@ -67,6 +67,8 @@ public:
     void setTimeLimit(std::chrono::milliseconds limit) { m_timeLimit = limit; }
 
     static constexpr std::chrono::milliseconds PollInterval{5};
+    // How often the wait asks the feedback whether the user wants the compile ended.
+    static constexpr int PassesPerCancelCheck = 10;
     // How long the marker may lag behind the end of the script.
     static constexpr std::chrono::milliseconds MarkerGrace{1000};
     // More output than any compiler gives: beyond it the compile is stopped.
@@ -85,6 +87,7 @@ private:
     QString m_lastProblem;
     QString m_lastCompiler;
     bool m_compiling = false;
+    bool m_cancelled = false; // the user ended the last compile
     int m_holds = 0;
     std::unique_ptr<QLockFile> m_lock;
     std::chrono::milliseconds m_timeLimit{std::chrono::minutes(5)};

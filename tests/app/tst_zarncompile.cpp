@@ -8,12 +8,14 @@
 #include "ScriptedFileDialog.h"
 #include "Zarn.h"
 
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QStatusBar>
 #include <QTest>
 #include <QTimer>
+
 
 class TestZarnCompile : public QObject
 {
@@ -27,6 +29,7 @@ private Q_SLOTS:
     void progressWindowStyle();
     void failureIsShownInTheStatusBar();
     void closeWaitsForTheCompile();
+    void closingTheProgressWindowEndsAHungCompile();
     void compileNeedsTheTextOnDisk_data();
     void compileNeedsTheTextOnDisk();
 
@@ -162,6 +165,45 @@ void TestZarnCompile::closeWaitsForTheCompile()
                                                AppletCommands::CompileFeedbackStyle::StatusBar);
     QVERIFY(stillThere);
     QTRY_VERIFY(m_window.isNull()); // closed once the compile had ended
+}
+
+namespace {
+
+// True while a process of the group runs (zombies have ended).
+bool groupRuns(qint64 group)
+{
+    for (const QString &entry : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
+        QFile stat(QStringLiteral("/proc/%1/stat").arg(entry));
+        if (!stat.open(QIODevice::ReadOnly))
+            continue;
+        // "pid (name) state ppid pgrp ...": the fields after the name's ")".
+        const QByteArray line = stat.readAll();
+        const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
+        if (fields.size() > 2 && fields.at(2).toLongLong() == group && fields.at(0) != "Z")
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+void TestZarnCompile::closingTheProgressWindowEndsAHungCompile()
+{
+    m_window->settings.CompilerLocation = standIn("sleep 60\n");
+    qint64 script = 0;
+    QTimer::singleShot(300, m_window, [&] {
+        script = m_app->read(QStringLiteral("temp/compile.group")).trimmed().toLongLong();
+        m_window->findChild<MessageWindow *>()->close(); // its title bar's close button
+    });
+    QElapsedTimer took;
+    took.start();
+    QVERIFY(!m_window->appletCommands().CompileToFolder(m_app->filePath(QStringLiteral("out")),
+                                                        AppletCommands::CompileFeedbackStyle::ProgressWindow));
+    QVERIFY(took.elapsed() < 10000);
+    QCOMPARE(status(), QStringLiteral("Compile Cancelled"));
+    QVERIFY(!m_window->findChild<MessageWindow *>());
+    QVERIFY(script > 0);
+    QTRY_VERIFY_WITH_TIMEOUT(!groupRuns(script), 3000); // the script and its compiler are gone
 }
 
 // View > Applet and the Publish commands compile the file on disk: a document
