@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QPlainTextEdit>
+#include <QSaveFile>
 #include <QTemporaryDir>
 
 #include <memory>
@@ -123,14 +124,14 @@ void benchDocuments(BenchTable &table)
             setTextMs.push_back(elapsedMs(setting));
         }
         {
+            // A safe save of the same bytes, which syncs them to disk as Zarn's does.
             const qint64 writing = monotonicNs();
-            QFile plain(dir.filePath(QStringLiteral("Plain.java")));
-            if (!plain.open(QIODevice::WriteOnly) || plain.write(bytes) != bytes.size())
+            QSaveFile plain(dir.filePath(QStringLiteral("Plain.java")));
+            if (!plain.open(QIODevice::WriteOnly) || plain.write(bytes) != bytes.size() || !plain.commit())
                 qFatal("plain write failed");
-            plain.close();
             writeMs.push_back(elapsedMs(writing));
         }
     }
     table.add({"open 20 MB Java file (ms)", median(openMs), median(setTextMs), 1.2});
-    table.add({"save 20 MB Java file (ms)", median(saveMs), median(writeMs), 1.5});
+    table.add({"save 20 MB Java file (ms)", median(saveMs), median(writeMs), 1.3});
 }
