@@ -77,6 +77,10 @@ public:
     {
         qFatal("unexpected question: %s", qPrintable(text));
     }
+    bool askToRecover(QWidget *, const QString &, const QString &text) override
+    {
+        qFatal("unexpected question: %s", qPrintable(text));
+    }
 };
 
 double elapsedMs(qint64 since)

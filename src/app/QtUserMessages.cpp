@@ -36,3 +36,13 @@ bool QtUserMessages::askToOverwrite(QWidget *parent, const QString &title, const
     box.exec();
     return box.clickedButton() == overwrite;
 }
+
+bool QtUserMessages::askToRecover(QWidget *parent, const QString &title, const QString &text)
+{
+    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Discard, parent);
+    QPushButton *recover = box.addButton(QMessageBox::tr("&Recover"), QMessageBox::AcceptRole);
+    box.button(QMessageBox::Discard)->setText(QMessageBox::tr("&Discard"));
+    box.setDefaultButton(recover);
+    box.exec();
+    return box.clickedButton() == recover;
+}

@@ -9,4 +9,5 @@ public:
     void warning(QWidget *parent, const QString &title, const QString &text) override;
     SaveAnswer askToSave(QWidget *parent, const QString &title, const QString &text) override;
     bool askToOverwrite(QWidget *parent, const QString &title, const QString &text) override;
+    bool askToRecover(QWidget *parent, const QString &title, const QString &text) override;
 };

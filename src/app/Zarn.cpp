@@ -15,6 +15,7 @@
 #include "QtUserMessages.h"
 #include "SystemInfo.h"
 #include "ToolbarPictures.h"
+#include "TextRecovery.h"
 #include "Twips.h"
 #include "Version.h"
 
@@ -80,6 +81,7 @@ Zarn::Zarn(const QString &appFolder, Dialogs dialogs)
     m_applets = std::make_unique<AppletCommands>(*this, *StatusBar1, FileName, settings, *CommonDialog1,
                                                  *m_messages, m_appFolder);
     connect(m_applets.get(), &AppletCommands::compileEnded, this, &Zarn::compileEnded);
+    m_recovery = new TextRecovery(*Richtextbox1, FileName, m_appFolder, this);
     // Fixed border: the window keeps the size of its menu bar and client area.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
@@ -322,10 +324,39 @@ void Zarn::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
-    if (m_documents->maybeSave())
+    if (m_documents->maybeSave()) {
+        m_recovery->forget(); // saved or discarded: nothing to keep
         event->accept();
-    else
+    } else {
         event->ignore();
+    }
+}
+
+void Zarn::keepUnsavedText()
+{
+    m_recovery->keepNow();
+}
+
+void Zarn::offerRecoveredText()
+{
+    const std::optional<TextRecovery::Left> left = TextRecovery::leftBehind(m_appFolder);
+    if (!left)
+        return;
+    const QString name = left->document.isEmpty() ? tr("an untitled document")
+                                                  : QFileInfo(left->document).fileName();
+    if (m_messages->askToRecover(this, windowTitle(),
+                                 tr("Zarn ended without saving the changes to %1. Recover them?").arg(name))) {
+        // The file as it is on disk, then the recovered text over it, unsaved: the
+        // user decides whether it replaces the file.
+        if (QFileInfo::exists(left->document))
+            m_documents->OpenFile(left->document);
+        FileName = left->document;
+        Richtextbox1->selectAll();
+        Richtextbox1->insertPlainText(left->text);
+        Richtextbox1->document()->setModified(true);
+        m_recovery->keepNow();
+    }
+    QFile::remove(left->recoveryFile);
 }
 
 QString Zarn::optionsPath() const

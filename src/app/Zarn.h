@@ -19,6 +19,7 @@ class FileDialog;
 class PackageCompletion;
 class QStatusBar;
 class QToolBar;
+class TextRecovery;
 class UserMessages;
 
 // Where the main window asks the user: message boxes and the shared file dialog.
@@ -58,6 +59,11 @@ public:
     // Opens the file at path (relative to the current folder), as File > Open does
     // with a name chosen in its dialog.
     void openFile(const QString &path);
+
+    // Offers the text that a Zarn which ended without saving it left behind.
+    void offerRecoveredText();
+    // Keeps unsaved text in this Zarn's recovery file now (Zarn is about to end).
+    void keepUnsavedText();
 
     // View > Applet and the Publish commands, with the compile they share.
     AppletCommands &appletCommands() { return *m_applets; }
@@ -101,6 +107,7 @@ private:
     std::shared_ptr<FileDialog> CommonDialog1;
     std::unique_ptr<DocumentCommands> m_documents;
     std::unique_ptr<AppletCommands> m_applets;
+    TextRecovery *m_recovery = nullptr;
     PackageCompletion *m_completion = nullptr;
     // The window was asked to close while a compile ran; it closes afterwards.
     bool m_closeRequested = false;

@@ -6,6 +6,7 @@
 #include "Zarn.h"
 
 #include <QApplication>
+#include <QPointer>
 
 namespace {
 
@@ -37,10 +38,15 @@ int main(int argc, char *argv[])
     if (commandLine.exitCode)
         return *commandLine.exitCode;
     startUp.finish();
-    // Killed or hung up on: nothing Zarn started goes on running.
-    installTerminationHandlers({});
     auto *window = new Zarn(applicationFolder());
+    // Killed or hung up on: nothing Zarn started goes on running, and unsaved text
+    // is kept for the next start.
+    installTerminationHandlers([window = QPointer<Zarn>(window)] {
+        if (window)
+            window->keepUnsavedText();
+    });
     window->show();
+    QMetaObject::invokeMethod(window, &Zarn::offerRecoveredText, Qt::QueuedConnection);
     // Once the window shows: a file that cannot be read is reported over it.
     if (!commandLine.file.isEmpty())
         QMetaObject::invokeMethod(

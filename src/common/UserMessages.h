@@ -23,4 +23,8 @@ public:
     // Asks whether to write over a file that another program changed: Overwrite
     // (true) or Cancel.
     virtual bool askToOverwrite(QWidget *parent, const QString &title, const QString &text) = 0;
+
+    // Offers text recovered from a Zarn that ended without saving it: Recover
+    // (true) or Discard.
+    virtual bool askToRecover(QWidget *parent, const QString &title, const QString &text) = 0;
 };

@@ -79,6 +79,13 @@ int visibleWindows()
         std::count_if(windows.begin(), windows.end(), [](QWindow *w) { return w->isVisible(); }));
 }
 
+bool writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
+}
+
 QByteArray fileBytes(const QString &path)
 {
     QFile file(path);
@@ -123,6 +130,8 @@ private Q_SLOTS:
     void storeSettingsWritesTheFile();
     void storeThatFailsTellsTheUserOnce();
     void everyTextFitsItsPlace();
+    void unsavedTextIsKeptAndOffered_data();
+    void unsavedTextIsKeptAndOffered();
 
 private:
     void writeOptions(const QByteArray &content);
@@ -576,6 +585,48 @@ void TestZarn::everyTextFitsItsPlace()
         }
     }
     QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(QLatin1Char('\n'))));
+}
+
+void TestZarn::unsavedTextIsKeptAndOffered_data()
+{
+    QTest::addColumn<bool>("recover");
+    QTest::newRow("recover") << true;
+    QTest::newRow("discard") << false;
+}
+
+// Typing pauses: the text is kept in this Zarn's recovery file, which a save takes
+// away. The text a Zarn that died left behind is offered at the next start, never
+// written over the file by itself.
+void TestZarn::unsavedTextIsKeptAndOffered()
+{
+    QFETCH(bool, recover);
+    openWindow();
+    auto *pane = child<QPlainTextEdit>("Richtextbox1");
+    QTest::keyClicks(pane, QStringLiteral("precious"));
+    QFile kept(m_appFolder->filePath(QStringLiteral("recovery/%1.txt").arg(QCoreApplication::applicationPid())));
+    QTRY_VERIFY_WITH_TIMEOUT(kept.exists(), 5000);
+    QVERIFY(kept.open(QIODevice::ReadOnly) && kept.readAll().endsWith("\nprecious"));
+    kept.close();
+    m_dialog->answer(m_appFolder->filePath(QStringLiteral("Saved.java")));
+    action("SaveB")->trigger();
+    QVERIFY(!kept.exists());
+
+    // A Zarn that is gone left unsaved text for Doc.java.
+    const QString document = m_appFolder->filePath(QStringLiteral("Doc.java"));
+    QVERIFY(writeBytes(document, "on disk"));
+    const QString left = m_appFolder->filePath(QStringLiteral("recovery/999999999.txt"));
+    QVERIFY(writeBytes(left, "zarn recovery\n" + document.toUtf8() + "\nrecovered\ntext"));
+    m_messages->recoverAnswer = recover;
+    m_window->offerRecoveredText();
+    QCOMPARE(m_messages->questions,
+             QStringList{QStringLiteral("Zarn ended without saving the changes to Doc.java. Recover them?")});
+    QVERIFY(!QFile::exists(left));
+    QCOMPARE(fileBytes(document), QByteArray("on disk")); // never written by itself
+    QCOMPARE(pane->toPlainText(), recover ? QStringLiteral("recovered\ntext") : QStringLiteral("precious"));
+    QCOMPARE(m_window->FileName, recover ? document : m_appFolder->filePath(QStringLiteral("Saved.java")));
+    QCOMPARE(pane->document()->isModified(), recover);
+    m_messages->questions.clear();
+    pane->document()->setModified(false); // nothing to ask about at the end
 }
 
 QTEST_MAIN(TestZarn)

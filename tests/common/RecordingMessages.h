@@ -39,9 +39,17 @@ public:
         return answer;
     }
 
+    bool askToRecover(QWidget *, const QString &title, const QString &text) override
+    {
+        titles.append(title);
+        questions.append(text);
+        return recoverAnswer;
+    }
+
     QStringList titles;
     QStringList texts;
     QStringList questions;
     std::deque<SaveAnswer> saveAnswers;
     std::deque<bool> overwriteAnswers;
+    bool recoverAnswer = true; // an unexpected question must not lose anything
 };

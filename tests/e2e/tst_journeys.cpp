@@ -63,6 +63,7 @@ private Q_SLOTS:
     void compilesEndWell();
     void installedZarnFromItsMenuEntry();
     void learnersFirstApplet();
+    void unsavedTextOutlivesAKill();
     void nothingOutlivesZarn_data();
     void nothingOutlivesZarn();
 
@@ -438,6 +439,30 @@ void TestJourneys::learnersFirstApplet()
     Desktop::type(QStringLiteral(";"));
     Desktop::keys({QStringLiteral("ctrl+s"), QStringLiteral("F9")});
     QTRY_COMPARE_WITH_TIMEOUT(Desktop::colourAt(area.center()), Blue, 30000); // the same viewer, reloaded
+}
+
+// Killed with unsaved text, before typing even paused: the text is kept, and the
+// next Zarn in the folder offers it back.
+void TestJourneys::unsavedTextOutlivesAKill()
+{
+    ZarnSession zarn;
+    QVERIFY(zarn.start());
+    Desktop::type(QStringLiteral("precious work"));
+    const qint64 first = zarn.pid();
+    ::kill(pid_t(first), SIGTERM);
+    QVERIFY(zarn.waitForExit());
+    QVERIFY(zarn.readFile(QStringLiteral("recovery/%1.txt").arg(first)).endsWith("\nprecious work"));
+
+    QVERIFY(zarn.start());
+    QTRY_COMPARE_WITH_TIMEOUT(Desktop::windows(QStringLiteral("^Zarn V0.01$"), zarn.pid()).size(), 2, 10000);
+    QStringList question = Desktop::windows(QStringLiteral("^Zarn V0.01$"), zarn.pid());
+    question.removeAll(zarn.mainWindow());
+    Desktop::focus(question.value(0));
+    Desktop::keys({QStringLiteral("r")}); // Recover
+    QTRY_COMPARE_WITH_TIMEOUT(Desktop::windows(QStringLiteral("^Zarn V0.01$"), zarn.pid()).size(), 1, 10000);
+    zarn.focus();
+    Desktop::keys({QStringLiteral("ctrl+a"), QStringLiteral("ctrl+c")});
+    QTRY_COMPARE_WITH_TIMEOUT(QGuiApplication::clipboard()->text(), QStringLiteral("precious work"), 10000);
 }
 
 namespace {

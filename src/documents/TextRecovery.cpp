@@ -1,0 +1,81 @@
+#include "TextRecovery.h"
+
+#include "AtomicFile.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QPlainTextEdit>
+
+namespace {
+
+const QByteArray Heading = "zarn recovery\n";
+
+QString recoveryFolder(const QString &appFolder)
+{
+    return QDir(appFolder).filePath(QStringLiteral("recovery"));
+}
+
+// The Zarn that kept the file (named after its process) still runs.
+bool keeperRuns(const QString &recoveryFile)
+{
+    QFile commandLine(QStringLiteral("/proc/%1/cmdline").arg(QFileInfo(recoveryFile).baseName()));
+    if (!QFileInfo::exists(QStringLiteral("/proc/self")))
+        return false; // no way to tell: offer it
+    return commandLine.open(QIODevice::ReadOnly) && commandLine.readAll().contains("zarn");
+}
+
+} // namespace
+
+TextRecovery::TextRecovery(QPlainTextEdit &pane, const QString &fileName, const QString &appFolder,
+                           QObject *parent)
+    : QObject(parent)
+    , m_pane(pane)
+    , m_fileName(fileName)
+    , m_path(QDir(recoveryFolder(appFolder))
+                 .filePath(QString::number(QCoreApplication::applicationPid()) + QStringLiteral(".txt")))
+{
+    m_pause.setSingleShot(true);
+    m_pause.setInterval(PauseMs);
+    connect(&m_pause, &QTimer::timeout, this, &TextRecovery::keepNow);
+    connect(pane.document(), &QTextDocument::contentsChanged, this, [this] {
+        if (m_pane.document()->isModified())
+            m_pause.start(); // again from the last key
+    });
+    connect(pane.document(), &QTextDocument::modificationChanged, this, [this](bool changed) {
+        if (!changed)
+            forget();
+    });
+}
+
+void TextRecovery::keepNow()
+{
+    m_pause.stop();
+    if (!m_pane.document()->isModified())
+        return;
+    QDir().mkpath(QFileInfo(m_path).absolutePath());
+    replaceFileAtomically(m_path, Heading + m_fileName.toUtf8() + '\n' + m_pane.toPlainText().toUtf8());
+}
+
+void TextRecovery::forget()
+{
+    m_pause.stop();
+    QFile::remove(m_path);
+}
+
+std::optional<TextRecovery::Left> TextRecovery::leftBehind(const QString &appFolder)
+{
+    const QFileInfoList kept = QDir(recoveryFolder(appFolder))
+                                   .entryInfoList({QStringLiteral("*.txt")}, QDir::Files, QDir::Time);
+    for (const QFileInfo &file : kept) {
+        if (keeperRuns(file.filePath()))
+            continue;
+        QFile recovery(file.filePath());
+        if (!recovery.open(QIODevice::ReadOnly) || recovery.readLine() != Heading)
+            continue;
+        const QString document = QString::fromUtf8(recovery.readLine()).chopped(1);
+        return Left{file.filePath(), document, QString::fromUtf8(recovery.readAll())};
+    }
+    return std::nullopt;
+}

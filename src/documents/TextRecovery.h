@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QList>
+#include <QObject>
+#include <QString>
+#include <QTimer>
+
+#include <optional>
+
+class QPlainTextEdit;
+
+// Unsaved text kept where a kill or a crash cannot take it: once typing has paused
+// for two seconds, the text of a changed document goes to this Zarn's recovery file
+// in recovery/ of the application folder. The file goes when the text is saved or
+// discarded, or the window closes cleanly. A Zarn that starts finds the files of
+// Zarns that ended without that, and offers their text back; the user's own file
+// is never written by it.
+class TextRecovery : public QObject
+{
+    Q_OBJECT
+
+public:
+    // fileName is the main window's document path, read when the text is kept.
+    TextRecovery(QPlainTextEdit &pane, const QString &fileName, const QString &appFolder,
+                 QObject *parent = nullptr);
+
+    static constexpr int PauseMs = 2000;
+
+    // Keeps the text now, when it has changed since it was last saved.
+    void keepNow();
+    // Forgets the kept text: saved, discarded or closed.
+    void forget();
+    QString filePath() const { return m_path; }
+
+    struct Left
+    {
+        QString recoveryFile;
+        QString document; // the path the text belongs to; empty for an untitled one
+        QString text;
+    };
+    // The text left by the Zarn that ended last without saving or discarding it.
+    static std::optional<Left> leftBehind(const QString &appFolder);
+
+private:
+    QPlainTextEdit &m_pane;
+    const QString &m_fileName;
+    QString m_path;
+    QTimer m_pause;
+};
