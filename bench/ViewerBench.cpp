@@ -127,14 +127,15 @@ void benchViewer(BenchTable &table)
     for (int run = 0; run < Runs; ++run) {
         zarnMs.push_back(viaZarn(*window));
         directMs.push_back(direct(javac, source, app.filePath(QStringLiteral("direct"))));
-        compileMs.push_back(compileRoundTrip(driver, javac, source, compileApp.filePath(QStringLiteral("temp"))));
-        archivedHostMs.push_back(hostToFirstPaint(java, app.filePath(QStringLiteral("direct")), hostArchive.options()));
+        compileMs.push_back(
+            compileRoundTrip(driver, javac, source, compileApp.filePath(QStringLiteral("temp"))));
+        archivedHostMs.push_back(
+            hostToFirstPaint(java, app.filePath(QStringLiteral("direct")), hostArchive.options()));
         plainHostMs.push_back(hostToFirstPaint(java, app.filePath(QStringLiteral("direct")), {}));
     }
     delete window;
     table.add({"View > Applet to the applet's first paint (ms)", median(zarnMs), median(directMs), 1.15});
-    table.add({"View > Applet to first paint vs compile (ms)", median(zarnMs),
-               median(compileMs), 1.0, 150});
+    table.add({"View > Applet to first paint vs compile (ms)", median(zarnMs), median(compileMs), 1.0, 150});
     table.add({"host start to first paint, archived vs plain (ms)", median(archivedHostMs),
                median(plainHostMs), 0});
 }

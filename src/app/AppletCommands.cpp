@@ -137,8 +137,8 @@ void AppletCommands::PublishWithHtml()
 
     // The page dialog offers a page named after the class, beside it; a page must
     // never take the place of the class just published.
-    m_dialog.FileName = QDir(destination).filePath(QFileInfo(codeValue).completeBaseName()
-                                                   + QStringLiteral(".html"));
+    m_dialog.FileName = QDir(destination)
+                            .filePath(QFileInfo(codeValue).completeBaseName() + QStringLiteral(".html"));
     std::optional<QString> pagePath;
     while ((pagePath = askSavePath(PageFilter, QStringLiteral("Publish Html File As")))
            && (samePath(*pagePath, *classPath) || samePath(*pagePath, classFile)))

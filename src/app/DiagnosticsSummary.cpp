@@ -92,7 +92,8 @@ void DiagnosticsSummary::showCompile(const QString &output, const QString &docum
     setText(summaryText(errors, warnings));
     // In the colour of its marks.
     if (errors > 0 || warnings > 0)
-        setStyleSheet(QStringLiteral("color: %1;").arg((errors > 0 ? errorColour() : warningColour()).name()));
+        setStyleSheet(
+            QStringLiteral("color: %1;").arg((errors > 0 ? errorColour() : warningColour()).name()));
     else
         setStyleSheet(QString());
     // A tooltip of megabytes would take Qt seconds to lay out: the first lines do.

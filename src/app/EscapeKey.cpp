@@ -11,8 +11,7 @@ namespace {
 
 constexpr xcb_keysym_t EscapeKeysym = 0xff1b;
 
-template <typename Reply>
-using Owned = std::unique_ptr<Reply, decltype(&std::free)>;
+template <typename Reply> using Owned = std::unique_ptr<Reply, decltype(&std::free)>;
 
 // The key code the keyboard map gives Escape; 0 when it gives none.
 xcb_keycode_t escapeKeycode(xcb_connection_t *connection)
@@ -21,7 +20,8 @@ xcb_keycode_t escapeKeycode(xcb_connection_t *connection)
     const int count = setup->max_keycode - setup->min_keycode + 1;
     const Owned<xcb_get_keyboard_mapping_reply_t> mapping(
         xcb_get_keyboard_mapping_reply(
-            connection, xcb_get_keyboard_mapping(connection, setup->min_keycode, xcb_keycode_t(count)), nullptr),
+            connection, xcb_get_keyboard_mapping(connection, setup->min_keycode, xcb_keycode_t(count)),
+            nullptr),
         &std::free);
     if (!mapping)
         return 0;

@@ -4,18 +4,18 @@
 #include "AppletCommands.h"
 #include "BringForward.h"
 #include "DiagnosticsSummary.h"
-#include "JavaNames.h"
 #include "DocumentCommands.h"
 #include "EditCommands.h"
 #include "EditorPane.h"
 #include "FontTables.h"
+#include "JavaNames.h"
 #include "OptionsWindow.h"
 #include "PackageCompletion.h"
 #include "QtFileDialog.h"
 #include "QtUserMessages.h"
 #include "SystemInfo.h"
-#include "ToolbarPictures.h"
 #include "TextRecovery.h"
+#include "ToolbarPictures.h"
 #include "Twips.h"
 #include "Version.h"
 
@@ -344,8 +344,9 @@ void Zarn::offerRecoveredText()
         return;
     const QString name = left->document.isEmpty() ? tr("an untitled document")
                                                   : QFileInfo(left->document).fileName();
-    if (m_messages->askToRecover(this, windowTitle(),
-                                 tr("Zarn ended without saving the changes to %1. Recover them?").arg(name))) {
+    if (m_messages->askToRecover(
+            this, windowTitle(),
+            tr("Zarn ended without saving the changes to %1. Recover them?").arg(name))) {
         // The file as it is on disk, then the recovered text over it, unsaved: the
         // user decides whether it replaces the file.
         if (QFileInfo::exists(left->document))

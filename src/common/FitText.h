@@ -10,8 +10,7 @@
 // is made smaller, half a point at a time, until the text fits or the font reaches
 // a size still easy to read. For the window libraries; header-only, so that
 // zarn_common itself needs nothing but Qt Core.
-template <typename Fits>
-void shrinkFontToFit(QWidget &control, Fits fits, qreal smallestPoints = 6.5)
+template <typename Fits> void shrinkFontToFit(QWidget &control, Fits fits, qreal smallestPoints = 6.5)
 {
     QFont font = control.font();
     while (!fits(QFontMetrics(font)) && font.pointSizeF() - 0.5 >= smallestPoints)
@@ -24,7 +23,8 @@ inline void fitWrappedLabel(QLabel &label)
 {
     shrinkFontToFit(label, [&](const QFontMetrics &metrics) {
         const QRect room = label.contentsRect();
-        return metrics.boundingRect(QRect(0, 0, room.width(), INT_MAX), Qt::TextWordWrap, label.text()).height()
+        return metrics.boundingRect(QRect(0, 0, room.width(), INT_MAX), Qt::TextWordWrap, label.text())
+                   .height()
                <= room.height();
     });
 }

@@ -47,5 +47,6 @@ QString compileFailure(const CompileDriver &driver, bool ran, const QString &cla
 
 QString silentFailure(const CompileDriver &driver, const QString &classFile)
 {
-    return firstError(driver.lastOutput()).isEmpty() ? missingClass(driver.lastOutput(), classFile) : QString();
+    return firstError(driver.lastOutput()).isEmpty() ? missingClass(driver.lastOutput(), classFile)
+                                                     : QString();
 }

@@ -32,10 +32,9 @@ QString notAnOption(ScriptDialect dialect, const QString &path)
 // "/." or "C:\\.", since a backslash before cmd's closing quote would escape it.
 QString sourceFolderOf(ScriptDialect dialect, const QString &source)
 {
-    const qsizetype slash = dialect == ScriptDialect::Posix
-                                ? source.lastIndexOf(QLatin1Char('/'))
-                                : std::max(source.lastIndexOf(QLatin1Char('\\')),
-                                           source.lastIndexOf(QLatin1Char('/')));
+    const qsizetype slash = dialect == ScriptDialect::Posix ? source.lastIndexOf(QLatin1Char('/'))
+                                                            : std::max(source.lastIndexOf(QLatin1Char('\\')),
+                                                                       source.lastIndexOf(QLatin1Char('/')));
     if (slash < 0)
         return QStringLiteral(".");
     const QString folder = source.left(slash);

@@ -46,7 +46,8 @@ void endRecordedScript(const QString &recordPath)
     const QByteArray processId = record.readAll().trimmed();
     record.close();
     if (processId.toLongLong() > 0)
-        QProcess::execute(QStringLiteral("taskkill"), {QStringLiteral("/F"), QStringLiteral("/T"),
-                                                       QStringLiteral("/PID"), QString::fromLatin1(processId)});
+        QProcess::execute(QStringLiteral("taskkill"),
+                          {QStringLiteral("/F"), QStringLiteral("/T"), QStringLiteral("/PID"),
+                           QString::fromLatin1(processId)});
     QFile::remove(recordPath);
 }

@@ -11,14 +11,14 @@ bool isKeyword(const QString &word)
     static const QSet<QString> keywords = [] {
         QSet<QString> words;
         for (const char *keyword :
-             {"abstract", "assert",     "boolean",   "break",     "byte",         "case",      "catch",
-              "char",     "class",      "const",     "continue",  "default",      "do",        "double",
-              "else",     "enum",       "extends",   "final",     "finally",      "float",     "for",
-              "goto",     "if",         "implements", "import",   "instanceof",   "int",       "interface",
-              "long",     "native",     "new",       "package",   "private",      "protected", "public",
-              "return",   "short",      "static",    "strictfp",  "super",        "switch",    "synchronized",
-              "this",     "throw",      "throws",    "transient", "try",          "void",      "volatile",
-              "while",    "true",       "false",     "null",      "_"})
+             {"abstract", "assert", "boolean",    "break",     "byte",       "case",      "catch",
+              "char",     "class",  "const",      "continue",  "default",    "do",        "double",
+              "else",     "enum",   "extends",    "final",     "finally",    "float",     "for",
+              "goto",     "if",     "implements", "import",    "instanceof", "int",       "interface",
+              "long",     "native", "new",        "package",   "private",    "protected", "public",
+              "return",   "short",  "static",     "strictfp",  "super",      "switch",    "synchronized",
+              "this",     "throw",  "throws",     "transient", "try",        "void",      "volatile",
+              "while",    "true",   "false",      "null",      "_"})
             words.insert(QString::fromLatin1(keyword));
         return words;
     }();

@@ -8,7 +8,7 @@
 struct LoadedText
 {
     DecodedText content;
-    QString error; // empty on success; otherwise a sentence for the user
+    QString error;          // empty on success; otherwise a sentence for the user
     size_t fingerprint = 0; // of the bytes read (see bytesFingerprint)
 };
 

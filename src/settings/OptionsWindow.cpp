@@ -7,7 +7,6 @@
 #include "UserMessages.h"
 
 #include <QComboBox>
-#include <QStyleOptionComboBox>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
@@ -15,6 +14,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QStackedWidget>
+#include <QStyleOptionComboBox>
 #include <QTabBar>
 
 namespace {

@@ -76,7 +76,8 @@ AppletLaunch resolveCompiledApplet(const AppletTag &tag, const QString &pagePath
 {
     AppletLaunch launch = resolveApplet(tag, pagePath);
     launch.classFolders = {launch.codeBase};
-    launch.codeBase = folderUrl(QString(), QUrl::fromLocalFile(QDir(sourceFolder).absolutePath() + QLatin1Char('/')));
+    launch.codeBase = folderUrl(QString(),
+                                QUrl::fromLocalFile(QDir(sourceFolder).absolutePath() + QLatin1Char('/')));
     launch.documentBase = launch.codeBase;
     launch.archives.clear();
     launch.sourceFolder = QDir(sourceFolder).absolutePath();
@@ -179,7 +180,10 @@ void makeAppletHostArchive(const QString &java, const QString &folder)
 QStringList appletHostArchiveRunArguments(const JvmArchive &archive)
 {
     return archive.options()
-           + QStringList{QStringLiteral("--add-exports"), QStringLiteral("java.desktop/sun.awt.X11=ALL-UNNAMED"),
-                         QStringLiteral("-cp"), appletHostJar(), QStringLiteral("zarn.applethost.AppletHost"),
+           + QStringList{QStringLiteral("--add-exports"),
+                         QStringLiteral("java.desktop/sun.awt.X11=ALL-UNNAMED"),
+                         QStringLiteral("-cp"),
+                         appletHostJar(),
+                         QStringLiteral("zarn.applethost.AppletHost"),
                          QStringLiteral("--warm-up")};
 }

@@ -45,7 +45,8 @@ AppletLaunch resolveApplet(const AppletTag &tag, const QString &pagePath);
 // source in sourceFolder: its classes come from the page's folder first, and it
 // sees the source's folder as its code base and document base, so that data files
 // beside the source are found. The host waits to be told to load.
-AppletLaunch resolveCompiledApplet(const AppletTag &tag, const QString &pagePath, const QString &sourceFolder);
+AppletLaunch resolveCompiledApplet(const AppletTag &tag, const QString &pagePath,
+                                   const QString &sourceFolder);
 
 // The applet's size in an area of the given size.
 QSize appletSize(const AppletLaunch &launch, const QSize &area);

@@ -21,8 +21,8 @@ QByteArray appletLine(const QString &codeValue, const AppletTag *authors)
     line += ">\n";
     if (authors)
         for (const AppletParameter &parameter : authors->parameters)
-            line += "<param name = " + quotedValue(parameter.name) + " value = " + quotedValue(parameter.value)
-                    + ">\n";
+            line += "<param name = " + quotedValue(parameter.name)
+                    + " value = " + quotedValue(parameter.value) + ">\n";
     return line;
 }
 

@@ -13,4 +13,5 @@ QByteArray hostPageText(const QString &codeValue, const AppletTag *authors = nul
 
 // Writes the host page to targetPath, replacing any file there. Empty text on
 // success, otherwise the reason.
-QString WriteHostPage(const QString &codeValue, const QString &targetPath, const AppletTag *authors = nullptr);
+QString WriteHostPage(const QString &codeValue, const QString &targetPath,
+                      const AppletTag *authors = nullptr);

@@ -177,7 +177,8 @@ const char *const FillWithC = "public void paint(Graphics g) { g.setColor(c); g.
 
 QByteArray appletSource(const char *name, const char *comment, const QByteArray &init)
 {
-    return QByteArray(comment) + "import java.applet.*;\nimport java.awt.*;\nimport java.io.*;\nimport java.net.*;\n"
+    return QByteArray(comment)
+           + "import java.applet.*;\nimport java.awt.*;\nimport java.io.*;\nimport java.net.*;\n"
            + "public class " + name + " extends Applet {\nColor c = Color.RED;\npublic void init() {\ntry {\n"
            + init + "\n} catch (Exception e) { c = Color.BLACK; }\n}\n" + FillWithC + "}\n";
 }
@@ -198,21 +199,21 @@ void TestAppletViewer::publishedAppletsRun_data()
         "String[] v = getParameter(\"RGB\").split(\",\");\n"
         "c = new Color(Integer.parseInt(v[0]), Integer.parseInt(v[1]), Integer.parseInt(v[2]));";
     const QByteArray tinted = appletSource("Tinted", "", rgbFromParameter);
-    const QByteArray tintedWithComment =
-        appletSource("Tinted",
-                     "/*\n * <applet code=\"Tinted.class\" width=200 height=100>\n"
-                     " *   <param name=rgb value=\"0,150,90\">\n * </applet>\n */\n",
-                     rgbFromParameter);
+    const QByteArray tintedWithComment = appletSource(
+        "Tinted",
+        "/*\n * <applet code=\"Tinted.class\" width=200 height=100>\n"
+        " *   <param name=rgb value=\"0,150,90\">\n * </applet>\n */\n",
+        rgbFromParameter);
 
-    QTest::newRow("two source files") << QStringLiteral("Two.java")
-                                      << files({"Two.java", appletSource("Two", "", "c = Painter.colour();"),
-                                                "Painter.java",
-                                                "class Painter { static java.awt.Color colour() { "
-                                                "return new java.awt.Color(10, 120, 200); } }\n"})
-                                      << QColor(10, 120, 200) << QSize();
+    QTest::newRow("two source files")
+        << QStringLiteral("Two.java")
+        << files({"Two.java", appletSource("Two", "", "c = Painter.colour();"), "Painter.java",
+                  "class Painter { static java.awt.Color colour() { "
+                  "return new java.awt.Color(10, 120, 200); } }\n"})
+        << QColor(10, 120, 200) << QSize();
     QTest::newRow("parameters from a comment")
-        << QStringLiteral("Tinted.java") << files({"Tinted.java", tintedWithComment})
-        << QColor(0, 150, 90) << QSize(200, 100);
+        << QStringLiteral("Tinted.java") << files({"Tinted.java", tintedWithComment}) << QColor(0, 150, 90)
+        << QSize(200, 100);
     QTest::newRow("parameters from a page beside it")
         << QStringLiteral("Tinted.java")
         << files({"Tinted.java", tinted, "Tinted.html",
@@ -238,7 +239,8 @@ void TestAppletViewer::publishedAppletsRun_data()
                                "Object shape = Class.forName(getParameter(\"kind\") + \"Shape\")"
                                ".getDeclaredConstructor().newInstance();\n"
                                "c = new Color(Integer.parseInt(shape.toString()));"),
-                  "CubeShape.java", "public class CubeShape { public String toString() { return \"8421504\"; } }\n",
+                  "CubeShape.java",
+                  "public class CubeShape { public String toString() { return \"8421504\"; } }\n",
                   "Broken.java", "public class Broken { this is not java }\n"})
         << QColor(128, 128, 128) << QSize();
     QTest::newRow("larger than the area")
@@ -246,16 +248,15 @@ void TestAppletViewer::publishedAppletsRun_data()
         << files({"Big.java", appletSource("Big", "// <applet code=Big width=600 height=500></applet>\n",
                                            "c = new Color(90, 60, 30);")})
         << QColor(90, 60, 30) << QSize(600, 500);
-    QTest::newRow("Swing")
-        << QStringLiteral("Swung.java")
-        << files({"Swung.java", "import javax.swing.*;\nimport java.awt.Color;\n"
-                                "public class Swung extends JApplet {\n"
-                                "    public void init() {\n"
-                                "        JPanel panel = new JPanel();\n"
-                                "        panel.setBackground(new Color(200, 100, 0));\n"
-                                "        setContentPane(panel);\n"
-                                "    }\n}\n"})
-        << QColor(200, 100, 0) << QSize();
+    QTest::newRow("Swing") << QStringLiteral("Swung.java")
+                           << files({"Swung.java", "import javax.swing.*;\nimport java.awt.Color;\n"
+                                                   "public class Swung extends JApplet {\n"
+                                                   "    public void init() {\n"
+                                                   "        JPanel panel = new JPanel();\n"
+                                                   "        panel.setBackground(new Color(200, 100, 0));\n"
+                                                   "        setContentPane(panel);\n"
+                                                   "    }\n}\n"})
+                           << QColor(200, 100, 0) << QSize();
 }
 
 void TestAppletViewer::publishedAppletsRun()

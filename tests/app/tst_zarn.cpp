@@ -1,7 +1,7 @@
 #include "AboutWindow.h"
 #include "AppletWindow.h"
-#include "ProgressFeedback.h"
 #include "OptionsWindow.h"
+#include "ProgressFeedback.h"
 #include "RecordingMessages.h"
 #include "ScriptedFileDialog.h"
 #include "Zarn.h"
@@ -11,13 +11,13 @@
 #include <QFile>
 #include <QFontInfo>
 #include <QLabel>
-#include <QStyleOptionComboBox>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QStatusBar>
+#include <QStyleOptionComboBox>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
@@ -563,9 +563,9 @@ void TestZarn::everyTextFitsItsPlace()
             continue;
         for (QLabel *label : window->findChildren<QLabel *>())
             if (!label->text().isEmpty())
-                check(label, label->wordWrap()
-                                 ? QSize(label->minimumSizeHint().width(), label->heightForWidth(label->width()))
-                                 : label->sizeHint());
+                check(label, label->wordWrap() ? QSize(label->minimumSizeHint().width(),
+                                                       label->heightForWidth(label->width()))
+                                               : label->sizeHint());
         // A button's or combo box's text, with room for its frame; not the style's
         // preferred width, which is wider than any text needs.
         for (QAbstractButton *button : window->findChildren<QAbstractButton *>())
@@ -603,7 +603,8 @@ void TestZarn::unsavedTextIsKeptAndOffered()
     openWindow();
     auto *pane = child<QPlainTextEdit>("Richtextbox1");
     QTest::keyClicks(pane, QStringLiteral("precious"));
-    QFile kept(m_appFolder->filePath(QStringLiteral("recovery/%1.txt").arg(QCoreApplication::applicationPid())));
+    QFile kept(
+        m_appFolder->filePath(QStringLiteral("recovery/%1.txt").arg(QCoreApplication::applicationPid())));
     QTRY_VERIFY_WITH_TIMEOUT(kept.exists(), 5000);
     QVERIFY(kept.open(QIODevice::ReadOnly) && kept.readAll().endsWith("\nprecious"));
     kept.close();

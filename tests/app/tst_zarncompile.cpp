@@ -16,7 +16,6 @@
 #include <QTest>
 #include <QTimer>
 
-
 class TestZarnCompile : public QObject
 {
     Q_OBJECT
@@ -141,8 +140,8 @@ void TestZarnCompile::failureIsShownInTheStatusBar()
     // Compilers that end without a class file and without an error are no success.
     m_window->FileName = m_app->filePath(QStringLiteral("Hello.java"));
     m_app->write(QStringLiteral("Hello.java"), helloApplet());
-    for (const QString &compiler : {QStringLiteral("/bin/true"), QStringLiteral("/bin/false"),
-                                    standIn("kill -9 $$\n")}) {
+    for (const QString &compiler :
+         {QStringLiteral("/bin/true"), QStringLiteral("/bin/false"), standIn("kill -9 $$\n")}) {
         m_window->settings.CompilerLocation = compiler;
         QVERIFY(!m_window->appletCommands().CompileToFolder(m_app->filePath(QStringLiteral("out")),
                                                             AppletCommands::CompileFeedbackStyle::StatusBar));
@@ -197,8 +196,8 @@ void TestZarnCompile::closingTheProgressWindowEndsAHungCompile()
     });
     QElapsedTimer took;
     took.start();
-    QVERIFY(!m_window->appletCommands().CompileToFolder(m_app->filePath(QStringLiteral("out")),
-                                                        AppletCommands::CompileFeedbackStyle::ProgressWindow));
+    QVERIFY(!m_window->appletCommands().CompileToFolder(
+        m_app->filePath(QStringLiteral("out")), AppletCommands::CompileFeedbackStyle::ProgressWindow));
     QVERIFY(took.elapsed() < 10000);
     QCOMPARE(status(), QStringLiteral("Compile Cancelled"));
     QVERIFY(!m_window->findChild<MessageWindow *>());
@@ -222,8 +221,9 @@ void TestZarnCompile::compileNeedsTheTextOnDisk_data()
     for (const char *name : {"Np codebase=..&#47;..&#47;evil.java", "default.java", "1st.java", "Hello.txt"})
         QTest::newRow(name) << true << -1
                             << QString::fromUtf8(name)
-                                   + QStringLiteral(" cannot be compiled: a Java source file is named after its "
-                                                    "class, as Clock.java is. Save it under such a name first.")
+                                   + QStringLiteral(
+                                       " cannot be compiled: a Java source file is named after its "
+                                       "class, as Clock.java is. Save it under such a name first.")
                             << QByteArray() << QString::fromUtf8(name);
     QTest::newRow("save first") << true << int(UserMessages::SaveAnswer::Save) << QString()
                                 << QByteArray("class Hello { int fixed; }") << QStringLiteral("Hello.java");
@@ -262,7 +262,8 @@ void TestZarnCompile::compileNeedsTheTextOnDisk()
     QCOMPARE(m_messages->texts, said.isEmpty() ? QStringList() : QStringList{said});
     QCOMPARE(m_messages->questions.size(), answer >= 0 ? 1 : 0);
     if (answer >= 0)
-        QCOMPARE(m_messages->questions.first(), QStringLiteral("Save changes to Hello.java before compiling?"));
+        QCOMPARE(m_messages->questions.first(),
+                 QStringLiteral("Save changes to Hello.java before compiling?"));
     QCOMPARE(m_app->read(QStringLiteral("seen")), compiled);
     m_messages->texts.clear();
 }

@@ -33,9 +33,9 @@ int main(int argc, char *argv[])
     if (arguments.size() == 5 && arguments.at(1) == QLatin1String("compile")) {
         CompileDriver driver(arguments.at(2));
         SilentFeedback feedback;
-        return driver.CompileToFolder({arguments.at(3), QDir(arguments.at(2)).filePath(QStringLiteral("temp")),
-                                       arguments.at(4)},
-                                      feedback)
+        return driver.CompileToFolder(
+                   {arguments.at(3), QDir(arguments.at(2)).filePath(QStringLiteral("temp")), arguments.at(4)},
+                   feedback)
                    ? 0
                    : 1;
     }

@@ -381,7 +381,8 @@ void TestCompileDriver::scriptOfAZarnThatDiedRunsNothingNew()
     QVERIFY(compile(compiler, folder + QStringLiteral("/Hello.java")));
     QVERIFY(m_app->read(QStringLiteral("temp/temp.sh")).mid(oldEnd).startsWith(";touch PWNED;#"));
     QVERIFY(::kill(pid_t(-group), 0) != 0); // ended before the new script was written
-    QVERIFY2(!QFile::exists(m_app->filePath(QStringLiteral("PWNED"))), "the old shell ran the new script's tail");
+    QVERIFY2(!QFile::exists(m_app->filePath(QStringLiteral("PWNED"))),
+             "the old shell ran the new script's tail");
 }
 
 // javac from its class-data archive gives what plain javac gives: the same class,
@@ -390,7 +391,9 @@ void TestCompileDriver::archivedJavacCompilesAsPlain()
 {
     m_app->write(QStringLiteral("Hello.java"), helloApplet());
     m_app->write(QStringLiteral("Broken.java"), "public class Broken { int x = missing; }\n");
-    auto script = [&] { return m_app->read(QStringLiteral("temp/temp.sh")); };
+    auto script = [&] {
+        return m_app->read(QStringLiteral("temp/temp.sh"));
+    };
     // The class of Hello, and what javac says about Broken.
     auto compileBoth = [&] {
         QStringList said;
@@ -398,7 +401,11 @@ void TestCompileDriver::archivedJavacCompilesAsPlain()
         compile(javacPath(), m_app->filePath(QStringLiteral("Hello.java")));
         compile(javacPath(), m_app->filePath(QStringLiteral("Broken.java")));
         for (const Diagnostic &d : parseCompilerOutput(m_driver->lastOutput()))
-            said.append(QStringLiteral("%1:%2:%3 %4").arg(QFileInfo(d.file).fileName()).arg(d.line).arg(d.column).arg(d.message));
+            said.append(QStringLiteral("%1:%2:%3 %4")
+                            .arg(QFileInfo(d.file).fileName())
+                            .arg(d.line)
+                            .arg(d.column)
+                            .arg(d.message));
         return std::pair{m_app->read(QStringLiteral("temp/Hello.class")), said};
     };
     qputenv("ZARN_PLAIN_JVM", "1");
@@ -409,7 +416,8 @@ void TestCompileDriver::archivedJavacCompilesAsPlain()
     QCOMPARE(plain.second.size(), 1);
 
     QCOMPARE(compileBoth(), plain); // the first compile makes the archive, the second uses it
-    const QStringList archives = QDir(m_app->filePath(QStringLiteral("cds"))).entryList({QStringLiteral("javac-*.jsa")});
+    const QStringList archives = QDir(m_app->filePath(QStringLiteral("cds")))
+                                     .entryList({QStringLiteral("javac-*.jsa")});
     QCOMPARE(archives.size(), 1);
     QCOMPARE(compileBoth(), plain);
     QVERIFY(script().contains("'-J-XX:SharedArchiveFile="));
@@ -421,8 +429,8 @@ void TestCompileDriver::archivedJavacCompilesAsPlain()
     QVERIFY(QFile::resize(archive, 100000));
     const QFileInfo cut(archive);
     m_app->write(QStringLiteral("cds/") + archives.first() + QStringLiteral(".whole"),
-                 QByteArray::number(cut.size()) + ' ' + QByteArray::number(cut.lastModified().toMSecsSinceEpoch())
-                     + '\n');
+                 QByteArray::number(cut.size()) + ' '
+                     + QByteArray::number(cut.lastModified().toMSecsSinceEpoch()) + '\n');
     QCOMPARE(compileBoth(), plain);
     QVERIFY(QFileInfo(archive).size() > 100000);
     // Cut short behind Zarn's back: not used at all, but made again.
@@ -437,9 +445,12 @@ void TestCompileDriver::jvmOptionsOnlyForHotSpot_data()
     QTest::addColumn<bool>("plainAskedFor");
     QTest::addColumn<bool>("tuned");
     QTest::newRow("no JDK around it") << QByteArray() << false << false;
-    QTest::newRow("OpenJ9") << QByteArray("JAVA_VERSION=\"17.0.2\"\nJVM_VARIANT=\"Openj9\"\n") << false << false;
-    QTest::newRow("HotSpot 11") << QByteArray("JAVA_VERSION=\"11.0.2\"\nJVM_VARIANT=\"Hotspot\"\n") << false << false;
-    QTest::newRow("HotSpot 17") << QByteArray("JAVA_VERSION=\"17.0.2\"\nJVM_VARIANT=\"Hotspot\"\n") << false << true;
+    QTest::newRow("OpenJ9") << QByteArray("JAVA_VERSION=\"17.0.2\"\nJVM_VARIANT=\"Openj9\"\n") << false
+                            << false;
+    QTest::newRow("HotSpot 11") << QByteArray("JAVA_VERSION=\"11.0.2\"\nJVM_VARIANT=\"Hotspot\"\n") << false
+                                << false;
+    QTest::newRow("HotSpot 17") << QByteArray("JAVA_VERSION=\"17.0.2\"\nJVM_VARIANT=\"Hotspot\"\n") << false
+                                << true;
     QTest::newRow("HotSpot 17, plain asked for")
         << QByteArray("JAVA_VERSION=\"17.0.2\"\nJVM_VARIANT=\"Hotspot\"\n") << true << false;
 }
@@ -465,7 +476,8 @@ void TestCompileDriver::jvmOptionsOnlyForHotSpot()
         return;
     }
     QCOMPARE(line, '\'' + compiler.toUtf8() + "' -verbose -d '" + destination().toUtf8() + "' -sourcepath '"
-                       + m_app->path().toUtf8() + "' '" + m_app->filePath(QStringLiteral("Hello.java")).toUtf8() + "' ");
+                       + m_app->path().toUtf8() + "' '"
+                       + m_app->filePath(QStringLiteral("Hello.java")).toUtf8() + "' ");
 }
 
 QTEST_GUILESS_MAIN(TestCompileDriver)

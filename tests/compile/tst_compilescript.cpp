@@ -31,11 +31,9 @@ void TestCompileScript::posixText()
                                       "cp temp/Done.txt temp/temp.txt"));
 
     // An empty compiler and document stay empty arguments: the line still runs.
-    QCOMPARE(
-        compileScript(ScriptDialect::Posix, QString(), QStringLiteral("/d"), QString()).bytes,
-        QByteArray(
-            "cp temp/NotDone.txt temp/temp.txt\n'' -verbose -d '/d' -sourcepath '.' '' \n"
-            "cp temp/Done.txt temp/temp.txt"));
+    QCOMPARE(compileScript(ScriptDialect::Posix, QString(), QStringLiteral("/d"), QString()).bytes,
+             QByteArray("cp temp/NotDone.txt temp/temp.txt\n'' -verbose -d '/d' -sourcepath '.' '' \n"
+                        "cp temp/Done.txt temp/temp.txt"));
     // A document in the root folder: its folder is the root.
     QVERIFY(compileScript(ScriptDialect::Posix, QStringLiteral("javac"), QStringLiteral("/d"),
                           QStringLiteral("/Clock.java"))
@@ -121,11 +119,10 @@ void TestCompileScript::posixArgumentsArriveWhole()
         QVERIFY2(received.open(QIODevice::ReadOnly), qPrintable(name));
         const QString expectedSource = name.startsWith(QLatin1Char('-')) ? QStringLiteral("./") + source
                                                                          : source;
-        QCOMPARE(QString::fromUtf8(received.readAll()), QStringLiteral("-verbose") + QChar(0)
-                                                            + QStringLiteral("-d") + QChar(0) + destination
-                                                            + QChar(0) + QStringLiteral("-sourcepath")
-                                                            + QChar(0) + QStringLiteral(".") + QChar(0)
-                                                            + expectedSource + QChar(0));
+        QCOMPARE(QString::fromUtf8(received.readAll()),
+                 QStringLiteral("-verbose") + QChar(0) + QStringLiteral("-d") + QChar(0) + destination
+                     + QChar(0) + QStringLiteral("-sourcepath") + QChar(0) + QStringLiteral(".") + QChar(0)
+                     + expectedSource + QChar(0));
         QFile marker(app.filePath(QStringLiteral("temp/temp.txt")));
         QVERIFY(marker.open(QIODevice::ReadOnly));
         QCOMPARE(marker.readAll(), QByteArray("1\r\n"));

@@ -378,7 +378,8 @@ void TestDocumentCommands::fileChangedOnDiskIsNotOverwrittenUnasked()
     const QDateTime second = QDateTime::currentDateTime().addSecs(-1);
     const QDateTime wholeSecond = second.addMSecs(-second.time().msec());
     QFile stamped(path);
-    QVERIFY(stamped.open(QIODevice::ReadWrite) && stamped.setFileTime(wholeSecond, QFileDevice::FileModificationTime));
+    QVERIFY(stamped.open(QIODevice::ReadWrite)
+            && stamped.setFileTime(wholeSecond, QFileDevice::FileModificationTime));
     stamped.close();
     m_commands->OpenFile(path);
     if (!change.isEmpty()) {
@@ -393,8 +394,9 @@ void TestDocumentCommands::fileChangedOnDiskIsNotOverwrittenUnasked()
     const bool saved = m_commands->Save();
 
     QCOMPARE(m_messages.questions,
-             answer < 0 ? QStringList() : QStringList{QStringLiteral("Shared.java changed on disk since it was opened. "
-                                                                     "Overwrite it?")});
+             answer < 0 ? QStringList()
+                        : QStringList{QStringLiteral("Shared.java changed on disk since it was opened. "
+                                                     "Overwrite it?")});
     QCOMPARE(saved, answer != 0);
     QCOMPARE(fileBytes(path), answer == 0 ? change.toUtf8() : QByteArray("mine old content"));
     QCOMPARE(m_pane->document()->isModified(), answer == 0); // nothing lost either way

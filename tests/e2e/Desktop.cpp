@@ -82,8 +82,8 @@ void keys(const QStringList &keys)
 
 void type(const QString &text, int delayMs)
 {
-    xdotool({QStringLiteral("type"), QStringLiteral("--delay"), QString::number(delayMs), QStringLiteral("--"),
-             text});
+    xdotool({QStringLiteral("type"), QStringLiteral("--delay"), QString::number(delayMs),
+             QStringLiteral("--"), text});
 }
 
 void click(const QPoint &at)

@@ -269,12 +269,12 @@ void TestCompletion::keysWhileTheListIsShown_data()
     QTest::addColumn<QString>("expectedWord");
     QTest::addColumn<QString>("highlighted"); // "-" when the list is closed
 
-    QTest::newRow("Esc closes") << QStringLiteral("\x1b") << QStringLiteral("java.") << QStringLiteral("java.")
-                                << QStringLiteral("-");
+    QTest::newRow("Esc closes") << QStringLiteral("\x1b") << QStringLiteral("java.")
+                                << QStringLiteral("java.") << QStringLiteral("-");
     QTest::newRow("letters highlight") << QStringLiteral("ut") << QStringLiteral("java.ut")
                                        << QStringLiteral("java.ut") << QStringLiteral("util");
-    QTest::newRow("no entry begins so") << QStringLiteral("xy") << QStringLiteral("java.xy")
-                                        << QStringLiteral("java.xy") << QString();
+    QTest::newRow("no entry begins so")
+        << QStringLiteral("xy") << QStringLiteral("java.xy") << QStringLiteral("java.xy") << QString();
     QTest::newRow("Return with nothing highlighted breaks the line")
         << QStringLiteral("xy\r") << QStringLiteral("java.xy\n") << QString() << QStringLiteral("-");
     QTest::newRow("semicolon") << QStringLiteral("applet;") << QStringLiteral("java.applet;")
@@ -283,12 +283,12 @@ void TestCompletion::keysWhileTheListIsShown_data()
                           << QStringLiteral("-");
     QTest::newRow("space") << QStringLiteral(" x") << QStringLiteral("java. x") << QStringLiteral("x")
                            << QStringLiteral("-");
-    QTest::newRow("a dot opens the next list") << QStringLiteral("awt.") << QStringLiteral("java.awt.")
-                                               << QStringLiteral("java.awt.") << QString();
+    QTest::newRow("a dot opens the next list")
+        << QStringLiteral("awt.") << QStringLiteral("java.awt.") << QStringLiteral("java.awt.") << QString();
     QTest::newRow("Backspace inside the name") << QStringLiteral("ux\b") << QStringLiteral("java.u")
                                                << QStringLiteral("java.u") << QStringLiteral("util");
-    QTest::newRow("Backspace past the dot") << QStringLiteral("\b") << QStringLiteral("java")
-                                            << QStringLiteral("java") << QStringLiteral("-");
+    QTest::newRow("Backspace past the dot")
+        << QStringLiteral("\b") << QStringLiteral("java") << QStringLiteral("java") << QStringLiteral("-");
 }
 
 void TestCompletion::keysWhileTheListIsShown()

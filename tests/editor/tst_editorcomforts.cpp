@@ -168,8 +168,8 @@ void TestEditorComforts::enterKeepsTheIndentation()
     QCOMPARE(word(), QString()); // the rule saw the Enter, not the blanks
 
     QTest::keyClicks(pane(), QStringLiteral("\tjava."));
-    QCOMPARE(word(), QStringLiteral("java."));                    // the inserted indentation played no part
-    QTest::keyClick(pane(), Qt::Key_Return); // nothing highlighted: closes the list, breaks the line
+    QCOMPARE(word(), QStringLiteral("java.")); // the inserted indentation played no part
+    QTest::keyClick(pane(), Qt::Key_Return);   // nothing highlighted: closes the list, breaks the line
     QTest::keyClick(pane(), Qt::Key_Return, Qt::ShiftModifier);
     QCOMPARE(text(), QStringLiteral("    int x;\n    \tjava.\n    \t\n    \t"));
     QVERIFY(!text().contains(QChar(0x2028)));

@@ -160,7 +160,8 @@ void TestAppletPage::sizes()
     launch.width = parseAppletLength(QStringLiteral("120px"));
     launch.height = parseAppletLength(QStringLiteral("250 %"));
     QCOMPARE(appletSize(launch, QSize(385, 249)), QSize(120, 249));
-    for (const QString &bad : {QStringLiteral("wide"), QStringLiteral("-5"), QStringLiteral("0"), QString()}) {
+    for (const QString &bad :
+         {QStringLiteral("wide"), QStringLiteral("-5"), QStringLiteral("0"), QString()}) {
         launch.width = parseAppletLength(bad);
         QCOMPARE(appletSize(launch, QSize(100, 80)).width(), 100);
     }
@@ -224,10 +225,11 @@ void TestAppletPage::hostArguments()
         QStringLiteral("/z/host.jar"),
         resolveCompiledApplet(tag, QStringLiteral("/app/temp/temp.html"), QStringLiteral("/my work")),
         QSize(385, 249), 42);
-    for (const QStringList &pair : {QStringList{QStringLiteral("--classes"), QStringLiteral("file:///app/temp/")},
-                                    QStringList{QStringLiteral("--codebase"), QStringLiteral("file:///my%20work/")},
-                                    QStringList{QStringLiteral("--document"), QStringLiteral("file:///my%20work/")},
-                                    QStringList{QStringLiteral("--sources"), QStringLiteral("/my work")}})
+    for (const QStringList &pair :
+         {QStringList{QStringLiteral("--classes"), QStringLiteral("file:///app/temp/")},
+          QStringList{QStringLiteral("--codebase"), QStringLiteral("file:///my%20work/")},
+          QStringList{QStringLiteral("--document"), QStringLiteral("file:///my%20work/")},
+          QStringList{QStringLiteral("--sources"), QStringLiteral("/my work")}})
         QCOMPARE(compiled.mid(compiled.indexOf(pair[0]), 2), pair);
     QVERIFY(compiled.contains(QStringLiteral("--wait")));
 }
@@ -287,37 +289,47 @@ void TestAppletPage::authorsElement_data()
     QTest::addColumn<QString>("width");     // of the element found; "none" when there is none
 
     const QString applet = QStringLiteral("public class Clock extends java.applet.Applet { }\n");
-    QTest::newRow("none anywhere") << QStringList{QStringLiteral("Clock.java"), applet} << QStringLiteral("none");
+    QTest::newRow("none anywhere") << QStringList{QStringLiteral("Clock.java"), applet}
+                                   << QStringLiteral("none");
     QTest::newRow("block comment") << QStringList{
         QStringLiteral("Clock.java"),
         QStringLiteral("/*\n * <applet code=\"Clock.class\"\n *   width=300 height=200>\n"
                        " * <param name=a value=b>\n * </applet>\n */\n")
             + applet} << QStringLiteral("300");
-    QTest::newRow("line comments") << QStringList{
-        QStringLiteral("Clock.java"),
-        applet + QStringLiteral("// <applet code=Clock width=310\n// height=90></applet>\n")}
-                                   << QStringLiteral("310");
-    QTest::newRow("strings are no comments") << QStringList{
-        QStringLiteral("Clock.java"),
-        QStringLiteral("class Clock { String s = \"/* <applet code=Clock width=1> */\"; char q = '\"'; "
-                       "String t = \"\"\"\n// <applet code=Clock width=2>\n\"\"\"; }\n")}
-                                             << QStringLiteral("none");
-    QTest::newRow("another class's element") << QStringList{
-        QStringLiteral("Clock.java"), QStringLiteral("// <applet code=Other width=5></applet>\n") + applet,
-        QStringLiteral("other.html"), QStringLiteral("<applet code=Other.class width=6>")}
-                                             << QStringLiteral("none");
-    QTest::newRow("comment before page") << QStringList{
-        QStringLiteral("Clock.java"), QStringLiteral("// <applet code=Clock width=7></applet>\n") + applet,
-        QStringLiteral("Clock.html"), QStringLiteral("<applet code=Clock width=8>")} << QStringLiteral("7");
-    QTest::newRow("page named after the class first") << QStringList{
-        QStringLiteral("Clock.java"), applet, QStringLiteral("a.html"),
-        QStringLiteral("<applet code=Clock width=111>"), QStringLiteral("clock.HTM"),
-        QStringLiteral("<p><applet code=First><applet code=\"Clock.class\" width=222>")}
-                                                      << QStringLiteral("222");
-    QTest::newRow("then name order") << QStringList{
-        QStringLiteral("Clock.java"), applet, QStringLiteral("b.html"), QStringLiteral("<applet code=Clock width=2>"),
-        QStringLiteral("a.htm"), QStringLiteral("<applet code=Clock width=1>"), QStringLiteral("notes.txt"),
-        QStringLiteral("<applet code=Clock width=3>")} << QStringLiteral("1");
+    QTest::newRow("line comments")
+        << QStringList{QStringLiteral("Clock.java"),
+                       applet + QStringLiteral("// <applet code=Clock width=310\n// height=90></applet>\n")}
+        << QStringLiteral("310");
+    QTest::newRow("strings are no comments")
+        << QStringList{QStringLiteral("Clock.java"),
+                       QStringLiteral(
+                           "class Clock { String s = \"/* <applet code=Clock width=1> */\"; char q = '\"'; "
+                           "String t = \"\"\"\n// <applet code=Clock width=2>\n\"\"\"; }\n")}
+        << QStringLiteral("none");
+    QTest::newRow("another class's element")
+        << QStringList{QStringLiteral("Clock.java"),
+                       QStringLiteral("// <applet code=Other width=5></applet>\n") + applet,
+                       QStringLiteral("other.html"), QStringLiteral("<applet code=Other.class width=6>")}
+        << QStringLiteral("none");
+    QTest::newRow("comment before page")
+        << QStringList{QStringLiteral("Clock.java"),
+                       QStringLiteral("// <applet code=Clock width=7></applet>\n") + applet,
+                       QStringLiteral("Clock.html"), QStringLiteral("<applet code=Clock width=8>")}
+        << QStringLiteral("7");
+    QTest::newRow("page named after the class first")
+        << QStringList{QStringLiteral("Clock.java"),
+                       applet,
+                       QStringLiteral("a.html"),
+                       QStringLiteral("<applet code=Clock width=111>"),
+                       QStringLiteral("clock.HTM"),
+                       QStringLiteral("<p><applet code=First><applet code=\"Clock.class\" width=222>")}
+        << QStringLiteral("222");
+    QTest::newRow("then name order")
+        << QStringList{QStringLiteral("Clock.java"), applet,
+                       QStringLiteral("b.html"),     QStringLiteral("<applet code=Clock width=2>"),
+                       QStringLiteral("a.htm"),      QStringLiteral("<applet code=Clock width=1>"),
+                       QStringLiteral("notes.txt"),  QStringLiteral("<applet code=Clock width=3>")}
+        << QStringLiteral("1");
 }
 
 void TestAppletPage::authorsElement()
