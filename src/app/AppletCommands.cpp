@@ -99,9 +99,9 @@ void AppletCommands::View()
     browser.setJava(findJava(chooseCompiler(m_settings.CompilerLocation, m_appFolder).path));
     browser.prepare(m_appletWindow->pagePath(), QFileInfo(m_fileName).absolutePath());
 
-    const bool ran = CompileToFolder(tempFolder(), CompileFeedbackStyle::StatusBar);
+    CompileToFolder(tempFolder(), CompileFeedbackStyle::StatusBar);
     // The viewer runs only the class just compiled, and says so when there is none.
-    if (const QString failure = compileFailure(m_compiler, ran, classFileIn(tempFolder(), m_fileName));
+    if (const QString failure = compileFailure(m_compiler, classFileIn(tempFolder(), m_fileName));
         failure.isEmpty())
         browser.load();
     else
@@ -127,9 +127,9 @@ void AppletCommands::PublishWithHtml()
         return;
     const QString codeValue = NamePart(*classPath);
     const QString destination = destinationOf(*classPath);
-    const bool ran = CompileToFolder(destination, CompileFeedbackStyle::StatusBar);
+    CompileToFolder(destination, CompileFeedbackStyle::StatusBar);
     const QString classFile = classFileIn(destination, m_fileName);
-    if (const QString failure = compileFailure(m_compiler, ran, classFile); !failure.isEmpty()) {
+    if (const QString failure = compileFailure(m_compiler, classFile); !failure.isEmpty()) {
         m_messages.warning(&m_window, m_window.windowTitle(),
                            tr("The compile failed, so no page was written.\n%1").arg(failure));
         return;

@@ -139,7 +139,8 @@ bool CompileDriver::CompileToFolder(const CompileRequest &request, CompileFeedba
         if (problem.isEmpty())
             problem = run(feedback);
     }
-    archive.adopt();
+    if (problem.isEmpty())
+        archive.adopt(); // a stopped compile may have left half an archive
 
     // Whatever happened, the marker rests at 0 for the next compile.
     const QString markerProblem = resetMarker(tempPath(QStringLiteral("temp.txt")));
@@ -223,7 +224,6 @@ QString CompileDriver::run(CompileFeedback &feedback)
     QTimer poll;
     poll.setInterval(PollInterval);
     int passes = 0;
-    m_cancelled = false;
     QObject::connect(&poll, &QTimer::timeout, &wait, [&] {
         feedback.waiting();
         if (++passes % PassesPerCancelCheck == 0 && feedback.cancelRequested()) {

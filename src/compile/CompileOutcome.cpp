@@ -37,9 +37,9 @@ QString missingClass(const QString &output, const QString &classFile)
 
 } // namespace
 
-QString compileFailure(const CompileDriver &driver, bool ran, const QString &classFile)
+QString compileFailure(const CompileDriver &driver, const QString &classFile)
 {
-    if (!ran)
+    if (!driver.lastProblem().isEmpty())
         return driver.lastProblem();
     const QString error = firstError(driver.lastOutput());
     return error.isEmpty() ? missingClass(driver.lastOutput(), classFile) : error;

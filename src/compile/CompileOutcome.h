@@ -8,7 +8,7 @@ class CompileDriver;
 // could not run, the compiler's first error ("Clock.java:3: ';' expected"), the
 // first thing it said, or that classFile is missing. Empty when the compile ran,
 // the compiler reported no error and classFile is there.
-QString compileFailure(const CompileDriver &driver, bool ran, const QString &classFile);
+QString compileFailure(const CompileDriver &driver, const QString &classFile);
 
 // Why a compile that ran and reported no error still gave no classFile (javac
 // killed, a compiler that ends at once, /bin/true): the first thing the compiler

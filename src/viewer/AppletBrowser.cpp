@@ -55,6 +55,7 @@ qint64 AppletBrowser::hostProcessId() const
 
 std::optional<AppletTag> AppletBrowser::readPage(const QString &path)
 {
+    m_pagePath = path;
     stopHost();
     m_reportedError = false;
     m_message->hide();
@@ -104,7 +105,7 @@ void AppletBrowser::showCompileFailure(const QString &reason)
 void AppletBrowser::startHost()
 {
     if (m_launch.className.isEmpty()) {
-        showMessage(tr("The page names no applet class."));
+        showMessage(tr("The page %1 names no applet class.").arg(QDir::toNativeSeparators(m_pagePath)));
         return;
     }
     if (m_java.isEmpty()) {
@@ -126,6 +127,7 @@ void AppletBrowser::startHost()
     }
 
     m_host = new QProcess(this);
+    m_hostPid = 0;
     connect(m_host, &QProcess::started, this, [this] {
         m_hostPid = m_host->processId();
         ChildProcesses::add(m_hostPid, false);

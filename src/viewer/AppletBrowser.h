@@ -70,6 +70,7 @@ private:
 
     QString m_java;
     QString m_archiveFolder;
+    QString m_pagePath;
     AppletLaunch m_launch;
     QScrollArea *m_scroll = nullptr;
     QWidget *m_page = nullptr;

@@ -1,5 +1,6 @@
 #include "AppletLaunch.h"
 
+#include "ChildProcesses.h"
 #include "InstallLayout.h"
 #include "JdkTools.h"
 
@@ -9,6 +10,7 @@
 #include <QProcess>
 
 #include <algorithm>
+#include <memory>
 
 namespace {
 
@@ -160,12 +162,20 @@ void makeAppletHostArchive(const QString &java, const QString &folder)
         return;
     making = true;
     auto *run = new QProcess(QCoreApplication::instance());
-    QObject::connect(run, &QProcess::finished, run, [run, archive](int code, QProcess::ExitStatus status) {
-        if (status == QProcess::NormalExit && code == 0)
-            archive.adopt();
-        making = false;
-        run->deleteLater();
+    // Its number is gone once it has ended: kept from its start.
+    auto pid = std::make_shared<qint64>(0);
+    QObject::connect(run, &QProcess::started, run, [run, pid] {
+        *pid = run->processId();
+        ChildProcesses::add(*pid, false);
     });
+    QObject::connect(run, &QProcess::finished, run,
+                     [run, pid, archive](int code, QProcess::ExitStatus status) {
+                         ChildProcesses::remove(*pid);
+                         if (status == QProcess::NormalExit && code == 0)
+                             archive.adopt();
+                         making = false;
+                         run->deleteLater();
+                     });
     QObject::connect(run, &QProcess::errorOccurred, run, [run](QProcess::ProcessError error) {
         if (error == QProcess::FailedToStart) {
             making = false;
