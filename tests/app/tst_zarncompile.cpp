@@ -2,12 +2,14 @@
 // two feedback styles, and a close that waits for the compile.
 #include "AppFolder.h"
 #include "AppletCommands.h"
+#include "AppletWindow.h"
 #include "JavaSources.h"
 #include "MessageWindow.h"
 #include "RecordingMessages.h"
 #include "ScriptedFileDialog.h"
 #include "Zarn.h"
 
+#include <QApplication>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -56,6 +58,10 @@ void TestZarnCompile::init()
 void TestZarnCompile::cleanup()
 {
     delete m_window;
+    // View > Applet's viewer has no owner: it outlives the main window.
+    for (QWidget *window : QApplication::topLevelWidgets())
+        if (qobject_cast<AppletWindow *>(window))
+            delete window;
 }
 
 QString TestZarnCompile::standIn(const QByteArray &body)
