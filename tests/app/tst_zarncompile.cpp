@@ -2,8 +2,8 @@
 // two feedback styles, and a close that waits for the compile.
 #include "AppFolder.h"
 #include "AppletCommands.h"
+#include "AppletTesting.h"
 #include "AppletWindow.h"
-#include "JavaSources.h"
 #include "MessageWindow.h"
 #include "RecordingMessages.h"
 #include "ScriptedFileDialog.h"
@@ -171,26 +171,6 @@ void TestZarnCompile::closeWaitsForTheCompile()
     QVERIFY(stillThere);
     QTRY_VERIFY(m_window.isNull()); // closed once the compile had ended
 }
-
-namespace {
-
-// True while a process of the group runs (zombies have ended).
-bool groupRuns(qint64 group)
-{
-    for (const QString &entry : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
-        QFile stat(QStringLiteral("/proc/%1/stat").arg(entry));
-        if (!stat.open(QIODevice::ReadOnly))
-            continue;
-        // "pid (name) state ppid pgrp ...": the fields after the name's ")".
-        const QByteArray line = stat.readAll();
-        const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
-        if (fields.size() > 2 && fields.at(2).toLongLong() == group && fields.at(0) != "Z")
-            return true;
-    }
-    return false;
-}
-
-} // namespace
 
 void TestZarnCompile::closingTheProgressWindowEndsAHungCompile()
 {

@@ -39,6 +39,15 @@ QStringList appletLines(const QColor &colour)
     };
 }
 
+// Writes text to folder/name; its path, or nothing when it could not be written.
+QString writeSource(const QTemporaryDir &folder, const QString &name, const QByteArray &text)
+{
+    QFile file(folder.filePath(name));
+    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size())
+        return {};
+    return file.fileName();
+}
+
 // The file the typing below gives.
 QByteArray typedApplet(const QColor &colour)
 {
@@ -152,11 +161,8 @@ void TestJourneys::openViewEditView()
 {
     ZarnSession zarn;
     QTemporaryDir work;
-    const QString path = work.filePath(QStringLiteral("Hello.java"));
-    QFile source(path);
-    QVERIFY(source.open(QIODevice::WriteOnly));
-    source.write(typedApplet(Red));
-    source.close();
+    const QString path = writeSource(work, QStringLiteral("Hello.java"), typedApplet(Red));
+    QVERIFY(!path.isEmpty());
     zarn.writeFile(QStringLiteral("Options.dat"), "0,0,\"" + javacPath().toUtf8() + "\"\r\n");
     QVERIFY(zarn.start());
     QVERIFY(openFile(zarn, path));
@@ -194,11 +200,8 @@ void TestJourneys::publishBothWays()
     ZarnSession zarn;
     QTemporaryDir work;
     QTemporaryDir site;
-    const QString path = work.filePath(QStringLiteral("Hello.java"));
-    QFile source(path);
-    QVERIFY(source.open(QIODevice::WriteOnly));
-    source.write(helloApplet());
-    source.close();
+    const QString path = writeSource(work, QStringLiteral("Hello.java"), helloApplet());
+    QVERIFY(!path.isEmpty());
     zarn.writeFile(QStringLiteral("Options.dat"), "0,0,\"" + javacPath().toUtf8() + "\"\r\n");
     QVERIFY(zarn.start());
     QVERIFY(openFile(zarn, path));
@@ -327,11 +330,8 @@ void TestJourneys::compilesEndWell()
     QFETCH(bool, classMade);
     ZarnSession zarn;
     QTemporaryDir work;
-    const QString path = work.filePath(QStringLiteral("Hello.java"));
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(source);
-    file.close();
+    const QString path = writeSource(work, QStringLiteral("Hello.java"), source);
+    QVERIFY(!path.isEmpty());
     // The compiler that cannot run is the source file itself.
     if (compiler == QLatin1String("Hello.java")) {
         compiler = path;
@@ -467,23 +467,6 @@ void TestJourneys::unsavedTextOutlivesAKill()
 
 namespace {
 
-// The processes whose parent is pid.
-QList<qint64> childrenOf(qint64 pid)
-{
-    QList<qint64> children;
-    for (const QString &entry : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
-        QFile stat(QStringLiteral("/proc/%1/stat").arg(entry));
-        if (!stat.open(QIODevice::ReadOnly))
-            continue;
-        // "pid (name) state ppid ...": the name may hold blanks, the ppid follows its ")".
-        const QByteArray line = stat.readAll();
-        const QList<QByteArray> rest = line.mid(line.lastIndexOf(')') + 2).split(' ');
-        if (rest.size() > 1 && rest.at(1).toLongLong() == pid)
-            children.append(entry.toLongLong());
-    }
-    return children;
-}
-
 bool anyRuns(const QList<qint64> &pids)
 {
     return std::any_of(pids.begin(), pids.end(), [](qint64 pid) { return processRuns(pid); });
@@ -512,12 +495,10 @@ void TestJourneys::nothingOutlivesZarn()
     QFETCH(bool, inPaint);
     ZarnSession zarn;
     QTemporaryDir work;
-    const QString path = work.filePath(QStringLiteral("Loop.java"));
-    QFile source(path);
-    QVERIFY(source.open(QIODevice::WriteOnly));
-    source.write("public class Loop extends java.applet.Applet {\n"
-                 "    public void paint(java.awt.Graphics g) { while (true) { } }\n}\n");
-    source.close();
+    const QString path = writeSource(work, QStringLiteral("Loop.java"),
+                                     "public class Loop extends java.applet.Applet {\n"
+                                     "    public void paint(java.awt.Graphics g) { while (true) { } }\n}\n");
+    QVERIFY(!path.isEmpty());
     const QByteArray hanging = zarn.filePath(QStringLiteral("hanging-javac")).toUtf8();
     zarn.writeFile(QStringLiteral("hanging-javac"), "#!/bin/sh\nsleep 60\n");
     QFile::setPermissions(QString::fromUtf8(hanging), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
