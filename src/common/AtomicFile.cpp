@@ -7,7 +7,12 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <algorithm>
 #include <cerrno>
+
+#ifdef Q_OS_LINUX
+#include <fcntl.h>
+#endif
 
 #ifdef Q_OS_UNIX
 #include <sys/stat.h>
@@ -44,12 +49,39 @@ bool hasOtherLinks(const QString &path)
 #endif
 }
 
-QString writeInPlace(const QString &path, const QByteArray &bytes)
+// Writes the pieces a megabyte at a time. On Linux each megabyte is handed to the
+// disk as soon as it is written, so that the sync of a commit has little left to
+// wait for.
+bool writePieces(QFileDevice &file, const std::vector<QByteArrayView> &pieces)
+{
+    constexpr qsizetype Slice = qsizetype(1) << 20;
+    qint64 written = 0;
+    qint64 handedOver = 0;
+    for (QByteArrayView rest : pieces) {
+        while (!rest.isEmpty()) {
+            const QByteArrayView slice = rest.first(std::min(rest.size(), Slice));
+            if (file.write(slice.data(), slice.size()) != slice.size())
+                return false;
+            written += slice.size();
+            rest = rest.sliced(slice.size());
+            if (written - handedOver < Slice)
+                continue;
+            if (!file.flush())
+                return false;
+#ifdef Q_OS_LINUX
+            ::sync_file_range(file.handle(), handedOver, written - handedOver, SYNC_FILE_RANGE_WRITE);
+#endif
+            handedOver = written;
+        }
+    }
+    return file.flush();
+}
+
+QString writeInPlace(const QString &path, const std::vector<QByteArrayView> &pieces)
 {
     QFile file(path);
     errno = 0;
-    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size()
-        && file.flush())
+    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate) && writePieces(file, pieces))
         return {};
     return reasonOf(file, errno);
 }
@@ -58,13 +90,18 @@ QString writeInPlace(const QString &path, const QByteArray &bytes)
 
 QString replaceFileAtomically(const QString &path, const QByteArray &bytes)
 {
+    return replaceFileAtomically(path, std::vector<QByteArrayView>{bytes});
+}
+
+QString replaceFileAtomically(const QString &path, const std::vector<QByteArrayView> &pieces)
+{
     // A link is followed to what it names; only a regular file is ever replaced (a
     // device or a pipe would be turned into a file).
     const QFileInfo target(QFileInfo(path).isSymLink() ? QFileInfo(path).symLinkTarget() : path);
     if (target.exists() && !target.isFile())
         return tr("it is not a regular file");
     if (target.exists() && hasOtherLinks(target.filePath()))
-        return writeInPlace(target.filePath(), bytes);
+        return writeInPlace(target.filePath(), pieces);
 
 #ifdef Q_OS_UNIX
     struct stat before = {};
@@ -76,7 +113,7 @@ QString replaceFileAtomically(const QString &path, const QByteArray &bytes)
     errno = 0;
     // QSaveFile::commit() does not notice a write that fails while its buffer is
     // flushed (a full disk) and would put the truncated file in place; flush first.
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush()) {
+    if (!file.open(QIODevice::WriteOnly) || !writePieces(file, pieces)) {
         const int systemError = errno;
         file.cancelWriting();
         return reasonOf(file, systemError);

@@ -32,6 +32,7 @@ DocumentCommands::DocumentCommands(QPlainTextEdit &pane, QString &fileName, File
     , m_dialog(dialog)
     , m_messages(messages)
     , m_appFolder(appFolder)
+    , m_lines(*pane.document())
 {
 }
 
@@ -41,7 +42,7 @@ void DocumentCommands::New()
         return;
     // Neither reads nor writes default.java; the next Save writes over it.
     m_fileName = QDir(m_appFolder).filePath(QStringLiteral("default.java"));
-    loadText(QString(), TextFormat{});
+    loadText(QString(), TextFormat{}, QByteArray());
 }
 
 void DocumentCommands::Open()
@@ -62,9 +63,9 @@ void DocumentCommands::OpenFile(const QString &path)
         m_messages.warning(window(), title(), loaded.error);
         return;
     }
-    loadText(loaded.content.text, loaded.content.format);
+    loadText(loaded.content.text, loaded.content.format, loaded.bytes);
     m_fileName = path;
-    stampFile(path, loaded.fingerprint);
+    stampFile(path);
 }
 
 bool DocumentCommands::Save()
@@ -128,6 +129,10 @@ bool DocumentCommands::askToSave(const QString &question)
 
 bool DocumentCommands::writeTo(const QString &path)
 {
+    // Unchanged lines go out as the file had them; otherwise the whole text is encoded.
+    if (const std::optional<EncodedPieces> pieces = m_lines.encode(m_format))
+        return written(path, writeTextFile(path, pieces->views()));
+
     const QString text = m_pane.document()->toRawText();
     TextFormat format = m_format;
     EncodedText encoded = encodeText(text, format);
@@ -137,13 +142,10 @@ bool DocumentCommands::writeTo(const QString &path)
         format.encoding = TextEncoding::Utf8;
         encoded = encodeText(text, format);
     }
-    if (const QString error = writeTextFile(path, encoded.bytes); !error.isEmpty()) {
-        m_messages.warning(window(), title(), error);
+    if (!written(path, writeTextFile(path, encoded.bytes)))
         return false;
-    }
     m_format = format;
-    m_pane.document()->setModified(false);
-    stampFile(path, bytesFingerprint(encoded.bytes));
+    m_lines.adopt(encoded.bytes, format);
     if (widened)
         m_messages.warning(window(), title(),
                            tr("%1 was read as Latin-1, which cannot hold some of the characters it now "
@@ -152,10 +154,25 @@ bool DocumentCommands::writeTo(const QString &path)
     return true;
 }
 
-void DocumentCommands::stampFile(const QString &path, size_t fingerprint)
+bool DocumentCommands::written(const QString &path, const QString &error)
+{
+    if (!error.isEmpty()) {
+        m_messages.warning(window(), title(), error);
+        return false;
+    }
+    m_pane.document()->setModified(false);
+    stampFile(path);
+    return true;
+}
+
+void DocumentCommands::stampFile(const QString &path)
 {
     const QFileInfo file(path);
-    m_stamp = {path, file.size(), file.lastModified(), QDateTime::currentDateTimeUtc(), fingerprint};
+    m_stamp = {path, file.size(), file.lastModified(), QDateTime::currentDateTimeUtc(), std::nullopt};
+    // A file system that keeps whole seconds cannot tell a write in the same second
+    // from none: then the bytes will tell.
+    if (m_stamp.modified.time().msec() == 0)
+        m_stamp.fingerprint = fileFingerprint(path);
 }
 
 bool DocumentCommands::unchangedOnDisk(const QString &path) const
@@ -165,20 +182,18 @@ bool DocumentCommands::unchangedOnDisk(const QString &path) const
         return true; // nothing known of it, or nothing there to lose
     if (file.size() != m_stamp.size || file.lastModified() != m_stamp.modified)
         return false;
-    // A file system that keeps whole seconds cannot tell a write in the same second
-    // from none: then the bytes tell.
-    const bool coarse = m_stamp.modified.time().msec() == 0;
-    if (!coarse || m_stamp.modified.secsTo(m_stamp.taken) > 2)
+    if (!m_stamp.fingerprint || m_stamp.modified.secsTo(m_stamp.taken) > 2)
         return true;
-    QFile now(path);
-    return !now.open(QIODevice::ReadOnly) || bytesFingerprint(now.readAll()) == m_stamp.fingerprint;
+    const std::optional<size_t> now = fileFingerprint(path);
+    return !now || *now == *m_stamp.fingerprint;
 }
 
-void DocumentCommands::loadText(const QString &text, const TextFormat &format)
+void DocumentCommands::loadText(const QString &text, const TextFormat &format, const QByteArray &bytes)
 {
     m_pane.setPlainText(text);
     m_pane.document()->setModified(false);
     m_format = format;
+    m_lines.adopt(bytes, format);
 }
 
 QString DocumentCommands::documentName() const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "EncodedLines.h"
 #include "TextFileCodec.h"
 
 #include <QDateTime>
@@ -47,9 +48,11 @@ public:
 private:
     bool askToSave(const QString &question);
     bool writeTo(const QString &path);
-    void stampFile(const QString &path, size_t fingerprint);
+    // Ends a save that wrote path, or failed with error.
+    bool written(const QString &path, const QString &error);
+    void stampFile(const QString &path);
     bool unchangedOnDisk(const QString &path) const;
-    void loadText(const QString &text, const TextFormat &format);
+    void loadText(const QString &text, const TextFormat &format, const QByteArray &bytes);
     QString documentName() const;
     QWidget *window() const;
     QString title() const;
@@ -60,6 +63,7 @@ private:
     UserMessages &m_messages;
     const QString m_appFolder;
     TextFormat m_format;
+    EncodedLines m_lines;
 
     // The file as it was opened or last saved, to tell whether another program
     // changed it since.
@@ -69,7 +73,7 @@ private:
         qint64 size = -1;
         QDateTime modified;
         QDateTime taken;
-        size_t fingerprint = 0;
+        std::optional<size_t> fingerprint; // where time stamps are whole seconds
     };
     DiskStamp m_stamp;
 };

@@ -49,31 +49,39 @@ LoadedText readTextFile(const QString &path)
         loaded.error = cannotOpen(path, asReason(file.errorString()));
         return loaded;
     }
-    const QByteArray bytes = file.readAll();
+    loaded.bytes = file.readAll();
     if (file.error() != QFileDevice::NoError) {
         loaded.error = cannotOpen(path, asReason(file.errorString()));
+        loaded.bytes.clear();
         return loaded;
     }
-    loaded.fingerprint = bytesFingerprint(bytes);
-
-    loaded.content = decodeText(bytes);
+    loaded.content = decodeText(loaded.bytes);
     if (const QChar odd = firstUneditableCharacter(loaded.content.text); !odd.isNull()) {
         const QString code = QString::number(odd.unicode(), 16).toUpper();
         loaded.error = cannotOpen(path,
                                   tr("it holds the character U+%1, which the editor would change").arg(code));
         loaded.content = {};
+        loaded.bytes.clear();
     }
     return loaded;
 }
 
-size_t bytesFingerprint(const QByteArray &bytes)
+std::optional<size_t> fileFingerprint(const QString &path)
 {
-    return qHash(bytes, 0x5a52u);
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    return qHash(file.readAll(), 0x5a52u);
 }
 
 QString writeTextFile(const QString &path, const QByteArray &bytes)
 {
-    const QString reason = replaceFileAtomically(path, bytes);
+    return writeTextFile(path, std::vector<QByteArrayView>{bytes});
+}
+
+QString writeTextFile(const QString &path, const std::vector<QByteArrayView> &pieces)
+{
+    const QString reason = replaceFileAtomically(path, pieces);
     if (reason.isEmpty())
         return {};
     return tr("Could not save %1: %2.").arg(QDir::toNativeSeparators(path), reason);

@@ -2,18 +2,23 @@
 
 #include "TextFileCodec.h"
 
+#include <QByteArray>
 #include <QString>
+
+#include <optional>
+#include <vector>
 
 // A text file read whole for the editor, or the reason it could not be.
 struct LoadedText
 {
     DecodedText content;
-    QString error;          // empty on success; otherwise a sentence for the user
-    size_t fingerprint = 0; // of the bytes read (see bytesFingerprint)
+    QByteArray bytes; // as read
+    QString error;    // empty on success; otherwise a sentence for the user
 };
 
-// A quick fingerprint of a file's bytes, to tell whether another program changed it.
-size_t bytesFingerprint(const QByteArray &bytes);
+// A quick fingerprint of the bytes of the file at path, to tell whether another
+// program changed it; nothing when it cannot be read.
+std::optional<size_t> fileFingerprint(const QString &path);
 
 // The largest file the editor takes; larger ones are refused rather than left to
 // exhaust memory.
@@ -26,3 +31,4 @@ LoadedText readTextFile(const QString &path);
 // Replaces the file at path with bytes atomically: a failed write leaves the old
 // file as it was. Returns an empty text on success, otherwise the reason.
 QString writeTextFile(const QString &path, const QByteArray &bytes);
+QString writeTextFile(const QString &path, const std::vector<QByteArrayView> &pieces);

@@ -7,8 +7,6 @@
 
 namespace {
 
-const QByteArray Utf8Bom("\xEF\xBB\xBF");
-
 // Turns every CR LF, lone CR and lone LF into LF, in place, and tells which came first.
 LineEnd normaliseLineEnds(QByteArray &bytes)
 {
@@ -44,6 +42,13 @@ LineEnd normaliseLineEnds(QByteArray &bytes)
     return first;
 }
 
+bool isLineBreak(char16_t c)
+{
+    return c == u'\n' || c == QChar::ParagraphSeparator;
+}
+
+} // namespace
+
 QByteArray lineEndBytes(LineEnd lineEnd)
 {
     switch (lineEnd) {
@@ -57,20 +62,19 @@ QByteArray lineEndBytes(LineEnd lineEnd)
     return QByteArrayLiteral("\n");
 }
 
-bool isLineBreak(char16_t c)
+QByteArray utf8ByteOrderMark()
 {
-    return c == u'\n' || c == QChar::ParagraphSeparator;
+    return QByteArrayLiteral("\xEF\xBB\xBF");
 }
-
-} // namespace
 
 DecodedText decodeText(const QByteArray &bytes)
 {
     DecodedText decoded;
+    const QByteArray mark = utf8ByteOrderMark();
     QByteArray body = bytes;
-    decoded.format.byteOrderMark = body.startsWith(Utf8Bom);
+    decoded.format.byteOrderMark = body.startsWith(mark);
     if (decoded.format.byteOrderMark)
-        body.remove(0, Utf8Bom.size());
+        body.remove(0, mark.size());
     decoded.format.lineEnd = normaliseLineEnds(body);
 
     // A second byte-order mark after the first is text, not a mark.
@@ -95,12 +99,13 @@ EncodedText encodeText(QStringView text, const TextFormat &format)
 
     // Room for the mark and three bytes per character, more than any character or
     // line end takes.
+    const QByteArray mark = utf8ByteOrderMark();
     EncodedText encoded;
     QByteArray &out = encoded.bytes;
-    out.resize(Utf8Bom.size() + 3 * text.size());
+    out.resize(mark.size() + 3 * text.size());
     char *cursor = out.data();
     if (utf8 && format.byteOrderMark)
-        cursor = std::copy(Utf8Bom.begin(), Utf8Bom.end(), cursor);
+        cursor = std::copy(mark.begin(), mark.end(), cursor);
 
     // Characters that fit one byte go straight through. The rest of a line with a
     // wider one goes through Qt's UTF-8 encoder, or becomes '?' in Latin-1.

@@ -40,6 +40,10 @@ struct EncodedText
 // end a line. Characters that Latin-1 cannot hold become '?' and clear lossless.
 EncodedText encodeText(QStringView text, const TextFormat &format);
 
+// The bytes that end a line in that style, and UTF-8's byte-order mark.
+QByteArray lineEndBytes(LineEnd lineEnd);
+QByteArray utf8ByteOrderMark();
+
 // The first character that the editing pane cannot hold unchanged (it would turn
 // it into a line break or a frame marker), or a null QChar when there is none.
 QChar firstUneditableCharacter(QStringView text);

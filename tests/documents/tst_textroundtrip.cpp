@@ -1,5 +1,8 @@
 // Opening any file and saving it unchanged gives back the same bytes: checked on
-// many generated files, through a real editing pane and real files on disk.
+// many generated files, through a real editing pane and real files on disk. Saving
+// after edits, unchanged lines taken from the file's bytes, gives what encoding the
+// whole text gives.
+#include "EncodedLines.h"
 #include "FuzzSeed.h"
 #include "TextFile.h"
 #include "TextFileCodec.h"
@@ -9,6 +12,7 @@
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextCursor>
 
 namespace {
 
@@ -19,14 +23,8 @@ struct Sample
 {
     QByteArray bytes;
     TextFormat format;
+    bool mixed = false;
 };
-
-QByteArray lineEndBytes(LineEnd lineEnd)
-{
-    return lineEnd == LineEnd::CRLF ? QByteArray("\r\n")
-           : lineEnd == LineEnd::CR ? QByteArray("\r")
-                                    : QByteArray("\n");
-}
 
 // Random bytes without line ends: mostly not valid UTF-8.
 QByteArray randomBytesLine(QRandomGenerator &random)
@@ -70,14 +68,56 @@ Sample randomSample(QRandomGenerator &random)
     if (sample.format.byteOrderMark)
         sample.bytes = "\xef\xbb\xbf";
     const int lines = random.bounded(12);
+    // Now and then a file mixes line end styles; it is saved with its first one.
+    sample.mixed = random.bounded(8) == 0;
     for (int i = 0; i < lines; ++i) {
-        if (i > 0)
+        if (i > 1 && sample.mixed)
+            sample.bytes += lineEndBytes(static_cast<LineEnd>(random.bounded(3)));
+        else if (i > 0)
             sample.bytes += lineEndBytes(sample.format.lineEnd);
         sample.bytes += utf8 ? randomUtf8Line(random) : randomBytesLine(random);
     }
     if (random.bounded(2) == 0)
         sample.bytes += lineEndBytes(sample.format.lineEnd);
     return sample;
+}
+
+QByteArray joined(const EncodedPieces &pieces)
+{
+    QByteArray bytes;
+    for (const QByteArrayView piece : pieces.views())
+        bytes += piece;
+    return bytes;
+}
+
+// A random edit through the pane's document: typing (line breaks and wide characters
+// among it), typing over a character, deleting a stretch (joining lines), undo or redo.
+void editAtRandom(QTextDocument &document, QRandomGenerator &random)
+{
+    QTextCursor cursor(&document);
+    const int end = document.characterCount() - 1;
+    cursor.setPosition(random.bounded(end + 1));
+    static const QString typed[] = {QStringLiteral("x"),          QStringLiteral("\n"),
+                                    QStringLiteral("a\nb"),       QStringLiteral("\u00e9"),
+                                    QStringLiteral("\U0001F600"), QStringLiteral("\u20ac;")};
+    switch (random.bounded(5)) {
+    case 0:
+        cursor.insertText(typed[random.bounded(int(std::size(typed)))]);
+        break;
+    case 1:
+        cursor.movePosition(QTextCursor::NextCharacter, QTextCursor::KeepAnchor);
+        cursor.insertText(QStringLiteral("y"));
+        break;
+    case 2:
+        cursor.setPosition(std::min(end, cursor.position() + random.bounded(4)), QTextCursor::KeepAnchor);
+        cursor.removeSelectedText();
+        break;
+    case 3:
+        document.undo();
+        break;
+    default:
+        document.redo();
+    }
 }
 
 QByteArray fileBytes(const QString &path)
@@ -108,6 +148,7 @@ void TestTextRoundTrip::generatedFilesSurviveThePane()
     QTemporaryDir dir;
     QPlainTextEdit pane;
     int latin1 = 0;
+    int editedFromPieces = 0;
     for (int i = 0; i < Files; ++i) {
         const Sample sample = randomSample(m_random);
         const QString path = dir.filePath(QStringLiteral("sample%1.java").arg(i));
@@ -119,13 +160,30 @@ void TestTextRoundTrip::generatedFilesSurviveThePane()
         const LoadedText loaded = readTextFile(path);
         QVERIFY2(loaded.error.isEmpty(), qPrintable(loaded.error));
         pane.setPlainText(loaded.content.text);
-        const EncodedText saved = encodeText(pane.document()->toRawText(), loaded.content.format);
+        EncodedLines lines(*pane.document());
+        lines.adopt(loaded.bytes, loaded.content.format);
+        const TextFormat &format = loaded.content.format;
+        const EncodedText saved = encodeText(pane.document()->toRawText(), format);
         QVERIFY(saved.lossless);
-        QCOMPARE(writeTextFile(path, saved.bytes), QString());
-        QVERIFY2(fileBytes(path) == sample.bytes, sample.bytes.toPercentEncoding().constData());
+        const std::optional<EncodedPieces> unchanged = lines.encode(format);
+        QVERIFY2(unchanged, sample.bytes.toPercentEncoding().constData());
+        QCOMPARE(joined(*unchanged), saved.bytes);
+        QCOMPARE(writeTextFile(path, unchanged->views()), QString());
+        if (!sample.mixed)
+            QVERIFY2(fileBytes(path) == sample.bytes, sample.bytes.toPercentEncoding().constData());
+
+        for (int edit = 0; edit < 4; ++edit) {
+            editAtRandom(*pane.document(), m_random);
+            const EncodedText whole = encodeText(pane.document()->toRawText(), format);
+            const std::optional<EncodedPieces> pieces = lines.encode(format);
+            QVERIFY(whole.lossless || !pieces);
+            if (pieces)
+                QVERIFY2(joined(*pieces) == whole.bytes, sample.bytes.toPercentEncoding().constData());
+            editedFromPieces += pieces.has_value();
+        }
 
         // Whatever its line end style, a file that has line ends is read with its own.
-        if (sample.bytes.contains('\n') || sample.bytes.contains('\r'))
+        if (!sample.mixed && (sample.bytes.contains('\n') || sample.bytes.contains('\r')))
             QCOMPARE(loaded.content.format.lineEnd, sample.format.lineEnd);
         if (sample.format.encoding == TextEncoding::Utf8)
             QCOMPARE(loaded.content.format.byteOrderMark, sample.format.byteOrderMark);
@@ -134,6 +192,8 @@ void TestTextRoundTrip::generatedFilesSurviveThePane()
     // The random byte files are nearly all invalid UTF-8: both readings were exercised.
     QVERIFY(latin1 > Files / 4);
     QVERIFY(latin1 < Files);
+    // Most edited documents still had most of their lines from the file.
+    QVERIFY(editedFromPieces > Files);
 }
 
 void TestTextRoundTrip::fileWithNulBytes()
