@@ -4,23 +4,25 @@
 #include <QTextDocument>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 namespace {
 
 // Where a line's bytes lie in the adopted content (without its line end), and how
 // many characters the line had then: a block whose length differs has changed.
+// Kept small, since a large file has hundreds of thousands of them.
 struct LineBytes : QTextBlockUserData
 {
     LineBytes(qsizetype offset, qsizetype size, int characters, bool endKept)
-        : offset(offset)
-        , size(size)
+        : offset(quint32(offset))
+        , size(quint32(size))
         , characters(characters)
         , endKept(endKept)
     {
     }
-    qsizetype offset;
-    qsizetype size;
+    quint32 offset;
+    quint32 size;
     int characters;
     bool endKept; // the line end after it is the one the file is saved with
 };
@@ -130,7 +132,7 @@ void EncodedLines::adopt(const QByteArray &bytes, const TextFormat &format)
     if (m_adopted)
         forgetAll();
     const bool marked = format.encoding == TextEncoding::Utf8 && format.byteOrderMark;
-    if (marked && !bytes.startsWith(utf8ByteOrderMark()))
+    if ((marked && !bytes.startsWith(utf8ByteOrderMark())) || bytes.size() > qsizetype(UINT32_MAX))
         return;
     LineSplitter lines(bytes, marked ? utf8ByteOrderMark().size() : 0);
     const QByteArray lineEnd = lineEndBytes(format.lineEnd);
@@ -176,7 +178,7 @@ std::optional<EncodedPieces> EncodedLines::encode(const TextFormat &format) cons
         if (line && line->characters == block.length() - 1) {
             // With the line end that followed it in the file, when it is the one to write.
             const bool withEnd = next.isValid() && line->endKept;
-            pieces.addKnown(line->offset, line->size + (withEnd ? lineEnd.size() : 0));
+            pieces.addKnown(qsizetype(line->offset), qsizetype(line->size) + (withEnd ? lineEnd.size() : 0));
             if (next.isValid() && !withEnd)
                 pieces.addFresh(lineEnd);
         } else {
