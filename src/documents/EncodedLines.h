@@ -52,9 +52,9 @@ public:
     void adopt(const QByteArray &bytes, const TextFormat &format);
 
     // The document's content in format, its unchanged lines taken from the adopted
-    // bytes. Nothing when format's encoding is not the adopted one, when half the
-    // lines or more changed (encoding the whole text is then as quick), or when a
-    // changed line has a character the encoding cannot hold.
+    // bytes. Nothing when format's encoding or line end is not the adopted one, when
+    // more than half the lines changed (encoding the whole text is then as quick), or
+    // when a changed line has a character the encoding cannot hold.
     std::optional<EncodedPieces> encode(const TextFormat &format) const;
 
 private:
