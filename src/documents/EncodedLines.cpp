@@ -129,34 +129,35 @@ EncodedLines::EncodedLines(QTextDocument &document)
 
 void EncodedLines::adopt(const QByteArray &bytes, const TextFormat &format)
 {
-    if (m_adopted)
-        forgetAll();
-    const bool marked = format.encoding == TextEncoding::Utf8 && format.byteOrderMark;
-    if ((marked && !bytes.startsWith(utf8ByteOrderMark())) || bytes.size() > qsizetype(UINT32_MAX))
-        return;
-    LineSplitter lines(bytes, marked ? utf8ByteOrderMark().size() : 0);
-    const QByteArray lineEnd = lineEndBytes(format.lineEnd);
-    for (QTextBlock block = m_document.begin(); block.isValid(); block = block.next()) {
-        const int characters = block.length() - 1;
-        if (lines.atEnd()) {
-            forgetAll();
-            return;
-        }
-        const auto [offset, size] = lines.take();
-        if (!plausible(size, characters, format.encoding)) {
-            forgetAll();
-            return;
-        }
-        const bool endKept = QByteArrayView(bytes).sliced(offset + size).startsWith(lineEnd);
-        block.setUserData(new LineBytes(offset, size, characters, endKept));
-    }
-    if (!lines.atEnd()) {
+    m_adopted = false;
+    if (!recordLines(bytes, format)) {
         forgetAll();
         return;
     }
     m_bytes = bytes;
     m_format = format;
     m_adopted = true;
+}
+
+bool EncodedLines::recordLines(const QByteArray &bytes, const TextFormat &format)
+{
+    const bool marked = format.encoding == TextEncoding::Utf8 && format.byteOrderMark;
+    if ((marked && !bytes.startsWith(utf8ByteOrderMark())) || bytes.size() > qsizetype(UINT32_MAX))
+        return false;
+    LineSplitter lines(bytes, marked ? utf8ByteOrderMark().size() : 0);
+    const QByteArray lineEnd = lineEndBytes(format.lineEnd);
+    // Every block gets a new record, which replaces its old one.
+    for (QTextBlock block = m_document.begin(); block.isValid(); block = block.next()) {
+        const int characters = block.length() - 1;
+        if (lines.atEnd())
+            return false;
+        const auto [offset, size] = lines.take();
+        if (!plausible(size, characters, format.encoding))
+            return false;
+        const bool endKept = QByteArrayView(bytes).sliced(offset + size).startsWith(lineEnd);
+        block.setUserData(new LineBytes(offset, size, characters, endKept));
+    }
+    return lines.atEnd();
 }
 
 std::optional<EncodedPieces> EncodedLines::encode(const TextFormat &format) const

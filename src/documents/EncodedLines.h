@@ -58,6 +58,8 @@ public:
     std::optional<EncodedPieces> encode(const TextFormat &format) const;
 
 private:
+    // Gives every block the record of its line in bytes; false when they do not match.
+    bool recordLines(const QByteArray &bytes, const TextFormat &format);
     void forgetChanged(int position, int added);
     void forgetAll();
 

@@ -211,6 +211,13 @@ void TestTextRoundTrip::fileWithNulBytes()
     QPlainTextEdit pane;
     pane.setPlainText(loaded.content.text);
     QCOMPARE(encodeText(pane.document()->toRawText(), loaded.content.format).bytes, bytes);
+
+    // Bytes that are not the document's, line for line, are not taken.
+    EncodedLines lines(*pane.document());
+    lines.adopt(bytes + "x\r\n", loaded.content.format);
+    QVERIFY(!lines.encode(loaded.content.format));
+    lines.adopt(loaded.bytes, loaded.content.format);
+    QCOMPARE(joined(lines.encode(loaded.content.format).value()), bytes);
 }
 
 QTEST_MAIN(TestTextRoundTrip)
