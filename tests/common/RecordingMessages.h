@@ -17,26 +17,15 @@ public:
         texts.append(text);
     }
 
+    // An unexpected question gets the answer that loses nothing: Cancel.
     SaveAnswer askToSave(QWidget *, const QString &title, const QString &text) override
     {
-        titles.append(title);
-        questions.append(text);
-        if (saveAnswers.empty())
-            return SaveAnswer::Cancel; // an unexpected question must not lose anything
-        const SaveAnswer answer = saveAnswers.front();
-        saveAnswers.pop_front();
-        return answer;
+        return answer(title, text, saveAnswers, SaveAnswer::Cancel);
     }
 
     bool askToOverwrite(QWidget *, const QString &title, const QString &text) override
     {
-        titles.append(title);
-        questions.append(text);
-        if (overwriteAnswers.empty())
-            return false; // an unexpected question must not lose anything
-        const bool answer = overwriteAnswers.front();
-        overwriteAnswers.pop_front();
-        return answer;
+        return answer(title, text, overwriteAnswers, false);
     }
 
     bool askToRecover(QWidget *, const QString &title, const QString &text) override
@@ -52,4 +41,18 @@ public:
     std::deque<SaveAnswer> saveAnswers;
     std::deque<bool> overwriteAnswers;
     bool recoverAnswer = true; // an unexpected question must not lose anything
+
+private:
+    // Records the question and takes the next queued answer, or unexpected when none is left.
+    template <typename Answer>
+    Answer answer(const QString &title, const QString &text, std::deque<Answer> &answers, Answer unexpected)
+    {
+        titles.append(title);
+        questions.append(text);
+        if (answers.empty())
+            return unexpected;
+        const Answer next = answers.front();
+        answers.pop_front();
+        return next;
+    }
 };
