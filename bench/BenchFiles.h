@@ -15,6 +15,15 @@ inline void writeBenchFile(const QString &path, const QByteArray &bytes)
         qFatal("cannot write %s", qPrintable(path));
 }
 
+// The bytes of the file at path; a benchmark that cannot read its files ends.
+inline QByteArray readBenchFile(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        qFatal("cannot read %s", qPrintable(path));
+    return file.readAll();
+}
+
 // Lays out an application folder in folder: temp/ with the marker files.
 inline void makeAppFolder(const QString &folder)
 {

@@ -92,14 +92,6 @@ void typeLineAt(QTextDocument &document, int blockNumber)
     cursor.insertText(QStringLiteral("        repaint(); // typed before the save\n"));
 }
 
-QByteArray fileBytes(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        qFatal("cannot read %s", qPrintable(path));
-    return file.readAll();
-}
-
 double elapsedMs(qint64 since)
 {
     return double(monotonicNs() - since) / 1e6;
@@ -138,7 +130,7 @@ void benchDocuments(BenchTable &table)
                 qFatal("save failed");
             saveMs.push_back(elapsedMs(saving));
         }
-        saved = fileBytes(path);
+        saved = readBenchFile(path);
         if (saved.count("typed before the save\r\n") != 2 || saved.size() <= bytes.size())
             qFatal("the save did not write the typed lines");
         {
