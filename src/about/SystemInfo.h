@@ -5,8 +5,8 @@
 #include <memory>
 #include <optional>
 
-// Where the system-information tool is registered: the registry on Windows, a
-// stand-in with the same keys elsewhere.
+// Where the system-information tool is registered: the registry's keys and values,
+// kept here in a system-wide settings file (see nativeSystemInfoStore).
 class SystemInfoStore
 {
 public:
@@ -26,7 +26,7 @@ inline const QString SystemInfoPathValue = QStringLiteral("PATH");
 inline const QString SystemInfoFolderKey = QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools Location");
 inline const QString SystemInfoFolderValue = QStringLiteral("MSINFO");
 
-// This platform's store and the file name of its system-information tool.
+// The settings-file store and the file name of the system-information tool.
 std::unique_ptr<SystemInfoStore> nativeSystemInfoStore();
 QString systemInfoToolName();
 

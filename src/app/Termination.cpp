@@ -5,13 +5,10 @@
 #include <QCoreApplication>
 #include <QSocketNotifier>
 
-#ifdef Q_OS_UNIX
 #include <csignal>
 #include <sys/socket.h>
 #include <unistd.h>
-#endif
 
-#ifdef Q_OS_UNIX
 namespace {
 
 // The handler's way to the event loop: it writes the signal's number here.
@@ -25,11 +22,9 @@ extern "C" void onTerminationSignal(int signalNumber)
 }
 
 } // namespace
-#endif
 
 void installTerminationHandlers(std::function<void()> beforeExit)
 {
-#ifdef Q_OS_UNIX
     if (::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) != 0)
         return;
     auto *notifier = new QSocketNotifier(signalPipe[1], QSocketNotifier::Read, QCoreApplication::instance());
@@ -47,7 +42,4 @@ void installTerminationHandlers(std::function<void()> beforeExit)
     action.sa_flags = SA_RESTART;
     for (const int signalNumber : {SIGTERM, SIGINT, SIGHUP})
         ::sigaction(signalNumber, &action, nullptr);
-#else
-    Q_UNUSED(beforeExit);
-#endif
 }

@@ -9,15 +9,9 @@
 
 #include <algorithm>
 #include <cerrno>
-
-#ifdef Q_OS_LINUX
 #include <fcntl.h>
-#endif
-
-#ifdef Q_OS_UNIX
 #include <sys/stat.h>
 #include <unistd.h>
-#endif
 
 namespace {
 
@@ -40,17 +34,12 @@ QString reasonOf(const QFileDevice &file, int systemError)
 // so it is written in place.
 bool hasOtherLinks(const QString &path)
 {
-#ifdef Q_OS_UNIX
     struct stat status = {};
     return ::stat(QFile::encodeName(path).constData(), &status) == 0 && status.st_nlink > 1;
-#else
-    Q_UNUSED(path);
-    return false;
-#endif
 }
 
-// Writes the pieces a megabyte at a time. On Linux each megabyte is handed to the
-// disk as soon as it is written, so that the sync of a commit has little left to
+// Writes the pieces a megabyte at a time. Each megabyte is handed to the disk as
+// soon as it is written, so that the sync of a commit has little left to
 // wait for.
 bool writePieces(QFileDevice &file, const std::vector<QByteArrayView> &pieces)
 {
@@ -68,9 +57,7 @@ bool writePieces(QFileDevice &file, const std::vector<QByteArrayView> &pieces)
                 continue;
             if (!file.flush())
                 return false;
-#ifdef Q_OS_LINUX
             ::sync_file_range(file.handle(), handedOver, written - handedOver, SYNC_FILE_RANGE_WRITE);
-#endif
             handedOver = written;
         }
     }
@@ -103,10 +90,8 @@ QString replaceFileAtomically(const QString &path, const std::vector<QByteArrayV
     if (target.exists() && hasOtherLinks(target.filePath()))
         return writeInPlace(target.filePath(), pieces);
 
-#ifdef Q_OS_UNIX
     struct stat before = {};
     const bool existed = ::stat(QFile::encodeName(target.filePath()).constData(), &before) == 0;
-#endif
     QSaveFile file(path);
     // Where no new file can be made beside it, the file is written in place.
     file.setDirectWriteFallback(true);
@@ -120,13 +105,11 @@ QString replaceFileAtomically(const QString &path, const std::vector<QByteArrayV
     }
     if (!file.commit())
         return reasonOf(file, errno);
-#ifdef Q_OS_UNIX
     // The new file is the saver's (root's, when root saves): give it back its owner.
     if (existed) {
         const QByteArray name = QFile::encodeName(target.filePath());
         [[maybe_unused]] const int owned = ::chown(name.constData(), before.st_uid, before.st_gid);
         ::chmod(name.constData(), before.st_mode & 07777);
     }
-#endif
     return {};
 }

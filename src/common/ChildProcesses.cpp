@@ -2,10 +2,7 @@
 
 #include <array>
 #include <atomic>
-
-#ifdef Q_OS_UNIX
 #include <csignal>
-#endif
 
 namespace {
 
@@ -40,11 +37,9 @@ void remove(qint64 pid)
 
 void endAll()
 {
-#ifdef Q_OS_UNIX
     for (std::atomic<qint64> &slot : remembered)
         if (const qint64 entry = slot.exchange(0); entry != 0)
             ::kill(pid_t(entry), SIGKILL);
-#endif
 }
 
 } // namespace ChildProcesses

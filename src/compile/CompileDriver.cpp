@@ -119,7 +119,6 @@ bool CompileDriver::CompileToFolder(const CompileRequest &request, CompileFeedba
 
     // Without a compiler that can run, nothing is started.
     const CompilerChoice compiler = chooseCompiler(request.compiler, m_appFolder);
-    m_lastCompiler = compiler.path;
     if (!compiler.problem.isEmpty())
         return fail(compiler.problem, feedback);
     const Hold hold(*this);
@@ -176,14 +175,12 @@ QString CompileDriver::prepare(const CompileRequest &request, const QStringList 
         if (!QFileInfo::exists(tempPath(marker)))
             return tr("temp/%1 is missing").arg(marker);
 
-    const CompileScript script = compileScript(hostScriptDialect(), request.compiler, request.destination,
-                                               request.source, compilerOptions);
-    if (!script.problem.isEmpty())
-        return script.problem;
+    const QByteArray script = compileScript(request.compiler, request.destination, request.source,
+                                            compilerOptions);
     // A new file renamed into place, never the old one rewritten: a shell that still
     // reads the old script would read on into the new one.
     const QString scriptPath = QDir(m_appFolder).filePath(hostScriptName());
-    if (const QString reason = replaceFileAtomically(scriptPath, script.bytes); !reason.isEmpty())
+    if (const QString reason = replaceFileAtomically(scriptPath, script); !reason.isEmpty())
         return tr("cannot write %1: %2").arg(QDir::toNativeSeparators(scriptPath), reason);
 
     // A marker left at 1 by an interrupted compile would end the next wait at once.

@@ -60,8 +60,6 @@ public:
     const QString &lastOutput() const { return m_lastOutput; }
     // Why the last compile could not run or end properly; empty when it did.
     const QString &lastProblem() const { return m_lastProblem; }
-    // The compiler the last compile ran (see chooseCompiler); empty when there was none.
-    const QString &lastCompiler() const { return m_lastCompiler; }
 
     // Stops a compile that runs longer than this (the compiler may hang).
     void setTimeLimit(std::chrono::milliseconds limit) { m_timeLimit = limit; }
@@ -85,7 +83,6 @@ private:
     QString m_appFolder;
     QString m_lastOutput;
     QString m_lastProblem;
-    QString m_lastCompiler;
     bool m_compiling = false;
     bool m_cancelled = false; // the user ended the last compile
     int m_holds = 0;

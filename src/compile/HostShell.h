@@ -1,20 +1,14 @@
 #pragma once
 
-#include "CompileScript.h"
-
 #include <QString>
 
 class QProcess;
 
-// The command shell that runs the compile script on this platform: /bin/sh with
-// "temp/temp.sh" here, cmd.exe with "temp\temp.bat" on Windows.
-ScriptDialect hostScriptDialect();
-
-// The script's path relative to the application folder.
+// The compile script's path relative to the application folder: temp/temp.sh.
 QString hostScriptName();
 
-// Starts the script through the shell, without a console window and apart from
-// Zarn's own process group; the caller has set the working directory.
+// Starts the script with /bin/sh, in a process group of its own, apart from
+// Zarn's; the caller has set the working directory.
 void startHostScript(QProcess &process, const QString &scriptName);
 
 // Ends the script and every program it started (the compiler among them), also

@@ -1,14 +1,8 @@
 #include "PathParts.h"
 
-#include <algorithm>
-
 qsizetype FindLastBackslash(const QString &path)
 {
-#ifdef Q_OS_WIN
-    return std::max(path.lastIndexOf(QLatin1Char('\\')), path.lastIndexOf(QLatin1Char('/')));
-#else
     return path.lastIndexOf(QLatin1Char('/'));
-#endif
 }
 
 QString NamePart(const QString &path)

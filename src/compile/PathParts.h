@@ -4,7 +4,7 @@
 
 #include <optional>
 
-// Splitting a path at its last separator: "/" here, "\" (or "/") on Windows.
+// Splitting a path at its last separator, "/".
 
 // The 0-based position of the last separator in path, or -1 when there is none.
 qsizetype FindLastBackslash(const QString &path);

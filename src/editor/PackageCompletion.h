@@ -24,8 +24,6 @@ public:
                       QObject *parent = nullptr);
 
     const QString &CurrentWord() const { return m_word.word(); }
-    // The completion list, or null while it has never been needed.
-    CompletionList *List1() const { return m_list; }
     bool isOpen() const;
 
     // The word rule for a character typed in the pane, before the pane inserts it.

@@ -162,11 +162,7 @@ void OptionsWindow::TabStrip1_Click()
 
 QString OptionsWindow::compilerFilter()
 {
-#ifdef Q_OS_WIN
-    return QStringLiteral("Executable File (*.exe)|*.exe");
-#else
     return QStringLiteral("Executable File (*.exe)|*");
-#endif
 }
 
 void OptionsWindow::Command1_Click()

@@ -39,7 +39,8 @@ public:
     void cmdOK_Click();
     void cmdCancel_Click();
 
-    // The filter of the compiler browse: executables have no extension off Windows.
+    // The filter of the compiler browse: its caption names .exe files, but executables
+    // here have no extension, so every file is offered.
     static QString compilerFilter();
 
     QPushButton *cmdOK = nullptr;

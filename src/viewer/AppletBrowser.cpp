@@ -154,8 +154,6 @@ void AppletBrowser::readHost()
         if (word == QLatin1String("painted")) {
             Q_EMIT appletPainted();
             makeAppletHostArchive(m_java, m_archiveFolder);
-        } else if (word == QLatin1String("status")) {
-            Q_EMIT appletStatus(text);
         } else if (word == QLatin1String("error")) {
             m_reportedError = true;
             showMessage(text);

@@ -52,7 +52,6 @@ public:
 
 Q_SIGNALS:
     void appletPainted();
-    void appletStatus(const QString &text);
 
 protected:
     void resizeEvent(QResizeEvent *event) override;

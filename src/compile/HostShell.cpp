@@ -8,11 +8,6 @@
 #include <csignal>
 #include <unistd.h>
 
-ScriptDialect hostScriptDialect()
-{
-    return ScriptDialect::Posix;
-}
-
 QString hostScriptName()
 {
     return QStringLiteral("temp/temp.sh");
