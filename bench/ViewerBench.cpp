@@ -9,6 +9,7 @@
 #include "BenchTable.h"
 #include "CompileDriver.h"
 #include "JavaSources.h"
+#include "JdkPrograms.h"
 #include "MonotonicClock.h"
 #include "QuietFeedback.h"
 #include "Suites.h"

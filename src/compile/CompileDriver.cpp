@@ -8,6 +8,7 @@
 #include "ErrorText.h"
 #include "HostShell.h"
 #include "JvmArchive.h"
+#include "LogCategories.h"
 #include "MarkerFile.h"
 
 #include <QCoreApplication>
@@ -69,6 +70,7 @@ QString CompileDriver::acquire()
     QString problem;
     if (!lock->tryLock(0) && lock->error() == QLockFile::LockFailedError) {
         // Another Zarn compiles in this folder: wait for it as for a compile.
+        qCInfo(logCompile) << "waiting for another Zarn's compile in" << tempPath(QString());
         QEventLoop wait;
         QElapsedTimer waiting;
         waiting.start();
@@ -134,7 +136,8 @@ bool CompileDriver::CompileToFolder(const CompileRequest &request, CompileFeedba
     if (problem.isEmpty())
         problem = run(feedback);
     if (problem.isEmpty() && archive.failedIn(m_lastOutput)) {
-        problem = prepare(chosen, {}); // once more, as plain javac
+        qCInfo(logCompile) << "javac died of its class-data archive: compiling once more without it";
+        problem = prepare(chosen, {});
         if (problem.isEmpty())
             problem = run(feedback);
     }
@@ -158,6 +161,7 @@ bool CompileDriver::CompileToFolder(const CompileRequest &request, CompileFeedba
 
 bool CompileDriver::fail(const QString &problem, CompileFeedback &feedback)
 {
+    qCInfo(logCompile) << "the compile failed:" << problem;
     m_lastProblem = problem;
     if (m_cancelled)
         feedback.cancelled();
@@ -200,6 +204,7 @@ QString CompileDriver::run(CompileFeedback &feedback)
         return tr("cannot start the command shell: %1").arg(asReason(script.errorString()));
     script.closeWriteChannel(); // a compiler that reads its input gets none
     const qint64 scriptId = script.processId();
+    qCInfo(logCompile) << "started /bin/sh" << hostScriptName() << "as process group" << scriptId;
     recordScript(tempPath(ScriptRecord), scriptId);
     ChildProcesses::add(scriptId, true);
 
@@ -249,8 +254,12 @@ QString CompileDriver::run(CompileFeedback &feedback)
     poll.stop();
 
     // The done marker is the script's last step: it ends at once, with all its output.
-    if (!problem.isEmpty() || !script.waitForFinished(int(MarkerGrace.count())))
+    if (!problem.isEmpty() || !script.waitForFinished(int(MarkerGrace.count()))) {
+        qCInfo(logCompile) << "stopping process group" << scriptId << ":"
+                           << (problem.isEmpty() ? QStringLiteral("the script did not end once done") : problem);
         stopHostScript(script, scriptId);
+    }
+    qCInfo(logCompile) << "process group" << scriptId << "ended, exit code" << script.exitCode();
     ChildProcesses::remove(scriptId);
     QFile::remove(tempPath(ScriptRecord));
     output += script.readAllStandardOutput();

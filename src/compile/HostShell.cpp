@@ -1,5 +1,7 @@
 #include "HostShell.h"
 
+#include "LogCategories.h"
+
 #include <QDeadlineTimer>
 #include <QFile>
 #include <QProcess>
@@ -50,6 +52,7 @@ void endRecordedScript(const QString &recordPath)
                       && (leaderAlive ? commandLine.readAll().contains(hostScriptName().toUtf8())
                                       : ::kill(-group, 0) == 0);
     if (ours) {
+        qCInfo(logCompile) << "ending process group" << group << "of a compile whose Zarn died";
         ::kill(-group, SIGKILL);
         const QDeadlineTimer deadline(2000);
         while (::kill(-group, 0) == 0 && !deadline.hasExpired())

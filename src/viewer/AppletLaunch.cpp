@@ -2,7 +2,6 @@
 
 #include "ChildProcesses.h"
 #include "InstallLayout.h"
-#include "JdkTools.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -90,17 +89,6 @@ AppletLaunch resolveCompiledApplet(const AppletTag &tag, const QString &pagePath
 QSize appletSize(const AppletLaunch &launch, const QSize &area)
 {
     return {lengthInPixels(launch.width, area.width()), lengthInPixels(launch.height, area.height())};
-}
-
-QString findJava(const QString &compiler, const QProcessEnvironment &environment, const QString &jvmFolder)
-{
-    // Only a compiler given by its full path has a folder to look beside.
-    if (QFileInfo(compiler).isAbsolute()) {
-        const QString beside = QFileInfo(compiler).dir().filePath(executableName(QStringLiteral("java")));
-        if (isExecutableFile(beside))
-            return beside;
-    }
-    return findJdkProgram(QStringLiteral("java"), environment, jvmFolder);
 }
 
 QString appletHostJar()

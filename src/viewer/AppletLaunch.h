@@ -1,10 +1,8 @@
 #pragma once
 
 #include "AppletPage.h"
-#include "JdkTools.h"
 #include "JvmArchive.h"
 
-#include <QProcessEnvironment>
 #include <QSize>
 #include <QStringList>
 #include <QUrl>
@@ -50,12 +48,6 @@ AppletLaunch resolveCompiledApplet(const AppletTag &tag, const QString &pagePath
 
 // The applet's size in an area of the given size.
 QSize appletSize(const AppletLaunch &launch, const QSize &area);
-
-// The java launcher for the applet host: the one beside the compiler (given by its
-// full path), else one found as findJdkProgram finds it; empty when there is none.
-QString findJava(const QString &compiler,
-                 const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment(),
-                 const QString &jvmFolder = systemJvmFolder());
 
 // The applet host's jar: beside the executable (a build tree, or a copied folder),
 // else in the installation's data folder.

@@ -2,7 +2,6 @@
 // application folder; stand-in compilers for the ways a compile can go wrong.
 #include "AppFolder.h"
 #include "CompileDriver.h"
-#include "CompilerChoice.h"
 #include "CompilerDiagnostics.h"
 #include "JavaSources.h"
 #include "RecordingFeedback.h"
@@ -51,7 +50,6 @@ private Q_SLOTS:
     void failedCompilesStillFinish();
     void compilerIsChosen_data();
     void compilerIsChosen();
-    void compilerSearchOrder();
     void waitSleepsInsteadOfSpinning();
     void scriptThatDiesEndsTheWait_data();
     void scriptThatDiesEndsTheWait();
@@ -63,8 +61,6 @@ private Q_SLOTS:
     void lockOfAZarnThatDiedIsNoObstacle();
     void scriptOfAZarnThatDiedRunsNothingNew();
     void archivedJavacCompilesAsPlain();
-    void jvmOptionsOnlyForHotSpot_data();
-    void jvmOptionsOnlyForHotSpot();
 
 private:
     bool compile(const QString &compiler, const QString &source);
@@ -169,42 +165,6 @@ void TestCompileDriver::compilerIsChosen()
                                  .arg(configured)});
         QVERIFY(!QFile::exists(m_app->filePath(QStringLiteral("temp/temp.sh")))); // no script ran
     }
-}
-
-void TestCompileDriver::compilerSearchOrder()
-{
-    QTemporaryDir dir;
-    auto makeJavac = [&](const QString &folder, const QByteArray &release = {}) {
-        QFile file(dir.filePath(folder + QStringLiteral("/release")));
-        const QString javac = writeFakeProgram(dir.filePath(folder + QStringLiteral("/bin/javac")));
-        if (!release.isEmpty() && file.open(QIODevice::WriteOnly))
-            file.write("IMPLEMENTOR=\"Someone\"\nJAVA_VERSION=\"" + release + "\"\n");
-        return javac;
-    };
-    const QString home = makeJavac(QStringLiteral("home"));
-    const QString onPath = makeJavac(QStringLiteral("path"));
-    makeJavac(QStringLiteral("jvm/java-17-openjdk"), "17.0.15");
-    const QString newest = makeJavac(QStringLiteral("jvm/a-jdk-21"), "21.0.2");
-    makeJavac(QStringLiteral("jvm/zulu-11"), "11.0.9");
-    makeJavac(QStringLiteral("jvm/no-release"));
-    const QString jvm = dir.filePath(QStringLiteral("jvm"));
-    QProcessEnvironment environment;
-    environment.insert(QStringLiteral("JAVA_HOME"), dir.filePath(QStringLiteral("home")));
-    environment.insert(QStringLiteral("PATH"), dir.filePath(QStringLiteral("path/bin")));
-
-    QCOMPARE(chooseCompiler(QString(), dir.path(), environment, jvm).path, home);
-    QCOMPARE(chooseCompiler(QStringLiteral("javac"), dir.path(), environment, jvm).path, onPath);
-    environment.remove(QStringLiteral("JAVA_HOME"));
-    QCOMPARE(chooseCompiler(QString(), dir.path(), environment, jvm).path, onPath);
-    // A relative PATH entry would be the current folder: it is never searched.
-    QDir::setCurrent(dir.filePath(QStringLiteral("path/bin")));
-    environment.insert(QStringLiteral("PATH"), QStringLiteral("."));
-    QCOMPARE(chooseCompiler(QStringLiteral("javac"), dir.path(), environment, jvm).path, newest);
-    const CompilerChoice none = chooseCompiler(QStringLiteral("javac"), dir.path(), environment,
-                                               dir.filePath(QStringLiteral("nothing")));
-    QCOMPARE(none.path, QString());
-    QCOMPARE(none.problem, QStringLiteral("no Java compiler at 'javac'. Choose one in View > Options."));
-    QDir::setCurrent(QDir::tempPath());
 }
 
 void TestCompileDriver::waitSleepsInsteadOfSpinning()
@@ -437,47 +397,6 @@ void TestCompileDriver::archivedJavacCompilesAsPlain()
     QVERIFY(QFile::resize(archive, 100000));
     QCOMPARE(compileBoth(), plain);
     QVERIFY(QFileInfo(archive).size() > 100000);
-}
-
-void TestCompileDriver::jvmOptionsOnlyForHotSpot_data()
-{
-    QTest::addColumn<QByteArray>("release"); // of the JDK around the stand-in javac; empty: none
-    QTest::addColumn<bool>("plainAskedFor");
-    QTest::addColumn<bool>("tuned");
-    QTest::newRow("no JDK around it") << QByteArray() << false << false;
-    QTest::newRow("OpenJ9") << QByteArray("JAVA_VERSION=\"17.0.2\"\nJVM_VARIANT=\"Openj9\"\n") << false
-                            << false;
-    QTest::newRow("HotSpot 11") << QByteArray("JAVA_VERSION=\"11.0.2\"\nJVM_VARIANT=\"Hotspot\"\n") << false
-                                << false;
-    QTest::newRow("HotSpot 17") << QByteArray("JAVA_VERSION=\"17.0.2\"\nJVM_VARIANT=\"Hotspot\"\n") << false
-                                << true;
-    QTest::newRow("HotSpot 17, plain asked for")
-        << QByteArray("JAVA_VERSION=\"17.0.2\"\nJVM_VARIANT=\"Hotspot\"\n") << true << false;
-}
-
-void TestCompileDriver::jvmOptionsOnlyForHotSpot()
-{
-    QFETCH(QByteArray, release);
-    QFETCH(bool, plainAskedFor);
-    QFETCH(bool, tuned);
-    QDir().mkpath(m_app->filePath(QStringLiteral("jdk/bin")));
-    if (!release.isEmpty())
-        m_app->write(QStringLiteral("jdk/release"), release);
-    const QString compiler = m_app->filePath(QStringLiteral("jdk/bin/javac"));
-    m_app->write(QStringLiteral("jdk/bin/javac"), "#!/bin/sh\n");
-    QFile::setPermissions(compiler, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    if (plainAskedFor)
-        qputenv("ZARN_PLAIN_JVM", "1");
-    QVERIFY(compile(compiler, m_app->filePath(QStringLiteral("Hello.java"))));
-    qunsetenv("ZARN_PLAIN_JVM");
-    const QByteArray line = m_app->read(QStringLiteral("temp/temp.sh")).split('\n').value(1);
-    if (tuned) {
-        QVERIFY(line.startsWith('\'' + compiler.toUtf8() + "' '-J-XX:ArchiveClassesAtExit="));
-        return;
-    }
-    QCOMPARE(line, '\'' + compiler.toUtf8() + "' -verbose -d '" + destination().toUtf8() + "' -sourcepath '"
-                       + m_app->path().toUtf8() + "' '"
-                       + m_app->filePath(QStringLiteral("Hello.java")).toUtf8() + "' ");
 }
 
 QTEST_GUILESS_MAIN(TestCompileDriver)

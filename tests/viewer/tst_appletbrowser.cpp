@@ -1,6 +1,7 @@
 // The browser area with the real java and the applet host, on a private Xvfb.
 #include "AppletBrowser.h"
 #include "AppletTesting.h"
+#include "JdkPrograms.h"
 #include "XvfbDisplay.h"
 
 #include <QApplication>

@@ -2,6 +2,7 @@
 // applet opens a top-level window of its own, titled "View Applet".
 #include "AppletBrowser.h"
 #include "AppletTesting.h"
+#include "JdkPrograms.h"
 #include "XvfbDisplay.h"
 
 #include <QApplication>

@@ -23,7 +23,6 @@ private Q_SLOTS:
     void classNames();
     void codeBaseAndArchives();
     void sizes();
-    void javaIsFoundInOrder();
     void hostArguments();
     void hostPageIsExact();
     void hostPageCarriesTheAuthorsElement();
@@ -165,37 +164,6 @@ void TestAppletPage::sizes()
         launch.width = parseAppletLength(bad);
         QCOMPARE(appletSize(launch, QSize(100, 80)).width(), 100);
     }
-}
-
-void TestAppletPage::javaIsFoundInOrder()
-{
-    QTemporaryDir dir;
-    auto makeJava = [&](const QString &folder) {
-        return writeFakeProgram(dir.filePath(folder + QStringLiteral("/java")));
-    };
-    const QString beside = makeJava(QStringLiteral("jdk/bin"));
-    const QString home = makeJava(QStringLiteral("home/bin"));
-    const QString onPath = makeJava(QStringLiteral("path"));
-    QProcessEnvironment environment;
-    environment.insert(QStringLiteral("JAVA_HOME"), dir.filePath(QStringLiteral("home")));
-    environment.insert(QStringLiteral("PATH"), dir.filePath(QStringLiteral("path")));
-
-    const QString jvm = dir.filePath(QStringLiteral("jvm"));
-    const QString inJvm = makeJava(QStringLiteral("jvm/some-jdk/bin"));
-
-    QCOMPARE(findJava(dir.filePath(QStringLiteral("jdk/bin/javac")), environment, jvm), beside);
-    QCOMPARE(findJava(dir.filePath(QStringLiteral("nowhere/javac")), environment, jvm), home);
-    QCOMPARE(findJava(QString(), environment, jvm), home);
-    // A compiler named without its folder has nothing beside it, and the current
-    // folder is never looked in.
-    QDir::setCurrent(dir.filePath(QStringLiteral("jdk/bin")));
-    QCOMPARE(findJava(QStringLiteral("javac"), environment, jvm), home);
-    environment.remove(QStringLiteral("JAVA_HOME"));
-    QCOMPARE(findJava(QString(), environment, jvm), onPath);
-    environment.insert(QStringLiteral("PATH"), QStringLiteral("."));
-    QCOMPARE(findJava(QStringLiteral("javac"), environment, jvm), inJvm);
-    QCOMPARE(findJava(QString(), environment, dir.filePath(QStringLiteral("empty"))), QString());
-    QDir::setCurrent(QDir::tempPath());
 }
 
 void TestAppletPage::hostArguments()

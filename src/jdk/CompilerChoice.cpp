@@ -1,5 +1,7 @@
 #include "CompilerChoice.h"
 
+#include "LogCategories.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -15,7 +17,7 @@ QString noCompilerAt(const QString &configured)
 
 bool isBareName(const QString &path)
 {
-    return !path.contains(QLatin1Char('/')) && !path.contains(QDir::separator());
+    return !path.contains(QLatin1Char('/'));
 }
 
 } // namespace
@@ -29,11 +31,17 @@ CompilerChoice chooseCompiler(const QString &configured, const QString &appFolde
                                   : QDir::cleanPath(QDir(appFolder).absoluteFilePath(configured));
         if (isExecutableFile(named))
             return {named, {}};
-        if (QFileInfo(named).isFile())
+        if (QFileInfo(named).isFile()) {
+            qCInfo(logJdk) << "the configured compiler" << named << "may not be run";
             return {{}, noCompilerAt(configured)};
+        }
+        qCInfo(logJdk) << "the configured compiler" << configured << "names nothing that exists";
+    } else {
+        qCInfo(logJdk) << "the settings name no compiler";
     }
     const QString found = findJdkProgram(QStringLiteral("javac"), environment, jvmFolder);
     if (found.isEmpty())
         return {{}, noCompilerAt(configured)};
+    qCInfo(logJdk) << "compiling with" << found << "instead; the settings stay as they are";
     return {found, {}};
 }

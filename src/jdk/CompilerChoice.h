@@ -1,6 +1,6 @@
 #pragma once
 
-#include "JdkTools.h"
+#include "JdkPrograms.h"
 
 #include <QProcessEnvironment>
 #include <QString>

@@ -1,7 +1,9 @@
 #include "JvmArchive.h"
 
 #include "AtomicFile.h"
-#include "JdkTools.h"
+#include "JdkPrograms.h"
+#include "JdkRelease.h"
+#include "LogCategories.h"
 
 #include <QCryptographicHash>
 #include <QDateTime>
@@ -18,14 +20,8 @@ const QByteArray DynamicArchiveMagic("\xa8\xab\x0b\xf0", 4);
 // The JDK of program when it is a HotSpot JDK 13 or later; empty otherwise.
 QString hotSpotJdkOf(const QString &program)
 {
-    const QFileInfo file(program);
-    if (!file.isAbsolute() || !isExecutableFile(program))
-        return {};
-    const QDir bin = QFileInfo(file.canonicalFilePath()).dir();
-    if (bin.dirName() != QLatin1String("bin"))
-        return {};
-    const QString jdk = QFileInfo(bin.absolutePath()).absolutePath();
-    if (jdkVersion(jdk) < QVersionNumber(13))
+    const QString jdk = isExecutableFile(program) ? jdkOf(program) : QString();
+    if (jdk.isEmpty() || jdkVersion(jdk) < QVersionNumber(13))
         return {};
     const QString variant = jdkReleaseValue(jdk, QStringLiteral("JVM_VARIANT"));
     if (!variant.isEmpty())
@@ -53,11 +49,17 @@ QString JvmArchive::folderIn(const QString &appFolder)
 JvmArchive::JvmArchive(const QString &program, const QString &folder, const QString &purpose,
                        const QProcessEnvironment &environment)
 {
-    if (environment.value(QStringLiteral("ZARN_PLAIN_JVM")) == QLatin1String("1") || folder.isEmpty())
+    if (folder.isEmpty())
         return;
+    if (environment.value(QStringLiteral("ZARN_PLAIN_JVM")) == QLatin1String("1")) {
+        qCInfo(logJdk) << "no class-data archive for" << program << "(ZARN_PLAIN_JVM=1)";
+        return;
+    }
     const QString jdk = hotSpotJdkOf(program);
-    if (jdk.isEmpty())
+    if (jdk.isEmpty()) {
+        qCInfo(logJdk) << "no class-data archive for" << program << "(not a HotSpot JDK 13 or later)";
         return;
+    }
     QString version = jdkReleaseValue(jdk, QStringLiteral("JAVA_RUNTIME_VERSION"));
     if (version.isEmpty())
         version = jdkVersion(jdk).toString();
@@ -107,19 +109,23 @@ void JvmArchive::adopt() const
                             && made.read(DynamicArchiveMagic.size()) == DynamicArchiveMagic;
     made.close();
     if (!looksWhole) {
+        qCInfo(logJdk) << "the archive" << newPath() << "was not written whole: discarded";
         QFile::remove(newPath());
         return;
     }
     // Unlinked and replaced, never rewritten: a JVM may have the old one mapped.
     QFile::remove(m_path);
-    if (made.rename(m_path))
+    if (made.rename(m_path)) {
         replaceFileAtomically(recordPath(), recordOf(QFileInfo(m_path)));
+        qCInfo(logJdk) << "new class-data archive" << m_path;
+    }
 }
 
 bool JvmArchive::failedIn(const QString &output) const
 {
     if (!isWhole() || !output.contains(QLatin1String("A fatal error has been detected by the Java Runtime")))
         return false;
+    qCInfo(logJdk) << "a JVM died of the archive" << m_path << ": discarded, to be made again";
     QFile::remove(recordPath());
     QFile::remove(m_path);
     return true;

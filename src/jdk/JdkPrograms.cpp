@@ -1,24 +1,17 @@
-#include "JdkTools.h"
+#include "JdkPrograms.h"
+
+#include "JdkRelease.h"
+#include "LogCategories.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <QStandardPaths>
+#include <QVersionNumber>
 
 bool isExecutableFile(const QString &path)
 {
     const QFileInfo info(path);
     return info.isFile() && info.isExecutable();
-}
-
-QString executableName(const QString &program)
-{
-#ifdef Q_OS_WIN
-    return program + QStringLiteral(".exe");
-#else
-    return program;
-#endif
 }
 
 QString findOnPath(const QString &name, const QProcessEnvironment &environment)
@@ -30,22 +23,6 @@ QString findOnPath(const QString &name, const QProcessEnvironment &environment)
     return path.isEmpty() ? QString() : QStandardPaths::findExecutable(name, path);
 }
 
-QString jdkReleaseValue(const QString &jdkFolder, const QString &key)
-{
-    QFile release(QDir(jdkFolder).filePath(QStringLiteral("release")));
-    if (!release.open(QIODevice::ReadOnly))
-        return {};
-    const QRegularExpression value(QLatin1Char('^') + QRegularExpression::escape(key)
-                                       + QStringLiteral("=\"([^\"]*)\""),
-                                   QRegularExpression::MultilineOption);
-    return value.match(QString::fromUtf8(release.read(64 * 1024))).captured(1);
-}
-
-QVersionNumber jdkVersion(const QString &jdkFolder)
-{
-    return QVersionNumber::fromString(jdkReleaseValue(jdkFolder, QStringLiteral("JAVA_VERSION")));
-}
-
 QString systemJvmFolder()
 {
     return QStringLiteral("/usr/lib/jvm");
@@ -54,20 +31,22 @@ QString systemJvmFolder()
 QString findJdkProgram(const QString &program, const QProcessEnvironment &environment,
                        const QString &jvmFolder)
 {
-    const QString name = executableName(program);
     const QString javaHome = environment.value(QStringLiteral("JAVA_HOME"));
     if (!javaHome.isEmpty()) {
-        const QString inHome = QDir(javaHome).filePath(QStringLiteral("bin/") + name);
-        if (isExecutableFile(inHome))
+        const QString inHome = QDir(javaHome).filePath(QStringLiteral("bin/") + program);
+        if (isExecutableFile(inHome)) {
+            qCInfo(logJdk) << program << "found in JAVA_HOME:" << inHome;
             return inHome;
+        }
     }
-    if (const QString onPath = findOnPath(name, environment); !onPath.isEmpty())
+    if (const QString onPath = findOnPath(program, environment); !onPath.isEmpty()) {
+        qCInfo(logJdk) << program << "found on the PATH:" << onPath;
         return onPath;
-    // The newest JDK, by the version its release file gives.
+    }
     QString newest;
     QVersionNumber newestVersion;
     for (const QString &jdk : QDir(jvmFolder).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name)) {
-        const QString candidate = QDir(jvmFolder).filePath(jdk + QStringLiteral("/bin/") + name);
+        const QString candidate = QDir(jvmFolder).filePath(jdk + QStringLiteral("/bin/") + program);
         if (!isExecutableFile(candidate))
             continue;
         const QVersionNumber version = jdkVersion(QDir(jvmFolder).filePath(jdk));
@@ -76,5 +55,21 @@ QString findJdkProgram(const QString &program, const QProcessEnvironment &enviro
             newestVersion = version;
         }
     }
+    if (newest.isEmpty())
+        qCInfo(logJdk) << "no" << program << "in JAVA_HOME, on the PATH or under" << jvmFolder;
+    else
+        qCInfo(logJdk) << program << "of the newest JDK under" << jvmFolder << ":" << newest;
     return newest;
+}
+
+QString findJava(const QString &compiler, const QProcessEnvironment &environment, const QString &jvmFolder)
+{
+    // Only a compiler given by its full path has a folder to look beside.
+    if (QFileInfo(compiler).isAbsolute()) {
+        const QString beside = QFileInfo(compiler).dir().filePath(QStringLiteral("java"));
+        if (isExecutableFile(beside))
+            return beside;
+        qCInfo(logJdk) << "no java beside the compiler" << compiler;
+    }
+    return findJdkProgram(QStringLiteral("java"), environment, jvmFolder);
 }

@@ -1,0 +1,135 @@
+// What Zarn knows of JDKs, on stand-in JDK folders: where javac and java are
+// found, and which JDKs get class-data archives.
+#include "CompilerChoice.h"
+#include "JavaSources.h"
+#include "JvmArchive.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+class TestJdk : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void compilerSearchOrder();
+    void javaIsFoundInOrder();
+    void archivesOnlyForHotSpot_data();
+    void archivesOnlyForHotSpot();
+};
+
+void TestJdk::compilerSearchOrder()
+{
+    QTemporaryDir dir;
+    auto makeJavac = [&](const QString &folder, const QByteArray &release = {}) {
+        QFile file(dir.filePath(folder + QStringLiteral("/release")));
+        const QString javac = writeFakeProgram(dir.filePath(folder + QStringLiteral("/bin/javac")));
+        if (!release.isEmpty() && file.open(QIODevice::WriteOnly))
+            file.write("IMPLEMENTOR=\"Someone\"\nJAVA_VERSION=\"" + release + "\"\n");
+        return javac;
+    };
+    const QString home = makeJavac(QStringLiteral("home"));
+    const QString onPath = makeJavac(QStringLiteral("path"));
+    makeJavac(QStringLiteral("jvm/java-17-openjdk"), "17.0.15");
+    const QString newest = makeJavac(QStringLiteral("jvm/a-jdk-21"), "21.0.2");
+    makeJavac(QStringLiteral("jvm/zulu-11"), "11.0.9");
+    makeJavac(QStringLiteral("jvm/no-release"));
+    const QString jvm = dir.filePath(QStringLiteral("jvm"));
+    QProcessEnvironment environment;
+    environment.insert(QStringLiteral("JAVA_HOME"), dir.filePath(QStringLiteral("home")));
+    environment.insert(QStringLiteral("PATH"), dir.filePath(QStringLiteral("path/bin")));
+
+    QCOMPARE(chooseCompiler(QString(), dir.path(), environment, jvm).path, home);
+    QCOMPARE(chooseCompiler(QStringLiteral("javac"), dir.path(), environment, jvm).path, onPath);
+    environment.remove(QStringLiteral("JAVA_HOME"));
+    QCOMPARE(chooseCompiler(QString(), dir.path(), environment, jvm).path, onPath);
+    // A relative PATH entry would be the current folder: it is never searched.
+    QDir::setCurrent(dir.filePath(QStringLiteral("path/bin")));
+    environment.insert(QStringLiteral("PATH"), QStringLiteral("."));
+    QCOMPARE(chooseCompiler(QStringLiteral("javac"), dir.path(), environment, jvm).path, newest);
+    const CompilerChoice none = chooseCompiler(QStringLiteral("javac"), dir.path(), environment,
+                                               dir.filePath(QStringLiteral("nothing")));
+    QCOMPARE(none.path, QString());
+    QCOMPARE(none.problem, QStringLiteral("no Java compiler at 'javac'. Choose one in View > Options."));
+    QDir::setCurrent(QDir::tempPath());
+}
+
+void TestJdk::javaIsFoundInOrder()
+{
+    QTemporaryDir dir;
+    auto makeJava = [&](const QString &folder) {
+        return writeFakeProgram(dir.filePath(folder + QStringLiteral("/java")));
+    };
+    const QString beside = makeJava(QStringLiteral("jdk/bin"));
+    const QString home = makeJava(QStringLiteral("home/bin"));
+    const QString onPath = makeJava(QStringLiteral("path"));
+    QProcessEnvironment environment;
+    environment.insert(QStringLiteral("JAVA_HOME"), dir.filePath(QStringLiteral("home")));
+    environment.insert(QStringLiteral("PATH"), dir.filePath(QStringLiteral("path")));
+
+    const QString jvm = dir.filePath(QStringLiteral("jvm"));
+    const QString inJvm = makeJava(QStringLiteral("jvm/some-jdk/bin"));
+
+    QCOMPARE(findJava(dir.filePath(QStringLiteral("jdk/bin/javac")), environment, jvm), beside);
+    QCOMPARE(findJava(dir.filePath(QStringLiteral("nowhere/javac")), environment, jvm), home);
+    QCOMPARE(findJava(QString(), environment, jvm), home);
+    // A compiler named without its folder has nothing beside it, and the current
+    // folder is never looked in.
+    QDir::setCurrent(dir.filePath(QStringLiteral("jdk/bin")));
+    QCOMPARE(findJava(QStringLiteral("javac"), environment, jvm), home);
+    environment.remove(QStringLiteral("JAVA_HOME"));
+    QCOMPARE(findJava(QString(), environment, jvm), onPath);
+    environment.insert(QStringLiteral("PATH"), QStringLiteral("."));
+    QCOMPARE(findJava(QStringLiteral("javac"), environment, jvm), inJvm);
+    QCOMPARE(findJava(QString(), environment, dir.filePath(QStringLiteral("empty"))), QString());
+    QDir::setCurrent(QDir::tempPath());
+}
+
+void TestJdk::archivesOnlyForHotSpot_data()
+{
+    QTest::addColumn<QByteArray>("release"); // of the JDK around the stand-in javac; empty: none
+    QTest::addColumn<bool>("plainAskedFor");
+    QTest::addColumn<bool>("tuned");
+    QTest::newRow("no JDK around it") << QByteArray() << false << false;
+    QTest::newRow("OpenJ9") << QByteArray("JAVA_VERSION=\"17.0.2\"\nJVM_VARIANT=\"Openj9\"\n") << false
+                            << false;
+    QTest::newRow("HotSpot 11") << QByteArray("JAVA_VERSION=\"11.0.2\"\nJVM_VARIANT=\"Hotspot\"\n") << false
+                                << false;
+    QTest::newRow("HotSpot 17") << QByteArray("JAVA_VERSION=\"17.0.2\"\nJVM_VARIANT=\"Hotspot\"\n") << false
+                                << true;
+    QTest::newRow("HotSpot 17, plain asked for")
+        << QByteArray("JAVA_VERSION=\"17.0.2\"\nJVM_VARIANT=\"Hotspot\"\n") << true << false;
+}
+
+void TestJdk::archivesOnlyForHotSpot()
+{
+    QFETCH(QByteArray, release);
+    QFETCH(bool, plainAskedFor);
+    QFETCH(bool, tuned);
+    QTemporaryDir dir;
+    const QString compiler = writeFakeProgram(dir.filePath(QStringLiteral("jdk/bin/javac")));
+    QFile file(dir.filePath(QStringLiteral("jdk/release")));
+    if (!release.isEmpty())
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(release) == release.size());
+    file.close();
+    QProcessEnvironment environment;
+    if (plainAskedFor)
+        environment.insert(QStringLiteral("ZARN_PLAIN_JVM"), QStringLiteral("1"));
+
+    const JvmArchive archive(compiler, dir.filePath(QStringLiteral("cds")), QStringLiteral("javac"),
+                             environment);
+    QCOMPARE(archive.applies(), tuned);
+    if (!tuned) {
+        QCOMPARE(archive.options(), QStringList());
+        return;
+    }
+    // Named after the JDK's version; made by the first run.
+    QVERIFY(QFileInfo(archive.path()).fileName().startsWith(QStringLiteral("javac-17.0.2-")));
+    QVERIFY(!archive.isWhole());
+    QVERIFY(archive.options().value(0).startsWith(QStringLiteral("-XX:ArchiveClassesAtExit=")));
+}
+
+QTEST_GUILESS_MAIN(TestJdk)
+#include "tst_jdk.moc"
