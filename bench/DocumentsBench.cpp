@@ -3,6 +3,7 @@
 // same work. Before the save a line is typed at the top and one in the middle.
 #include "BenchFiles.h"
 #include "BenchTable.h"
+#include "Document.h"
 #include "DocumentCommands.h"
 #include "EditorPane.h"
 #include "FileDialog.h"
@@ -114,10 +115,10 @@ void benchDocuments(BenchTable &table)
         {
             EditorPane pane; // Zarn's pane, with its highlighting, gutter and marks
             pane.show();
-            QString fileName;
+            Document document(*pane.document());
             FixedDialog dialog(path);
             SilentMessages messages;
-            DocumentCommands commands(pane, fileName, dialog, messages, dir.path());
+            DocumentCommands commands(pane, document, dialog, messages, dir.path());
             const qint64 opening = monotonicNs();
             commands.Open();
             QApplication::processEvents();

@@ -8,6 +8,7 @@
 #include "BenchFiles.h"
 #include "BenchTable.h"
 #include "CompileDriver.h"
+#include "Document.h"
 #include "JavaSources.h"
 #include "JdkPrograms.h"
 #include "MonotonicClock.h"
@@ -115,7 +116,7 @@ void benchViewer(BenchTable &table)
 
     auto *window = new Zarn(app.path());
     window->settings.CompilerLocation = javac;
-    window->FileName = source;
+    window->document().setFileName(source);
     window->show();
 
     QTemporaryDir compileApp;

@@ -7,6 +7,7 @@
 #include "BringForward.h"
 #include "CompileOutcome.h"
 #include "CompilerChoice.h"
+#include "Document.h"
 #include "FileDialog.h"
 #include "HostPage.h"
 #include "PathParts.h"
@@ -53,12 +54,12 @@ bool samePath(const QString &a, const QString &b)
 
 } // namespace
 
-AppletCommands::AppletCommands(QWidget &window, QStatusBar &statusBar, const QString &fileName,
+AppletCommands::AppletCommands(QWidget &window, QStatusBar &statusBar, const Document &document,
                                const Settings &settings, FileDialog &dialog, UserMessages &messages,
                                const QString &appFolder)
     : m_window(window)
     , m_statusBar(statusBar)
-    , m_fileName(fileName)
+    , m_document(document)
     , m_settings(settings)
     , m_dialog(dialog)
     , m_messages(messages)
@@ -85,8 +86,9 @@ void AppletCommands::View()
     }
     // The page names the document's file, with the size and parameters its author
     // gave it; the applet host finds the class beside it.
-    const std::optional<AppletTag> authors = authorsApplet(m_fileName);
-    writePage(NamePart(m_fileName), QDir(tempFolder()).filePath(QStringLiteral("temp.html")),
+    const QString source = m_document.FileName();
+    const std::optional<AppletTag> authors = authorsApplet(source);
+    writePage(NamePart(source), QDir(tempFolder()).filePath(QStringLiteral("temp.html")),
               authors ? &*authors : nullptr);
     removeClassFiles(tempFolder());
 
@@ -97,11 +99,11 @@ void AppletCommands::View()
         m_appletWindow = new AppletWindow(m_appFolder);
     AppletBrowser &browser = *m_appletWindow->WebBrowser1;
     browser.setJava(findJava(chooseCompiler(m_settings.CompilerLocation, m_appFolder).path));
-    browser.prepare(m_appletWindow->pagePath(), QFileInfo(m_fileName).absolutePath());
+    browser.prepare(m_appletWindow->pagePath(), QFileInfo(source).absolutePath());
 
     CompileToFolder(tempFolder(), CompileFeedbackStyle::StatusBar);
     // The viewer runs only the class just compiled, and says so when there is none.
-    if (const QString failure = compileFailure(m_compiler, classFileIn(tempFolder(), m_fileName));
+    if (const QString failure = compileFailure(m_compiler, classFileIn(tempFolder(), source));
         failure.isEmpty())
         browser.load();
     else
@@ -128,7 +130,8 @@ void AppletCommands::PublishWithHtml()
     const QString codeValue = NamePart(*classPath);
     const QString destination = destinationOf(*classPath);
     CompileToFolder(destination, CompileFeedbackStyle::StatusBar);
-    const QString classFile = classFileIn(destination, m_fileName);
+    const QString source = m_document.FileName();
+    const QString classFile = classFileIn(destination, source);
     if (const QString failure = compileFailure(m_compiler, classFile); !failure.isEmpty()) {
         m_messages.warning(&m_window, m_window.windowTitle(),
                            tr("The compile failed, so no page was written.\n%1").arg(failure));
@@ -146,7 +149,7 @@ void AppletCommands::PublishWithHtml()
                            tr("%1 is the class file just published. Choose another name for the page.")
                                .arg(QDir::toNativeSeparators(*pagePath)));
     if (pagePath) {
-        const std::optional<AppletTag> authors = authorsApplet(m_fileName);
+        const std::optional<AppletTag> authors = authorsApplet(source);
         writePage(codeValue, *pagePath, authors ? &*authors : nullptr);
     }
 }
@@ -158,10 +161,10 @@ bool AppletCommands::CompileToFolder(const QString &destination, CompileFeedback
     CompileFeedback &feedback = style == CompileFeedbackStyle::StatusBar
                                     ? static_cast<CompileFeedback &>(status)
                                     : static_cast<CompileFeedback &>(progress);
-    bool compiled = m_compiler.CompileToFolder({m_settings.CompilerLocation, destination, m_fileName},
-                                               feedback);
+    const QString source = m_document.FileName();
+    bool compiled = m_compiler.CompileToFolder({m_settings.CompilerLocation, destination, source}, feedback);
     // A compiler that made nothing and said no error has failed all the same.
-    if (const QString reason = compiled ? silentFailure(m_compiler, classFileIn(destination, m_fileName))
+    if (const QString reason = compiled ? silentFailure(m_compiler, classFileIn(destination, source))
                                         : QString();
         !reason.isEmpty()) {
         m_statusBar.showMessage(compileFailedText(reason));

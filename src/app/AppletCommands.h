@@ -9,6 +9,7 @@
 
 class AppletWindow;
 struct AppletTag;
+class Document;
 class FileDialog;
 class QStatusBar;
 class QWidget;
@@ -17,14 +18,14 @@ struct Settings;
 
 // View > Applet, Publish > Applet and Publish > Applet With Html: the document on
 // disk compiled, shown running in the viewer, or published with its class. They
-// read the main window's FileName and compiler path and change neither.
+// read the document's FileName and the compiler path and change neither.
 class AppletCommands : public QObject
 {
     Q_OBJECT
 
 public:
     // window is the main window, owner of the status bar and of the dialogs' place.
-    AppletCommands(QWidget &window, QStatusBar &statusBar, const QString &fileName, const Settings &settings,
+    AppletCommands(QWidget &window, QStatusBar &statusBar, const Document &document, const Settings &settings,
                    FileDialog &dialog, UserMessages &messages, const QString &appFolder);
     ~AppletCommands() override;
 
@@ -55,7 +56,7 @@ private:
 
     QWidget &m_window;
     QStatusBar &m_statusBar;
-    const QString &m_fileName;
+    const Document &m_document;
     const Settings &m_settings;
     FileDialog &m_dialog;
     UserMessages &m_messages;

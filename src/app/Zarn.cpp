@@ -4,6 +4,7 @@
 #include "AppletCommands.h"
 #include "BringForward.h"
 #include "DiagnosticsSummary.h"
+#include "Document.h"
 #include "DocumentCommands.h"
 #include "EditCommands.h"
 #include "EditorPane.h"
@@ -76,12 +77,13 @@ Zarn::Zarn(const QString &appFolder, Dialogs dialogs)
     // known package name is followed by a dot.
     m_completion = new PackageCompletion(*Richtextbox1, *client, twipsRect(3120, 2280, 1695, 840), this);
     m_completion->setObjectName(QStringLiteral("PackageCompletion"));
-    m_documents = std::make_unique<DocumentCommands>(*Richtextbox1, FileName, *CommonDialog1, *m_messages,
+    m_document = new Document(*Richtextbox1->document(), this);
+    m_documents = std::make_unique<DocumentCommands>(*Richtextbox1, *m_document, *CommonDialog1, *m_messages,
                                                      m_appFolder);
-    m_applets = std::make_unique<AppletCommands>(*this, *StatusBar1, FileName, settings, *CommonDialog1,
+    m_applets = std::make_unique<AppletCommands>(*this, *StatusBar1, *m_document, settings, *CommonDialog1,
                                                  *m_messages, m_appFolder);
     connect(m_applets.get(), &AppletCommands::compileEnded, this, &Zarn::compileEnded);
-    m_recovery = new TextRecovery(*Richtextbox1, FileName, m_appFolder, this);
+    m_recovery = new TextRecovery(*m_document, m_appFolder, this);
     // Fixed border: the window keeps the size of its menu bar and client area.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
@@ -274,12 +276,13 @@ bool Zarn::readyToCompile()
 {
     if (!m_documents->readyToCompile())
         return false;
-    if (isJavaSourceName(QFileInfo(FileName).fileName()))
+    const QString name = QFileInfo(m_document->FileName()).fileName();
+    if (isJavaSourceName(name))
         return true;
     m_messages->warning(this, windowTitle(),
                         tr("%1 cannot be compiled: a Java source file is named after its class, as "
                            "Clock.java is. Save it under such a name first.")
-                            .arg(QFileInfo(FileName).fileName()));
+                            .arg(name));
     return false;
 }
 
@@ -351,10 +354,10 @@ void Zarn::offerRecoveredText()
         // user decides whether it replaces the file.
         if (QFileInfo::exists(left->document))
             m_documents->OpenFile(left->document);
-        FileName = left->document;
+        m_document->setFileName(left->document);
         Richtextbox1->selectAll();
         Richtextbox1->insertPlainText(left->text);
-        Richtextbox1->document()->setModified(true);
+        m_document->setModified(true);
         m_recovery->keepNow();
     }
     QFile::remove(left->recoveryFile);
@@ -393,7 +396,7 @@ bool Zarn::StoreSettings()
 void Zarn::compileEnded(bool compiled)
 {
     if (compiled)
-        m_diagnosticsSummary->showCompile(m_applets->compileDriver().lastOutput(), FileName);
+        m_diagnosticsSummary->showCompile(m_applets->compileDriver().lastOutput(), m_document->FileName());
     else
         m_diagnosticsSummary->clear(); // the status bar says why; there is nothing to count
 

@@ -12,8 +12,9 @@
 class AboutWindow;
 class AppletCommands;
 class DiagnosticsSummary;
-class OptionsWindow;
+class Document;
 class DocumentCommands;
+class OptionsWindow;
 class EditorPane;
 class FileDialog;
 class PackageCompletion;
@@ -41,8 +42,8 @@ public:
     explicit Zarn(const QString &appFolder, Dialogs dialogs = {});
     ~Zarn() override;
 
-    // Full path of the current document; empty until a document command sets it.
-    QString FileName;
+    // The open document: its FileName, format and modified state.
+    Document &document() { return *m_document; }
     // Editor face and size indexes and the compiler path, as "Options.dat" keeps them.
     Settings settings;
 
@@ -105,6 +106,7 @@ private:
     std::shared_ptr<UserMessages> m_messages;
     // The shared file dialog, used by the document and publishing commands.
     std::shared_ptr<FileDialog> CommonDialog1;
+    Document *m_document = nullptr;
     std::unique_ptr<DocumentCommands> m_documents;
     std::unique_ptr<AppletCommands> m_applets;
     TextRecovery *m_recovery = nullptr;

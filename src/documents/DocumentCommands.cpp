@@ -1,5 +1,6 @@
 #include "DocumentCommands.h"
 
+#include "Document.h"
 #include "FileDialog.h"
 #include "TextFile.h"
 #include "UserMessages.h"
@@ -25,14 +26,13 @@ const QString DocumentCommands::OpenFilter = QStringLiteral(
 const QString DocumentCommands::SaveAsFilter = QStringLiteral(
     "Java File (*.java) | *.java | Text File (*.txt) | *.txt");
 
-DocumentCommands::DocumentCommands(QPlainTextEdit &pane, QString &fileName, FileDialog &dialog,
+DocumentCommands::DocumentCommands(QPlainTextEdit &pane, Document &document, FileDialog &dialog,
                                    UserMessages &messages, const QString &appFolder)
     : m_pane(pane)
-    , m_fileName(fileName)
+    , m_document(document)
     , m_dialog(dialog)
     , m_messages(messages)
     , m_appFolder(appFolder)
-    , m_lines(*pane.document())
 {
 }
 
@@ -41,8 +41,8 @@ void DocumentCommands::New()
     if (!maybeSave())
         return;
     // Neither reads nor writes default.java; the next Save writes over it.
-    m_fileName = QDir(m_appFolder).filePath(QStringLiteral("default.java"));
-    loadText(QString(), TextFormat{}, QByteArray());
+    m_pane.setPlainText(QString());
+    m_document.startNew(QDir(m_appFolder).filePath(QStringLiteral("default.java")));
 }
 
 void DocumentCommands::Open()
@@ -63,22 +63,22 @@ void DocumentCommands::OpenFile(const QString &path)
         m_messages.warning(window(), title(), loaded.error);
         return;
     }
-    loadText(loaded.content.text, loaded.content.format, loaded.bytes);
-    m_fileName = path;
-    stampFile(path);
+    m_pane.setPlainText(loaded.content.text);
+    m_document.opened(path, loaded.content.format, loaded.bytes);
 }
 
 bool DocumentCommands::Save()
 {
-    if (m_fileName.isEmpty())
+    const QString path = m_document.FileName();
+    if (path.isEmpty())
         return SaveAs();
     // Another program (or another Zarn) may have written the file meanwhile.
-    if (!unchangedOnDisk(m_fileName)
+    if (!m_document.unchangedOnDisk(path)
         && !m_messages.askToOverwrite(
             window(), title(),
-            tr("%1 changed on disk since it was opened. Overwrite it?").arg(documentName())))
+            tr("%1 changed on disk since it was opened. Overwrite it?").arg(m_document.displayName())))
         return false;
-    return writeTo(m_fileName);
+    return saveTo(path);
 }
 
 bool DocumentCommands::SaveAs()
@@ -89,29 +89,25 @@ bool DocumentCommands::SaveAs()
         return false;
     // The name as confirmed; the dialog adds the chosen filter's extension to a
     // name typed without one.
-    const QString path = m_dialog.FileName;
-    if (!writeTo(path))
-        return false;
-    m_fileName = path;
-    return true;
+    return saveTo(m_dialog.FileName);
 }
 
 bool DocumentCommands::maybeSave()
 {
-    if (!m_pane.document()->isModified())
+    if (!m_document.isModified())
         return true;
-    return askToSave(tr("Save changes to %1?").arg(documentName()));
+    return askToSave(tr("Save changes to %1?").arg(m_document.displayName()));
 }
 
 bool DocumentCommands::readyToCompile()
 {
-    if (m_fileName.isEmpty() || !QFileInfo::exists(m_fileName)) {
+    if (m_document.FileName().isEmpty() || !QFileInfo::exists(m_document.FileName())) {
         m_messages.warning(window(), title(), tr("Save the document first"));
         return false;
     }
-    if (!m_pane.document()->isModified())
+    if (!m_document.isModified())
         return true;
-    return askToSave(tr("Save changes to %1 before compiling?").arg(documentName()));
+    return askToSave(tr("Save changes to %1 before compiling?").arg(m_document.displayName()));
 }
 
 bool DocumentCommands::askToSave(const QString &question)
@@ -127,78 +123,19 @@ bool DocumentCommands::askToSave(const QString &question)
     return false;
 }
 
-bool DocumentCommands::writeTo(const QString &path)
+bool DocumentCommands::saveTo(const QString &path)
 {
-    // Unchanged lines go out as the file had them; otherwise the whole text is encoded.
-    if (const std::optional<EncodedPieces> pieces = m_lines.encode(m_format))
-        return written(path, writeTextFile(path, pieces->views()));
-
-    const QString text = m_pane.document()->toRawText();
-    TextFormat format = m_format;
-    EncodedText encoded = encodeText(text, format);
-    // A Latin-1 file that now holds characters beyond Latin-1 can only be kept whole as UTF-8.
-    const bool widened = !encoded.lossless && format.encoding == TextEncoding::Latin1;
-    if (widened) {
-        format.encoding = TextEncoding::Utf8;
-        encoded = encodeText(text, format);
-    }
-    if (!written(path, writeTextFile(path, encoded.bytes)))
+    const Document::Saved saved = m_document.saveTo(path);
+    if (!saved.error.isEmpty()) {
+        m_messages.warning(window(), title(), saved.error);
         return false;
-    m_format = format;
-    m_lines.adopt(encoded.bytes, format);
-    if (widened)
+    }
+    if (saved.widened)
         m_messages.warning(window(), title(),
                            tr("%1 was read as Latin-1, which cannot hold some of the characters it now "
                               "contains, so it was saved as UTF-8.")
                                .arg(QDir::toNativeSeparators(path)));
     return true;
-}
-
-bool DocumentCommands::written(const QString &path, const QString &error)
-{
-    if (!error.isEmpty()) {
-        m_messages.warning(window(), title(), error);
-        return false;
-    }
-    m_pane.document()->setModified(false);
-    stampFile(path);
-    return true;
-}
-
-void DocumentCommands::stampFile(const QString &path)
-{
-    const QFileInfo file(path);
-    m_stamp = {path, file.size(), file.lastModified(), QDateTime::currentDateTimeUtc(), std::nullopt};
-    // A file system that keeps whole seconds cannot tell a write in the same second
-    // from none: then the bytes will tell.
-    if (m_stamp.modified.time().msec() == 0)
-        m_stamp.fingerprint = fileFingerprint(path);
-}
-
-bool DocumentCommands::unchangedOnDisk(const QString &path) const
-{
-    const QFileInfo file(path);
-    if (m_stamp.path != path || !file.exists())
-        return true; // nothing known of it, or nothing there to lose
-    if (file.size() != m_stamp.size || file.lastModified() != m_stamp.modified)
-        return false;
-    if (!m_stamp.fingerprint || m_stamp.modified.secsTo(m_stamp.taken) > 2)
-        return true;
-    const std::optional<size_t> now = fileFingerprint(path);
-    return !now || *now == *m_stamp.fingerprint;
-}
-
-void DocumentCommands::loadText(const QString &text, const TextFormat &format, const QByteArray &bytes)
-{
-    m_pane.setPlainText(text);
-    m_pane.document()->setModified(false);
-    m_format = format;
-    m_lines.adopt(bytes, format);
-}
-
-QString DocumentCommands::documentName() const
-{
-    return m_fileName.isEmpty() ? tr("Untitled") : QFileInfo(m_fileName).fileName();
 }
 
 QWidget *DocumentCommands::window() const

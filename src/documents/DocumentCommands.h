@@ -1,27 +1,24 @@
 #pragma once
 
-#include "EncodedLines.h"
-#include "TextFileCodec.h"
-
-#include <QDateTime>
 #include <QString>
 
+class Document;
 class FileDialog;
 class QPlainTextEdit;
 class QWidget;
 class UserMessages;
 
-// New, Open, Save and Save As of the one document: the text of the editing pane,
-// tied to the main window's FileName. A failed load or save says why and leaves
-// the text, FileName and the file on disk as they were; unsaved changes are never
-// dropped without the user's word.
+// New, Open, Save and Save As of the one document, the text of the editing pane.
+// A failed load or save says why and leaves the text, the document's FileName and
+// the file on disk as they were; unsaved changes are never dropped without the
+// user's word.
 class DocumentCommands
 {
 public:
     static const QString OpenFilter;
     static const QString SaveAsFilter;
 
-    DocumentCommands(QPlainTextEdit &pane, QString &fileName, FileDialog &dialog, UserMessages &messages,
+    DocumentCommands(QPlainTextEdit &pane, Document &document, FileDialog &dialog, UserMessages &messages,
                      const QString &appFolder);
 
     void New();
@@ -42,38 +39,15 @@ public:
     // compile may go on.
     bool readyToCompile();
 
-    // How the document will be written: as it was read, or UTF-8 with LF when new.
-    const TextFormat &format() const { return m_format; }
-
 private:
     bool askToSave(const QString &question);
-    bool writeTo(const QString &path);
-    // Ends a save that wrote path, or failed with error.
-    bool written(const QString &path, const QString &error);
-    void stampFile(const QString &path);
-    bool unchangedOnDisk(const QString &path) const;
-    void loadText(const QString &text, const TextFormat &format, const QByteArray &bytes);
-    QString documentName() const;
+    bool saveTo(const QString &path);
     QWidget *window() const;
     QString title() const;
 
     QPlainTextEdit &m_pane;
-    QString &m_fileName;
+    Document &m_document;
     FileDialog &m_dialog;
     UserMessages &m_messages;
     const QString m_appFolder;
-    TextFormat m_format;
-    EncodedLines m_lines;
-
-    // The file as it was opened or last saved, to tell whether another program
-    // changed it since.
-    struct DiskStamp
-    {
-        QString path;
-        qint64 size = -1;
-        QDateTime modified;
-        QDateTime taken;
-        std::optional<size_t> fingerprint; // where time stamps are whole seconds
-    };
-    DiskStamp m_stamp;
 };

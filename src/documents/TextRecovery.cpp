@@ -1,12 +1,14 @@
 #include "TextRecovery.h"
 
 #include "AtomicFile.h"
+#include "Document.h"
+#include "LogCategories.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QPlainTextEdit>
+#include <QTextDocument>
 
 namespace {
 
@@ -28,22 +30,20 @@ bool keeperRuns(const QString &recoveryFile)
 
 } // namespace
 
-TextRecovery::TextRecovery(QPlainTextEdit &pane, const QString &fileName, const QString &appFolder,
-                           QObject *parent)
+TextRecovery::TextRecovery(const Document &document, const QString &appFolder, QObject *parent)
     : QObject(parent)
-    , m_pane(pane)
-    , m_fileName(fileName)
+    , m_document(document)
     , m_path(QDir(recoveryFolder(appFolder))
                  .filePath(QString::number(QCoreApplication::applicationPid()) + QStringLiteral(".txt")))
 {
     m_pause.setSingleShot(true);
     m_pause.setInterval(PauseMs);
     connect(&m_pause, &QTimer::timeout, this, &TextRecovery::keepNow);
-    connect(pane.document(), &QTextDocument::contentsChanged, this, [this] {
-        if (m_pane.document()->isModified())
+    connect(&document.text(), &QTextDocument::contentsChanged, this, [this] {
+        if (m_document.isModified())
             m_pause.start(); // again from the last key
     });
-    connect(pane.document(), &QTextDocument::modificationChanged, this, [this](bool changed) {
+    connect(&document.text(), &QTextDocument::modificationChanged, this, [this](bool changed) {
         if (!changed)
             forget();
     });
@@ -52,10 +52,13 @@ TextRecovery::TextRecovery(QPlainTextEdit &pane, const QString &fileName, const 
 void TextRecovery::keepNow()
 {
     m_pause.stop();
-    if (!m_pane.document()->isModified())
+    if (!m_document.isModified())
         return;
     QDir().mkpath(QFileInfo(m_path).absolutePath());
-    replaceFileAtomically(m_path, Heading + m_fileName.toUtf8() + '\n' + m_pane.toPlainText().toUtf8());
+    const QString problem = replaceFileAtomically(
+        m_path, Heading + m_document.FileName().toUtf8() + '\n' + m_document.text().toPlainText().toUtf8());
+    if (!problem.isEmpty())
+        qCInfo(logDocuments) << "unsaved text could not be kept in" << m_path << ":" << problem;
 }
 
 void TextRecovery::forget()
@@ -69,8 +72,10 @@ std::optional<TextRecovery::Left> TextRecovery::leftBehind(const QString &appFol
     const QFileInfoList kept = QDir(recoveryFolder(appFolder))
                                    .entryInfoList({QStringLiteral("*.txt")}, QDir::Files, QDir::Time);
     for (const QFileInfo &file : kept) {
-        if (keeperRuns(file.filePath()))
+        if (keeperRuns(file.filePath())) {
+            qCInfo(logDocuments) << "the Zarn that keeps" << file.filePath() << "still runs";
             continue;
+        }
         QFile recovery(file.filePath());
         if (!recovery.open(QIODevice::ReadOnly) || recovery.readLine() != Heading)
             continue;

@@ -7,7 +7,7 @@
 
 #include <optional>
 
-class QPlainTextEdit;
+class Document;
 
 // Unsaved text kept where a kill or a crash cannot take it: once typing has paused
 // for two seconds, the text of a changed document goes to this Zarn's recovery file
@@ -20,9 +20,8 @@ class TextRecovery : public QObject
     Q_OBJECT
 
 public:
-    // fileName is the main window's document path, read when the text is kept.
-    TextRecovery(QPlainTextEdit &pane, const QString &fileName, const QString &appFolder,
-                 QObject *parent = nullptr);
+    // Keeps the text of document, with the path it belongs to.
+    TextRecovery(const Document &document, const QString &appFolder, QObject *parent = nullptr);
 
     static constexpr int PauseMs = 2000;
 
@@ -42,8 +41,7 @@ public:
     static std::optional<Left> leftBehind(const QString &appFolder);
 
 private:
-    QPlainTextEdit &m_pane;
-    const QString &m_fileName;
+    const Document &m_document;
     QString m_path;
     QTimer m_pause;
 };

@@ -6,6 +6,7 @@
 #include "RecordingMessages.h"
 #include "ScriptedFileDialog.h"
 #include "XvfbDisplay.h"
+#include "Document.h"
 #include "Zarn.h"
 
 #include <QApplication>
@@ -50,7 +51,7 @@ void TestAppletViewer::init()
     m_window = new Zarn(m_app->path(),
                         {std::make_shared<RecordingMessages>(), std::make_shared<ScriptedFileDialog>()});
     m_window->settings.CompilerLocation = javacPath();
-    m_window->FileName = m_app->filePath(QStringLiteral("work/Clock.java"));
+    m_window->document().setFileName(m_app->filePath(QStringLiteral("work/Clock.java")));
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window));
 }
@@ -270,7 +271,7 @@ void TestAppletViewer::publishedAppletsRun()
         QDir().mkpath(QFileInfo(work + files[i]).absolutePath());
         QVERIFY(m_app->write(QStringLiteral("work/") + files[i], files[i + 1].toUtf8()));
     }
-    m_window->FileName = work + document;
+    m_window->document().setFileName(work + document);
     m_window->AppletB_Click();
     QVERIFY(viewer());
     QTRY_COMPARE_WITH_TIMEOUT(browser()->message(), QString(), 20000);

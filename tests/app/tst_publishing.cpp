@@ -4,6 +4,7 @@
 #include "MessageWindow.h"
 #include "RecordingMessages.h"
 #include "ScriptedFileDialog.h"
+#include "Document.h"
 #include "Zarn.h"
 
 #include <QStatusBar>
@@ -46,7 +47,7 @@ void TestPublishing::init()
     m_messages = std::make_shared<RecordingMessages>();
     m_window = new Zarn(m_app->path(), {m_messages, m_dialog});
     m_window->settings.CompilerLocation = javacPath();
-    m_window->FileName = m_app->filePath(QStringLiteral("Hello.java"));
+    m_window->document().setFileName(m_app->filePath(QStringLiteral("Hello.java")));
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window));
     m_window->findChild<QStatusBar *>(QStringLiteral("StatusBar1"))->showMessage(QStringLiteral("before"));
@@ -77,7 +78,7 @@ void TestPublishing::publishAppletCompilesIntoTheChosenFolder()
     QVERIFY(!QFile::exists(site(QStringLiteral("Whatever.class"))));
     QVERIFY(progressShown);
     QCOMPARE(status(), QStringLiteral("before")); // the status bar is left alone
-    QCOMPARE(m_window->FileName, m_app->filePath(QStringLiteral("Hello.java")));
+    QCOMPARE(m_window->document().FileName(), m_app->filePath(QStringLiteral("Hello.java")));
 }
 
 void TestPublishing::publishWithHtmlWritesThePage()

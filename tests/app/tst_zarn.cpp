@@ -4,6 +4,7 @@
 #include "ProgressFeedback.h"
 #include "RecordingMessages.h"
 #include "ScriptedFileDialog.h"
+#include "Document.h"
 #include "Zarn.h"
 
 #include <QComboBox>
@@ -185,7 +186,7 @@ void TestZarn::windowAtStart()
     writeOptions("0,0,\"\"\r\n");
     openWindow();
     QCOMPARE(m_window->windowTitle(), QStringLiteral("Zarn V0.01"));
-    QCOMPARE(m_window->FileName, QString());
+    QCOMPARE(m_window->document().FileName(), QString());
     QCOMPARE(QApplication::focusWidget(), child<QPlainTextEdit>("Richtextbox1"));
     QVERIFY(child<QPlainTextEdit>("Richtextbox1")->toPlainText().isEmpty());
     // The completion list is not shown (it is only made when first needed).
@@ -380,7 +381,7 @@ void TestZarn::documentCommandsFromMenusAndToolbar()
 {
     openWindow();
     m_window->Toolbar1_ButtonClick(1);
-    QCOMPARE(m_window->FileName, QDir(m_appFolder->path()).filePath(QStringLiteral("default.java")));
+    QCOMPARE(m_window->document().FileName(), QDir(m_appFolder->path()).filePath(QStringLiteral("default.java")));
 
     m_window->Toolbar1_ButtonClick(4);
     action("OpenB")->trigger();
@@ -388,7 +389,7 @@ void TestZarn::documentCommandsFromMenusAndToolbar()
     QCOMPARE(m_dialog->shown.size(), std::size_t(2));
     QCOMPARE(m_dialog->shown[0].mode, FileDialog::Mode::Save);
     QCOMPARE(m_dialog->shown[1].mode, FileDialog::Mode::Open);
-    QVERIFY(QFile::exists(m_window->FileName));
+    QVERIFY(QFile::exists(m_window->document().FileName()));
 }
 
 void TestZarn::optionsAndAboutAreSingleAndModeless()
@@ -624,7 +625,7 @@ void TestZarn::unsavedTextIsKeptAndOffered()
     QVERIFY(!QFile::exists(left));
     QCOMPARE(fileBytes(document), QByteArray("on disk")); // never written by itself
     QCOMPARE(pane->toPlainText(), recover ? QStringLiteral("recovered\ntext") : QStringLiteral("precious"));
-    QCOMPARE(m_window->FileName, recover ? document : m_appFolder->filePath(QStringLiteral("Saved.java")));
+    QCOMPARE(m_window->document().FileName(), recover ? document : m_appFolder->filePath(QStringLiteral("Saved.java")));
     QCOMPARE(pane->document()->isModified(), recover);
     m_messages->questions.clear();
     pane->document()->setModified(false); // nothing to ask about at the end

@@ -7,6 +7,7 @@
 #include "MessageWindow.h"
 #include "RecordingMessages.h"
 #include "ScriptedFileDialog.h"
+#include "Document.h"
 #include "Zarn.h"
 
 #include <QApplication>
@@ -75,7 +76,7 @@ QString TestZarnCompile::standIn(const QByteArray &body)
 void TestZarnCompile::statusBarStyle()
 {
     m_app->write(QStringLiteral("Hello.java"), helloApplet());
-    m_window->FileName = m_app->filePath(QStringLiteral("Hello.java"));
+    m_window->document().setFileName(m_app->filePath(QStringLiteral("Hello.java")));
     m_window->settings.CompilerLocation = javacPath();
     const QString destination = m_app->filePath(QStringLiteral("temp"));
 
@@ -94,7 +95,7 @@ void TestZarnCompile::progressWindowStyle()
 {
     // A compiler that takes its time, then writes the class into the destination ($3).
     m_window->settings.CompilerLocation = standIn("sleep 0.5\ntouch \"$3/Hello.class\"\n");
-    m_window->FileName = m_app->filePath(QStringLiteral("Hello.java"));
+    m_window->document().setFileName(m_app->filePath(QStringLiteral("Hello.java")));
     QDir().mkpath(m_app->filePath(QStringLiteral("out")));
     m_window->findChild<QStatusBar *>(QStringLiteral("StatusBar1"))->showMessage(QStringLiteral("before"));
 
@@ -144,7 +145,7 @@ void TestZarnCompile::failureIsShownInTheStatusBar()
     QVERIFY2(status().startsWith(QStringLiteral("Compile Failed: ")), qPrintable(status()));
 
     // Compilers that end without a class file and without an error are no success.
-    m_window->FileName = m_app->filePath(QStringLiteral("Hello.java"));
+    m_window->document().setFileName(m_app->filePath(QStringLiteral("Hello.java")));
     m_app->write(QStringLiteral("Hello.java"), helloApplet());
     for (const QString &compiler :
          {QStringLiteral("/bin/true"), QStringLiteral("/bin/false"), standIn("kill -9 $$\n")}) {
@@ -234,7 +235,7 @@ void TestZarnCompile::compileNeedsTheTextOnDisk()
         m_app->write(name, "class Hello { }");
         m_window->openFile(source);
     } else {
-        m_window->FileName = source;
+        m_window->document().setFileName(source);
     }
     auto *pane = m_window->findChild<QPlainTextEdit *>(QStringLiteral("Richtextbox1"));
     if (answer >= 0) {

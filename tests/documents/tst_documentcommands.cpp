@@ -1,3 +1,4 @@
+#include "Document.h"
 #include "DocumentCommands.h"
 #include "RecordingMessages.h"
 #include "ScriptedFileDialog.h"
@@ -107,7 +108,7 @@ private:
     std::unique_ptr<QTemporaryDir> m_docs;
     std::unique_ptr<QWidget> m_window;
     QPlainTextEdit *m_pane = nullptr;
-    QString m_fileName;
+    std::unique_ptr<Document> m_document;
     RecordingMessages m_messages;
     ScriptedFileDialog m_dialog;
     std::unique_ptr<DocumentCommands> m_commands;
@@ -121,10 +122,10 @@ void TestDocumentCommands::init()
     m_window->setWindowTitle(QStringLiteral("Zarn V0.01"));
     m_pane = new QPlainTextEdit(m_window.get());
     (new QVBoxLayout(m_window.get()))->addWidget(m_pane);
-    m_fileName.clear();
     m_messages = RecordingMessages();
     m_dialog = ScriptedFileDialog();
-    m_commands = std::make_unique<DocumentCommands>(*m_pane, m_fileName, m_dialog, m_messages,
+    m_document = std::make_unique<Document>(*m_pane->document());
+    m_commands = std::make_unique<DocumentCommands>(*m_pane, *m_document, m_dialog, m_messages,
                                                     m_appFolder->path());
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
@@ -133,6 +134,7 @@ void TestDocumentCommands::init()
 void TestDocumentCommands::cleanup()
 {
     m_commands.reset();
+    m_document.reset();
     m_window.reset();
 }
 
@@ -143,7 +145,7 @@ void TestDocumentCommands::newStartsDefaultJava()
     m_pane->setPlainText(QStringLiteral("left over"));
 
     m_commands->New();
-    QCOMPARE(m_fileName, defaultJava);
+    QCOMPARE(m_document->FileName(), defaultJava);
     QCOMPARE(m_pane->toPlainText(), QString());
     QCOMPARE(fileBytes(defaultJava), QByteArray("class Old {}\n")); // neither read nor changed
     QVERIFY(m_dialog.shown.empty());
@@ -161,9 +163,9 @@ void TestDocumentCommands::openLoadsTheFile()
 
     m_commands->Open();
     QCOMPARE(m_pane->toPlainText(), QStringLiteral("first\nsecond\n"));
-    QCOMPARE(m_fileName, notes);
+    QCOMPARE(m_document->FileName(), notes);
     QVERIFY(!m_pane->document()->isModified());
-    QCOMPARE(m_commands->format().lineEnd, LineEnd::CRLF);
+    QCOMPARE(m_document->format().lineEnd, LineEnd::CRLF);
     QCOMPARE(m_dialog.shown.size(), std::size_t(1));
     QCOMPARE(m_dialog.shown[0].mode, FileDialog::Mode::Open);
     QCOMPARE(m_dialog.shown[0].filter, QStringLiteral("Java File (*.java)|*.java|Text File (*.txt)|*.txt"));
@@ -201,7 +203,7 @@ void TestDocumentCommands::openFailureChangesNothing()
         QVERIFY(QFile::setPermissions(path, QFileDevice::Permissions()));
     }
 
-    m_fileName = docPath(QStringLiteral("current.java"));
+    m_document->setFileName(docPath(QStringLiteral("current.java")));
     m_pane->setPlainText(QStringLiteral("current text"));
     m_dialog.answer(path);
     m_commands->Open();
@@ -210,13 +212,13 @@ void TestDocumentCommands::openFailureChangesNothing()
     QVERIFY2(m_messages.texts[0].contains(QDir::toNativeSeparators(path)), qPrintable(m_messages.texts[0]));
     QVERIFY2(m_messages.texts[0].contains(reason), qPrintable(m_messages.texts[0]));
     QCOMPARE(m_pane->toPlainText(), QStringLiteral("current text"));
-    QCOMPARE(m_fileName, docPath(QStringLiteral("current.java")));
+    QCOMPARE(m_document->FileName(), docPath(QStringLiteral("current.java")));
 }
 
 void TestDocumentCommands::cancelledDialogsChangeNothing()
 {
-    m_fileName = docPath(QStringLiteral("current.java"));
-    QVERIFY(writeBytes(m_fileName, "on disk"));
+    m_document->setFileName(docPath(QStringLiteral("current.java")));
+    QVERIFY(writeBytes(m_document->FileName(), "on disk"));
     m_pane->setPlainText(QStringLiteral("current text"));
 
     m_dialog.cancel();
@@ -226,8 +228,8 @@ void TestDocumentCommands::cancelledDialogsChangeNothing()
 
     QCOMPARE(m_dialog.shown.size(), std::size_t(2));
     QCOMPARE(m_pane->toPlainText(), QStringLiteral("current text"));
-    QCOMPARE(m_fileName, docPath(QStringLiteral("current.java")));
-    QCOMPARE(fileBytes(m_fileName), QByteArray("on disk"));
+    QCOMPARE(m_document->FileName(), docPath(QStringLiteral("current.java")));
+    QCOMPARE(fileBytes(m_document->FileName()), QByteArray("on disk"));
     QCOMPARE(QDir(m_docs->path()).entryList(QDir::Files), QStringList{QStringLiteral("current.java")});
     QVERIFY(m_messages.texts.isEmpty());
 }
@@ -267,7 +269,7 @@ void TestDocumentCommands::saveWithoutNameIsSaveAs()
     QVERIFY(m_commands->Save());
     QCOMPARE(m_dialog.shown.size(), std::size_t(1));
     QCOMPARE(m_dialog.shown[0].mode, FileDialog::Mode::Save);
-    QCOMPARE(m_fileName, target);
+    QCOMPARE(m_document->FileName(), target);
     QCOMPARE(fileBytes(target), QByteArray("class A {}"));
     QVERIFY(!m_pane->document()->isModified());
 
@@ -284,7 +286,7 @@ void TestDocumentCommands::saveAsUsesTheNameAsGiven()
     const QString target = docPath(QStringLiteral("Clock"));
     m_dialog.answer(target);
     QVERIFY(m_commands->SaveAs());
-    QCOMPARE(m_fileName, target);
+    QCOMPARE(m_document->FileName(), target);
     QCOMPARE(fileBytes(target), QByteArray("text"));
     QVERIFY(!QFile::exists(target + QStringLiteral(".java")));
 }
@@ -295,7 +297,7 @@ void TestDocumentCommands::saveKeepsTheFileFormat()
     QVERIFY(writeBytes(path, "// caf\xe9\r\nclass Old {}"));
     m_dialog.answer(path);
     m_commands->Open();
-    QCOMPARE(m_commands->format().encoding, TextEncoding::Latin1);
+    QCOMPARE(m_document->format().encoding, TextEncoding::Latin1);
 
     m_pane->moveCursor(QTextCursor::End);
     QTest::keyClick(m_pane, Qt::Key_Return);
@@ -346,7 +348,7 @@ void TestDocumentCommands::failedSaveKeepsEverything()
     } else {
         m_pane->setPlainText(text);
     }
-    m_fileName = target;
+    m_document->setFileName(target);
     type(QStringLiteral("y"));
     const bool saved = m_commands->Save();
     limit.reset();
@@ -356,7 +358,7 @@ void TestDocumentCommands::failedSaveKeepsEverything()
     QVERIFY(!saved);
     QCOMPARE(m_messages.texts.size(), 1);
     QVERIFY2(m_messages.texts[0].contains(QDir::toNativeSeparators(target)), qPrintable(m_messages.texts[0]));
-    QCOMPARE(m_fileName, target);
+    QCOMPARE(m_document->FileName(), target);
     QVERIFY(m_pane->document()->isModified());
     QCOMPARE(m_pane->toPlainText().size(), text.size() + 1);
     QCOMPARE(fileBytes(docPath(QStringLiteral("Old.java"))), QByteArray("old content"));
@@ -442,7 +444,7 @@ void TestDocumentCommands::saveKeepsWhatTheNameIsTiedTo()
         QCOMPARE(::chown(QFile::encodeName(path).constData(), 65534, 65534), 0);
         QCOMPARE(::chmod(QFile::encodeName(path).constData(), 0640), 0);
     }
-    m_fileName = path;
+    m_document->setFileName(path);
     type(QStringLiteral("new"));
     const bool saved = m_commands->Save();
 
@@ -477,7 +479,7 @@ void TestDocumentCommands::latin1FileWidenedToUtf8WhenItMust()
 
     QVERIFY(m_commands->Save());
     QCOMPARE(fileBytes(path), QByteArray("// caf\xc3\xa9\n\xe2\x82\xac"));
-    QCOMPARE(m_commands->format().encoding, TextEncoding::Utf8);
+    QCOMPARE(m_document->format().encoding, TextEncoding::Utf8);
     QCOMPARE(m_messages.texts.size(), 1);
     QVERIFY(m_messages.texts[0].contains(QStringLiteral("UTF-8")));
 }
@@ -490,7 +492,7 @@ void TestDocumentCommands::unsavedChangesAreAskedAbout()
     m_commands->New();
     QCOMPARE(m_messages.questions, QStringList{QStringLiteral("Save changes to Untitled?")});
     QCOMPARE(m_pane->toPlainText(), QStringLiteral("unsaved"));
-    QCOMPARE(m_fileName, QString());
+    QCOMPARE(m_document->FileName(), QString());
 
     // Save: no name yet, so Save As; the command goes on once the text is safe.
     const QString kept = docPath(QStringLiteral("Kept.java"));
@@ -499,7 +501,7 @@ void TestDocumentCommands::unsavedChangesAreAskedAbout()
     m_commands->New();
     QCOMPARE(fileBytes(kept), QByteArray("unsaved"));
     QCOMPARE(m_pane->toPlainText(), QString());
-    QVERIFY(m_fileName.endsWith(QStringLiteral("default.java")));
+    QVERIFY(m_document->FileName().endsWith(QStringLiteral("default.java")));
 
     // Discard: the command goes on and the text is dropped, as asked.
     type(QStringLiteral("scratch"));
@@ -515,13 +517,13 @@ void TestDocumentCommands::unsavedChangesAreAskedAbout()
 
 void TestDocumentCommands::saveAnswerThatFailsStopsTheCommand()
 {
-    m_fileName = docPath(QStringLiteral("gone/Lost.java"));
+    m_document->setFileName(docPath(QStringLiteral("gone/Lost.java")));
     type(QStringLiteral("precious"));
     m_messages.saveAnswers = {SaveAnswer::Save};
     m_commands->New();
     QCOMPARE(m_messages.texts.size(), 1); // why the save failed
     QCOMPARE(m_pane->toPlainText(), QStringLiteral("precious"));
-    QCOMPARE(m_fileName, docPath(QStringLiteral("gone/Lost.java")));
+    QCOMPARE(m_document->FileName(), docPath(QStringLiteral("gone/Lost.java")));
     QVERIFY(!m_commands->maybeSave()); // still unsaved: asked again, cancelled by default
 }
 
