@@ -65,9 +65,6 @@ bool EditorPane::event(QEvent *event)
 
 void EditorPane::keyPressEvent(QKeyEvent *event)
 {
-    for (const QChar code : typedCharacters(*event))
-        Q_EMIT characterTyped(code);
-
     const int key = event->key();
     if ((key == Qt::Key_Return || key == Qt::Key_Enter) && !isReadOnly()
         && (event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier
@@ -102,13 +99,6 @@ void EditorPane::breakLine()
     cursor.endEditBlock();
     setTextCursor(cursor);
     ensureCursorVisible();
-}
-
-void EditorPane::inputMethodEvent(QInputMethodEvent *event)
-{
-    for (const QChar code : typedCharacters(*event))
-        Q_EMIT characterTyped(code);
-    QPlainTextEdit::inputMethodEvent(event);
 }
 
 QMimeData *EditorPane::createMimeDataFromSelection() const

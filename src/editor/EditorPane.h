@@ -9,11 +9,10 @@
 class JavaHighlighter;
 class LineNumberGutter;
 
-// The editing pane: plain text in and out. It reports every character a key
-// types before acting on the key, which it never changes, and leaves the keys of
-// the window's menu shortcuts to the menus. Around that it offers what a Java
-// editor should: highlighting, line numbers, matching brackets, the indentation of
-// the line above on Enter, and the compiler's marks.
+// The editing pane: plain text in and out. It leaves the keys of the window's
+// menu shortcuts to the menus. Around that it offers what a Java editor should:
+// highlighting, line numbers, matching brackets, the indentation of the line above
+// on Enter, and the compiler's marks.
 class EditorPane : public QPlainTextEdit
 {
     Q_OBJECT
@@ -41,8 +40,6 @@ public:
     int gutterWidth() const;
 
 Q_SIGNALS:
-    // A key or input method typed this character; the pane has not acted on it yet.
-    void characterTyped(QChar code);
     // The compiler's message at the caret, now that the caret moved onto a mark or
     // off it, or went to a mark; empty when the caret is on no mark.
     void caretMessageChanged(const QString &message);
@@ -50,7 +47,6 @@ Q_SIGNALS:
 protected:
     bool event(QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
-    void inputMethodEvent(QInputMethodEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void changeEvent(QEvent *event) override;
     // Only plain text leaves the pane, by the clipboard or by dragging.

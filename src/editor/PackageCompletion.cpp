@@ -3,8 +3,11 @@
 #include "CompletionList.h"
 #include "EditorPane.h"
 #include "PackageTable.h"
+#include "TypedCharacters.h"
 
+#include <QCoreApplication>
 #include <QFocusEvent>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 
 #include <algorithm>
@@ -25,10 +28,6 @@ PackageCompletion::PackageCompletion(EditorPane &pane, QWidget &listParent, cons
     , m_listParent(listParent)
     , m_listPlace(listPlace)
 {
-    connect(&pane, &EditorPane::characterTyped, this, &PackageCompletion::Richtextbox1_KeyPress);
-    connect(pane.document(), &QTextDocument::contentsChange, this,
-            [this](int position, int, int added) { findAnchor(position, added); });
-    connect(&pane, &EditorPane::cursorPositionChanged, this, &PackageCompletion::followTyping);
     pane.installEventFilter(this);
     pane.viewport()->installEventFilter(this);
 }
@@ -53,11 +52,13 @@ bool PackageCompletion::isOpen() const
     return m_list && m_list->isVisible();
 }
 
-void PackageCompletion::Richtextbox1_KeyPress(QChar code)
+bool PackageCompletion::Richtextbox1_KeyPress(QChar code)
 {
     const std::optional<QString> lookUp = m_word.type(code);
-    if (lookUp && FillPackageList(*lookUp) == 0)
-        open();
+    if (!lookUp || FillPackageList(*lookUp) != 0)
+        return false;
+    open();
+    return true;
 }
 
 qint16 PackageCompletion::FillPackageList(const QString &word)
@@ -79,6 +80,7 @@ void PackageCompletion::open()
 {
     // The typed dot goes into the pane after this; the name starts behind it.
     m_nameStart = -1;
+    m_followedName.reset();
     list().setVisible(true);
     list().setEnabled(true);
     list().clearHighlight();
@@ -87,6 +89,7 @@ void PackageCompletion::open()
 void PackageCompletion::close()
 {
     m_nameStart = -1;
+    m_followedName.reset();
     if (!m_list)
         return;
     m_list->setEnabled(false);
@@ -94,18 +97,18 @@ void PackageCompletion::close()
     m_list->clear();
 }
 
-// The dot that opened the list has gone into the text (by a key, or as the last dot
-// of an input method's text): the name starts right after it.
-void PackageCompletion::findAnchor(int position, int added)
+std::optional<QString> PackageCompletion::typedName() const
 {
-    if (!isOpen() || m_nameStart >= 0 || added <= 0)
-        return;
-    QTextCursor inserted(m_pane.document());
-    inserted.setPosition(position);
-    inserted.setPosition(position + added, QTextCursor::KeepAnchor);
-    const qsizetype dot = inserted.selectedText().lastIndexOf(QLatin1Char('.'));
-    if (dot >= 0)
-        m_nameStart = position + int(dot) + 1;
+    const QTextCursor caret = m_pane.textCursor();
+    if (m_nameStart < 0 || caret.hasSelection() || caret.position() < m_nameStart)
+        return std::nullopt;
+    QTextCursor typed(m_pane.document());
+    typed.setPosition(m_nameStart);
+    typed.setPosition(caret.position(), QTextCursor::KeepAnchor);
+    const QString name = typed.selectedText();
+    if (!std::all_of(name.begin(), name.end(), isNameCharacter))
+        return std::nullopt;
+    return name;
 }
 
 // Highlights the entry the letters typed since the dot begin; closes the list when
@@ -114,39 +117,78 @@ void PackageCompletion::followTyping()
 {
     if (!isOpen() || m_nameStart < 0)
         return;
-    const QTextCursor caret = m_pane.textCursor();
-    if (caret.hasSelection() || caret.position() < m_nameStart) {
+    const std::optional<QString> name = typedName();
+    if (!name) {
         close();
-        return;
+    } else if (name != m_followedName) {
+        // Only a changed name moves the highlight: Up and Down may have placed it.
+        list().highlightFirstStartingWith(*name);
+        m_followedName = name;
     }
-    QTextCursor typed(m_pane.document());
-    typed.setPosition(m_nameStart);
-    typed.setPosition(caret.position(), QTextCursor::KeepAnchor);
-    const QString prefix = typed.selectedText();
-    if (!std::all_of(prefix.begin(), prefix.end(), isNameCharacter)) {
-        close();
-        return;
-    }
-    list().highlightFirstStartingWith(prefix);
 }
 
 bool PackageCompletion::eventFilter(QObject *watched, QEvent *event)
 {
-    if (!isOpen())
+    if (m_handingOn)
         return false;
     if (watched == m_pane.viewport()) {
-        if (event->type() == QEvent::MouseButtonPress)
+        if (event->type() == QEvent::MouseButtonPress && isOpen())
             close(); // a click into the text puts nothing in
         return false;
     }
-    if (event->type() == QEvent::FocusOut) {
+    switch (event->type()) {
+    case QEvent::KeyPress: {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (isOpen() && takeKey(*key))
+            return true;
+        typeInto(event, typedCharacters(*key));
+        return true;
+    }
+    case QEvent::InputMethod:
+        typeInto(event, typedCharacters(*static_cast<QInputMethodEvent *>(event)));
+        return true;
+    case QEvent::ShortcutOverride:
+    case QEvent::FocusIn:
+        // A menu command, by its key or from a menu that took the focus, may change
+        // the text or move the caret: the list follows once it has run.
+        if (isOpen())
+            QMetaObject::invokeMethod(this, &PackageCompletion::followTyping, Qt::QueuedConnection);
+        return false;
+    case QEvent::FocusOut:
         // A menu popping up or another program taking over keeps the list.
-        const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
-        if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason)
-            close();
+        if (isOpen()) {
+            const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
+            if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason)
+                close();
+        }
+        return false;
+    default:
         return false;
     }
-    return event->type() == QEvent::KeyPress && takeKey(*static_cast<QKeyEvent *>(event));
+}
+
+// The word rule sees the typed characters before the pane acts on them; then the
+// pane gets the event, and the list follows what it did to the text.
+void PackageCompletion::typeInto(QEvent *event, const QString &typed)
+{
+    // How many of the typed characters follow the dot that opened the list.
+    qsizetype afterDot = -1;
+    for (qsizetype i = 0; i < typed.size(); ++i)
+        if (Richtextbox1_KeyPress(typed.at(i)))
+            afterDot = typed.size() - i - 1;
+    m_handingOn = true;
+    QCoreApplication::sendEvent(&m_pane, event);
+    m_handingOn = false;
+    event->accept(); // handed on once: not again to the pane's parents
+    if (afterDot >= 0 && isOpen()) {
+        // The typed text went in before the caret: the name starts after its dot.
+        const int nameStart = m_pane.textCursor().position() - int(afterDot);
+        if (nameStart > 0 && m_pane.document()->characterAt(nameStart - 1) == QLatin1Char('.'))
+            m_nameStart = nameStart;
+        else
+            close();
+    }
+    followTyping();
 }
 
 // What a key does while the list is shown; true when the list took it from the pane.
@@ -166,7 +208,9 @@ bool PackageCompletion::takeKey(const QKeyEvent &key)
     case Qt::Key_Return:
     case Qt::Key_Enter:
     case Qt::Key_Tab:
-        if (modifiers == Qt::NoModifier && list().highlightedRow() >= 0) {
+        // A menu command may have changed the text since the last key: only a name
+        // still typed is completed.
+        if (modifiers == Qt::NoModifier && list().highlightedRow() >= 0 && typedName()) {
             pick();
             return true;
         }
@@ -186,19 +230,19 @@ bool PackageCompletion::takeKey(const QKeyEvent &key)
 void PackageCompletion::pick()
 {
     const int row = list().highlightedRow();
-    const int nameStart = m_nameStart;
     const QString name = row >= 0 ? list().item(row)->text() : QString();
+    const std::optional<QString> typed = typedName();
+    const int nameStart = m_nameStart;
     close();
-    if (name.isEmpty() || nameStart < 0)
+    if (name.isEmpty() || !typed)
         return;
     // The typed letters are replaced by the whole name, as one step of the undo
     // history; the word goes on as if the whole name had been typed.
     QTextCursor cursor = m_pane.textCursor();
-    const int typed = cursor.position() - nameStart;
     cursor.beginEditBlock();
     cursor.setPosition(nameStart, QTextCursor::KeepAnchor);
     cursor.insertText(name);
     cursor.endEditBlock();
     m_pane.setTextCursor(cursor);
-    m_word.complete(typed, name);
+    m_word.complete(typed->size(), name);
 }

@@ -264,7 +264,8 @@ void TestCompletion::typedLettersPickTheEntry()
 
 void TestCompletion::keysWhileTheListIsShown_data()
 {
-    QTest::addColumn<QString>("typed"); // after "java."; "\x1b" is Esc, "\b" Backspace, "\r" Return
+    // after "java."; "\x1b" is Esc, "\b" Backspace, "\r" Return, "\u2193" Down
+    QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("expectedWord");
     QTest::addColumn<QString>("highlighted"); // "-" when the list is closed
@@ -289,6 +290,10 @@ void TestCompletion::keysWhileTheListIsShown_data()
                                                << QStringLiteral("java.u") << QStringLiteral("util");
     QTest::newRow("Backspace past the dot")
         << QStringLiteral("\b") << QStringLiteral("java") << QStringLiteral("java") << QStringLiteral("-");
+    QTest::newRow("Down twice") << QStringLiteral("\u2193\u2193") << QStringLiteral("java.")
+                                << QStringLiteral("java.") << QStringLiteral("awt");
+    QTest::newRow("Down, then Return picks") << QStringLiteral("\u2193\u2193\r") << QStringLiteral("java.awt")
+                                             << QStringLiteral("java.awt") << QStringLiteral("-");
 }
 
 void TestCompletion::keysWhileTheListIsShown()
@@ -305,8 +310,11 @@ void TestCompletion::keysWhileTheListIsShown()
             QTest::keyClick(pane(), Qt::Key_Backspace);
         else if (c == QLatin1Char('\r'))
             QTest::keyClick(pane(), Qt::Key_Return);
+        else if (c == QChar(0x2193))
+            QTest::keyClick(pane(), Qt::Key_Down);
         else
             QTest::keyClicks(pane(), QString(c));
+        QCoreApplication::processEvents(); // between keys, as a user's event loop runs
     }
     QCOMPARE(pane()->toPlainText(), text);
     QCOMPARE(word(), expectedWord);
