@@ -138,6 +138,7 @@ void benchViewer(BenchTable &table)
     delete window;
     table.add({"View > Applet to the applet's first paint (ms)", median(zarnMs), median(directMs), 1.15});
     table.add({"View > Applet to first paint vs compile (ms)", median(zarnMs), median(compileMs), 1.0, 150});
+    // The host's own archive, and the run that makes it, must pay for themselves.
     table.add({"host start to first paint, archived vs plain (ms)", median(archivedHostMs),
-               median(plainHostMs), 0});
+               median(plainHostMs), 0.85});
 }
