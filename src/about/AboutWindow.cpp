@@ -1,6 +1,7 @@
 #include "AboutWindow.h"
 
 #include "FitText.h"
+#include "LogCategories.h"
 #include "SystemInfo.h"
 #include "Twips.h"
 #include "UserMessages.h"
@@ -98,8 +99,12 @@ void AboutWindow::cmdSysInfo_Click()
 void AboutWindow::StartSysInfo()
 {
     const std::optional<QString> tool = findSystemInfoTool(*m_store, systemInfoToolName());
-    if (tool && !tool->isEmpty() && QProcess::startDetached(*tool, {}))
+    if (tool && !tool->isEmpty() && QProcess::startDetached(*tool, {})) {
+        qCInfo(logAbout) << "started the system-information tool" << *tool;
         return;
+    }
+    qCInfo(logAbout) << "no system-information tool could be started:"
+                     << (tool ? *tool : QStringLiteral("none is registered"));
     m_messages->warning(this, QStringLiteral("Zarn"),
                         QStringLiteral("System Information Is Unavailable At This Time"));
 }

@@ -1,6 +1,7 @@
 #include "ApplicationFolder.h"
 
 #include "InstallLayout.h"
+#include "LogCategories.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -45,6 +46,7 @@ void seed(const QString &folder, const QString &installedCopies)
                                               | QFileDevice::ReadGroup | QFileDevice::ReadOther);
             continue;
         }
+        qCInfo(logApp) << "no installed copy" << copy << ": a fresh" << target;
         QFile fresh(target);
         if (fresh.open(QIODevice::WriteOnly))
             fresh.write(file.content);
@@ -58,6 +60,7 @@ QString chooseApplicationFolder(const QString &executableFolder, const QString &
 {
     if (isApplicationFolder(executableFolder))
         return executableFolder;
+    qCInfo(logApp) << "no writable temp/ beside the executable in" << executableFolder << ": using" << userFolder;
     seed(userFolder, installedCopies);
     return userFolder;
 }

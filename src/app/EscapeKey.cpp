@@ -1,5 +1,7 @@
 #include "EscapeKey.h"
 
+#include "LogCategories.h"
+
 #include <QGuiApplication>
 
 #include <xcb/xcb.h>
@@ -43,18 +45,25 @@ EscapeKey::EscapeKey(const QList<QWidget *> &windows)
     m_connection = xcb_connect(nullptr, nullptr);
     const xcb_keycode_t escape = xcb_connection_has_error(m_connection) ? 0 : escapeKeycode(m_connection);
     if (escape == 0) {
+        qCInfo(logApp) << "Esc cannot end this compile: no connection to the X server, or no key for Esc";
         xcb_disconnect(m_connection);
         m_connection = nullptr;
         return;
     }
     // Esc with or without Caps Lock and Num Lock.
     const uint16_t locks[] = {0, XCB_MOD_MASK_LOCK, XCB_MOD_MASK_2, XCB_MOD_MASK_LOCK | XCB_MOD_MASK_2};
+    QList<xcb_void_cookie_t> grabs;
     for (QWidget *window : windows)
         if (window)
             for (const uint16_t lock : locks)
-                xcb_grab_key(m_connection, 1, xcb_window_t(window->window()->winId()), lock, escape,
-                             XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC);
+                grabs.append(xcb_grab_key_checked(m_connection, 1, xcb_window_t(window->window()->winId()), lock,
+                                                  escape, XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC));
     xcb_flush(m_connection);
+    // Another program may hold Esc on the window already (X error BadAccess).
+    for (const xcb_void_cookie_t grab : grabs)
+        if (const Owned<xcb_generic_error_t> error(xcb_request_check(m_connection, grab), &std::free); error)
+            qCInfo(logApp) << "a grab of Esc failed with X error" << error->error_code
+                           << ": Esc may not end this compile";
 }
 
 EscapeKey::~EscapeKey()

@@ -1,6 +1,7 @@
 #include "Termination.h"
 
 #include "ChildProcesses.h"
+#include "LogCategories.h"
 
 #include <QCoreApplication>
 #include <QSocketNotifier>
@@ -32,6 +33,7 @@ void installTerminationHandlers(std::function<void()> beforeExit)
         char number = 0;
         if (::read(signalPipe[1], &number, 1) != 1)
             return;
+        qCInfo(logApp) << "ended by signal" << int(number) << "; the processes Zarn started are ended";
         if (beforeExit)
             beforeExit();
         ::_exit(128 + number);

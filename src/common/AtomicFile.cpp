@@ -1,6 +1,7 @@
 #include "AtomicFile.h"
 
 #include "ErrorText.h"
+#include "LogCategories.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -87,8 +88,10 @@ QString replaceFileAtomically(const QString &path, const std::vector<QByteArrayV
     const QFileInfo target(QFileInfo(path).isSymLink() ? QFileInfo(path).symLinkTarget() : path);
     if (target.exists() && !target.isFile())
         return tr("it is not a regular file");
-    if (target.exists() && hasOtherLinks(target.filePath()))
+    if (target.exists() && hasOtherLinks(target.filePath())) {
+        qCInfo(logCommon) << target.filePath() << "has other hard links: written in place";
         return writeInPlace(target.filePath(), pieces);
+    }
 
     struct stat before = {};
     const bool existed = ::stat(QFile::encodeName(target.filePath()).constData(), &before) == 0;

@@ -254,9 +254,10 @@ QString CompileDriver::run(CompileFeedback &feedback)
     poll.stop();
 
     // The done marker is the script's last step: it ends at once, with all its output.
+    // (The wait is false too when it has ended already: whatever it left in its group goes.)
     if (!problem.isEmpty() || !script.waitForFinished(int(MarkerGrace.count()))) {
-        qCInfo(logCompile) << "stopping process group" << scriptId << ":"
-                           << (problem.isEmpty() ? QStringLiteral("the script did not end once done") : problem);
+        if (!problem.isEmpty())
+            qCInfo(logCompile) << "stopping process group" << scriptId << ":" << problem;
         stopHostScript(script, scriptId);
     }
     qCInfo(logCompile) << "process group" << scriptId << "ended, exit code" << script.exitCode();

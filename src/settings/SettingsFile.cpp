@@ -2,6 +2,7 @@
 
 #include "AtomicFile.h"
 #include "FontTables.h"
+#include "LogCategories.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -141,12 +142,20 @@ QByteArray formatSettings(const Settings &settings)
 Settings readSettingsFile(const QString &path)
 {
     // A FIFO or device would block the open or the read; a folder cannot be read.
-    if (!QFileInfo(path).isFile())
+    if (!QFileInfo(path).isFile()) {
+        qCInfo(logSettings) << path << "is not a file: the settings are 0, 0 and no compiler";
         return {};
+    }
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!file.open(QIODevice::ReadOnly)) {
+        qCInfo(logSettings) << path << "cannot be read:" << file.errorString();
         return {};
-    return parseSettings(file.read(MaxSettingsBytes));
+    }
+    const QByteArray content = file.read(MaxSettingsBytes);
+    const Settings settings = parseSettings(content);
+    if (formatSettings(settings) != content)
+        qCInfo(logSettings) << path << "is not in its usual form; read as" << formatSettings(settings);
+    return settings;
 }
 
 QString settingsStoreProblem(const Settings &settings)

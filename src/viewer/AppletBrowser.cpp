@@ -1,6 +1,7 @@
 #include "AppletBrowser.h"
 
 #include "ChildProcesses.h"
+#include "LogCategories.h"
 
 #include <QDir>
 #include <QFile>
@@ -123,6 +124,8 @@ void AppletBrowser::startHost()
         m_surface->show();
         window = m_surface->winId();
     } else {
+        qCInfo(logViewer) << "not on X11 but on" << QGuiApplication::platformName()
+                          << ": the applet gets a window of its own";
         showMessage(tr("The applet runs in a window of its own."));
     }
 
@@ -131,6 +134,7 @@ void AppletBrowser::startHost()
     connect(m_host, &QProcess::started, this, [this] {
         m_hostPid = m_host->processId();
         ChildProcesses::add(m_hostPid, false);
+        qCInfo(logViewer) << "the applet host runs as process" << m_hostPid;
     });
     connect(m_host, &QProcess::readyReadStandardOutput, this, &AppletBrowser::readHost);
     connect(m_host, &QProcess::finished, this, &AppletBrowser::hostEnded);
@@ -141,8 +145,10 @@ void AppletBrowser::startHost()
     // From the host's archive once one has been made; the first applet that paints
     // has it made, in a run of its own.
     const JvmArchive archive = appletHostArchive(m_java, m_archiveFolder);
-    m_host->start(m_java, appletHostArguments(appletHostJar(), m_launch, appletPixels(), window,
-                                              archive.isWhole() ? archive.options() : QStringList()));
+    const QStringList arguments = appletHostArguments(appletHostJar(), m_launch, appletPixels(), window,
+                                                      archive.isWhole() ? archive.options() : QStringList());
+    qCInfo(logViewer) << "starting the applet host:" << m_java << arguments;
+    m_host->start(m_java, arguments);
 }
 
 void AppletBrowser::readHost()
@@ -154,6 +160,8 @@ void AppletBrowser::readHost()
         if (word == QLatin1String("painted")) {
             Q_EMIT appletPainted();
             makeAppletHostArchive(m_java, m_archiveFolder);
+        } else if (word == QLatin1String("status")) {
+            qCInfo(logViewer) << "the applet host says:" << text;
         } else if (word == QLatin1String("error")) {
             m_reportedError = true;
             showMessage(text);
@@ -167,6 +175,9 @@ void AppletBrowser::readHost()
 void AppletBrowser::hostEnded()
 {
     ChildProcesses::remove(m_hostPid);
+    qCInfo(logViewer) << "the applet host" << m_hostPid << "ended:"
+                      << (m_host->exitStatus() == QProcess::CrashExit ? QStringLiteral("crashed")
+                                                                       : QString::number(m_host->exitCode()));
     readHost();
     if (!m_reportedError && (m_host->exitStatus() == QProcess::CrashExit || m_host->exitCode() != 0)) {
         const QStringList errors = QString::fromLocal8Bit(m_host->readAllStandardError())
@@ -189,8 +200,11 @@ void AppletBrowser::stopHost()
         host->write("quit\n");
         host->closeWriteChannel();
         if (!host->waitForFinished(QuitGraceMs)) {
+            qCInfo(logViewer) << "the applet host" << m_hostPid << "did not quit when asked: killed";
             host->kill();
             host->waitForFinished();
+        } else {
+            qCInfo(logViewer) << "the applet host" << m_hostPid << "quit when asked";
         }
     }
     ChildProcesses::remove(m_hostPid);

@@ -2,6 +2,7 @@
 
 #include "ChildProcesses.h"
 #include "InstallLayout.h"
+#include "LogCategories.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -155,10 +156,12 @@ void makeAppletHostArchive(const QString &java, const QString &folder)
     QObject::connect(run, &QProcess::started, run, [run, pid] {
         *pid = run->processId();
         ChildProcesses::add(*pid, false);
+        qCInfo(logViewer) << "making the applet host's archive in process" << *pid;
     });
     QObject::connect(run, &QProcess::finished, run,
                      [run, pid, archive](int code, QProcess::ExitStatus status) {
                          ChildProcesses::remove(*pid);
+                         qCInfo(logViewer) << "the archive run" << *pid << "ended, exit code" << code;
                          if (status == QProcess::NormalExit && code == 0)
                              archive.adopt();
                          making = false;
@@ -166,6 +169,7 @@ void makeAppletHostArchive(const QString &java, const QString &folder)
                      });
     QObject::connect(run, &QProcess::errorOccurred, run, [run](QProcess::ProcessError error) {
         if (error == QProcess::FailedToStart) {
+            qCInfo(logViewer) << "the archive run could not start:" << run->errorString();
             making = false;
             run->deleteLater();
         }
