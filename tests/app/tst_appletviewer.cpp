@@ -3,10 +3,11 @@
 #include "AppletBrowser.h"
 #include "AppletTesting.h"
 #include "AppletWindow.h"
+#include "Document.h"
 #include "RecordingMessages.h"
 #include "ScriptedFileDialog.h"
+#include "TestTime.h"
 #include "XvfbDisplay.h"
-#include "Document.h"
 #include "Zarn.h"
 
 #include <QApplication>
@@ -93,7 +94,7 @@ void TestAppletViewer::viewShowsTheAppletInsideTheWindow()
     QCOMPARE(browser()->geometry(), QRect(8, 8, 385, 249));
     QCOMPARE(viewer()->Command1->text(), QStringLiteral("&Close"));
     QCOMPARE(viewer()->Command1->geometry(), QRect(160, 264, 73, 25));
-    QTRY_COMPARE_WITH_TIMEOUT(colourAtCentre(browser()->surface()), QColor(200, 30, 40), 20000);
+    QTRY_COMPARE_WITH_TIMEOUT(colourAtCentre(browser()->surface()), QColor(200, 30, 40), scaled(20000));
     QVERIFY(browser()->surface()->window() == viewer()); // inside the viewer, not a window of its own
 }
 
@@ -101,7 +102,7 @@ void TestAppletViewer::viewWhileOpenReloadsTheNewClass()
 {
     writeApplet(200, 30, 40);
     m_window->AppletB_Click();
-    QTRY_COMPARE_WITH_TIMEOUT(colourAtCentre(browser()->surface()), QColor(200, 30, 40), 20000);
+    QTRY_COMPARE_WITH_TIMEOUT(colourAtCentre(browser()->surface()), QColor(200, 30, 40), scaled(20000));
     AppletWindow *first = viewer();
     const qint64 host = browser()->hostProcessId();
 
@@ -110,24 +111,24 @@ void TestAppletViewer::viewWhileOpenReloadsTheNewClass()
     QCOMPARE(status(), QStringLiteral("Done Compiling"));
     QCOMPARE(viewer(), first); // the same window, a fresh host
     QVERIFY(browser()->hostProcessId() != host);
-    QTRY_VERIFY_WITH_TIMEOUT(!processRuns(host), 5000);
-    QTRY_COMPARE_WITH_TIMEOUT(colourAtCentre(browser()->surface()), QColor(40, 40, 220), 20000);
+    QTRY_VERIFY_WITH_TIMEOUT(!processRuns(host), scaled(5000));
+    QTRY_COMPARE_WITH_TIMEOUT(colourAtCentre(browser()->surface()), QColor(40, 40, 220), scaled(20000));
 }
 
 void TestAppletViewer::closeEndsTheHostAndReopenLoadsTheNewClass()
 {
     writeApplet(200, 30, 40);
     m_window->AppletB_Click();
-    QTRY_COMPARE_WITH_TIMEOUT(colourAtCentre(browser()->surface()), QColor(200, 30, 40), 20000);
+    QTRY_COMPARE_WITH_TIMEOUT(colourAtCentre(browser()->surface()), QColor(200, 30, 40), scaled(20000));
     const qint64 host = browser()->hostProcessId();
 
     QTest::mouseClick(viewer()->Command1, Qt::LeftButton);
     QTRY_VERIFY(!viewer());
-    QTRY_VERIFY_WITH_TIMEOUT(!processRuns(host), 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(!processRuns(host), scaled(5000));
 
     writeApplet(40, 40, 220);
     m_window->AppletB_Click();
-    QTRY_COMPARE_WITH_TIMEOUT(colourAtCentre(browser()->surface()), QColor(40, 40, 220), 20000);
+    QTRY_COMPARE_WITH_TIMEOUT(colourAtCentre(browser()->surface()), QColor(40, 40, 220), scaled(20000));
     QVERIFY(browser()->hostProcessId() != host);
 }
 
@@ -135,7 +136,7 @@ void TestAppletViewer::failedCompileSaysSoInTheViewer()
 {
     writeApplet(200, 30, 40);
     m_window->AppletB_Click();
-    QTRY_COMPARE_WITH_TIMEOUT(colourAtCentre(browser()->surface()), QColor(200, 30, 40), 20000);
+    QTRY_COMPARE_WITH_TIMEOUT(colourAtCentre(browser()->surface()), QColor(200, 30, 40), scaled(20000));
 
     // The class of the compile before neither runs nor stays in the temp folder.
     m_app->write(QStringLiteral("work/Clock.java"), "public class Clock { oops }\n");
@@ -158,7 +159,7 @@ void TestAppletViewer::viewerOutlivesTheMainWindow()
     const qint64 host = browser()->hostProcessId();
     viewer()->close();
     QTRY_VERIFY(!viewer());
-    QTRY_VERIFY_WITH_TIMEOUT(!processRuns(host), 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(!processRuns(host), scaled(5000));
 }
 
 namespace {
@@ -274,10 +275,10 @@ void TestAppletViewer::publishedAppletsRun()
     m_window->document().setFileName(work + document);
     m_window->AppletB_Click();
     QVERIFY(viewer());
-    QTRY_COMPARE_WITH_TIMEOUT(browser()->message(), QString(), 20000);
+    QTRY_COMPARE_WITH_TIMEOUT(browser()->message(), QString(), scaled(20000));
     QWidget *surface = browser()->surface();
     QTRY_COMPARE_WITH_TIMEOUT(colourAt(surface, surface->visibleRegion().boundingRect().center()), colour,
-                              20000);
+                              scaled(20000));
     QCOMPARE(surface->size(), size.isEmpty() ? browser()->size() : size);
     // An applet larger than the area is scrolled to, as a browser shows a page.
     const auto *scroll = browser()->findChild<QScrollArea *>();

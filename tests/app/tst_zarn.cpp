@@ -1,10 +1,11 @@
 #include "AboutWindow.h"
 #include "AppletWindow.h"
+#include "Document.h"
 #include "OptionsWindow.h"
 #include "ProgressFeedback.h"
 #include "RecordingMessages.h"
 #include "ScriptedFileDialog.h"
-#include "Document.h"
+#include "TestTime.h"
 #include "Zarn.h"
 
 #include <QComboBox>
@@ -606,7 +607,7 @@ void TestZarn::unsavedTextIsKeptAndOffered()
     QTest::keyClicks(pane, QStringLiteral("precious"));
     QFile kept(
         m_appFolder->filePath(QStringLiteral("recovery/%1.txt").arg(QCoreApplication::applicationPid())));
-    QTRY_VERIFY_WITH_TIMEOUT(kept.exists(), 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(kept.exists(), scaled(5000));
     QVERIFY(kept.open(QIODevice::ReadOnly) && kept.readAll().endsWith("\nprecious"));
     kept.close();
     m_dialog->answer(m_appFolder->filePath(QStringLiteral("Saved.java")));

@@ -4,10 +4,11 @@
 #include "AppletCommands.h"
 #include "AppletTesting.h"
 #include "AppletWindow.h"
+#include "Document.h"
 #include "MessageWindow.h"
 #include "RecordingMessages.h"
 #include "ScriptedFileDialog.h"
-#include "Document.h"
+#include "TestTime.h"
 #include "Zarn.h"
 
 #include <QApplication>
@@ -175,21 +176,27 @@ void TestZarnCompile::closeWaitsForTheCompile()
 
 void TestZarnCompile::closingTheProgressWindowEndsAHungCompile()
 {
-    m_window->settings.CompilerLocation = standIn("sleep 60\n");
-    qint64 script = 0;
-    QTimer::singleShot(300, m_window, [&] {
-        script = m_app->read(QStringLiteral("temp/compile.group")).trimmed().toLongLong();
-        m_window->findChild<MessageWindow *>()->close(); // its title bar's close button
+    // The compiler says it hangs now by writing its number.
+    m_window->settings.CompilerLocation = standIn("echo $$ > hanging.pid\nexec sleep 60\n");
+    qint64 compiler = 0;
+    QTimer hanging;
+    connect(&hanging, &QTimer::timeout, m_window, [&] {
+        const QByteArray pid = m_app->read(QStringLiteral("hanging.pid"));
+        if (compiler == 0 && pid.endsWith('\n')) {
+            compiler = pid.trimmed().toLongLong();
+            m_window->findChild<MessageWindow *>()->close(); // its title bar's close button
+        }
     });
+    hanging.start(20);
     QElapsedTimer took;
     took.start();
     QVERIFY(!m_window->appletCommands().CompileToFolder(
         m_app->filePath(QStringLiteral("out")), AppletCommands::CompileFeedbackStyle::ProgressWindow));
-    QVERIFY(took.elapsed() < 10000);
+    QVERIFY(took.elapsed() < scaled(10000));
     QCOMPARE(status(), QStringLiteral("Compile Cancelled"));
     QVERIFY(!m_window->findChild<MessageWindow *>());
-    QVERIFY(script > 0);
-    QTRY_VERIFY_WITH_TIMEOUT(!groupRuns(script), 3000); // the script and its compiler are gone
+    QVERIFY(compiler > 0);
+    QTRY_VERIFY_WITH_TIMEOUT(!processRuns(compiler), scaled(3000)); // stopped with its script
 }
 
 // View > Applet and the Publish commands compile the file on disk: a document

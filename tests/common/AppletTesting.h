@@ -1,6 +1,7 @@
 #pragma once
 
 #include "JavaSources.h"
+#include "TestTime.h"
 
 #include <QColor>
 #include <QDir>
@@ -24,7 +25,7 @@ inline bool compileJava(const QString &folder, const QString &fileName, const QB
     QProcess javac;
     javac.setWorkingDirectory(folder);
     javac.start(javacPath(), {QStringLiteral("-d"), folder, file.fileName()});
-    return javac.waitForFinished(60000) && javac.exitCode() == 0;
+    return javac.waitForFinished(scaled(60000)) && javac.exitCode() == 0;
 }
 
 // The colour on screen at point of widget, whatever window draws it there (the
@@ -61,37 +62,4 @@ inline bool processRuns(qint64 pid)
 {
     QFile status(QStringLiteral("/proc/%1/status").arg(pid));
     return pid > 0 && status.open(QIODevice::ReadOnly) && !status.readAll().contains("State:\tZ");
-}
-
-// The processes that run (zombies have ended) and match: match gets the pid and the
-// fields of /proc/PID/stat after the name ("state ppid pgrp ...").
-template <typename Match> QList<qint64> processesWhere(Match match)
-{
-    QList<qint64> found;
-    for (const QString &entry : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
-        QFile stat(QStringLiteral("/proc/%1/stat").arg(entry));
-        if (!stat.open(QIODevice::ReadOnly))
-            continue;
-        // "pid (name) state ...": the name may hold blanks; the fields follow its ")".
-        const QByteArray line = stat.readAll();
-        const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
-        if (fields.size() > 2 && fields.at(0) != "Z" && match(fields))
-            found.append(entry.toLongLong());
-    }
-    return found;
-}
-
-// The running processes whose parent is pid.
-inline QList<qint64> childrenOf(qint64 pid)
-{
-    return processesWhere(
-        [pid](const QList<QByteArray> &fields) { return fields.at(1).toLongLong() == pid; });
-}
-
-// True while a process of the group runs.
-inline bool groupRuns(qint64 group)
-{
-    return !processesWhere([group](const QList<QByteArray> &fields) {
-                return fields.at(2).toLongLong() == group;
-            }).isEmpty();
 }

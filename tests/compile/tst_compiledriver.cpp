@@ -5,6 +5,7 @@
 #include "CompilerDiagnostics.h"
 #include "JavaSources.h"
 #include "RecordingFeedback.h"
+#include "TestTime.h"
 
 #include <QDateTime>
 #include <QElapsedTimer>
@@ -197,7 +198,7 @@ void TestCompileDriver::scriptThatDiesEndsTheWait()
     QElapsedTimer wall;
     wall.start();
     QVERIFY(!compile(compiler, QStringLiteral("x")));
-    QVERIFY2(wall.elapsed() < 3000, qPrintable(QString::number(wall.elapsed())));
+    QVERIFY2(wall.elapsed() < scaled(3000), qPrintable(QString::number(wall.elapsed())));
     QCOMPARE(m_feedback.events.size(), 2);
     QVERIFY2(m_feedback.events.last().startsWith(QStringLiteral("failed: ")),
              qPrintable(m_feedback.events.last()));
@@ -219,12 +220,12 @@ void TestCompileDriver::hungCompilerIsStopped()
     QElapsedTimer wall;
     wall.start();
     QVERIFY(!compile(hung, QStringLiteral("x")));
-    QVERIFY(wall.elapsed() < 5000);
+    QVERIFY(wall.elapsed() < scaled(5000));
     QVERIFY2(m_feedback.events.last().contains(QStringLiteral("stopped")),
              qPrintable(m_feedback.events.last()));
     const QByteArray pid = m_app->read(QStringLiteral("hung.pid")).trimmed();
     QVERIFY(!pid.isEmpty());
-    QTRY_VERIFY_WITH_TIMEOUT(!QFileInfo::exists(QStringLiteral("/proc/") + QString::fromLatin1(pid)), 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(!QFileInfo::exists(QStringLiteral("/proc/") + QString::fromLatin1(pid)), scaled(5000));
 
     // A compiler that cannot stop talking is stopped as well.
     m_driver->setTimeLimit(std::chrono::minutes(1));
@@ -281,7 +282,7 @@ void TestCompileDriver::anotherZarnsCompileComesFirst()
     // Another Zarn, sharing this application folder, is compiling.
     QProcess other;
     other.start(QStringLiteral(LOCK_HOLDER), {m_app->filePath(QStringLiteral("temp/compile.lock"))});
-    QVERIFY(other.waitForReadyRead(10000));
+    QVERIFY(other.waitForReadyRead(scaled(10000)));
     QCOMPARE(other.readLine().trimmed(), QByteArray("locked"));
     QTimer::singleShot(400, &other, [&] { other.closeWriteChannel(); }); // its compile ends
 
@@ -298,7 +299,7 @@ void TestCompileDriver::lockOfAZarnThatDiedIsNoObstacle()
 {
     QProcess other;
     other.start(QStringLiteral(LOCK_HOLDER), {m_app->filePath(QStringLiteral("temp/compile.lock"))});
-    QVERIFY(other.waitForReadyRead(10000));
+    QVERIFY(other.waitForReadyRead(scaled(10000)));
     other.kill(); // gone without giving the lock back
     QVERIFY(other.waitForFinished());
     QVERIFY(QFile::exists(m_app->filePath(QStringLiteral("temp/compile.lock"))));
@@ -306,7 +307,7 @@ void TestCompileDriver::lockOfAZarnThatDiedIsNoObstacle()
     QElapsedTimer wall;
     wall.start();
     QVERIFY(compile(QStringLiteral("/bin/true"), QStringLiteral("x")));
-    QVERIFY2(wall.elapsed() < 3000, qPrintable(QString::number(wall.elapsed())));
+    QVERIFY2(wall.elapsed() < scaled(3000), qPrintable(QString::number(wall.elapsed())));
 }
 
 // A Zarn dies a second into a compile whose compiler takes three; another Zarn
@@ -324,7 +325,7 @@ void TestCompileDriver::scriptOfAZarnThatDiedRunsNothingNew()
     other.setProcessEnvironment(slow);
     other.start(QStringLiteral(LOCK_HOLDER), {QStringLiteral("compile"), m_app->path(), compiler,
                                               m_app->filePath(QStringLiteral("Hello.java"))});
-    QTRY_VERIFY_WITH_TIMEOUT(!m_app->read(QStringLiteral("temp/compile.group")).isEmpty(), 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(m_app->read(QStringLiteral("temp/compile.group")).endsWith('\n'), scaled(10000));
     const qint64 group = m_app->read(QStringLiteral("temp/compile.group")).trimmed().toLongLong();
     const qsizetype oldEnd = m_app->read(QStringLiteral("temp/temp.sh")).size();
     other.kill();

@@ -1,6 +1,7 @@
 // The parser on javac's real output, produced here, and on hand-made quirks.
 #include "CompilerDiagnostics.h"
 #include "JavaSources.h"
+#include "TestTime.h"
 
 #include <QDir>
 #include <QFile>
@@ -20,7 +21,7 @@ QString javacOutput(const QString &folder, const QString &fileName, const QByteA
     QProcess javac;
     javac.setProcessChannelMode(QProcess::MergedChannels);
     javac.start(javacPath(), {QStringLiteral("-verbose"), QStringLiteral("-d"), folder, file.fileName()});
-    javac.waitForFinished(60000);
+    javac.waitForFinished(scaled(60000));
     return QString::fromLocal8Bit(javac.readAll());
 }
 
@@ -99,7 +100,7 @@ void TestCompilerDiagnostics::placelessMessagesAndNotes()
     javac.setProcessChannelMode(QProcess::MergedChannels);
     javac.start(javacPath(),
                 {QStringLiteral("-d"), m_dir.path(), m_dir.filePath(QStringLiteral("Missing.java"))});
-    javac.waitForFinished(60000);
+    javac.waitForFinished(scaled(60000));
     const QList<Diagnostic> found = parseCompilerOutput(QString::fromLocal8Bit(javac.readAll()));
     QCOMPARE(found.size(), 1);
     QCOMPARE(found[0].kind, Diagnostic::Kind::Error);

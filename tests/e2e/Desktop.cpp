@@ -1,5 +1,7 @@
 #include "Desktop.h"
 
+#include "TestTime.h"
+
 #include <QDeadlineTimer>
 #include <QGuiApplication>
 #include <QPixmap>
@@ -13,7 +15,7 @@ QString xdotool(const QStringList &args)
 {
     QProcess process;
     process.start(QStringLiteral("xdotool"), args);
-    if (!process.waitForFinished(10000))
+    if (!process.waitForFinished(scaled(10000)))
         process.kill();
     return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
 }
@@ -30,7 +32,7 @@ QStringList windows(const QString &title, qint64 pid)
 
 QString waitForWindow(const QString &title, qint64 pid, int timeoutMs)
 {
-    const QDeadlineTimer deadline(timeoutMs);
+    const QDeadlineTimer deadline(scaled(timeoutMs));
     while (!deadline.hasExpired()) {
         const QStringList found = windows(title, pid);
         if (!found.isEmpty())
@@ -42,7 +44,7 @@ QString waitForWindow(const QString &title, qint64 pid, int timeoutMs)
 
 bool waitForNoWindow(const QString &title, qint64 pid, int timeoutMs)
 {
-    const QDeadlineTimer deadline(timeoutMs);
+    const QDeadlineTimer deadline(scaled(timeoutMs));
     while (!deadline.hasExpired()) {
         if (windows(title, pid).isEmpty())
             return true;

@@ -8,7 +8,7 @@
 #include <QStringList>
 
 // What a person does at the X display, done with xdotool, and what they see,
-// read from screenshots. Every wait has a deadline.
+// read from screenshots. Every wait has a deadline, scaled as TestTime.h says.
 namespace Desktop {
 
 // Runs xdotool with args; its standard output, trimmed.

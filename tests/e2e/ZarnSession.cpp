@@ -1,6 +1,7 @@
 #include "ZarnSession.h"
 
 #include "Desktop.h"
+#include "TestTime.h"
 
 #include <QDeadlineTimer>
 #include <QDir>
@@ -82,7 +83,7 @@ bool ZarnSession::launch(const QString &launcher, const QStringList &arguments,
 
 bool ZarnSession::waitForExit(int timeoutMs)
 {
-    return m_process.waitForFinished(timeoutMs);
+    return m_process.waitForFinished(scaled(timeoutMs));
 }
 
 QRect ZarnSession::clientArea() const
@@ -128,7 +129,7 @@ bool ZarnSession::waitForStatus(const QString &text, int timeoutMs) const
     reference.showMessage(text);
     const QImage expected = reference.grab().toImage().copy(QRect(QPoint(0, 0), statusMessage().size()));
 
-    const QDeadlineTimer deadline(timeoutMs);
+    const QDeadlineTimer deadline(scaled(timeoutMs));
     while (!deadline.hasExpired()) {
         if (Desktop::showsLike(statusMessage(), expected))
             return true;

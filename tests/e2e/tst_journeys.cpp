@@ -4,6 +4,7 @@
 #include "AppletTesting.h"
 #include "Desktop.h"
 #include "FontTables.h"
+#include "TestTime.h"
 #include "XvfbDisplay.h"
 #include "ZarnSession.h"
 
@@ -100,16 +101,16 @@ bool TestJourneys::listShows(const ZarnSession &zarn)
 void TestJourneys::typeApplet(const ZarnSession &zarn, const QColor &colour)
 {
     Desktop::type(QStringLiteral("import java."));
-    QTRY_VERIFY_WITH_TIMEOUT(listShows(zarn), 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(listShows(zarn), scaled(10000));
     Desktop::keys({QStringLiteral("a"), QStringLiteral("Return")}); // "applet", found by its letter
     Desktop::type(QStringLiteral(".*;"));                           // java.applet has no list
     Desktop::keys({QStringLiteral("Return")});
     Desktop::type(QStringLiteral("import java."));
-    QTRY_VERIFY_WITH_TIMEOUT(listShows(zarn), 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(listShows(zarn), scaled(10000));
     Desktop::keys({QStringLiteral("Down"), QStringLiteral("Down"), QStringLiteral("Return")}); // "awt"
     // The dot behind java.awt opens its own list; a click back into the pane closes it.
     Desktop::type(QStringLiteral("."));
-    QTRY_VERIFY_WITH_TIMEOUT(listShows(zarn), 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(listShows(zarn), scaled(10000));
     Desktop::click(zarn.at(100, 300));
     Desktop::keys({QStringLiteral("ctrl+End")});
     Desktop::type(QStringLiteral("*;"));
@@ -148,7 +149,7 @@ void TestJourneys::typeWithCompletionAndSaveAs()
     zarn.menu(QStringLiteral("f"), 3); // File > Save As
     QVERIFY(zarn.answerFileDialog(QStringLiteral("Save As"), path));
     QFile saved(path);
-    QTRY_VERIFY_WITH_TIMEOUT(saved.exists(), 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(saved.exists(), scaled(10000));
     QVERIFY(saved.open(QIODevice::ReadOnly));
     QCOMPARE(saved.readAll(), typedApplet(Red));
 
@@ -174,7 +175,7 @@ void TestJourneys::openViewEditView()
     const QString viewer = Desktop::waitForWindow(QStringLiteral("^View Applet$"), zarn.pid());
     QVERIFY(!viewer.isEmpty());
     const QRect area(Desktop::geometry(viewer).topLeft() + QPoint(8, 8), QSize(385, 249));
-    QTRY_COMPARE_WITH_TIMEOUT(Desktop::colourAt(area.center()), Red, 20000);
+    QTRY_COMPARE_WITH_TIMEOUT(Desktop::colourAt(area.center()), Red, scaled(20000));
 
     Desktop::click(Desktop::geometry(viewer).topLeft() + QPoint(160 + 36, 264 + 12)); // Close
     QVERIFY(Desktop::waitForNoWindow(QStringLiteral("^View Applet$"), zarn.pid()));
@@ -189,10 +190,10 @@ void TestJourneys::openViewEditView()
         QFile again(path);
         return again.open(QIODevice::ReadOnly) && again.readAll().contains("new Color(30, 40, 200)");
     };
-    QTRY_VERIFY_WITH_TIMEOUT(saved(), 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(saved(), scaled(10000));
     const QRect again = viewApplet(zarn);
     QVERIFY(again.isValid());
-    QTRY_COMPARE_WITH_TIMEOUT(Desktop::colourAt(again.center()), Blue, 20000);
+    QTRY_COMPARE_WITH_TIMEOUT(Desktop::colourAt(again.center()), Blue, scaled(20000));
 }
 
 void TestJourneys::publishBothWays()
@@ -210,7 +211,7 @@ void TestJourneys::publishBothWays()
     Desktop::keys({QStringLiteral("F5")}); // Publish > Applet
     QVERIFY(zarn.answerFileDialog(QStringLiteral("Publish Class In"),
                                   site.filePath(QStringLiteral("Anything.class"))));
-    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(site.filePath(QStringLiteral("Hello.class"))), 30000);
+    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(site.filePath(QStringLiteral("Hello.class"))), scaled(30000));
     QVERIFY(!QFile::exists(site.filePath(QStringLiteral("Anything.class"))));
 
     QVERIFY(QFile::remove(site.filePath(QStringLiteral("Hello.class"))));
@@ -222,7 +223,7 @@ void TestJourneys::publishBothWays()
                                   site.filePath(QStringLiteral("page.html"))));
     QVERIFY(QFile::exists(site.filePath(QStringLiteral("Hello.class"))));
     QFile page(site.filePath(QStringLiteral("page.html")));
-    QTRY_VERIFY_WITH_TIMEOUT(page.exists(), 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(page.exists(), scaled(10000));
     QVERIFY(page.open(QIODevice::ReadOnly));
     QVERIFY(page.readAll().contains("\n<applet code = MyName.class>\n"));
     QVERIFY(zarn.waitForStatus(QStringLiteral("Done Compiling")));
@@ -283,7 +284,7 @@ void TestJourneys::optionsSurviveARestart()
         };
         QTRY_VERIFY2_WITH_TIMEOUT(qAbs(inkWidth() - width) <= 6,
                                   qPrintable(QStringLiteral("%1 against %2").arg(inkWidth()).arg(width)),
-                                  10000);
+                                  scaled(10000));
     }
 }
 
@@ -294,14 +295,14 @@ void TestJourneys::unsavedTextAndCtrlQ()
     Desktop::type(QStringLiteral("unsaved work"));
     Desktop::keys({QStringLiteral("ctrl+q")});
     // The question: a second window with the program's title.
-    QTRY_COMPARE_WITH_TIMEOUT(Desktop::windows(QStringLiteral("^Zarn V0.01$"), zarn.pid()).size(), 2, 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(Desktop::windows(QStringLiteral("^Zarn V0.01$"), zarn.pid()).size(), 2, scaled(10000));
     Desktop::keys({QStringLiteral("Escape")}); // Cancel
-    QTRY_COMPARE_WITH_TIMEOUT(Desktop::windows(QStringLiteral("^Zarn V0.01$"), zarn.pid()).size(), 1, 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(Desktop::windows(QStringLiteral("^Zarn V0.01$"), zarn.pid()).size(), 1, scaled(10000));
     QVERIFY(zarn.running());
 
     zarn.focus();
     Desktop::keys({QStringLiteral("ctrl+q")});
-    QTRY_COMPARE_WITH_TIMEOUT(Desktop::windows(QStringLiteral("^Zarn V0.01$"), zarn.pid()).size(), 2, 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(Desktop::windows(QStringLiteral("^Zarn V0.01$"), zarn.pid()).size(), 2, scaled(10000));
     Desktop::keys({QStringLiteral("n")}); // Don't Save
     QVERIFY(zarn.waitForExit());
 }
@@ -363,7 +364,7 @@ void TestJourneys::installedZarnFromItsMenuEntry()
     QProcess install;
     install.start(QStringLiteral("cmake"), {QStringLiteral("--install"), QStringLiteral(ZARN_BUILD_DIR),
                                             QStringLiteral("--prefix"), prefix, QStringLiteral("--strip")});
-    QVERIFY(install.waitForFinished(60000) && install.exitCode() == 0);
+    QVERIFY(install.waitForFinished(scaled(60000)) && install.exitCode() == 0);
     const QString source = root.filePath(QStringLiteral("work/Hello.java"));
     const QByteArray applet = colourApplet(QStringLiteral("Hello"), Red.red(), Red.green(), Red.blue());
     QVERIFY(QDir().mkpath(root.filePath(QStringLiteral("work"))));
@@ -389,12 +390,12 @@ void TestJourneys::installedZarnFromItsMenuEntry()
     // The pane holds the file: copied from it, it arrives on this side whole.
     Desktop::click(zarn.at(200, 200));
     Desktop::keys({QStringLiteral("ctrl+a"), QStringLiteral("ctrl+c")});
-    QTRY_COMPARE_WITH_TIMEOUT(QGuiApplication::clipboard()->text(), QString::fromUtf8(applet), 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(QGuiApplication::clipboard()->text(), QString::fromUtf8(applet), scaled(10000));
 
     // A fresh user compiles and views it without opening Options.
     const QRect area = viewApplet(zarn);
     QVERIFY(area.isValid());
-    QTRY_COMPARE_WITH_TIMEOUT(Desktop::colourAt(area.center()), Red, 30000);
+    QTRY_COMPARE_WITH_TIMEOUT(Desktop::colourAt(area.center()), Red, scaled(30000));
     QVERIFY(QFile::exists(root.filePath(QStringLiteral("home/.local/share/zarn/Options.dat"))));
 }
 
@@ -417,7 +418,7 @@ void TestJourneys::learnersFirstApplet()
     Desktop::keys({QStringLiteral("ctrl+s")}); // no name yet: Save As
     QVERIFY(zarn.answerFileDialog(QStringLiteral("Save As"), work.filePath(QStringLiteral("Hello"))));
     QFile saved(work.filePath(QStringLiteral("Hello.java")));
-    QTRY_VERIFY_WITH_TIMEOUT(saved.exists(), 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(saved.exists(), scaled(10000));
     QVERIFY(saved.open(QIODevice::ReadOnly));
     QCOMPARE(QString::fromUtf8(saved.readAll()), typed);
     saved.close();
@@ -428,7 +429,7 @@ void TestJourneys::learnersFirstApplet()
     const QString viewer = Desktop::waitForWindow(QStringLiteral("^View Applet$"), zarn.pid());
     QVERIFY(!viewer.isEmpty());
     const QRect area(Desktop::geometry(viewer).topLeft() + QPoint(8, 8), QSize(385, 249));
-    QTRY_VERIFY_WITH_TIMEOUT(Desktop::inkCount(Desktop::grab(area)) > 100, 10000); // "The compile failed."
+    QTRY_VERIFY_WITH_TIMEOUT(Desktop::inkCount(Desktop::grab(area)) > 100, scaled(10000)); // "The compile failed."
     QVERIFY(Desktop::colourAt(area.center()) != Blue);
 
     // The error's mark is underlined red, and F8 puts its message in the status bar.
@@ -438,7 +439,7 @@ void TestJourneys::learnersFirstApplet()
     Desktop::keys({QStringLiteral("End")});
     Desktop::type(QStringLiteral(";"));
     Desktop::keys({QStringLiteral("ctrl+s"), QStringLiteral("F9")});
-    QTRY_COMPARE_WITH_TIMEOUT(Desktop::colourAt(area.center()), Blue, 30000); // the same viewer, reloaded
+    QTRY_COMPARE_WITH_TIMEOUT(Desktop::colourAt(area.center()), Blue, scaled(30000)); // the same viewer, reloaded
 }
 
 // Killed with unsaved text, before typing even paused: the text is kept, and the
@@ -454,15 +455,15 @@ void TestJourneys::unsavedTextOutlivesAKill()
     QVERIFY(zarn.readFile(QStringLiteral("recovery/%1.txt").arg(first)).endsWith("\nprecious work"));
 
     QVERIFY(zarn.start());
-    QTRY_COMPARE_WITH_TIMEOUT(Desktop::windows(QStringLiteral("^Zarn V0.01$"), zarn.pid()).size(), 2, 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(Desktop::windows(QStringLiteral("^Zarn V0.01$"), zarn.pid()).size(), 2, scaled(10000));
     QStringList question = Desktop::windows(QStringLiteral("^Zarn V0.01$"), zarn.pid());
     question.removeAll(zarn.mainWindow());
     Desktop::focus(question.value(0));
     Desktop::keys({QStringLiteral("r")}); // Recover
-    QTRY_COMPARE_WITH_TIMEOUT(Desktop::windows(QStringLiteral("^Zarn V0.01$"), zarn.pid()).size(), 1, 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(Desktop::windows(QStringLiteral("^Zarn V0.01$"), zarn.pid()).size(), 1, scaled(10000));
     zarn.focus();
     Desktop::keys({QStringLiteral("ctrl+a"), QStringLiteral("ctrl+c")});
-    QTRY_COMPARE_WITH_TIMEOUT(QGuiApplication::clipboard()->text(), QStringLiteral("precious work"), 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(QGuiApplication::clipboard()->text(), QStringLiteral("precious work"), scaled(10000));
 }
 
 namespace {
@@ -495,12 +496,23 @@ void TestJourneys::nothingOutlivesZarn()
     QFETCH(bool, inPaint);
     ZarnSession zarn;
     QTemporaryDir work;
-    const QString path = writeSource(work, QStringLiteral("Loop.java"),
-                                     "public class Loop extends java.applet.Applet {\n"
-                                     "    public void paint(java.awt.Graphics g) { while (true) { } }\n}\n");
+    // Each process says it has started by writing its number and a line end: the
+    // applet as its paint() begins, the compiler as it starts to hang.
+    const QString painting = work.filePath(QStringLiteral("painting.pid"));
+    const QString path = writeSource(
+        work, QStringLiteral("Loop.java"),
+        "public class Loop extends java.applet.Applet {\n"
+        "    public void paint(java.awt.Graphics g) {\n"
+        "        try (java.io.FileWriter pid = new java.io.FileWriter(\""
+            + painting.toUtf8()
+            + "\")) {\n"
+              "            pid.write(ProcessHandle.current().pid() + \"\\n\");\n"
+              "        } catch (java.io.IOException e) { }\n"
+              "        while (true) { }\n"
+              "    }\n}\n");
     QVERIFY(!path.isEmpty());
     const QByteArray hanging = zarn.filePath(QStringLiteral("hanging-javac")).toUtf8();
-    zarn.writeFile(QStringLiteral("hanging-javac"), "#!/bin/sh\nsleep 60\n");
+    zarn.writeFile(QStringLiteral("hanging-javac"), "#!/bin/sh\necho $$ > hanging.pid\nexec sleep 60\n");
     QFile::setPermissions(QString::fromUtf8(hanging), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
     zarn.writeFile(QStringLiteral("Options.dat"),
                    "0,0,\"" + (inPaint ? javacPath().toUtf8() : hanging) + "\"\r\n");
@@ -509,23 +521,28 @@ void TestJourneys::nothingOutlivesZarn()
     zarn.focus();
     Desktop::keys({QStringLiteral("F9")});
 
-    QList<qint64> started; // what Zarn started: the script and its compiler, or the host
+    // The number a process wrote into the file at path, once its whole line is there; 0 before.
+    auto pidIn = [](const QString &path) {
+        QFile file(path);
+        const QByteArray line = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        return line.endsWith('\n') ? line.trimmed().toLongLong() : 0;
+    };
+    QList<qint64> started; // what Zarn started: the host, or the script and its compiler
     if (inPaint) {
-        QVERIFY(!Desktop::waitForWindow(QStringLiteral("^View Applet$"), zarn.pid()).isEmpty());
-        QTRY_VERIFY_WITH_TIMEOUT(!(started = childrenOf(zarn.pid())).isEmpty(), 20000);
-        QTest::qWait(500); // into the endless paint()
+        QTRY_VERIFY_WITH_TIMEOUT(pidIn(painting) > 0, scaled(30000));
+        started = {pidIn(painting)};
     } else {
-        QTRY_VERIFY_WITH_TIMEOUT(!zarn.readFile(QStringLiteral("temp/compile.group")).isEmpty(), 20000);
-        const qint64 script = zarn.readFile(QStringLiteral("temp/compile.group")).trimmed().toLongLong();
-        QTRY_VERIFY_WITH_TIMEOUT(!childrenOf(script).isEmpty(), 10000);
-        started = QList<qint64>{script} + childrenOf(script);
+        const QString script = zarn.filePath(QStringLiteral("temp/compile.group"));
+        const QString compiler = zarn.filePath(QStringLiteral("hanging.pid"));
+        QTRY_VERIFY_WITH_TIMEOUT(pidIn(script) > 0 && pidIn(compiler) > 0, scaled(20000));
+        started = {pidIn(script), pidIn(compiler)};
     }
     QVERIFY(anyRuns(started));
     if (signalNumber == 0) {
         Desktop::keys({QStringLiteral("Escape")});
         QVERIFY(zarn.waitForStatus(QStringLiteral("Compile Cancelled")));
         QVERIFY(zarn.running());
-        QTRY_VERIFY_WITH_TIMEOUT(!anyRuns(started), 3000);
+        QTRY_VERIFY_WITH_TIMEOUT(!anyRuns(started), scaled(3000));
         return;
     }
     ::kill(pid_t(zarn.pid()), signalNumber);
@@ -534,7 +551,7 @@ void TestJourneys::nothingOutlivesZarn()
         QVERIFY(anyRuns(started)); // nothing could end them with Zarn; the next Zarn does
         QVERIFY(zarn.start());
     }
-    QTRY_VERIFY_WITH_TIMEOUT(!anyRuns(started), 3000);
+    QTRY_VERIFY_WITH_TIMEOUT(!anyRuns(started), scaled(3000));
 }
 
 ZARN_XVFB_TEST_MAIN(TestJourneys)

@@ -23,7 +23,7 @@ mkdir "$work/home"
 HOME="$work/home" XDG_DATA_HOME="$work/home/data" QT_QPA_PLATFORM=offscreen "$work/root/usr/bin/zarn" &
 pid=$!
 folder="$work/home/data/zarn"
-for _ in $(seq 1 200); do
+for _ in $(seq 1 $((200 * ${ZARN_TEST_TIME_FACTOR:-1}))); do
     [ -f "$folder/Options.dat" ] && [ -f "$folder/temp/Done.txt" ] && break
     kill -0 "$pid" 2>/dev/null || { echo "the installed Zarn ended"; exit 1; }
     sleep 0.1

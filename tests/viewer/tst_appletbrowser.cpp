@@ -2,6 +2,7 @@
 #include "AppletBrowser.h"
 #include "AppletTesting.h"
 #include "JdkPrograms.h"
+#include "TestTime.h"
 #include "XvfbDisplay.h"
 
 #include <QApplication>
@@ -90,17 +91,17 @@ void TestAppletBrowser::appletRunsInsideTheArea()
     QSignalSpy painted(m_browser, &AppletBrowser::appletPainted);
     m_browser->Navigate(
         page(QStringLiteral("red.html"), QStringLiteral("<applet code = Red.java>\n</applet>\n")));
-    QVERIFY(painted.wait(20000));
+    QVERIFY(painted.wait(scaled(20000)));
     QCOMPARE(m_browser->message(), QString());
     QVERIFY(m_browser->surface()->isVisible());
     QCOMPARE(m_browser->surface()->size(), QSize(385, 249)); // no size on the page: the whole area
-    QTRY_COMPARE_WITH_TIMEOUT(colourAtCentre(m_browser->surface()), QColor(200, 30, 40), 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(colourAtCentre(m_browser->surface()), QColor(200, 30, 40), scaled(10000));
 
     // Live: it takes real clicks and keys.
     clickOnScreen(m_browser->surface());
-    QTRY_COMPARE_WITH_TIMEOUT(colourAtCentre(m_browser->surface()), QColor(30, 200, 40), 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(colourAtCentre(m_browser->surface()), QColor(30, 200, 40), scaled(10000));
     typeOnScreen(QStringLiteral("a"));
-    QTRY_COMPARE_WITH_TIMEOUT(colourAtCentre(m_browser->surface()), QColor(30, 40, 200), 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(colourAtCentre(m_browser->surface()), QColor(30, 40, 200), scaled(10000));
 }
 
 void TestAppletBrowser::pageAndParametersReachTheApplet()
@@ -109,9 +110,9 @@ void TestAppletBrowser::pageAndParametersReachTheApplet()
     m_browser->Navigate(page(QStringLiteral("aware.html"),
                              QStringLiteral("<html><body><APPLET codebase=classes code=\"pkg/Aware.class\"\n"
                                             "width=200 height=50%><param NAME=SHADE value=deep></APPLET>")));
-    QVERIFY(painted.wait(20000));
+    QVERIFY(painted.wait(scaled(20000)));
     QCOMPARE(m_browser->surface()->size(), QSize(200, 124));
-    QTRY_COMPARE_WITH_TIMEOUT(colourAtCentre(m_browser->surface()), QColor(0, 160, 0), 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(colourAtCentre(m_browser->surface()), QColor(0, 160, 0), scaled(10000));
 }
 
 void TestAppletBrowser::readableLineInsteadOfABlank_data()
@@ -141,20 +142,20 @@ void TestAppletBrowser::readableLineInsteadOfABlank()
     if (!withJava)
         m_browser->setJava(QString());
     m_browser->Navigate(page(QStringLiteral("odd.html"), html));
-    QTRY_VERIFY_WITH_TIMEOUT(m_browser->message().contains(says), 20000);
+    QTRY_VERIFY_WITH_TIMEOUT(m_browser->message().contains(says), scaled(20000));
     QVERIFY(!m_browser->surface()->isVisible());
-    QTRY_COMPARE_WITH_TIMEOUT(m_browser->hostProcessId(), 0, 20000);
+    QTRY_COMPARE_WITH_TIMEOUT(m_browser->hostProcessId(), 0, scaled(20000));
 }
 
 void TestAppletBrowser::hostEndsWithTheArea()
 {
     QSignalSpy painted(m_browser, &AppletBrowser::appletPainted);
     m_browser->Navigate(page(QStringLiteral("red.html"), QStringLiteral("<applet code=Red>")));
-    QVERIFY(painted.wait(20000));
+    QVERIFY(painted.wait(scaled(20000)));
     const qint64 host = m_browser->hostProcessId();
     QVERIFY(processRuns(host));
     m_window.reset(); // closing the viewer destroys the area
-    QTRY_VERIFY_WITH_TIMEOUT(!processRuns(host), 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(!processRuns(host), scaled(5000));
 }
 
 // The embedded frame may get its size after the applet's first layout; every start
@@ -165,8 +166,8 @@ void TestAppletBrowser::layoutNeverStaysBlank()
     for (int run = 0; run < 20; ++run) {
         QSignalSpy painted(m_browser, &AppletBrowser::appletPainted);
         m_browser->Navigate(cards);
-        QVERIFY(painted.wait(20000));
-        QTRY_COMPARE_WITH_TIMEOUT(colourAtCentre(m_browser->surface()), QColor(60, 120, 180), 5000);
+        QVERIFY(painted.wait(scaled(20000)));
+        QTRY_COMPARE_WITH_TIMEOUT(colourAtCentre(m_browser->surface()), QColor(60, 120, 180), scaled(5000));
     }
 }
 
@@ -179,17 +180,17 @@ void TestAppletBrowser::hostArchiveIsMadeAndUsed()
     const QString red = page(QStringLiteral("red.html"), QStringLiteral("<applet code=Red>"));
     QSignalSpy painted(m_browser, &AppletBrowser::appletPainted);
     m_browser->Navigate(red);
-    QVERIFY(painted.wait(20000));
+    QVERIFY(painted.wait(scaled(20000)));
     const JvmArchive archive = appletHostArchive(findJava(javacPath()), folder);
     QVERIFY(archive.applies());
-    QTRY_VERIFY_WITH_TIMEOUT(archive.isWhole(), 30000);
+    QTRY_VERIFY_WITH_TIMEOUT(archive.isWhole(), scaled(30000));
 
     m_browser->Navigate(red);
-    QVERIFY(painted.wait(20000));
+    QVERIFY(painted.wait(scaled(20000)));
     QFile commandLine(QStringLiteral("/proc/%1/cmdline").arg(m_browser->hostProcessId()));
     QVERIFY(commandLine.open(QIODevice::ReadOnly));
     QVERIFY(commandLine.readAll().contains("-XX:SharedArchiveFile=" + archive.path().toUtf8()));
-    QTRY_COMPARE_WITH_TIMEOUT(colourAtCentre(m_browser->surface()), QColor(200, 30, 40), 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(colourAtCentre(m_browser->surface()), QColor(200, 30, 40), scaled(10000));
 }
 
 ZARN_XVFB_TEST_MAIN(TestAppletBrowser)

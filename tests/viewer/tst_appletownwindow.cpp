@@ -3,6 +3,7 @@
 #include "AppletBrowser.h"
 #include "AppletTesting.h"
 #include "JdkPrograms.h"
+#include "TestTime.h"
 #include "XvfbDisplay.h"
 
 #include <QApplication>
@@ -33,7 +34,7 @@ void TestAppletOwnWindow::appletGetsAWindowOfItsOwn()
     browser.setJava(findJava(javacPath()));
     QSignalSpy painted(&browser, &AppletBrowser::appletPainted);
     browser.Navigate(page.fileName());
-    QVERIFY(painted.wait(20000));
+    QVERIFY(painted.wait(scaled(20000)));
     QCOMPARE(browser.message(), QStringLiteral("The applet runs in a window of its own."));
 
     QProcess search;
