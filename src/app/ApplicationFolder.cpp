@@ -60,7 +60,8 @@ QString chooseApplicationFolder(const QString &executableFolder, const QString &
 {
     if (isApplicationFolder(executableFolder))
         return executableFolder;
-    qCInfo(logApp) << "no writable temp/ beside the executable in" << executableFolder << ": using" << userFolder;
+    qCInfo(logApp) << "no writable temp/ beside the executable in" << executableFolder << ": using"
+                   << userFolder;
     seed(userFolder, installedCopies);
     return userFolder;
 }

@@ -56,8 +56,8 @@ EscapeKey::EscapeKey(const QList<QWidget *> &windows)
     for (QWidget *window : windows)
         if (window)
             for (const uint16_t lock : locks)
-                grabs.append(xcb_grab_key_checked(m_connection, 1, xcb_window_t(window->window()->winId()), lock,
-                                                  escape, XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC));
+                grabs.append(xcb_grab_key_checked(m_connection, 1, xcb_window_t(window->window()->winId()),
+                                                  lock, escape, XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC));
     xcb_flush(m_connection);
     // Another program may hold Esc on the window already (X error BadAccess).
     for (const xcb_void_cookie_t grab : grabs)

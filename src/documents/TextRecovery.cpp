@@ -55,8 +55,8 @@ void TextRecovery::keepNow()
     if (!m_document.isModified())
         return;
     QDir().mkpath(QFileInfo(m_path).absolutePath());
-    const QString problem = replaceFileAtomically(
-        m_path, Heading + m_document.FileName().toUtf8() + '\n' + m_document.text().toPlainText().toUtf8());
+    const QString problem = replaceFileAtomically(m_path, Heading + m_document.FileName().toUtf8() + '\n'
+                                                              + m_document.text().toPlainText().toUtf8());
     if (!problem.isEmpty())
         qCInfo(logDocuments) << "unsaved text could not be kept in" << m_path << ":" << problem;
 }

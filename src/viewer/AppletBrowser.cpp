@@ -177,7 +177,7 @@ void AppletBrowser::hostEnded()
     ChildProcesses::remove(m_hostPid);
     qCInfo(logViewer) << "the applet host" << m_hostPid << "ended:"
                       << (m_host->exitStatus() == QProcess::CrashExit ? QStringLiteral("crashed")
-                                                                       : QString::number(m_host->exitCode()));
+                                                                      : QString::number(m_host->exitCode()));
     readHost();
     if (!m_reportedError && (m_host->exitStatus() == QProcess::CrashExit || m_host->exitCode() != 0)) {
         const QStringList errors = QString::fromLocal8Bit(m_host->readAllStandardError())

@@ -1,10 +1,10 @@
 // Publish > Applet and Publish > Applet With Html, with the real javac.
 #include "AppFolder.h"
+#include "Document.h"
 #include "JavaSources.h"
 #include "MessageWindow.h"
 #include "RecordingMessages.h"
 #include "ScriptedFileDialog.h"
-#include "Document.h"
 #include "Zarn.h"
 
 #include <QStatusBar>

@@ -382,7 +382,8 @@ void TestZarn::documentCommandsFromMenusAndToolbar()
 {
     openWindow();
     m_window->Toolbar1_ButtonClick(1);
-    QCOMPARE(m_window->document().FileName(), QDir(m_appFolder->path()).filePath(QStringLiteral("default.java")));
+    QCOMPARE(m_window->document().FileName(),
+             QDir(m_appFolder->path()).filePath(QStringLiteral("default.java")));
 
     m_window->Toolbar1_ButtonClick(4);
     action("OpenB")->trigger();
@@ -626,7 +627,8 @@ void TestZarn::unsavedTextIsKeptAndOffered()
     QVERIFY(!QFile::exists(left));
     QCOMPARE(fileBytes(document), QByteArray("on disk")); // never written by itself
     QCOMPARE(pane->toPlainText(), recover ? QStringLiteral("recovered\ntext") : QStringLiteral("precious"));
-    QCOMPARE(m_window->document().FileName(), recover ? document : m_appFolder->filePath(QStringLiteral("Saved.java")));
+    QCOMPARE(m_window->document().FileName(),
+             recover ? document : m_appFolder->filePath(QStringLiteral("Saved.java")));
     QCOMPARE(pane->document()->isModified(), recover);
     m_messages->questions.clear();
     pane->document()->setModified(false); // nothing to ask about at the end

@@ -225,7 +225,8 @@ void TestCompileDriver::hungCompilerIsStopped()
              qPrintable(m_feedback.events.last()));
     const QByteArray pid = m_app->read(QStringLiteral("hung.pid")).trimmed();
     QVERIFY(!pid.isEmpty());
-    QTRY_VERIFY_WITH_TIMEOUT(!QFileInfo::exists(QStringLiteral("/proc/") + QString::fromLatin1(pid)), scaled(5000));
+    QTRY_VERIFY_WITH_TIMEOUT(!QFileInfo::exists(QStringLiteral("/proc/") + QString::fromLatin1(pid)),
+                             scaled(5000));
 
     // A compiler that cannot stop talking is stopped as well.
     m_driver->setTimeLimit(std::chrono::minutes(1));

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QKeyEvent>
 #include <QPlainTextEdit>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QVBoxLayout>
@@ -160,10 +161,12 @@ void TestDocumentCommands::openLoadsTheFile()
     const QString notes = docPath(QStringLiteral("notes.txt"));
     QVERIFY(writeBytes(notes, "first\r\nsecond\r\n"));
     m_dialog.answer(notes);
+    QSignalSpy renamed(m_document.get(), &Document::fileNameChanged);
 
     m_commands->Open();
     QCOMPARE(m_pane->toPlainText(), QStringLiteral("first\nsecond\n"));
     QCOMPARE(m_document->FileName(), notes);
+    QCOMPARE(renamed, QList<QVariantList>{{notes}});
     QVERIFY(!m_pane->document()->isModified());
     QCOMPARE(m_document->format().lineEnd, LineEnd::CRLF);
     QCOMPARE(m_dialog.shown.size(), std::size_t(1));
@@ -206,8 +209,10 @@ void TestDocumentCommands::openFailureChangesNothing()
     m_document->setFileName(docPath(QStringLiteral("current.java")));
     m_pane->setPlainText(QStringLiteral("current text"));
     m_dialog.answer(path);
+    QSignalSpy renamed(m_document.get(), &Document::fileNameChanged);
     m_commands->Open();
 
+    QCOMPARE(renamed.count(), 0);
     QCOMPARE(m_messages.texts.size(), 1);
     QVERIFY2(m_messages.texts[0].contains(QDir::toNativeSeparators(path)), qPrintable(m_messages.texts[0]));
     QVERIFY2(m_messages.texts[0].contains(reason), qPrintable(m_messages.texts[0]));

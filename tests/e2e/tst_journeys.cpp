@@ -295,14 +295,17 @@ void TestJourneys::unsavedTextAndCtrlQ()
     Desktop::type(QStringLiteral("unsaved work"));
     Desktop::keys({QStringLiteral("ctrl+q")});
     // The question: a second window with the program's title.
-    QTRY_COMPARE_WITH_TIMEOUT(Desktop::windows(QStringLiteral("^Zarn V0.01$"), zarn.pid()).size(), 2, scaled(10000));
+    QTRY_COMPARE_WITH_TIMEOUT(Desktop::windows(QStringLiteral("^Zarn V0.01$"), zarn.pid()).size(), 2,
+                              scaled(10000));
     Desktop::keys({QStringLiteral("Escape")}); // Cancel
-    QTRY_COMPARE_WITH_TIMEOUT(Desktop::windows(QStringLiteral("^Zarn V0.01$"), zarn.pid()).size(), 1, scaled(10000));
+    QTRY_COMPARE_WITH_TIMEOUT(Desktop::windows(QStringLiteral("^Zarn V0.01$"), zarn.pid()).size(), 1,
+                              scaled(10000));
     QVERIFY(zarn.running());
 
     zarn.focus();
     Desktop::keys({QStringLiteral("ctrl+q")});
-    QTRY_COMPARE_WITH_TIMEOUT(Desktop::windows(QStringLiteral("^Zarn V0.01$"), zarn.pid()).size(), 2, scaled(10000));
+    QTRY_COMPARE_WITH_TIMEOUT(Desktop::windows(QStringLiteral("^Zarn V0.01$"), zarn.pid()).size(), 2,
+                              scaled(10000));
     Desktop::keys({QStringLiteral("n")}); // Don't Save
     QVERIFY(zarn.waitForExit());
 }
@@ -429,7 +432,8 @@ void TestJourneys::learnersFirstApplet()
     const QString viewer = Desktop::waitForWindow(QStringLiteral("^View Applet$"), zarn.pid());
     QVERIFY(!viewer.isEmpty());
     const QRect area(Desktop::geometry(viewer).topLeft() + QPoint(8, 8), QSize(385, 249));
-    QTRY_VERIFY_WITH_TIMEOUT(Desktop::inkCount(Desktop::grab(area)) > 100, scaled(10000)); // "The compile failed."
+    QTRY_VERIFY_WITH_TIMEOUT(Desktop::inkCount(Desktop::grab(area)) > 100,
+                             scaled(10000)); // "The compile failed."
     QVERIFY(Desktop::colourAt(area.center()) != Blue);
 
     // The error's mark is underlined red, and F8 puts its message in the status bar.
@@ -439,7 +443,8 @@ void TestJourneys::learnersFirstApplet()
     Desktop::keys({QStringLiteral("End")});
     Desktop::type(QStringLiteral(";"));
     Desktop::keys({QStringLiteral("ctrl+s"), QStringLiteral("F9")});
-    QTRY_COMPARE_WITH_TIMEOUT(Desktop::colourAt(area.center()), Blue, scaled(30000)); // the same viewer, reloaded
+    QTRY_COMPARE_WITH_TIMEOUT(Desktop::colourAt(area.center()), Blue,
+                              scaled(30000)); // the same viewer, reloaded
 }
 
 // Killed with unsaved text, before typing even paused: the text is kept, and the
@@ -455,15 +460,18 @@ void TestJourneys::unsavedTextOutlivesAKill()
     QVERIFY(zarn.readFile(QStringLiteral("recovery/%1.txt").arg(first)).endsWith("\nprecious work"));
 
     QVERIFY(zarn.start());
-    QTRY_COMPARE_WITH_TIMEOUT(Desktop::windows(QStringLiteral("^Zarn V0.01$"), zarn.pid()).size(), 2, scaled(10000));
+    QTRY_COMPARE_WITH_TIMEOUT(Desktop::windows(QStringLiteral("^Zarn V0.01$"), zarn.pid()).size(), 2,
+                              scaled(10000));
     QStringList question = Desktop::windows(QStringLiteral("^Zarn V0.01$"), zarn.pid());
     question.removeAll(zarn.mainWindow());
     Desktop::focus(question.value(0));
     Desktop::keys({QStringLiteral("r")}); // Recover
-    QTRY_COMPARE_WITH_TIMEOUT(Desktop::windows(QStringLiteral("^Zarn V0.01$"), zarn.pid()).size(), 1, scaled(10000));
+    QTRY_COMPARE_WITH_TIMEOUT(Desktop::windows(QStringLiteral("^Zarn V0.01$"), zarn.pid()).size(), 1,
+                              scaled(10000));
     zarn.focus();
     Desktop::keys({QStringLiteral("ctrl+a"), QStringLiteral("ctrl+c")});
-    QTRY_COMPARE_WITH_TIMEOUT(QGuiApplication::clipboard()->text(), QStringLiteral("precious work"), scaled(10000));
+    QTRY_COMPARE_WITH_TIMEOUT(QGuiApplication::clipboard()->text(), QStringLiteral("precious work"),
+                              scaled(10000));
 }
 
 namespace {
@@ -499,17 +507,16 @@ void TestJourneys::nothingOutlivesZarn()
     // Each process says it has started by writing its number and a line end: the
     // applet as its paint() begins, the compiler as it starts to hang.
     const QString painting = work.filePath(QStringLiteral("painting.pid"));
-    const QString path = writeSource(
-        work, QStringLiteral("Loop.java"),
-        "public class Loop extends java.applet.Applet {\n"
-        "    public void paint(java.awt.Graphics g) {\n"
-        "        try (java.io.FileWriter pid = new java.io.FileWriter(\""
-            + painting.toUtf8()
-            + "\")) {\n"
-              "            pid.write(ProcessHandle.current().pid() + \"\\n\");\n"
-              "        } catch (java.io.IOException e) { }\n"
-              "        while (true) { }\n"
-              "    }\n}\n");
+    const QString path = writeSource(work, QStringLiteral("Loop.java"),
+                                     "public class Loop extends java.applet.Applet {\n"
+                                     "    public void paint(java.awt.Graphics g) {\n"
+                                     "        try (java.io.FileWriter pid = new java.io.FileWriter(\""
+                                         + painting.toUtf8()
+                                         + "\")) {\n"
+                                           "            pid.write(ProcessHandle.current().pid() + \"\\n\");\n"
+                                           "        } catch (java.io.IOException e) { }\n"
+                                           "        while (true) { }\n"
+                                           "    }\n}\n");
     QVERIFY(!path.isEmpty());
     const QByteArray hanging = zarn.filePath(QStringLiteral("hanging-javac")).toUtf8();
     zarn.writeFile(QStringLiteral("hanging-javac"), "#!/bin/sh\necho $$ > hanging.pid\nexec sleep 60\n");
