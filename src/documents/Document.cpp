@@ -62,27 +62,26 @@ Document::Saved Document::saveTo(const QString &path)
     // Unchanged lines go out as the file had them; otherwise the whole text is encoded.
     if (const std::optional<EncodedPieces> pieces = m_lines.encode(m_format)) {
         saved.error = writeTextFile(path, pieces->views());
+        if (!saved.error.isEmpty())
+            return saved;
     } else {
         const QString text = m_text.toRawText();
         TextFormat format = m_format;
         EncodedText encoded = encodeText(text, format);
         // A Latin-1 file that now holds characters beyond Latin-1 can only be kept whole as UTF-8.
-        saved.widened = !encoded.lossless && format.encoding == TextEncoding::Latin1;
-        if (saved.widened) {
+        const bool widened = !encoded.lossless && format.encoding == TextEncoding::Latin1;
+        if (widened) {
             format.encoding = TextEncoding::Utf8;
             encoded = encodeText(text, format);
         }
         saved.error = writeTextFile(path, encoded.bytes);
-        if (saved.error.isEmpty()) {
-            m_format = format;
-            m_lines.adopt(encoded.bytes, format);
-            if (saved.widened)
-                qCInfo(logDocuments) << path << "was read as Latin-1 and is now written as UTF-8";
-        }
-    }
-    if (!saved.error.isEmpty()) {
-        saved.widened = false;
-        return saved;
+        if (!saved.error.isEmpty())
+            return saved;
+        if (widened)
+            qCInfo(logDocuments) << path << "was read as Latin-1 and is now written as UTF-8";
+        saved.widened = widened;
+        m_format = format;
+        m_lines.adopt(encoded.bytes, format);
     }
     m_text.setModified(false);
     stamp(path);
@@ -100,8 +99,9 @@ void Document::stamp(const QString &path)
         m_stamp.fingerprint = fileFingerprint(path);
 }
 
-bool Document::unchangedOnDisk(const QString &path) const
+bool Document::unchangedOnDisk() const
 {
+    const QString &path = m_fileName;
     const QFileInfo file(path);
     if (m_stamp.path != path || !file.exists())
         return true; // nothing known of it, or nothing there to lose

@@ -54,10 +54,10 @@ public:
     // path is the FileName and the text is unmodified; a failure changes nothing.
     Saved saveTo(const QString &path);
 
-    // False when another program (or another Zarn) changed the file at path since
-    // this document read or wrote it; true when nothing is known of it, or nothing
-    // is there to lose.
-    bool unchangedOnDisk(const QString &path) const;
+    // False when another program (or another Zarn) changed the file at FileName
+    // since this document read or wrote it; true when nothing is known of it, or
+    // nothing is there to lose.
+    bool unchangedOnDisk() const;
 
 Q_SIGNALS:
     void fileNameChanged(const QString &path);

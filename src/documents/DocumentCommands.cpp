@@ -73,7 +73,7 @@ bool DocumentCommands::Save()
     if (path.isEmpty())
         return SaveAs();
     // Another program (or another Zarn) may have written the file meanwhile.
-    if (!m_document.unchangedOnDisk(path)
+    if (!m_document.unchangedOnDisk()
         && !m_messages.askToOverwrite(
             window(), title(),
             tr("%1 changed on disk since it was opened. Overwrite it?").arg(m_document.displayName())))
