@@ -27,9 +27,10 @@ PackageCompletion::PackageCompletion(EditorPane &pane, QWidget &listParent, cons
     , m_pane(pane)
     , m_listParent(listParent)
     , m_listPlace(listPlace)
+    , m_viewport(pane.viewport())
 {
     pane.installEventFilter(this);
-    pane.viewport()->installEventFilter(this);
+    m_viewport->installEventFilter(this);
 }
 
 CompletionList &PackageCompletion::list()
@@ -129,9 +130,11 @@ void PackageCompletion::followTyping()
 
 bool PackageCompletion::eventFilter(QObject *watched, QEvent *event)
 {
+    // Only the events handled below may touch the pane: the others include those the
+    // pane gets while it is being destroyed.
     if (m_handingOn)
         return false;
-    if (watched == m_pane.viewport()) {
+    if (watched == m_viewport) {
         if (event->type() == QEvent::MouseButtonPress && isOpen())
             close(); // a click into the text puts nothing in
         return false;

@@ -62,6 +62,7 @@ private:
     EditorPane &m_pane;
     QWidget &m_listParent;
     QRect m_listPlace;
+    QWidget *const m_viewport; // the pane's, where clicks into the text arrive
     CompletionList *m_list = nullptr;
     WordTracker m_word;
     // While the list is shown: the position right after the dot, where the name
