@@ -131,7 +131,7 @@ bool CompileDriver::CompileToFolder(const CompileRequest &request, CompileFeedba
     QStringList jvmOptions;
     for (const QString &option : archive.options())
         jvmOptions.append(QStringLiteral("-J") + option);
-    const CompileRequest chosen{compiler.path, request.destination, request.source};
+    const CompileRequest chosen{compiler.path, request.destination, request.source, request.sourcePath};
     QString problem = prepare(chosen, jvmOptions);
     if (problem.isEmpty())
         problem = run(feedback);
@@ -180,7 +180,7 @@ QString CompileDriver::prepare(const CompileRequest &request, const QStringList 
             return tr("temp/%1 is missing").arg(marker);
 
     const QByteArray script = compileScript(request.compiler, request.destination, request.source,
-                                            compilerOptions);
+                                            compilerOptions, request.sourcePath);
     // A new file renamed into place, never the old one rewritten: a shell that still
     // reads the old script would read on into the new one.
     const QString scriptPath = QDir(m_appFolder).filePath(hostScriptName());

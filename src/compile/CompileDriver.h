@@ -16,6 +16,8 @@ struct CompileRequest
     QString compiler; // as configured: chooseCompiler finds the one that runs
     QString destination;
     QString source;
+    QString sourcePath =
+        {}; // where javac finds the other sources: the package root; empty: the source's folder
 };
 
 // Compiles through the compile script and the marker file in the application

@@ -28,8 +28,9 @@ QString missingClass(const QString &output, const QString &classFile)
 {
     if (QFileInfo::exists(classFile))
         return {};
+    // What a compiler that died said ("Killed"); a warning is no reason.
     const QString said = withoutVerboseLines(output).trimmed().section(QLatin1Char('\n'), 0, 0);
-    if (!said.isEmpty())
+    if (!said.isEmpty() && parseCompilerOutput(output).isEmpty())
         return said;
     return QCoreApplication::translate("CompileOutcome", "the compiler made no %1")
         .arg(QFileInfo(classFile).fileName());

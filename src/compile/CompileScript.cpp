@@ -32,13 +32,14 @@ QString quoteForShell(const QString &argument)
 }
 
 QByteArray compileScript(const QString &compiler, const QString &destination, const QString &source,
-                         const QStringList &compilerOptions)
+                         const QStringList &compilerOptions, const QString &sourcePath)
 {
     QStringList command = {quoteForShell(compiler)};
     for (const QString &option : compilerOptions)
         command.append(quoteForShell(option));
     command << QStringLiteral("-verbose -d") << quoteForShell(notAnOption(destination))
-            << QStringLiteral("-sourcepath") << quoteForShell(notAnOption(sourceFolderOf(source)))
+            << QStringLiteral("-sourcepath")
+            << quoteForShell(notAnOption(sourcePath.isEmpty() ? sourceFolderOf(source) : sourcePath))
             << quoteForShell(notAnOption(source));
     return QStringLiteral("cp temp/NotDone.txt temp/temp.txt\n%1 \ncp temp/Done.txt temp/temp.txt")
         .arg(command.join(QLatin1Char(' ')))

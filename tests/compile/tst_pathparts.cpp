@@ -1,5 +1,7 @@
 #include "PathParts.h"
+#include "SourceLayout.h"
 
+#include <QTemporaryDir>
 #include <QTest>
 
 class TestPathParts : public QObject
@@ -9,6 +11,8 @@ class TestPathParts : public QObject
 private Q_SLOTS:
     void split_data();
     void split();
+    void sourceLayouts_data();
+    void sourceLayouts();
 };
 
 void TestPathParts::split_data()
@@ -58,6 +62,53 @@ void TestPathParts::split()
     QCOMPARE(FolderPart(path).has_value(), hasFolder);
     if (hasFolder)
         QCOMPARE(*FolderPart(path), folder);
+}
+
+// Where a source's class lives, from the package it declares and its folders.
+void TestPathParts::sourceLayouts_data()
+{
+    QTest::addColumn<QString>("source"); // below a fresh folder
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<QString>("classFile"); // below a destination; empty when the layout is wrong
+    QTest::addColumn<QString>("root");      // below the fresh folder
+
+    QTest::newRow("no package") << QStringLiteral("w/Clock.java") << QByteArray("public class Clock { }")
+                                << QStringLiteral("Clock.class") << QStringLiteral("w");
+    QTest::newRow("package past comments")
+        << QStringLiteral("java/a/b/Clock.java")
+        << QByteArray("\xEF\xBB\xBF// a comment\n/* package x; */ package a . /* b */ b ;\nclass Clock { }")
+        << QStringLiteral("a/b/Clock.class") << QStringLiteral("java");
+    QTest::newRow("commented out") << QStringLiteral(
+        "w/Clock.java") << QByteArray("// package a.b;\nclass Clock { String p = \"package a;\"; }")
+                                   << QStringLiteral("Clock.class") << QStringLiteral("w");
+    QTest::newRow("not a name") << QStringLiteral("w/Clock.java") << QByteArray("package 1a;")
+                                << QStringLiteral("Clock.class") << QStringLiteral("w");
+    QTest::newRow("folders do not match")
+        << QStringLiteral("w/b/Clock.java") << QByteArray("package a.b;") << QString() << QString();
+}
+
+void TestPathParts::sourceLayouts()
+{
+    QFETCH(QString, source);
+    QFETCH(QByteArray, text);
+    QFETCH(QString, classFile);
+    QFETCH(QString, root);
+    QTemporaryDir folder;
+    QVERIFY(QDir(folder.path()).mkpath(QFileInfo(source).path()));
+    QFile file(folder.filePath(source));
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(text) == text.size());
+    file.close();
+
+    const SourceLayout layout = sourceLayout(folder.filePath(source));
+    if (classFile.isEmpty()) {
+        QCOMPARE(layout.problem,
+                 QStringLiteral("Clock.java declares package a.b but is not in a folder a/b"));
+        return;
+    }
+    QCOMPARE(layout.problem, QString());
+    QCOMPARE(layout.classFilePath(), classFile);
+    QCOMPARE(layout.root, folder.filePath(root));
+    QCOMPARE(layout.classFileIn(QStringLiteral("/site")), QStringLiteral("/site/") + classFile);
 }
 
 QTEST_GUILESS_MAIN(TestPathParts)

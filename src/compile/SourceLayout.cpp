@@ -1,0 +1,148 @@
+#include "SourceLayout.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace {
+
+// More than any source an author writes by hand; the declaration comes first.
+constexpr qint64 MaxReadBytes = 4 * 1024 * 1024;
+
+// Reads Java text one token at a time past white space and comments; only as much
+// as the start of a source needs: names, dots and single characters.
+class TokenReader
+{
+public:
+    explicit TokenReader(const QString &text)
+        : m_text(text)
+    {
+    }
+
+    QString next()
+    {
+        skipSpaceAndComments();
+        if (m_pos >= m_text.size())
+            return {};
+        const qsizetype start = m_pos;
+        if (isNamePart(m_text.at(m_pos))) {
+            while (m_pos < m_text.size() && isNamePart(m_text.at(m_pos)))
+                ++m_pos;
+        } else {
+            ++m_pos;
+        }
+        return m_text.mid(start, m_pos - start);
+    }
+
+private:
+    static bool isNamePart(QChar c)
+    {
+        return c.isLetterOrNumber() || c == QLatin1Char('_') || c == QLatin1Char('$');
+    }
+
+    void skipSpaceAndComments()
+    {
+        while (m_pos < m_text.size()) {
+            const QChar c = m_text.at(m_pos);
+            if (c.isSpace() || c == QChar(0xFEFF)) {
+                ++m_pos;
+            } else if (m_text.mid(m_pos, 2) == QLatin1String("//")) {
+                const qsizetype end = m_text.indexOf(QLatin1Char('\n'), m_pos);
+                m_pos = end < 0 ? m_text.size() : end + 1;
+            } else if (m_text.mid(m_pos, 2) == QLatin1String("/*")) {
+                const qsizetype end = m_text.indexOf(QLatin1String("*/"), m_pos + 2);
+                m_pos = end < 0 ? m_text.size() : end + 2;
+            } else {
+                return;
+            }
+        }
+    }
+
+    const QString &m_text;
+    qsizetype m_pos = 0;
+};
+
+bool isIdentifier(const QString &word)
+{
+    return !word.isEmpty() && !word.at(0).isDigit()
+           && (word.at(0).isLetter() || word.at(0) == QLatin1Char('_') || word.at(0) == QLatin1Char('$'));
+}
+
+QString readSource(const QString &path)
+{
+    QFile file(path);
+    if (path.isEmpty() || !file.open(QIODevice::ReadOnly) || file.size() > MaxReadBytes)
+        return {};
+    return QString::fromUtf8(file.readAll());
+}
+
+} // namespace
+
+QString declaredPackage(const QString &sourceText)
+{
+    TokenReader tokens(sourceText);
+    if (tokens.next() != QLatin1String("package"))
+        return {};
+    QStringList parts;
+    for (QString word = tokens.next();; word = tokens.next()) {
+        if (!isIdentifier(word))
+            return {};
+        parts.append(word);
+        const QString after = tokens.next();
+        if (after == QLatin1String(";"))
+            return parts.join(QLatin1Char('.'));
+        if (after != QLatin1String("."))
+            return {};
+    }
+}
+
+QString SourceLayout::className() const
+{
+    return packageName.isEmpty() ? simpleName : packageName + QLatin1Char('.') + simpleName;
+}
+
+QString SourceLayout::classFilePath() const
+{
+    return className().replace(QLatin1Char('.'), QLatin1Char('/')) + QStringLiteral(".class");
+}
+
+QString SourceLayout::classFileIn(const QString &folder) const
+{
+    return QDir(folder).filePath(classFilePath());
+}
+
+QString SourceLayout::packageFolderIn(const QString &folder) const
+{
+    if (packageName.isEmpty())
+        return folder;
+    return QDir(folder).filePath(QString(packageName).replace(QLatin1Char('.'), QLatin1Char('/')));
+}
+
+SourceLayout sourceLayout(const QString &sourcePath)
+{
+    const QFileInfo source(sourcePath);
+    SourceLayout layout;
+    layout.simpleName = source.completeBaseName();
+    layout.packageName = declaredPackage(readSource(sourcePath));
+    layout.root = source.absolutePath();
+    if (layout.packageName.isEmpty())
+        return layout;
+
+    // The package's folders, innermost last, must end the source's folder.
+    const QStringList parts = layout.packageName.split(QLatin1Char('.'));
+    QStringList folders = layout.root.split(QLatin1Char('/'));
+    const bool inPackage = folders.size() > parts.size()
+                           && folders.mid(folders.size() - parts.size()) == parts;
+    if (!inPackage) {
+        layout.problem = QCoreApplication::translate("SourceLayout",
+                                                     "%1 declares package %2 but is not in a folder %3")
+                             .arg(source.fileName(), layout.packageName, parts.join(QLatin1Char('/')));
+        return layout;
+    }
+    folders.resize(folders.size() - parts.size());
+    layout.root = folders.join(QLatin1Char('/'));
+    if (layout.root.isEmpty())
+        layout.root = QDir::rootPath();
+    return layout;
+}
