@@ -17,6 +17,8 @@ import java.io.InputStreamReader;
 import java.lang.reflect.InvocationTargetException;
 import java.net.URLClassLoader;
 import java.nio.charset.StandardCharsets;
+import java.util.concurrent.ExecutorService;
+import java.util.concurrent.Executors;
 
 /**
  * Zarn's applet host: runs one applet, either inside a window of the Zarn viewer
@@ -29,8 +31,13 @@ import java.nio.charset.StandardCharsets;
 public final class AppletHost {
     private static final long QUIT_GRACE_MS = 1500;
     private final HostLaunch launch;
-    private Frame frame;
-    private Applet applet;
+    /** The applet's own thread, where its life cycle runs. */
+    private final ExecutorService life = Executors.newSingleThreadExecutor(task -> new Thread(task, "zarn-applet"));
+    private volatile Frame frame;
+    private volatile Applet applet;
+    /** Set and read on the applet's thread. */
+    private boolean initialised;
+    private boolean started;
     private volatile boolean quitting;
 
     private AppletHost(HostLaunch launch) {
@@ -61,14 +68,40 @@ public final class AppletHost {
                 quit();
             }
         }
+        life.execute(this::bringToLife);
+        listenToZarn(zarn);
+    }
+
+    /**
+     * The applet's life as browsers ran it: created, init and start on the applet's
+     * own thread (so that init may wait on the event thread, as Swing applets do),
+     * its window work on the event thread.
+     */
+    private void bringToLife() {
         try {
-            EventQueue.invokeAndWait(this::createApplet);
+            Applet created = createApplet();
+            EventQueue.invokeAndWait(() -> place(created));
+            applet = created;
+            lived(applet::init);
+            initialised = true;
+            EventQueue.invokeAndWait(this::show);
+            lived(applet::start);
+            started = true;
+            Reports.line("started", "");
         } catch (InvocationTargetException e) {
             fail(e.getCause());
         } catch (Throwable e) {
             fail(e);
         }
-        listenToZarn(zarn);
+    }
+
+    /** A step of the applet's own; what it throws is the applet's failure. */
+    private static void lived(Runnable step) {
+        try {
+            step.run();
+        } catch (RuntimeException | Error e) {
+            throw new AppletFailure(e);
+        }
     }
 
     /** What every applet's start needs, done while Zarn still compiles it. */
@@ -103,7 +136,7 @@ public final class AppletHost {
         return false;
     }
 
-    private void createApplet() {
+    private Applet createApplet() {
         // The loader stays open while the applet runs: it loads the applet's
         // other classes and resources from the code base.
         URLClassLoader loader = new SourceLoader(launch.classPath(), launch.sources, launch.compiledClasses(),
@@ -118,30 +151,31 @@ public final class AppletHost {
             throw new HostFailure("The class " + launch.className + " is not an applet.");
         }
         try {
-            applet = (Applet) appletClass.getDeclaredConstructor().newInstance();
+            return (Applet) appletClass.getDeclaredConstructor().newInstance();
         } catch (InvocationTargetException e) {
             throw new AppletFailure(e.getCause());
         } catch (ReflectiveOperationException e) {
             throw new HostFailure("The applet " + launch.className + " cannot be created: " + e);
         }
+    }
+
+    /** Puts the applet, not yet shown, into its window (on the event thread). */
+    private void place(Applet created) {
         frame = createFrame();
-        applet.setStub(new HostStub(launch, applet, frame));
-        applet.setVisible(false);
-        applet.setSize(launch.width, launch.height);
+        created.setStub(new HostStub(launch, created, frame));
+        created.setVisible(false);
+        created.setSize(launch.width, launch.height);
         frame.setLayout(new BorderLayout());
-        frame.add(applet, BorderLayout.CENTER);
-        PaintWatch.reportFirstPaint(applet);
+        frame.add(created, BorderLayout.CENTER);
+        PaintWatch.reportFirstPaint(created);
         layOutAgainWhenSized();
-        try {
-            applet.init();
-            applet.setVisible(true);
-            frame.setVisible(true);
-            frame.validate();
-            applet.start();
-        } catch (RuntimeException | Error e) {
-            throw new AppletFailure(e);
-        }
-        Reports.line("started", "");
+    }
+
+    /** Shows the applet once init has built it (on the event thread). */
+    private void show() {
+        applet.setVisible(true);
+        frame.setVisible(true);
+        frame.validate();
     }
 
     private Frame createFrame() {
@@ -160,7 +194,8 @@ public final class AppletHost {
         own.addWindowListener(new WindowAdapter() {
             @Override
             public void windowClosing(WindowEvent e) {
-                quit();
+                // Not on the event thread: the applet's stop may need it.
+                new Thread(AppletHost.this::quit, "zarn-quit").start();
             }
         });
         own.addNotify();
@@ -256,11 +291,16 @@ public final class AppletHost {
         halt.setDaemon(true);
         halt.start();
         try {
-            EventQueue.invokeAndWait(() -> {
-                if (applet != null) {
+            // Behind init and start, on the applet's thread: each step once, in order.
+            life.submit(() -> {
+                if (started) {
                     applet.stop();
+                }
+                if (initialised) {
                     applet.destroy();
                 }
+            }).get();
+            EventQueue.invokeAndWait(() -> {
                 if (frame != null) {
                     frame.dispose();
                 }
