@@ -1,6 +1,7 @@
 #include "AppletCommands.h"
 
 #include "AppletBrowser.h"
+#include "AppletFiles.h"
 #include "AppletLaunch.h"
 #include "AppletWindow.h"
 #include "AuthorsApplet.h"
@@ -13,6 +14,7 @@
 #include "PathParts.h"
 #include "ProgressFeedback.h"
 #include "SettingsFile.h"
+#include "SourceLayout.h"
 #include "StatusFeedback.h"
 #include "UserMessages.h"
 
@@ -33,10 +35,10 @@ QString destinationOf(const QString &chosen)
     return folder.isEmpty() ? QDir::rootPath() : folder;
 }
 
-// The class file the compiler makes for the document in folder.
-QString classFileIn(const QString &folder, const QString &document)
+// A packaged class is named in full on a page; others as the command always did.
+QString codeValue(const SourceLayout &layout, const QString &unpackaged)
 {
-    return QDir(folder).filePath(QFileInfo(document).completeBaseName() + QStringLiteral(".class"));
+    return layout.packageName.isEmpty() ? unpackaged : layout.className() + QStringLiteral(".class");
 }
 
 // Class files of earlier compiles, which the viewer could mistake for the new ones.
@@ -65,6 +67,7 @@ AppletCommands::AppletCommands(QWidget &window, QStatusBar &statusBar, const Doc
     , m_messages(messages)
     , m_appFolder(appFolder)
     , m_compiler(appFolder)
+    , m_appletFiles(std::make_unique<AppletFiles>())
 {
 }
 
@@ -73,6 +76,15 @@ AppletCommands::~AppletCommands() = default;
 QString AppletCommands::tempFolder() const
 {
     return QDir(m_appFolder).filePath(QStringLiteral("temp"));
+}
+
+std::optional<SourceLayout> AppletCommands::checkedLayout()
+{
+    SourceLayout layout = sourceLayout(m_document.FileName());
+    if (layout.problem.isEmpty())
+        return layout;
+    m_statusBar.showMessage(layout.problem);
+    return std::nullopt;
 }
 
 void AppletCommands::View()
@@ -84,26 +96,36 @@ void AppletCommands::View()
         m_statusBar.showMessage(compileFailedText(hold.problem()));
         return;
     }
-    // The page names the document's file, with the size and parameters its author
+    const std::optional<SourceLayout> layout = checkedLayout();
+    if (!layout)
+        return;
+    // The page names the document's class, with the size and parameters its author
     // gave it; the applet host finds the class beside it.
     const QString source = m_document.FileName();
-    const std::optional<AppletTag> authors = authorsApplet(source);
-    writePage(NamePart(source), QDir(tempFolder()).filePath(QStringLiteral("temp.html")),
-              authors ? &*authors : nullptr);
+    const std::optional<AuthorsApplet> authors = authorsApplet(source, layout->className(), layout->root);
+    writePage(codeValue(*layout, NamePart(source)), QDir(tempFolder()).filePath(QStringLiteral("temp.html")),
+              authors ? &authors->tag : nullptr);
     removeClassFiles(tempFolder());
 
     // No owner: the viewer stays open when the main window closes. Its java is the
     // one beside the compiler. The host starts while the compiler runs, and a
     // viewer already open gets a fresh one.
-    if (!m_appletWindow)
+    if (!m_appletWindow) {
         m_appletWindow = new AppletWindow(m_appFolder);
+        AppletBrowser *browser = m_appletWindow->WebBrowser1;
+        connect(browser, &AppletBrowser::appletStarted, this, [this] { m_appletFiles->ran(); });
+        connect(browser, &AppletBrowser::appletLoaded, this,
+                [this](const QString &path) { m_appletFiles->loaded(path); });
+    }
     AppletBrowser &browser = *m_appletWindow->WebBrowser1;
     browser.setJava(findJava(chooseCompiler(m_settings.CompilerLocation, m_appFolder).path));
-    browser.prepare(m_appletWindow->pagePath(), QFileInfo(source).absolutePath());
+    browser.prepare(m_appletWindow->pagePath(), {layout->root, authors ? authors->page : QString(),
+                                                 authors ? authors->tag.codebase : QString()});
+    m_appletFiles->begin(source, browser.launch(), tempFolder());
 
     CompileToFolder(tempFolder(), CompileFeedbackStyle::StatusBar);
     // The viewer runs only the class just compiled, and says so when there is none.
-    if (const QString failure = compileFailure(m_compiler, classFileIn(tempFolder(), source));
+    if (const QString failure = compileFailure(m_compiler, layout->classFileIn(tempFolder()));
         failure.isEmpty())
         browser.load();
     else
@@ -113,25 +135,30 @@ void AppletCommands::View()
 
 void AppletCommands::Publish()
 {
+    if (!checkedLayout())
+        return;
     // A cancelled dialog ends the command: nothing is compiled.
     const std::optional<QString> chosen = askSavePath(ClassFilter, QStringLiteral("Publish Class In"));
     if (!chosen)
         return;
-    // Only the folder counts; the compiler names the class file after the class.
+    // Only the folder counts; the compiler names the class file after the class,
+    // in the folders of its package.
     CompileToFolder(destinationOf(*chosen), CompileFeedbackStyle::ProgressWindow);
 }
 
 void AppletCommands::PublishWithHtml()
 {
+    const std::optional<SourceLayout> layout = checkedLayout();
+    if (!layout)
+        return;
     const std::optional<QString> classPath = askSavePath(ClassFilter,
                                                          QStringLiteral("Publish Class File As"));
     if (!classPath)
         return;
-    const QString codeValue = NamePart(*classPath);
     const QString destination = destinationOf(*classPath);
     CompileToFolder(destination, CompileFeedbackStyle::StatusBar);
     const QString source = m_document.FileName();
-    const QString classFile = classFileIn(destination, source);
+    const QString classFile = layout->classFileIn(destination);
     if (const QString failure = compileFailure(m_compiler, classFile); !failure.isEmpty()) {
         m_messages.warning(&m_window, m_window.windowTitle(),
                            tr("The compile failed, so no page was written.\n%1").arg(failure));
@@ -141,30 +168,69 @@ void AppletCommands::PublishWithHtml()
     // The page dialog offers a page named after the class, beside it; a page must
     // never take the place of the class just published.
     m_dialog.FileName = QDir(destination)
-                            .filePath(QFileInfo(codeValue).completeBaseName() + QStringLiteral(".html"));
+                            .filePath(QFileInfo(*classPath).completeBaseName() + QStringLiteral(".html"));
     std::optional<QString> pagePath;
     while ((pagePath = askSavePath(PageFilter, QStringLiteral("Publish Html File As")))
            && (samePath(*pagePath, *classPath) || samePath(*pagePath, classFile)))
         m_messages.warning(&m_window, m_window.windowTitle(),
                            tr("%1 is the class file just published. Choose another name for the page.")
                                .arg(QDir::toNativeSeparators(*pagePath)));
-    if (pagePath) {
-        const std::optional<AppletTag> authors = authorsApplet(source);
-        writePage(codeValue, *pagePath, authors ? &*authors : nullptr);
+    if (!pagePath)
+        return;
+    const std::optional<AuthorsApplet> authors = authorsApplet(source, layout->className(), layout->root);
+    if (writePage(codeValue(*layout, NamePart(*classPath)), *pagePath, authors ? &authors->tag : nullptr))
+        publishLoadedFiles(layout->classFilePath(), *pagePath, destination);
+}
+
+void AppletCommands::publishLoadedFiles(const QString &classFile, const QString &pagePath,
+                                        const QString &destination)
+{
+    const QString page = QFileInfo(pagePath).fileName();
+    const std::optional<QStringList> loaded = m_appletFiles->relativePaths(m_document.FileName());
+    if (!loaded) {
+        m_statusBar.showMessage(tr("Published %1 and %2; the files it loads are not known yet: run it with "
+                                   "View > Applet first")
+                                    .arg(classFile, page));
+        return;
     }
+    const CopiedFiles copied = copyAppletFiles(
+        *m_appletFiles, *loaded, destination, [this](const QString &to) {
+            return m_messages.askToOverwrite(
+                &m_window, m_window.windowTitle(),
+                tr("%1 is there already and differs from the file the applet loads. Write over it?")
+                    .arg(QDir::toNativeSeparators(to)));
+        });
+    if (copied.carried == 0)
+        m_statusBar.showMessage(tr("Published %1 and %2").arg(classFile, page));
+    else
+        m_statusBar.showMessage(
+            tr("Published %1, %2 and %3 it loads")
+                .arg(classFile, page,
+                     copied.carried == 1 ? tr("1 file") : tr("%1 files").arg(copied.carried)));
+    if (!copied.problems.isEmpty())
+        m_messages.warning(&m_window, m_window.windowTitle(),
+                           tr("These files the applet loads were not published:\n%1")
+                               .arg(copied.problems.join(QLatin1Char('\n'))));
 }
 
 bool AppletCommands::CompileToFolder(const QString &destination, CompileFeedbackStyle style)
 {
+    const std::optional<SourceLayout> layout = checkedLayout();
+    if (!layout) {
+        Q_EMIT compileEnded(false);
+        return false;
+    }
     StatusFeedback status(m_statusBar);
     ProgressFeedback progress(&m_window, m_statusBar);
     CompileFeedback &feedback = style == CompileFeedbackStyle::StatusBar
                                     ? static_cast<CompileFeedback &>(status)
                                     : static_cast<CompileFeedback &>(progress);
-    const QString source = m_document.FileName();
-    bool compiled = m_compiler.CompileToFolder({m_settings.CompilerLocation, destination, source}, feedback);
+    // A packaged source finds its neighbours below the package root.
+    const QString sourcePath = layout->packageName.isEmpty() ? QString() : layout->root;
+    bool compiled = m_compiler.CompileToFolder(
+        {m_settings.CompilerLocation, destination, m_document.FileName(), sourcePath}, feedback);
     // A compiler that made nothing and said no error has failed all the same.
-    if (const QString reason = compiled ? silentFailure(m_compiler, classFileIn(destination, source))
+    if (const QString reason = compiled ? silentFailure(m_compiler, layout->classFileIn(destination))
                                         : QString();
         !reason.isEmpty()) {
         m_statusBar.showMessage(compileFailedText(reason));
@@ -183,10 +249,12 @@ std::optional<QString> AppletCommands::askSavePath(const QString &filter, const 
     return m_dialog.FileName;
 }
 
-void AppletCommands::writePage(const QString &codeValue, const QString &path, const AppletTag *authors)
+bool AppletCommands::writePage(const QString &codeValue, const QString &path, const AppletTag *authors)
 {
-    if (const QString problem = WriteHostPage(codeValue, path, authors); !problem.isEmpty())
+    const QString problem = WriteHostPage(codeValue, path, authors);
+    if (!problem.isEmpty())
         m_messages.warning(
             &m_window, m_window.windowTitle(),
             tr("The page %1 could not be written: %2.").arg(QDir::toNativeSeparators(path), problem));
+    return problem.isEmpty();
 }

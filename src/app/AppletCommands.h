@@ -1,12 +1,15 @@
 #pragma once
 
 #include "CompileDriver.h"
+#include "SourceLayout.h"
 
 #include <QObject>
 #include <QPointer>
 
+#include <memory>
 #include <optional>
 
+class AppletFiles;
 class AppletWindow;
 struct AppletTag;
 class Document;
@@ -35,9 +38,10 @@ public:
 
     enum class CompileFeedbackStyle { StatusBar, ProgressWindow };
     // Compiles the file on disk at FileName with the compiler at CompilerLocation
-    // into destination. False when the compile could not run or end properly, or
-    // made no class file without the compiler reporting an error; the status bar
-    // then says why.
+    // into destination (a packaged class into its package's folders there). False
+    // when the source is not in the folders its package names, the compile could
+    // not run or end properly, or made no class file without the compiler reporting
+    // an error; the status bar then says why.
     bool CompileToFolder(const QString &destination, CompileFeedbackStyle style);
 
     const CompileDriver &compileDriver() const { return m_compiler; }
@@ -52,7 +56,14 @@ private:
     QString tempFolder() const;
     // Shows the shared dialog in save mode; the confirmed path, or nothing on cancel.
     std::optional<QString> askSavePath(const QString &filter, const QString &title);
-    void writePage(const QString &codeValue, const QString &path, const AppletTag *authors);
+    // False, after saying why, when it cannot be written.
+    bool writePage(const QString &codeValue, const QString &path, const AppletTag *authors);
+    // Where the document's class lives; nothing, with the status bar saying why,
+    // when its folders do not match its package.
+    std::optional<SourceLayout> checkedLayout();
+    // Copies the files the applet loaded in its last View beside the published class,
+    // and says in the status bar what was published.
+    void publishLoadedFiles(const QString &classFile, const QString &pagePath, const QString &destination);
 
     QWidget &m_window;
     QStatusBar &m_statusBar;
@@ -64,4 +75,6 @@ private:
     CompileDriver m_compiler;
     // The applet viewer, while it is open; it may outlive the main window.
     QPointer<AppletWindow> m_appletWindow;
+    // What the applet loaded in its last View.
+    std::unique_ptr<AppletFiles> m_appletFiles;
 };

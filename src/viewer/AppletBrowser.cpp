@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QProcess>
@@ -81,10 +82,10 @@ void AppletBrowser::Navigate(const QString &path)
     }
 }
 
-void AppletBrowser::prepare(const QString &path, const QString &sourceFolder)
+void AppletBrowser::prepare(const QString &path, const AppletPlaces &places)
 {
     if (const std::optional<AppletTag> tag = readPage(path)) {
-        m_launch = resolveCompiledApplet(*tag, path, sourceFolder);
+        m_launch = resolveCompiledApplet(*tag, path, places);
         startHost();
     }
 }
@@ -144,6 +145,9 @@ void AppletBrowser::startHost()
     });
     // From the host's archive once one has been made; the first applet that paints
     // has it made, in a run of its own.
+    // Relative file names are the page's neighbours, as a browser's applet sees them.
+    if (const QString folder = m_launch.workingFolder(); QFileInfo(folder).isDir())
+        m_host->setWorkingDirectory(folder);
     const JvmArchive archive = appletHostArchive(m_java, m_archiveFolder);
     const QStringList arguments = appletHostArguments(appletHostJar(), m_launch, appletPixels(), window,
                                                       archive.isWhole() ? archive.options() : QStringList());
@@ -157,7 +161,11 @@ void AppletBrowser::readHost()
         const QString line = QString::fromUtf8(m_host->readLine()).trimmed();
         const QString word = line.section(QLatin1Char(' '), 0, 0);
         const QString text = line.section(QLatin1Char(' '), 1);
-        if (word == QLatin1String("painted")) {
+        if (word == QLatin1String("loads")) {
+            Q_EMIT appletLoaded(text);
+        } else if (word == QLatin1String("started")) {
+            Q_EMIT appletStarted();
+        } else if (word == QLatin1String("painted")) {
             Q_EMIT appletPainted();
             makeAppletHostArchive(m_java, m_archiveFolder);
         } else if (word == QLatin1String("status")) {

@@ -31,10 +31,10 @@ public:
     void Navigate(const QString &path);
 
     // For the page at path, written beside the classes that are about to be compiled
-    // from the source in sourceFolder (see resolveCompiledApplet): starts the host,
-    // which gets ready and waits, so that its start overlaps the compile. A running
-    // applet ends first.
-    void prepare(const QString &path, const QString &sourceFolder);
+    // from the source whose files are at places (see resolveCompiledApplet): starts
+    // the host, which gets ready and waits, so that its start overlaps the compile.
+    // A running applet ends first.
+    void prepare(const QString &path, const AppletPlaces &places);
     // The classes are there: the prepared host loads and starts the applet.
     void load();
     // The compile that prepare waited for failed: the host ends, and the area says
@@ -47,11 +47,17 @@ public:
     qint64 hostProcessId() const;
     // The area the applet's window is put into.
     QWidget *surface() const { return m_surface; }
+    // What the host was last started to run.
+    const AppletLaunch &launch() const { return m_launch; }
 
     static constexpr int QuitGraceMs = 1000;
 
 Q_SIGNALS:
+    // The applet's init and start have run.
+    void appletStarted();
     void appletPainted();
+    // The applet loaded the local file at path (an image, a sound, data).
+    void appletLoaded(const QString &path);
 
 protected:
     void resizeEvent(QResizeEvent *event) override;

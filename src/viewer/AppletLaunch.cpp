@@ -74,17 +74,34 @@ AppletLaunch resolveApplet(const AppletTag &tag, const QString &pagePath)
     return launch;
 }
 
-AppletLaunch resolveCompiledApplet(const AppletTag &tag, const QString &pagePath, const QString &sourceFolder)
+AppletLaunch resolveCompiledApplet(const AppletTag &tag, const QString &pagePath, const AppletPlaces &places)
 {
     AppletLaunch launch = resolveApplet(tag, pagePath);
     launch.classFolders = {launch.codeBase};
-    launch.codeBase = folderUrl(QString(),
-                                QUrl::fromLocalFile(QDir(sourceFolder).absolutePath() + QLatin1Char('/')));
-    launch.documentBase = launch.codeBase;
     launch.archives.clear();
-    launch.sourceFolder = QDir(sourceFolder).absolutePath();
+    const QString root = QDir(places.packageRoot).absolutePath();
+    launch.packageRoot = folderUrl(QString(), QUrl::fromLocalFile(root + QLatin1Char('/')));
+    launch.sourceFolder = root;
     launch.waitForLoad = true;
+    if (places.page.isEmpty()) {
+        launch.documentBase = launch.packageRoot;
+        launch.codeBase = launch.packageRoot;
+        return launch;
+    }
+    launch.documentBase = QUrl::fromLocalFile(QFileInfo(places.page).absoluteFilePath());
+    // A code base that is not there (a build's output folder) is the package root.
+    launch.codeBase = folderUrl(places.codeBase, launch.documentBase);
+    if (!launch.codeBase.isLocalFile() || !QFileInfo(launch.codeBase.toLocalFile()).isDir())
+        launch.codeBase = launch.packageRoot;
     return launch;
+}
+
+QString AppletLaunch::workingFolder() const
+{
+    if (!documentBase.isLocalFile())
+        return {};
+    const QString path = documentBase.toLocalFile();
+    return path.endsWith(QLatin1Char('/')) ? path : QFileInfo(path).absolutePath();
 }
 
 QSize appletSize(const AppletLaunch &launch, const QSize &area)
@@ -125,6 +142,8 @@ QStringList appletHostArguments(const QString &jar, const AppletLaunch &launch, 
     };
     for (const QUrl &folder : launch.classFolders)
         arguments << QStringLiteral("--classes") << folder.toString(QUrl::FullyEncoded);
+    if (!launch.packageRoot.isEmpty() && launch.packageRoot != launch.codeBase)
+        arguments << QStringLiteral("--root") << launch.packageRoot.toString(QUrl::FullyEncoded);
     if (!launch.sourceFolder.isEmpty())
         arguments << QStringLiteral("--sources") << launch.sourceFolder;
     if (launch.waitForLoad)

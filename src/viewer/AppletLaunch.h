@@ -27,8 +27,22 @@ struct AppletLaunch
     AppletLength height;
     QList<AppletParameter> parameters;
     QList<QUrl> classFolders; // searched before the code base
+    QUrl packageRoot;         // searched after the code base; empty for none
     QString sourceFolder;     // sources of classes loaded by name are compiled from here
     bool waitForLoad = false; // the host starts, then waits to be told to load
+
+    // The applet's working folder: its document base's folder, where a relative
+    // file name such as new File("data.txt") is opened.
+    QString workingFolder() const;
+};
+
+// Where the files of an applet compiled from its source are.
+struct AppletPlaces
+{
+    QString
+        packageRoot;  // the folder that holds the package's top folder (the source's own without a package)
+    QString page;     // the author's page; empty when the author's element is in the source
+    QString codeBase; // the author's codebase attribute, relative to that page
 };
 
 // The class named by a code value: "Clock", "Clock.class" and "Clock.java" all
@@ -39,12 +53,14 @@ QString appletClassName(const QString &code);
 // folder, the archives relative to the code base.
 AppletLaunch resolveApplet(const AppletTag &tag, const QString &pagePath);
 
-// The applet of a host page written beside its freshly compiled classes, for the
-// source in sourceFolder: its classes come from the page's folder first, and it
-// sees the source's folder as its code base and document base, so that data files
-// beside the source are found. The host waits to be told to load.
-AppletLaunch resolveCompiledApplet(const AppletTag &tag, const QString &pagePath,
-                                   const QString &sourceFolder);
+// The applet of a host page written beside its freshly compiled classes: its
+// classes come from the page's folder first. Its document base is the author's
+// page, or else the package root; its code base is the author's codebase relative
+// to that page when that folder exists, or else the package root, as for a page
+// opened beside the sources. The package root comes after the code base on its
+// class path, and sources of classes loaded by name are compiled from it. The host
+// waits to be told to load.
+AppletLaunch resolveCompiledApplet(const AppletTag &tag, const QString &pagePath, const AppletPlaces &places);
 
 // The applet's size in an area of the given size.
 QSize appletSize(const AppletLaunch &launch, const QSize &area);

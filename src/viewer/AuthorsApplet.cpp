@@ -79,23 +79,30 @@ QString javaComments(const QString &source)
     return comments;
 }
 
-std::optional<AppletTag> authorsApplet(const QString &sourcePath)
+std::optional<AuthorsApplet> authorsApplet(const QString &sourcePath, const QString &className,
+                                           const QString &packageRoot)
 {
     const QFileInfo source(sourcePath);
-    const QString className = source.completeBaseName();
-    if (className.isEmpty())
+    const QString name = className.isEmpty() ? source.completeBaseName() : className;
+    if (name.isEmpty())
         return std::nullopt;
-    if (auto applet = firstNaming(javaComments(readText(sourcePath)), className))
-        return applet;
+    if (auto applet = firstNaming(javaComments(readText(sourcePath)), name))
+        return AuthorsApplet{*applet, QString()};
 
-    QStringList pages = source.dir().entryList({QStringLiteral("*.html"), QStringLiteral("*.htm")},
-                                               QDir::Files | QDir::Readable, QDir::Name);
-    // The page named after the class first.
-    std::stable_partition(pages.begin(), pages.end(), [&](const QString &page) {
-        return QFileInfo(page).completeBaseName().compare(className, Qt::CaseInsensitive) == 0;
-    });
-    for (const QString &page : pages)
-        if (auto applet = firstNaming(readText(source.dir().filePath(page)), className))
-            return applet;
+    QList<QDir> folders = {source.dir()};
+    if (!packageRoot.isEmpty() && QDir(packageRoot) != source.dir())
+        folders.append(QDir(packageRoot));
+    for (const QDir &folder : folders) {
+        QStringList pages = folder.entryList({QStringLiteral("*.html"), QStringLiteral("*.htm")},
+                                             QDir::Files | QDir::Readable, QDir::Name);
+        // The page named after the class first.
+        std::stable_partition(pages.begin(), pages.end(), [&](const QString &page) {
+            return QFileInfo(page).completeBaseName().compare(source.completeBaseName(), Qt::CaseInsensitive)
+                   == 0;
+        });
+        for (const QString &page : pages)
+            if (auto applet = firstNaming(readText(folder.filePath(page)), name))
+                return AuthorsApplet{*applet, folder.filePath(page)};
+    }
     return std::nullopt;
 }

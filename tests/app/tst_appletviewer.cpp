@@ -11,6 +11,8 @@
 #include "Zarn.h"
 
 #include <QApplication>
+#include <QDirIterator>
+#include <QImage>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -43,14 +45,17 @@ private:
     }
 
     std::unique_ptr<AppFolder> m_app;
+    std::shared_ptr<ScriptedFileDialog> m_dialog;
+    std::shared_ptr<RecordingMessages> m_messages;
     QPointer<Zarn> m_window;
 };
 
 void TestAppletViewer::init()
 {
     m_app = std::make_unique<AppFolder>();
-    m_window = new Zarn(m_app->path(),
-                        {std::make_shared<RecordingMessages>(), std::make_shared<ScriptedFileDialog>()});
+    m_dialog = std::make_shared<ScriptedFileDialog>();
+    m_messages = std::make_shared<RecordingMessages>();
+    m_window = new Zarn(m_app->path(), {m_messages, m_dialog});
     m_window->settings.CompilerLocation = javacPath();
     m_window->document().setFileName(m_app->filePath(QStringLiteral("work/Clock.java")));
     m_window->show();
@@ -196,6 +201,8 @@ void TestAppletViewer::publishedAppletsRun_data()
     QTest::addColumn<QStringList>("files");
     QTest::addColumn<QColor>("colour");
     QTest::addColumn<QSize>("size"); // empty: the whole area
+    QTest::addColumn<QStringList>(
+        "published"); // by Publish > Applet With Html after the View; none when empty
 
     const QByteArray rgbFromParameter =
         "String[] v = getParameter(\"RGB\").split(\",\");\n"
@@ -212,16 +219,16 @@ void TestAppletViewer::publishedAppletsRun_data()
         << files({"Two.java", appletSource("Two", "", "c = Painter.colour();"), "Painter.java",
                   "class Painter { static java.awt.Color colour() { "
                   "return new java.awt.Color(10, 120, 200); } }\n"})
-        << QColor(10, 120, 200) << QSize();
+        << QColor(10, 120, 200) << QSize() << QStringList();
     QTest::newRow("parameters from a comment")
         << QStringLiteral("Tinted.java") << files({"Tinted.java", tintedWithComment}) << QColor(0, 150, 90)
-        << QSize(200, 100);
+        << QSize(200, 100) << QStringList();
     QTest::newRow("parameters from a page beside it")
         << QStringLiteral("Tinted.java")
         << files({"Tinted.java", tinted, "Tinted.html",
                   "<html><body><applet code=Tinted.class width=50% height=120><param name=RGB "
                   "value='150,0,90'></applet>"})
-        << QColor(150, 0, 90) << QSize(192, 120);
+        << QColor(150, 0, 90) << QSize(192, 120) << QStringList();
     QTest::newRow("data file read both ways")
         << QStringLiteral("Data.java")
         << files({"Data.java",
@@ -233,7 +240,7 @@ void TestAppletViewer::publishedAppletsRun_data()
                                "if (a.readLine().equals(\"cube\") && b.readLine().equals(\"cube\")) "
                                "c = new Color(0, 160, 0);"),
                   "data/shape.txt", "cube\n"})
-        << QColor(0, 160, 0) << QSize();
+        << QColor(0, 160, 0) << QSize() << QStringList();
     QTest::newRow("class loaded by name, broken neighbour")
         << QStringLiteral("Shapes.java")
         << files({"Shapes.java",
@@ -244,12 +251,70 @@ void TestAppletViewer::publishedAppletsRun_data()
                   "CubeShape.java",
                   "public class CubeShape { public String toString() { return \"8421504\"; } }\n",
                   "Broken.java", "public class Broken { this is not java }\n"})
-        << QColor(128, 128, 128) << QSize();
+        << QColor(128, 128, 128) << QSize() << QStringList();
     QTest::newRow("larger than the area")
         << QStringLiteral("Big.java")
         << files({"Big.java", appletSource("Big", "// <applet code=Big width=600 height=500></applet>\n",
                                            "c = new Color(90, 60, 30);")})
-        << QColor(90, 60, 30) << QSize(600, 500);
+        << QColor(90, 60, 30) << QSize(600, 500) << QStringList();
+    // As Java programs are organised: packages, code bases, pages, data files.
+    QTest::newRow("package of two, image by its class loader, published")
+        << QStringLiteral("java/a/b/Main.java")
+        << files(
+               {"java/a/b/Main.java",
+                "package a.b;\nimport java.applet.Applet;\nimport java.awt.*;\n"
+                "public class Main extends Applet {\nColor c;\npublic void init() { c = Helper.tint(this); "
+                "}\n"
+                    + QByteArray(FillWithC) + "}\n",
+                "java/a/b/Helper.java",
+                "package a.b;\nimport java.awt.Color;\nimport java.net.URL;\nimport javax.imageio.ImageIO;\n"
+                "class Helper {\nstatic Color tint(java.applet.Applet applet) {\ntry {\n"
+                "URL byLoader = Helper.class.getClassLoader().getResource(\"images/tint.png\");\n"
+                "URL byBase = new URL(applet.getCodeBase(), \"images/tint.png\");\n"
+                "int a = ImageIO.read(byLoader).getRGB(0, 0), b = ImageIO.read(byBase).getRGB(0, 0);\n"
+                "return a == b ? new Color(a) : Color.BLUE;\n} catch (Exception e) { return Color.BLACK; "
+                "}\n}\n}\n",
+                "java/images/tint.png", "#1e8c46", "java/Main.html",
+                "<applet code=\"a.b.Main.class\" codebase=\"build/classes/\" width=200 height=120></applet>"})
+        << QColor(30, 140, 70) << QSize(200, 120)
+        << QStringList{QStringLiteral("a/b/Main.class"), QStringLiteral("a/b/Helper.class"),
+                       QStringLiteral("Main.html"), QStringLiteral("images/tint.png")};
+    QTest::newRow("package, code with slashes, a code base")
+        << QStringLiteral("site/pkg/One.java")
+        << files({"site/pkg/One.java",
+                  appletSource("One", "package pkg;\n",
+                               "BufferedReader r = new BufferedReader(new InputStreamReader("
+                               "new URL(getCodeBase(), \"tint.txt\").openStream()));\n"
+                               "String[] v = r.readLine().split(\",\");\n"
+                               "c = new Color(Integer.parseInt(v[0]), Integer.parseInt(v[1]), "
+                               "Integer.parseInt(v[2]));"),
+                  "site/One.html", "<applet code=\"pkg/One.class\" codebase=\"res/\" width=220 height=110>",
+                  "site/res/tint.txt", "120,40,160\n"})
+        << QColor(120, 40, 160) << QSize(220, 110) << QStringList();
+    QTest::newRow("a file beside the page")
+        << QStringLiteral("Reader.java")
+        << files({"Reader.java",
+                  appletSource("Reader", "",
+                               "BufferedReader r = new BufferedReader(new FileReader(\"data.txt\"));\n"
+                               "if (r.readLine().equals(\"lime\")) c = new Color(50, 205, 50);"),
+                  "data.txt", "lime\n"})
+        << QColor(50, 205, 50) << QSize() << QStringList();
+    QTest::newRow("a page with two applets")
+        << QStringLiteral("Second.java")
+        << files({"Second.java", appletSource("Second", "", rgbFromParameter), "Pair.html",
+                  "<applet code=First.class width=50 height=50><param name=rgb value=\"0,0,0\"></applet>\n"
+                  "<p><applet code=Second.class width=150 height=90><param name=rgb value=\"70,130,180\">"
+                  "</applet>"})
+        << QColor(70, 130, 180) << QSize(150, 90) << QStringList();
+    QTest::newRow("Swing built with invokeAndWait in init")
+        << QStringLiteral("Tutorial.java")
+        << files({"Tutorial.java",
+                  "import javax.swing.*;\nimport java.awt.Color;\npublic class Tutorial extends JApplet {\n"
+                  "public void init() {\ntry { SwingUtilities.invokeAndWait(this::build); }\n"
+                  "catch (Exception e) { getContentPane().setBackground(Color.BLACK); }\n}\n"
+                  "private void build() {\nJPanel panel = new JPanel();\npanel.add(new JButton(\"Go\"));\n"
+                  "panel.setBackground(new Color(160, 82, 45));\nsetContentPane(panel);\n}\n}\n"})
+        << QColor(160, 82, 45) << QSize() << QStringList();
     QTest::newRow("Swing") << QStringLiteral("Swung.java")
                            << files({"Swung.java", "import javax.swing.*;\nimport java.awt.Color;\n"
                                                    "public class Swung extends JApplet {\n"
@@ -258,7 +323,7 @@ void TestAppletViewer::publishedAppletsRun_data()
                                                    "        panel.setBackground(new Color(200, 100, 0));\n"
                                                    "        setContentPane(panel);\n"
                                                    "    }\n}\n"})
-                           << QColor(200, 100, 0) << QSize();
+                           << QColor(200, 100, 0) << QSize() << QStringList();
 }
 
 void TestAppletViewer::publishedAppletsRun()
@@ -268,9 +333,16 @@ void TestAppletViewer::publishedAppletsRun()
     QFETCH(QColor, colour);
     QFETCH(QSize, size);
     const QString work = m_app->filePath(QStringLiteral("work/"));
+    QFETCH(QStringList, published);
     for (qsizetype i = 0; i + 1 < files.size(); i += 2) {
         QDir().mkpath(QFileInfo(work + files[i]).absolutePath());
-        QVERIFY(m_app->write(QStringLiteral("work/") + files[i], files[i + 1].toUtf8()));
+        if (files[i].endsWith(QLatin1String(".png"))) { // an image of the colour named
+            QImage image(4, 4, QImage::Format_RGB32);
+            image.fill(QColor(files[i + 1]));
+            QVERIFY(image.save(work + files[i]));
+        } else {
+            QVERIFY(m_app->write(QStringLiteral("work/") + files[i], files[i + 1].toUtf8()));
+        }
     }
     m_window->document().setFileName(work + document);
     m_window->AppletB_Click();
@@ -284,6 +356,37 @@ void TestAppletViewer::publishedAppletsRun()
     const auto *scroll = browser()->findChild<QScrollArea *>();
     QCOMPARE(scroll->horizontalScrollBar()->maximum() > 0, size.width() > browser()->width());
     QCOMPARE(scroll->verticalScrollBar()->maximum() > 0, size.height() > browser()->height());
+    if (published.isEmpty())
+        return;
+
+    // Into an empty folder: the package's classes, the page, the files the applet loaded.
+    const QString site = m_app->filePath(QStringLiteral("site/"));
+    QVERIFY(QDir().mkpath(site));
+    m_dialog->answer(site + QStringLiteral("Main.class"));
+    m_dialog->answer(site + QStringLiteral("Main.html"));
+    m_window->PubAppletHtmlB_Click();
+    QDirIterator written(site, QDir::Files, QDirIterator::Subdirectories);
+    QStringList found;
+    while (written.hasNext())
+        found.append(written.next().mid(site.size()));
+    found.sort();
+    published.sort();
+    QCOMPARE(found, published);
+    QVERIFY(m_app->read(QStringLiteral("site/Main.html")).contains("<applet code = a.b.Main.class width"));
+    QCOMPARE(m_app->read(QStringLiteral("site/images/tint.png")),
+             m_app->read(QStringLiteral("work/java/images/tint.png")));
+    QCOMPARE(status(), QStringLiteral("Published a/b/Main.class, Main.html and 1 file it loads"));
+
+    // A different file of the same name stays unless the user says otherwise.
+    QVERIFY(m_app->write(QStringLiteral("site/images/tint.png"), "the site's own"));
+    m_dialog->answer(site + QStringLiteral("Main.class"));
+    m_dialog->answer(site + QStringLiteral("Main.html"));
+    m_messages->overwriteAnswers = {false};
+    m_window->PubAppletHtmlB_Click();
+    QCOMPARE(m_messages->questions.size(), 1);
+    QVERIFY(m_messages->questions.constFirst().startsWith(site + QStringLiteral("images/tint.png is there")));
+    QCOMPARE(m_app->read(QStringLiteral("site/images/tint.png")), QByteArray("the site's own"));
+    QCOMPARE(status(), QStringLiteral("Published a/b/Main.class and Main.html"));
 }
 
 ZARN_XVFB_TEST_MAIN(TestAppletViewer)

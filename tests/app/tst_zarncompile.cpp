@@ -31,6 +31,8 @@ private Q_SLOTS:
     void statusBarStyle();
     void progressWindowStyle();
     void failureIsShownInTheStatusBar();
+    void outcomeOfACompile_data();
+    void outcomeOfACompile();
     void closeWaitsForTheCompile();
     void closingTheProgressWindowEndsAHungCompile();
     void compileNeedsTheTextOnDisk_data();
@@ -158,6 +160,63 @@ void TestZarnCompile::failureIsShownInTheStatusBar()
                      || status() == QStringLiteral("Compile Failed: Killed"),
                  qPrintable(status()));
     }
+}
+
+// What the status bar says after a compile with the real javac, and where the
+// classes went: a class made with warnings only is no failure, packaged or not.
+void TestZarnCompile::outcomeOfACompile_data()
+{
+    QTest::addColumn<QStringList>("files"); // name, then text, for each
+    QTest::addColumn<QString>("said");
+    QTest::addColumn<QStringList>("classes"); // below the destination
+
+    const QString square = QStringLiteral("package shapes;\nclass Square { int side = 4; }\n");
+    QTest::newRow("warnings only") << QStringList{QStringLiteral("Hello.java"),
+                                                  QString::fromUtf8(helloApplet())}
+                                   << QStringLiteral("Done Compiling")
+                                   << QStringList{QStringLiteral("Hello.class")};
+    QTest::newRow("package of one file")
+        << QStringList{QStringLiteral("shapes/Single.java"),
+                       QStringLiteral(
+                           "package shapes;\npublic class Single extends java.applet.Applet { }\n")}
+        << QStringLiteral("Done Compiling") << QStringList{QStringLiteral("shapes/Single.class")};
+    QTest::newRow("package of two files")
+        << QStringList{QStringLiteral("shapes/ShapeApplet.java"),
+                       QStringLiteral(
+                           "package shapes;\npublic class ShapeApplet extends java.applet.Applet {\n"
+                           "    Square square = new Square();\n}\n"),
+                       QStringLiteral("shapes/Square.java"), square}
+        << QStringLiteral("Done Compiling")
+        << QStringList{QStringLiteral("shapes/ShapeApplet.class"), QStringLiteral("shapes/Square.class")};
+    QTest::newRow("the helper alone")
+        << QStringList{QStringLiteral("shapes/Square.java"), square} << QStringLiteral("Done Compiling")
+        << QStringList{QStringLiteral("shapes/Square.class")};
+    QTest::newRow("folders do not match the package")
+        << QStringList{QStringLiteral("Clock.java"), QStringLiteral("package a.b;\npublic class Clock { }\n")}
+        << QStringLiteral("Clock.java declares package a.b but is not in a folder a/b") << QStringList();
+}
+
+void TestZarnCompile::outcomeOfACompile()
+{
+    QFETCH(QStringList, files);
+    QFETCH(QString, said);
+    QFETCH(QStringList, classes);
+    const QString work = m_app->filePath(QStringLiteral("java/"));
+    for (qsizetype i = 0; i + 1 < files.size(); i += 2) {
+        QVERIFY(QDir().mkpath(QFileInfo(work + files[i]).absolutePath()));
+        QVERIFY(m_app->write(QStringLiteral("java/") + files[i], files[i + 1].toUtf8()));
+    }
+    m_window->document().setFileName(work + files[0]);
+    m_window->settings.CompilerLocation = javacPath();
+    const QString out = m_app->filePath(QStringLiteral("out/"));
+    QDir().mkpath(out);
+    QCOMPARE(m_window->appletCommands().CompileToFolder(out, AppletCommands::CompileFeedbackStyle::StatusBar),
+             !classes.isEmpty());
+    QCOMPARE(status(), said);
+    for (const QString &made : classes)
+        QVERIFY2(QFile::exists(out + made), qPrintable(made));
+    if (classes.isEmpty())
+        QVERIFY(!QFile::exists(m_app->filePath(QStringLiteral("temp/temp.sh")))); // nothing ran
 }
 
 void TestZarnCompile::closeWaitsForTheCompile()

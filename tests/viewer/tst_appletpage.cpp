@@ -191,7 +191,8 @@ void TestAppletPage::hostArguments()
     // first, the source's folder as code and document base, the host waiting to load.
     const QStringList compiled = appletHostArguments(
         QStringLiteral("/z/host.jar"),
-        resolveCompiledApplet(tag, QStringLiteral("/app/temp/temp.html"), QStringLiteral("/my work")),
+        resolveCompiledApplet(tag, QStringLiteral("/app/temp/temp.html"),
+                              {QStringLiteral("/my work"), QString(), QString()}),
         QSize(385, 249), 42);
     for (const QStringList &pair :
          {QStringList{QStringLiteral("--classes"), QStringLiteral("file:///app/temp/")},
@@ -200,6 +201,23 @@ void TestAppletPage::hostArguments()
           QStringList{QStringLiteral("--sources"), QStringLiteral("/my work")}})
         QCOMPARE(compiled.mid(compiled.indexOf(pair[0]), 2), pair);
     QVERIFY(compiled.contains(QStringLiteral("--wait")));
+    QVERIFY(!compiled.contains(QStringLiteral("--root"))); // the code base already
+
+    // The author's page and code base for a packaged source: a code base that is
+    // there comes before the package root; one that is not falls back to it.
+    QTemporaryDir work;
+    QVERIFY(QDir(work.path()).mkpath(QStringLiteral("res")));
+    const QString page = work.filePath(QStringLiteral("One.html"));
+    const AppletLaunch there = resolveCompiledApplet(tag, QStringLiteral("/app/temp/temp.html"),
+                                                     {work.path(), page, QStringLiteral("res/")});
+    QCOMPARE(there.codeBase.toLocalFile(), work.filePath(QStringLiteral("res/")));
+    QCOMPARE(there.packageRoot.toLocalFile(), work.path() + QLatin1Char('/'));
+    QCOMPARE(there.documentBase.toLocalFile(), page);
+    QCOMPARE(there.workingFolder(), work.path());
+    QVERIFY(appletHostArguments(QString(), there, QSize(1, 1), 0).contains(QStringLiteral("--root")));
+    const AppletLaunch missing = resolveCompiledApplet(tag, QStringLiteral("/app/temp/temp.html"),
+                                                       {work.path(), page, QStringLiteral("build/classes")});
+    QCOMPARE(missing.codeBase, there.packageRoot);
 }
 
 void TestAppletPage::hostPageIsExact()
@@ -298,6 +316,15 @@ void TestAppletPage::authorsElement_data()
                        QStringLiteral("a.htm"),      QStringLiteral("<applet code=Clock width=1>"),
                        QStringLiteral("notes.txt"),  QStringLiteral("<applet code=Clock width=3>")}
         << QStringLiteral("1");
+    QTest::newRow("packaged, page in the package root")
+        << QStringList{QStringLiteral("a/b/Clock.java"), applet, QStringLiteral("index.html"),
+                       QStringLiteral("<applet code=\"a/b/Clock.class\" codebase=bin width=12>")}
+        << QStringLiteral("12");
+    QTest::newRow("packaged, its own folder first")
+        << QStringList{QStringLiteral("a/b/Clock.java"), applet,
+                       QStringLiteral("Clock.html"),     QStringLiteral("<applet code=a.b.Clock width=14>"),
+                       QStringLiteral("a/b/Clock.html"), QStringLiteral("<applet code=a.b.Clock width=13>")}
+        << QStringLiteral("13");
 }
 
 void TestAppletPage::authorsElement()
@@ -306,14 +333,21 @@ void TestAppletPage::authorsElement()
     QFETCH(QString, width);
     QTemporaryDir folder;
     for (qsizetype i = 0; i + 1 < files.size(); i += 2) {
+        QVERIFY(QDir(folder.path()).mkpath(QFileInfo(files[i]).path()));
         QFile file(folder.filePath(files[i]));
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(files[i + 1].toUtf8());
     }
-    const std::optional<AppletTag> found = authorsApplet(folder.filePath(QStringLiteral("Clock.java")));
-    QCOMPARE(found ? found->width : QStringLiteral("none"), width);
+    // The source comes first; in folders a/b it declares package a.b.
+    const QString package = QFileInfo(files[0]).path().replace(QLatin1Char('/'), QLatin1Char('.'));
+    const std::optional<AuthorsApplet> found = authorsApplet(
+        folder.filePath(files[0]),
+        package == QLatin1String(".") ? QString() : package + QStringLiteral(".Clock"), folder.path());
+    QCOMPARE(found ? found->tag.width : QStringLiteral("none"), width);
     if (width == QLatin1String("300"))
-        QCOMPARE(found->parameters.size(), 1);
+        QCOMPARE(found->tag.parameters.size(), 1);
+    if (width == QLatin1String("12"))
+        QCOMPARE(found->page, folder.filePath(QStringLiteral("index.html")));
 }
 
 QTEST_GUILESS_MAIN(TestAppletPage)

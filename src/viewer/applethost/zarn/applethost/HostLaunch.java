@@ -18,6 +18,8 @@ final class HostLaunch {
     final List<URL> archives = new ArrayList<>();
     /** Class folders searched before the code base. */
     final List<URL> classes = new ArrayList<>();
+    /** The folder that holds the applet's package's top folder, searched after the code base; may be null. */
+    URL root;
     /** Where sources of classes that no folder holds are compiled from; may be null. */
     Path sources;
     /** Start only when Zarn says "load": the JVM starts while the applet compiles. */
@@ -42,6 +44,9 @@ final class HostLaunch {
                     break;
                 case "--classes":
                     launch.classes.add(url(value(args, ++i, option)));
+                    break;
+                case "--root":
+                    launch.root = url(value(args, ++i, option));
                     break;
                 case "--sources":
                     launch.sources = Paths.get(value(args, ++i, option));
@@ -85,6 +90,9 @@ final class HostLaunch {
         List<URL> path = new ArrayList<>(classes);
         path.add(codeBase);
         path.addAll(archives);
+        if (root != null) {
+            path.add(root);
+        }
         return path.toArray(new URL[0]);
     }
 

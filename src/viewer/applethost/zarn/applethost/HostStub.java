@@ -37,12 +37,12 @@ final class HostStub implements AppletStub, AppletContext {
 
     @Override
     public URL getDocumentBase() {
-        return launch.documentBase;
+        return LoadWatch.watched(launch.documentBase);
     }
 
     @Override
     public URL getCodeBase() {
-        return launch.codeBase;
+        return LoadWatch.watched(launch.codeBase);
     }
 
     @Override
@@ -63,11 +63,13 @@ final class HostStub implements AppletStub, AppletContext {
 
     @Override
     public AudioClip getAudioClip(URL url) {
+        LoadWatch.loaded(url);
         return Applet.newAudioClip(url);
     }
 
     @Override
     public Image getImage(URL url) {
+        LoadWatch.loaded(url);
         return Toolkit.getDefaultToolkit().getImage(url);
     }
 

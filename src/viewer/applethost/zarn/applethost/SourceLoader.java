@@ -44,6 +44,14 @@ final class SourceLoader extends URLClassLoader {
         }
     }
 
+    /** Resources are heard of, so that publishing can carry them. */
+    @Override
+    public URL findResource(String name) {
+        URL url = super.findResource(name);
+        LoadWatch.loaded(url);
+        return url;
+    }
+
     private synchronized boolean compileFromSource(String name) {
         // A nested class comes with its outer one; each name is tried once.
         if (sources == null || output == null || name.indexOf('$') >= 0 || !tried.add(name)) {
