@@ -2,26 +2,33 @@ package zarn.applethost;
 
 import java.awt.AWTEvent;
 import java.awt.Component;
+import java.awt.Container;
 import java.awt.EventQueue;
 import java.awt.Toolkit;
 import java.awt.event.AWTEventListener;
 import java.awt.event.PaintEvent;
 
-/** Reports "painted" once the applet has finished its first paint. */
+/** Reports "painted" once the applet, or a component of it, has finished its first paint. */
 final class PaintWatch implements AWTEventListener {
-    private final Component applet;
+    private final Container applet;
 
-    private PaintWatch(Component applet) {
+    private PaintWatch(Container applet) {
         this.applet = applet;
     }
 
-    static void reportFirstPaint(Component applet) {
+    static void reportFirstPaint(Container applet) {
         Toolkit.getDefaultToolkit().addAWTEventListener(new PaintWatch(applet), AWTEvent.PAINT_EVENT_MASK);
     }
 
     @Override
     public void eventDispatched(AWTEvent event) {
-        if (event.getSource() != applet || !(event instanceof PaintEvent)) {
+        // A component of the applet's own counts: one that covers it all leaves the
+        // applet itself nothing to paint.
+        if (!(event instanceof PaintEvent) || !(event.getSource() instanceof Component)) {
+            return;
+        }
+        Component source = (Component) event.getSource();
+        if (source != applet && !applet.isAncestorOf(source)) {
             return;
         }
         Toolkit.getDefaultToolkit().removeAWTEventListener(this);
