@@ -143,11 +143,11 @@ void AppletBrowser::startHost()
         if (error == QProcess::FailedToStart)
             showMessage(tr("Java cannot be started: %1").arg(m_host->errorString()));
     });
-    // From the host's archive once one has been made; the first applet that paints
-    // has it made, in a run of its own.
     // Relative file names are the page's neighbours, as a browser's applet sees them.
     if (const QString folder = m_launch.workingFolder(); QFileInfo(folder).isDir())
         m_host->setWorkingDirectory(folder);
+    // From the host's archive once one has been made; the first applet that paints
+    // has it made, in a run of its own.
     const JvmArchive archive = appletHostArchive(m_java, m_archiveFolder);
     const QStringList arguments = appletHostArguments(appletHostJar(), m_launch, appletPixels(), window,
                                                       archive.isWhole() ? archive.options() : QStringList());

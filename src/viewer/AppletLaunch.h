@@ -39,10 +39,12 @@ struct AppletLaunch
 // Where the files of an applet compiled from its source are.
 struct AppletPlaces
 {
-    QString
-        packageRoot;  // the folder that holds the package's top folder (the source's own without a package)
-    QString page;     // the author's page; empty when the author's element is in the source
-    QString codeBase; // the author's codebase attribute, relative to that page
+    // The folder that holds the package's top folder (the source's own without a package).
+    QString packageRoot;
+    // The author's page; empty when the author's element is in the source.
+    QString page;
+    // The author's codebase attribute, relative to that page.
+    QString codeBase;
 };
 
 // The class named by a code value: "Clock", "Clock.class" and "Clock.java" all

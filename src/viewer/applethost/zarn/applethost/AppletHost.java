@@ -63,7 +63,8 @@ public final class AppletHost {
     private void run() {
         BufferedReader zarn = new BufferedReader(new InputStreamReader(System.in, StandardCharsets.UTF_8));
         if (launch.waitForLoad) {
-            warmUp();
+            // On the applet's thread, which so starts while Zarn still compiles.
+            life.execute(AppletHost::warmUp);
             if (!waitForLoad(zarn)) {
                 quit();
             }
@@ -75,32 +76,37 @@ public final class AppletHost {
     /**
      * The applet's life as browsers ran it: created, init and start on the applet's
      * own thread (so that init may wait on the event thread, as Swing applets do),
-     * its window work on the event thread.
+     * its window work on the event thread. Inner classes, not lambdas: a lambda is
+     * made at its first call, which would cost every applet's start.
      */
     private void bringToLife() {
         try {
-            Applet created = createApplet();
-            EventQueue.invokeAndWait(() -> place(created));
-            applet = created;
-            lived(applet::init);
-            initialised = true;
-            EventQueue.invokeAndWait(this::show);
-            lived(applet::start);
-            started = true;
+            applet = createApplet();
+            EventQueue.invokeAndWait(new Runnable() {
+                @Override
+                public void run() {
+                    place();
+                }
+            });
+            try {
+                applet.init();
+                initialised = true;
+                EventQueue.invokeAndWait(new Runnable() {
+                    @Override
+                    public void run() {
+                        show();
+                    }
+                });
+                applet.start();
+                started = true;
+            } catch (RuntimeException | Error e) {
+                throw new AppletFailure(e);
+            }
             Reports.line("started", "");
         } catch (InvocationTargetException e) {
             fail(e.getCause());
         } catch (Throwable e) {
             fail(e);
-        }
-    }
-
-    /** A step of the applet's own; what it throws is the applet's failure. */
-    private static void lived(Runnable step) {
-        try {
-            step.run();
-        } catch (RuntimeException | Error e) {
-            throw new AppletFailure(e);
         }
     }
 
@@ -160,14 +166,14 @@ public final class AppletHost {
     }
 
     /** Puts the applet, not yet shown, into its window (on the event thread). */
-    private void place(Applet created) {
+    private void place() {
         frame = createFrame();
-        created.setStub(new HostStub(launch, created, frame));
-        created.setVisible(false);
-        created.setSize(launch.width, launch.height);
+        applet.setStub(new HostStub(launch, applet, frame));
+        applet.setVisible(false);
+        applet.setSize(launch.width, launch.height);
         frame.setLayout(new BorderLayout());
-        frame.add(created, BorderLayout.CENTER);
-        PaintWatch.reportFirstPaint(created);
+        frame.add(applet, BorderLayout.CENTER);
+        PaintWatch.reportFirstPaint(applet);
         layOutAgainWhenSized();
     }
 
