@@ -123,7 +123,7 @@ void AppletCommands::View()
                                                  authors ? authors->tag.codebase : QString()});
     m_appletFiles->begin(source, browser.launch(), tempFolder());
 
-    CompileToFolder(tempFolder(), CompileFeedbackStyle::StatusBar);
+    compile(*layout, tempFolder(), CompileFeedbackStyle::StatusBar);
     // The viewer runs only the class just compiled, and says so when there is none.
     if (const QString failure = compileFailure(m_compiler, layout->classFileIn(tempFolder()));
         failure.isEmpty())
@@ -135,7 +135,8 @@ void AppletCommands::View()
 
 void AppletCommands::Publish()
 {
-    if (!checkedLayout())
+    const std::optional<SourceLayout> layout = checkedLayout();
+    if (!layout)
         return;
     // A cancelled dialog ends the command: nothing is compiled.
     const std::optional<QString> chosen = askSavePath(ClassFilter, QStringLiteral("Publish Class In"));
@@ -143,7 +144,7 @@ void AppletCommands::Publish()
         return;
     // Only the folder counts; the compiler names the class file after the class,
     // in the folders of its package.
-    CompileToFolder(destinationOf(*chosen), CompileFeedbackStyle::ProgressWindow);
+    compile(*layout, destinationOf(*chosen), CompileFeedbackStyle::ProgressWindow);
 }
 
 void AppletCommands::PublishWithHtml()
@@ -156,7 +157,7 @@ void AppletCommands::PublishWithHtml()
     if (!classPath)
         return;
     const QString destination = destinationOf(*classPath);
-    CompileToFolder(destination, CompileFeedbackStyle::StatusBar);
+    compile(*layout, destination, CompileFeedbackStyle::StatusBar);
     const QString source = m_document.FileName();
     const QString classFile = layout->classFileIn(destination);
     if (const QString failure = compileFailure(m_compiler, classFile); !failure.isEmpty()) {
@@ -215,22 +216,26 @@ void AppletCommands::publishLoadedFiles(const QString &classFile, const QString 
 
 bool AppletCommands::CompileToFolder(const QString &destination, CompileFeedbackStyle style)
 {
-    const std::optional<SourceLayout> layout = checkedLayout();
-    if (!layout) {
-        Q_EMIT compileEnded(false);
-        return false;
-    }
+    if (const std::optional<SourceLayout> layout = checkedLayout())
+        return compile(*layout, destination, style);
+    Q_EMIT compileEnded(false);
+    return false;
+}
+
+bool AppletCommands::compile(const SourceLayout &layout, const QString &destination,
+                             CompileFeedbackStyle style)
+{
     StatusFeedback status(m_statusBar);
     ProgressFeedback progress(&m_window, m_statusBar);
     CompileFeedback &feedback = style == CompileFeedbackStyle::StatusBar
                                     ? static_cast<CompileFeedback &>(status)
                                     : static_cast<CompileFeedback &>(progress);
     // A packaged source finds its neighbours below the package root.
-    const QString sourcePath = layout->packageName.isEmpty() ? QString() : layout->root;
+    const QString sourcePath = layout.packageName.isEmpty() ? QString() : layout.root;
     bool compiled = m_compiler.CompileToFolder(
         {m_settings.CompilerLocation, destination, m_document.FileName(), sourcePath}, feedback);
     // A compiler that made nothing and said no error has failed all the same.
-    if (const QString reason = compiled ? silentFailure(m_compiler, layout->classFileIn(destination))
+    if (const QString reason = compiled ? silentFailure(m_compiler, layout.classFileIn(destination))
                                         : QString();
         !reason.isEmpty()) {
         m_statusBar.showMessage(compileFailedText(reason));

@@ -61,6 +61,8 @@ private:
     // Where the document's class lives; nothing, with the status bar saying why,
     // when its folders do not match its package.
     std::optional<SourceLayout> checkedLayout();
+    // CompileToFolder for the document laid out as layout.
+    bool compile(const SourceLayout &layout, const QString &destination, CompileFeedbackStyle style);
     // Copies the files the applet loaded in its last View beside the published class,
     // and says in the status bar what was published.
     void publishLoadedFiles(const QString &classFile, const QString &pagePath, const QString &destination);
