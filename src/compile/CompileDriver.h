@@ -16,8 +16,8 @@ struct CompileRequest
     QString compiler; // as configured: chooseCompiler finds the one that runs
     QString destination;
     QString source;
-    QString sourcePath =
-        {}; // where javac finds the other sources: the package root; empty: the source's folder
+    // Where javac finds the other sources: the package root; empty for the source's folder.
+    QString sourcePath = {};
 };
 
 // Compiles through the compile script and the marker file in the application

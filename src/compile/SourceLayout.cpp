@@ -112,13 +112,6 @@ QString SourceLayout::classFileIn(const QString &folder) const
     return QDir(folder).filePath(classFilePath());
 }
 
-QString SourceLayout::packageFolderIn(const QString &folder) const
-{
-    if (packageName.isEmpty())
-        return folder;
-    return QDir(folder).filePath(QString(packageName).replace(QLatin1Char('.'), QLatin1Char('/')));
-}
-
 SourceLayout sourceLayout(const QString &sourcePath)
 {
     const QFileInfo source(sourcePath);

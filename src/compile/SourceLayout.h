@@ -22,8 +22,6 @@ struct SourceLayout
     QString classFilePath() const;
     // The class file's path below folder.
     QString classFileIn(const QString &folder) const;
-    // The folder of the package below folder: folder/a/b, or folder itself.
-    QString packageFolderIn(const QString &folder) const;
 };
 
 // The layout of the source file at sourcePath, from the package it declares and
