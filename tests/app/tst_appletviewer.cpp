@@ -201,8 +201,8 @@ void TestAppletViewer::publishedAppletsRun_data()
     QTest::addColumn<QStringList>("files");
     QTest::addColumn<QColor>("colour");
     QTest::addColumn<QSize>("size"); // empty: the whole area
-    QTest::addColumn<QStringList>(
-        "published"); // by Publish > Applet With Html after the View; none when empty
+    // What Publish > Applet With Html writes after the View; no publishing when empty.
+    QTest::addColumn<QStringList>("published");
 
     const QByteArray rgbFromParameter =
         "String[] v = getParameter(\"RGB\").split(\",\");\n"

@@ -7,6 +7,7 @@ import java.net.URL;
 import java.net.URLConnection;
 import java.net.URLStreamHandler;
 import java.nio.file.Files;
+import java.nio.file.InvalidPathException;
 import java.nio.file.Path;
 import java.nio.file.Paths;
 import java.util.Set;
@@ -39,17 +40,26 @@ final class LoadWatch extends URLStreamHandler {
 
     /** Reports a file the applet loads, once. */
     static void loaded(URL url) {
-        if (url == null || !url.getProtocol().equals("file")) {
-            return;
-        }
-        Path path;
-        try {
-            path = Paths.get(url.toURI());
-        } catch (URISyntaxException | IllegalArgumentException e) {
-            path = Paths.get(url.getPath()); // a relative URL's unescaped spaces
-        }
-        if (Files.isRegularFile(path) && !path.toString().endsWith(".class") && WATCH.told.add(path)) {
+        Path path = localPath(url);
+        if (path != null && Files.isRegularFile(path) && !path.toString().endsWith(".class")
+                && WATCH.told.add(path)) {
             Reports.line("loads", path.toString());
+        }
+    }
+
+    /** The file a URL names; null for other URLs, and for what names no file. */
+    private static Path localPath(URL url) {
+        if (url == null || !url.getProtocol().equals("file")) {
+            return null;
+        }
+        try {
+            return Paths.get(url.toURI());
+        } catch (URISyntaxException | IllegalArgumentException e) {
+            try {
+                return Paths.get(url.getPath()); // a relative URL's unescaped spaces
+            } catch (InvalidPathException unusable) {
+                return null;
+            }
         }
     }
 
