@@ -189,9 +189,9 @@ void AppletCommands::publishLoadedFiles(const QString &classFile, const QString 
     const QString page = QFileInfo(pagePath).fileName();
     const std::optional<QStringList> loaded = m_appletFiles->relativePaths(m_document.FileName());
     if (!loaded) {
-        m_statusBar.showMessage(tr("Published %1 and %2; the files it loads are not known yet: run it with "
-                                   "View > Applet first")
-                                    .arg(classFile, page));
+        // Short enough for the status bar; the manual says to view the applet first.
+        m_statusBar.showMessage(
+            tr("Published %1 and %2; the files it loads are not known yet").arg(classFile, page));
         return;
     }
     const CopiedFiles copied = copyAppletFiles(
