@@ -59,7 +59,7 @@ void TestAppletViewer::init()
     m_window->settings.CompilerLocation = javacPath();
     m_window->document().setFileName(m_app->filePath(QStringLiteral("work/Clock.java")));
     m_window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_window));
+    QVERIFY(QTest::qWaitForWindowExposed(m_window, scaled(5000)));
 }
 
 void TestAppletViewer::cleanup()

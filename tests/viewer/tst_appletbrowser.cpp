@@ -70,7 +70,7 @@ void TestAppletBrowser::init()
     m_browser->setGeometry(8, 8, 385, 249);
     m_browser->setJava(findJava(javacPath()));
     m_window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    QVERIFY(QTest::qWaitForWindowExposed(m_window.get(), scaled(5000)));
 }
 
 void TestAppletBrowser::cleanup()
