@@ -25,18 +25,20 @@ bool isKeyword(const QString &word)
     return keywords.contains(word);
 }
 
-bool isNamePart(QChar c)
+} // namespace
+
+bool isJavaNamePart(QChar c)
 {
     return c.isLetterOrNumber() || c == QLatin1Char('_') || c == QLatin1Char('$');
 }
 
-} // namespace
+bool isJavaName(const QString &word)
+{
+    return !word.isEmpty() && !word.at(0).isDigit() && std::all_of(word.begin(), word.end(), isJavaNamePart)
+           && !isKeyword(word);
+}
 
 bool isJavaSourceName(const QString &fileName)
 {
-    if (!fileName.endsWith(QLatin1String(".java")))
-        return false;
-    const QString name = fileName.chopped(5);
-    return !name.isEmpty() && !name.at(0).isDigit() && std::all_of(name.begin(), name.end(), isNamePart)
-           && !isKeyword(name);
+    return fileName.endsWith(QLatin1String(".java")) && isJavaName(fileName.chopped(5));
 }

@@ -1,14 +1,13 @@
 #include "SourceLayout.h"
 
+#include "HandWrittenText.h"
+#include "JavaNames.h"
+
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 
 namespace {
-
-// More than any source an author writes by hand; the declaration comes first.
-constexpr qint64 MaxReadBytes = 4 * 1024 * 1024;
 
 // Reads Java text one token at a time past white space and comments; only as much
 // as the start of a source needs: names, dots and single characters.
@@ -26,8 +25,8 @@ public:
         if (m_pos >= m_text.size())
             return {};
         const qsizetype start = m_pos;
-        if (isNamePart(m_text.at(m_pos))) {
-            while (m_pos < m_text.size() && isNamePart(m_text.at(m_pos)))
+        if (isJavaNamePart(m_text.at(m_pos))) {
+            while (m_pos < m_text.size() && isJavaNamePart(m_text.at(m_pos)))
                 ++m_pos;
         } else {
             ++m_pos;
@@ -36,11 +35,6 @@ public:
     }
 
 private:
-    static bool isNamePart(QChar c)
-    {
-        return c.isLetterOrNumber() || c == QLatin1Char('_') || c == QLatin1Char('$');
-    }
-
     void skipSpaceAndComments()
     {
         while (m_pos < m_text.size()) {
@@ -63,20 +57,6 @@ private:
     qsizetype m_pos = 0;
 };
 
-bool isIdentifier(const QString &word)
-{
-    return !word.isEmpty() && !word.at(0).isDigit()
-           && (word.at(0).isLetter() || word.at(0) == QLatin1Char('_') || word.at(0) == QLatin1Char('$'));
-}
-
-QString readSource(const QString &path)
-{
-    QFile file(path);
-    if (path.isEmpty() || !file.open(QIODevice::ReadOnly) || file.size() > MaxReadBytes)
-        return {};
-    return QString::fromUtf8(file.readAll());
-}
-
 } // namespace
 
 QString declaredPackage(const QString &sourceText)
@@ -86,7 +66,7 @@ QString declaredPackage(const QString &sourceText)
         return {};
     QStringList parts;
     for (QString word = tokens.next();; word = tokens.next()) {
-        if (!isIdentifier(word))
+        if (!isJavaName(word))
             return {};
         parts.append(word);
         const QString after = tokens.next();
@@ -117,7 +97,7 @@ SourceLayout sourceLayout(const QString &sourcePath)
     const QFileInfo source(sourcePath);
     SourceLayout layout;
     layout.simpleName = source.completeBaseName();
-    layout.packageName = declaredPackage(readSource(sourcePath));
+    layout.packageName = declaredPackage(readHandWrittenText(sourcePath));
     layout.root = source.absolutePath();
     if (layout.packageName.isEmpty())
         return layout;

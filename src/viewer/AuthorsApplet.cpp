@@ -1,26 +1,15 @@
 #include "AuthorsApplet.h"
 
 #include "AppletLaunch.h"
+#include "HandWrittenText.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 
 #include <algorithm>
 
 namespace {
-
-// More than any page or source an author writes by hand; larger files are not read.
-constexpr qint64 MaxReadBytes = 4 * 1024 * 1024;
-
-QString readText(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > MaxReadBytes)
-        return {};
-    return QString::fromUtf8(file.readAll());
-}
 
 bool namesClass(const AppletTag &applet, const QString &className)
 {
@@ -86,7 +75,7 @@ std::optional<AuthorsApplet> authorsApplet(const QString &sourcePath, const QStr
     const QString name = className.isEmpty() ? source.completeBaseName() : className;
     if (name.isEmpty())
         return std::nullopt;
-    if (auto applet = firstNaming(javaComments(readText(sourcePath)), name))
+    if (auto applet = firstNaming(javaComments(readHandWrittenText(sourcePath)), name))
         return AuthorsApplet{*applet, QString()};
 
     QList<QDir> folders = {source.dir()};
@@ -101,7 +90,7 @@ std::optional<AuthorsApplet> authorsApplet(const QString &sourcePath, const QStr
                    == 0;
         });
         for (const QString &page : pages)
-            if (auto applet = firstNaming(readText(folder.filePath(page)), name))
+            if (auto applet = firstNaming(readHandWrittenText(folder.filePath(page)), name))
                 return AuthorsApplet{*applet, folder.filePath(page)};
     }
     return std::nullopt;
