@@ -15,7 +15,6 @@ import java.awt.image.BufferedImage;
 import java.io.BufferedReader;
 import java.io.InputStreamReader;
 import java.lang.reflect.InvocationTargetException;
-import java.net.URLClassLoader;
 import java.nio.charset.StandardCharsets;
 import java.util.concurrent.ExecutorService;
 import java.util.concurrent.Executors;
@@ -24,8 +23,9 @@ import java.util.concurrent.Executors;
  * Zarn's applet host: runs one applet, either inside a window of the Zarn viewer
  * (an X11 window id given with --embed) or in a top-level window of its own.
  * Zarn talks to it through standard input (load, size W H, quit; end of input
- * quits too) and reads its reports on standard output (started, painted,
- * status, error).
+ * quits too) and reads its reports on standard output (started, painted, loads,
+ * status, exception, error). The applet's own output goes to its console (see
+ * Console), never to standard output.
  */
 @SuppressWarnings("removal")
 public final class AppletHost {
@@ -35,6 +35,7 @@ public final class AppletHost {
     private final ExecutorService life = Executors.newSingleThreadExecutor(task -> new Thread(task, "zarn-applet"));
     private volatile Frame frame;
     private volatile Applet applet;
+    private volatile UncaughtExceptions uncaught;
     /** Set and read on the applet's thread. */
     private boolean initialised;
     private boolean started;
@@ -61,6 +62,7 @@ public final class AppletHost {
     }
 
     private void run() {
+        Console.install(launch.console);
         BufferedReader zarn = new BufferedReader(new InputStreamReader(System.in, StandardCharsets.UTF_8));
         if (launch.waitForLoad) {
             // On the applet's thread, which so starts while Zarn still compiles.
@@ -145,8 +147,10 @@ public final class AppletHost {
     private Applet createApplet() {
         // The loader stays open while the applet runs: it loads the applet's
         // other classes and resources from the code base.
-        URLClassLoader loader = new SourceLoader(launch.classPath(), launch.sources, launch.compiledClasses(),
+        SourceLoader loader = new SourceLoader(launch.classPath(), launch.sources, launch.compiledClasses(),
                 AppletHost.class.getClassLoader());
+        uncaught = new UncaughtExceptions(loader);
+        Thread.setDefaultUncaughtExceptionHandler(uncaught);
         final Class<?> appletClass;
         try {
             appletClass = Class.forName(launch.className, false, loader);
@@ -193,7 +197,7 @@ public final class AppletHost {
                 inside.setBounds(0, 0, launch.width, launch.height);
                 return inside;
             } catch (ReflectiveOperationException | RuntimeException | LinkageError e) {
-                Reports.line("status", "The applet runs in a window of its own: " + e);
+                System.err.println("The applet runs in a window of its own: " + e);
             }
         }
         Frame own = new Frame("View Applet");
@@ -270,12 +274,14 @@ public final class AppletHost {
         if (failure instanceof HostFailure) {
             Reports.error(failure.getMessage());
         } else if (failure instanceof AppletFailure) {
+            uncaught.uncaughtException(Thread.currentThread(), failure.getCause());
             Reports.error(Reports.firstLine(failure.getCause()));
         } else if (failure instanceof java.awt.HeadlessException) {
             Reports.error("The applet needs a display to run on.");
         } else {
             Reports.error(Reports.firstLine(failure));
         }
+        Console.finish();
         System.exit(1);
     }
 
@@ -315,6 +321,7 @@ public final class AppletHost {
             // Quitting anyway.
         }
         Toolkit.getDefaultToolkit().sync();
+        Console.finish();
         System.exit(0);
     }
 

@@ -25,6 +25,9 @@ final class ArchiveRun {
     }
 
     static void loadWhatAnAppletLoads() {
+        // The applet's console, with nobody reading it.
+        Console.install("/dev/null");
+        new UncaughtExceptions(null);
         AppletHost.warmUp();
         try {
             Class.forName("sun.awt.X11.XEmbeddedFrame");

@@ -22,6 +22,8 @@ final class HostLaunch {
     URL root;
     /** Where sources of classes that no folder holds are compiled from; may be null. */
     Path sources;
+    /** Where the applet's output goes (see Console); null: the host's standard error. */
+    String console;
     /** Start only when Zarn says "load": the JVM starts while the applet compiles. */
     boolean waitForLoad;
     String className;
@@ -50,6 +52,9 @@ final class HostLaunch {
                     break;
                 case "--sources":
                     launch.sources = Paths.get(value(args, ++i, option));
+                    break;
+                case "--console":
+                    launch.console = value(args, ++i, option);
                     break;
                 case "--wait":
                     launch.waitForLoad = true;

@@ -1,11 +1,15 @@
 package zarn.applethost;
 
+import java.io.FileDescriptor;
+import java.io.FileOutputStream;
 import java.io.PrintStream;
 import java.nio.charset.StandardCharsets;
 
 /** The host's reports to Zarn: one line each, a word and its text. */
 final class Reports {
-    private static final PrintStream OUT = new PrintStream(System.out, true, StandardCharsets.UTF_8);
+    /** Standard output as the JVM opened it: the applet's System.out goes elsewhere. */
+    private static final PrintStream OUT =
+            new PrintStream(new FileOutputStream(FileDescriptor.out), true, StandardCharsets.UTF_8);
 
     private Reports() {
     }

@@ -8,6 +8,7 @@ import java.nio.file.Path;
 import java.util.HashSet;
 import java.util.List;
 import java.util.Set;
+import java.util.concurrent.ConcurrentHashMap;
 import javax.tools.JavaCompiler;
 import javax.tools.StandardJavaFileManager;
 import javax.tools.ToolProvider;
@@ -24,6 +25,7 @@ final class SourceLoader extends URLClassLoader {
     private final Path sources;
     private final Path output;
     private final Set<String> tried = new HashSet<>();
+    private final Set<String> defined = ConcurrentHashMap.newKeySet();
 
     /** sources or output may be null: then nothing is compiled. */
     SourceLoader(URL[] path, Path sources, Path output, ClassLoader parent) {
@@ -34,14 +36,22 @@ final class SourceLoader extends URLClassLoader {
 
     @Override
     protected Class<?> findClass(String name) throws ClassNotFoundException {
+        Class<?> found;
         try {
-            return super.findClass(name);
+            found = super.findClass(name);
         } catch (ClassNotFoundException missing) {
             if (!compileFromSource(name)) {
                 throw missing;
             }
-            return super.findClass(name);
+            found = super.findClass(name);
         }
+        defined.add(name);
+        return found;
+    }
+
+    /** Whether the class of that binary name is one of the applet's own, loaded by this loader. */
+    boolean defines(String name) {
+        return defined.contains(name);
     }
 
     /** Resources are heard of, so that publishing can carry them. */
@@ -69,12 +79,11 @@ final class SourceLoader extends URLClassLoader {
             boolean compiled = javac.getTask(messages, files, null, options, null,
                     files.getJavaFileObjects(source)).call();
             if (!compiled) {
-                Reports.line("status", "The class " + name + " does not compile: "
-                        + Reports.firstLine(messages.toString()));
+                System.err.println("The class " + name + " does not compile: " + messages.toString().trim());
             }
             return compiled;
         } catch (Exception e) {
-            Reports.line("status", "The class " + name + " cannot be compiled: " + e);
+            System.err.println("The class " + name + " cannot be compiled: " + e);
             return false;
         }
     }
