@@ -1,8 +1,10 @@
 #include "AppletCommands.h"
 
 #include "AppletBrowser.h"
+#include "AppletConsole.h"
 #include "AppletFiles.h"
 #include "AppletLaunch.h"
+#include "AppletOutput.h"
 #include "AppletWindow.h"
 #include "AuthorsApplet.h"
 #include "BringForward.h"
@@ -107,17 +109,9 @@ void AppletCommands::View()
               authors ? &authors->tag : nullptr);
     removeClassFiles(tempFolder());
 
-    // No owner: the viewer stays open when the main window closes. Its java is the
-    // one beside the compiler. The host starts while the compiler runs, and a
-    // viewer already open gets a fresh one.
-    if (!m_appletWindow) {
-        m_appletWindow = new AppletWindow(m_appFolder);
-        AppletBrowser *browser = m_appletWindow->WebBrowser1;
-        connect(browser, &AppletBrowser::appletStarted, this, [this] { m_appletFiles->ran(); });
-        connect(browser, &AppletBrowser::appletLoaded, this,
-                [this](const QString &path) { m_appletFiles->loaded(path); });
-    }
-    AppletBrowser &browser = *m_appletWindow->WebBrowser1;
+    // Its java is the one beside the compiler. The host starts while the compiler
+    // runs, and a viewer already open gets a fresh one.
+    AppletBrowser &browser = *appletWindow().WebBrowser1;
     browser.setJava(findJava(chooseCompiler(m_settings.CompilerLocation, m_appFolder).path));
     browser.prepare(m_appletWindow->pagePath(), {layout->root, authors ? authors->page : QString(),
                                                  authors ? authors->tag.codebase : QString()});
@@ -131,6 +125,52 @@ void AppletCommands::View()
     else
         browser.showCompileFailure(failure);
     bringForward(m_appletWindow);
+}
+
+// No owner: the viewer stays open when the main window closes.
+AppletWindow &AppletCommands::appletWindow()
+{
+    if (m_appletWindow)
+        return *m_appletWindow;
+    m_appletWindow = new AppletWindow(m_appFolder);
+    AppletBrowser *browser = m_appletWindow->WebBrowser1;
+    connect(browser, &AppletBrowser::appletStarted, this, [this] { m_appletFiles->ran(); });
+    connect(browser, &AppletBrowser::appletLoaded, this,
+            [this](const QString &path) { m_appletFiles->loaded(path); });
+    connect(browser, &AppletBrowser::outputBegun, this, [this, browser] {
+        m_output = browser->output();
+        if (m_console)
+            m_console->follow(m_output);
+    });
+    connect(browser, &AppletBrowser::appletException, this, [this] {
+        if (m_consoleOpenedFor != m_output.get())
+            openConsole(false);
+    });
+    return *m_appletWindow;
+}
+
+void AppletCommands::ShowConsole()
+{
+    openConsole(true);
+}
+
+void AppletCommands::openConsole(bool forward)
+{
+    m_consoleOpenedFor = m_output.get();
+    if (!m_console) {
+        // No owner either: it belongs with the viewer, which may outlive the main window.
+        m_console = new AppletConsole;
+        connect(m_console, &AppletConsole::sourceLineClicked, this, &AppletCommands::sourceLineAsked);
+        m_console->follow(m_output);
+    }
+    if (forward) {
+        bringForward(m_console);
+    } else {
+        // Opened by the applet: shown, without taking the keyboard from the user's window.
+        m_console->setAttribute(Qt::WA_ShowWithoutActivating);
+        m_console->show();
+        m_console->setAttribute(Qt::WA_ShowWithoutActivating, false);
+    }
 }
 
 void AppletCommands::Publish()

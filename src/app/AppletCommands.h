@@ -9,7 +9,9 @@
 #include <memory>
 #include <optional>
 
+class AppletConsole;
 class AppletFiles;
+class AppletOutput;
 class AppletWindow;
 struct AppletTag;
 class Document;
@@ -35,6 +37,8 @@ public:
     void View();
     void Publish();
     void PublishWithHtml();
+    // View > Applet Console: the console of the last applet run, brought forward.
+    void ShowConsole();
 
     enum class CompileFeedbackStyle { StatusBar, ProgressWindow };
     // Compiles the file on disk at FileName with the compiler at CompilerLocation
@@ -51,9 +55,14 @@ Q_SIGNALS:
     // After every compile: compiled is false when it could not run or did not end
     // properly. The compiler's output is in compileDriver().
     void compileEnded(bool compiled);
+    // A link in the applet console: line (from 1) of the source file at path.
+    void sourceLineAsked(const QString &path, int line);
 
 private:
     QString tempFolder() const;
+    AppletWindow &appletWindow();
+    // Opens the console on the current run, brought forward when asked for.
+    void openConsole(bool forward);
     // Shows the shared dialog in save mode; the confirmed path, or nothing on cancel.
     std::optional<QString> askSavePath(const QString &filter, const QString &title);
     // False, after saying why, when it cannot be written.
@@ -79,4 +88,9 @@ private:
     QPointer<AppletWindow> m_appletWindow;
     // What the applet loaded in its last View.
     std::unique_ptr<AppletFiles> m_appletFiles;
+    // The applet console, while it is open, and what the last applet run wrote.
+    QPointer<AppletConsole> m_console;
+    std::shared_ptr<AppletOutput> m_output;
+    // The run whose first exception opened the console: later ones do not again.
+    const AppletOutput *m_consoleOpenedFor = nullptr;
 };

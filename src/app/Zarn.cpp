@@ -83,6 +83,7 @@ Zarn::Zarn(const QString &appFolder, Dialogs dialogs)
     m_applets = std::make_unique<AppletCommands>(*this, *StatusBar1, *m_document, settings, *CommonDialog1,
                                                  *m_messages, m_appFolder);
     connect(m_applets.get(), &AppletCommands::compileEnded, this, &Zarn::compileEnded);
+    connect(m_applets.get(), &AppletCommands::sourceLineAsked, this, &Zarn::showSourceLine);
     m_recovery = new TextRecovery(*m_document, m_appFolder, this);
     // Fixed border: the window keeps the size of its menu bar and client area.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
@@ -126,6 +127,8 @@ void Zarn::createMenus()
 
     QMenu *view = addMenu("View", tr("&View"));
     AppletB = addItem(view, "AppletB", tr("&Applet"), QKeySequence(Qt::Key_F9));
+    AppletConsoleB = addItem(view, "AppletConsoleB", tr("Applet &Console"),
+                             QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_J));
     OptionsB = addItem(view, "OptionsB", tr("&Options"));
     // The compiler's messages on the text, one after another.
     NextMessageB = addItem(view, "NextMessageB", tr("&Next Message"), QKeySequence(Qt::Key_F8));
@@ -149,6 +152,7 @@ void Zarn::createMenus()
     connect(PasteB, &QAction::triggered, this, &Zarn::PasteB_Click);
     connect(DeleteB, &QAction::triggered, this, &Zarn::DeleteB_Click);
     connect(AppletB, &QAction::triggered, this, &Zarn::AppletB_Click);
+    connect(AppletConsoleB, &QAction::triggered, this, &Zarn::AppletConsoleB_Click);
     connect(PubAppletB, &QAction::triggered, this, &Zarn::PubAppletB_Click);
     connect(PubAppletHtmlB, &QAction::triggered, this, &Zarn::PubAppletHtmlB_Click);
     connect(OptionsB, &QAction::triggered, this, &Zarn::OptionsB_Click);
@@ -290,6 +294,27 @@ void Zarn::AppletB_Click()
 {
     if (readyToCompile())
         m_applets->View();
+}
+
+void Zarn::AppletConsoleB_Click()
+{
+    m_applets->ShowConsole();
+}
+
+void Zarn::showSourceLine(const QString &path, int line)
+{
+    bringForward(this);
+    const auto same = [this, &path] {
+        return QFileInfo(m_document->FileName()).absoluteFilePath() == QFileInfo(path).absoluteFilePath();
+    };
+    if (!same()) {
+        if (!m_documents->maybeSave())
+            return;
+        m_documents->OpenFile(path);
+        if (!same())
+            return; // it could not be read, and the user was told
+    }
+    Richtextbox1->goToLine(line);
 }
 
 void Zarn::PubAppletB_Click()

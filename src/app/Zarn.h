@@ -82,6 +82,7 @@ public:
     void PasteB_Click();
     void DeleteB_Click();
     void AppletB_Click();
+    void AppletConsoleB_Click();
     void PubAppletB_Click();
     void PubAppletHtmlB_Click();
     void OptionsB_Click();
@@ -100,6 +101,9 @@ private:
     // during the compile.
     void compileEnded(bool compiled);
     void layOutClientArea(QWidget *client);
+    // Brings this window forward with the caret on line of the file at path, which
+    // is opened first (asking to save changes) when it is not the document.
+    void showSourceLine(const QString &path, int line);
     void Form_Load();
 
     const QString m_appFolder;
@@ -132,6 +136,7 @@ private:
     QAction *PasteB = nullptr;
     QAction *DeleteB = nullptr;
     QAction *AppletB = nullptr;
+    QAction *AppletConsoleB = nullptr;
     QAction *OptionsB = nullptr;
     QAction *NextMessageB = nullptr;
     QAction *PreviousMessageB = nullptr;

@@ -156,6 +156,14 @@ void EditorPane::goToFirstError()
     setFocus();
 }
 
+void EditorPane::goToLine(int line)
+{
+    const QTextBlock block = document()->findBlockByNumber(line - 1);
+    if (block.isValid())
+        moveCaretTo(block.position());
+    setFocus();
+}
+
 bool EditorPane::isHighlighting() const
 {
     return m_highlighter->document() != nullptr;

@@ -35,6 +35,8 @@ public:
     void goToNextDiagnostic();
     void goToPreviousDiagnostic();
     void goToFirstError();
+    // Puts the caret at the start of line (from 1), shown, and takes the focus.
+    void goToLine(int line);
 
     bool isHighlighting() const;
     int gutterWidth() const;

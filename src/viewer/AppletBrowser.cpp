@@ -1,6 +1,8 @@
 #include "AppletBrowser.h"
 
+#include "AppletOutput.h"
 #include "ChildProcesses.h"
+#include "ConsoleChannel.h"
 #include "LogCategories.h"
 
 #include <QDir>
@@ -146,13 +148,32 @@ void AppletBrowser::startHost()
     // Relative file names are the page's neighbours, as a browser's applet sees them.
     if (const QString folder = m_launch.workingFolder(); QFileInfo(folder).isDir())
         m_host->setWorkingDirectory(folder);
+    const QStringList arguments = hostArguments(window);
+    qCInfo(logViewer) << "starting the applet host:" << m_java << arguments;
+    m_host->start(m_java, arguments);
+    if (m_channel)
+        m_channel->hostStarted();
+}
+
+QStringList AppletBrowser::hostArguments(quint64 window)
+{
     // From the host's archive once one has been made; the first applet that paints
     // has it made, in a run of its own.
     const JvmArchive archive = appletHostArchive(m_java, m_archiveFolder);
-    const QStringList arguments = appletHostArguments(appletHostJar(), m_launch, appletPixels(), window,
-                                                      archive.isWhole() ? archive.options() : QStringList());
-    qCInfo(logViewer) << "starting the applet host:" << m_java << arguments;
-    m_host->start(m_java, arguments);
+    QStringList arguments = appletHostArguments(appletHostJar(), m_launch, appletPixels(), window,
+                                                archive.isWhole() ? archive.options() : QStringList());
+
+    // The applet's output comes through a pipe of its own, read in the background.
+    const QString sources = m_launch.sourceFolder.isEmpty() ? m_launch.codeBase.toLocalFile()
+                                                            : m_launch.sourceFolder;
+    m_output = std::make_shared<AppletOutput>(m_launch.className, sources);
+    m_channel = std::make_unique<ConsoleChannel>(m_output);
+    if (m_channel->isOpen()) {
+        m_host->setChildProcessModifier([channel = m_channel.get()] { channel->giveToHost(); });
+        arguments << QStringLiteral("--console") << ConsoleChannel::hostPath();
+    }
+    Q_EMIT outputBegun();
+    return arguments;
 }
 
 void AppletBrowser::readHost()
@@ -169,7 +190,9 @@ void AppletBrowser::readHost()
             Q_EMIT appletPainted();
             makeAppletHostArchive(m_java, m_archiveFolder);
         } else if (word == QLatin1String("status")) {
-            qCInfo(logViewer) << "the applet host says:" << text;
+            Q_EMIT appletStatus(text);
+        } else if (word == QLatin1String("exception")) {
+            heardException(text);
         } else if (word == QLatin1String("error")) {
             m_reportedError = true;
             showMessage(text);
@@ -178,6 +201,17 @@ void AppletBrowser::readHost()
             appletHostArchive(m_java, m_archiveFolder).failedIn(line);
         }
     }
+}
+
+void AppletBrowser::heardException(const QString &report)
+{
+    const QString name = report.section(QLatin1Char(' '), 0, 0);
+    const QString where = report.section(QLatin1Char(' '), 1);
+    const QString note = tr("Exception in %1: %2, see the console").arg(where, name);
+    // A failed paint leaves nothing to see: the note stands where the applet would.
+    if (where.startsWith(QLatin1String("paint")) || where == QLatin1String("update"))
+        showMessage(note);
+    Q_EMIT appletException(note);
 }
 
 void AppletBrowser::hostEnded()

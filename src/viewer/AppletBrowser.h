@@ -4,6 +4,10 @@
 
 #include <QWidget>
 
+#include <memory>
+
+class AppletOutput;
+class ConsoleChannel;
 class QLabel;
 class QProcess;
 class QScrollArea;
@@ -49,6 +53,8 @@ public:
     QWidget *surface() const { return m_surface; }
     // What the host was last started to run.
     const AppletLaunch &launch() const { return m_launch; }
+    // What the applet of the last start writes; null before the first start.
+    std::shared_ptr<AppletOutput> output() const { return m_output; }
 
     static constexpr int QuitGraceMs = 1000;
 
@@ -58,6 +64,12 @@ Q_SIGNALS:
     void appletPainted();
     // The applet loaded the local file at path (an image, a sound, data).
     void appletLoaded(const QString &path);
+    // A host started: output() now holds what its applet writes.
+    void outputBegun();
+    // The applet's showStatus.
+    void appletStatus(const QString &text);
+    // The applet did not catch an exception; note says where and which, in a line.
+    void appletException(const QString &note);
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
@@ -65,6 +77,8 @@ protected:
 private:
     std::optional<AppletTag> readPage(const QString &path);
     void startHost();
+    QStringList hostArguments(quint64 window);
+    void heardException(const QString &report);
     void showMessage(const QString &text);
     void readHost();
     void hostEnded();
@@ -82,6 +96,9 @@ private:
     QWidget *m_surface = nullptr;
     QLabel *m_message = nullptr;
     QProcess *m_host = nullptr;
+    std::shared_ptr<AppletOutput> m_output;
+    // Read until the host has ended; replaced at the next start.
+    std::unique_ptr<ConsoleChannel> m_channel;
     qint64 m_hostPid = 0;
     bool m_reportedError = false;
 };

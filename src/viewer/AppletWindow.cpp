@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QPushButton>
+#include <QStatusBar>
 
 AppletWindow::AppletWindow(const QString &appFolder, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::MSWindowsFixedSizeDialogHint)
@@ -14,7 +15,6 @@ AppletWindow::AppletWindow(const QString &appFolder, QWidget *parent)
     setObjectName(QStringLiteral("AppletWindow"));
     setWindowTitle(QStringLiteral("View Applet"));
     setAttribute(Qt::WA_DeleteOnClose);
-    setFixedSize(twipsSize(5970, 4410));
 
     WebBrowser1 = new AppletBrowser(this);
     WebBrowser1->setObjectName(QStringLiteral("WebBrowser1"));
@@ -25,6 +25,22 @@ AppletWindow::AppletWindow(const QString &appFolder, QWidget *parent)
     Command1->setObjectName(QStringLiteral("Command1"));
     Command1->setGeometry(twipsRect(2400, 3960, 1095, 375));
     connect(Command1, &QPushButton::clicked, this, &AppletWindow::Command1_Click);
+
+    // Below the client area, which keeps its size and its controls' places.
+    const QSize client = twipsSize(5970, 4410);
+    StatusLine = new QStatusBar(this);
+    StatusLine->setObjectName(QStringLiteral("StatusLine"));
+    StatusLine->setSizeGripEnabled(false);
+    StatusLine->setGeometry(0, client.height(), client.width(), StatusLine->sizeHint().height());
+    setFixedSize(client.width(), client.height() + StatusLine->height());
+    connect(WebBrowser1, &AppletBrowser::appletStatus, StatusLine,
+            [this](const QString &text) { StatusLine->showMessage(text); });
+    connect(WebBrowser1, &AppletBrowser::outputBegun, StatusLine, &QStatusBar::clearMessage);
+    // Unless the note stands in the area already.
+    connect(WebBrowser1, &AppletBrowser::appletException, StatusLine, [this](const QString &note) {
+        if (WebBrowser1->message().isEmpty())
+            StatusLine->showMessage(note);
+    });
 }
 
 QString AppletWindow::pagePath() const

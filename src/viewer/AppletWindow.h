@@ -4,9 +4,11 @@
 
 class AppletBrowser;
 class QPushButton;
+class QStatusBar;
 
 // "View Applet": the browser area running the applet of the host page in the temp
-// folder, and a Close button. View > Applet tells the area what to run.
+// folder, a Close button, and below them the applet's status line, as browsers had
+// one. View > Applet tells the area what to run.
 class AppletWindow : public QWidget
 {
     Q_OBJECT
@@ -20,6 +22,8 @@ public:
 
     AppletBrowser *WebBrowser1 = nullptr;
     QPushButton *Command1 = nullptr;
+    // The applet's showStatus text, or a note on an exception it did not catch.
+    QStatusBar *StatusLine = nullptr;
 
     void Command1_Click();
 

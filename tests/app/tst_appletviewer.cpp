@@ -1,6 +1,8 @@
 // View > Applet end to end with the real javac and java, on a private Xvfb.
 #include "AppFolder.h"
 #include "AppletBrowser.h"
+#include "AppletConsole.h"
+#include "AppletOutput.h"
 #include "AppletTesting.h"
 #include "AppletWindow.h"
 #include "Document.h"
@@ -12,12 +14,16 @@
 
 #include <QApplication>
 #include <QDirIterator>
+#include <QElapsedTimer>
 #include <QImage>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QTest>
+#include <QTextBlock>
+#include <QTimer>
 
 class TestAppletViewer : public QObject
 {
@@ -34,11 +40,15 @@ private Q_SLOTS:
     void viewerOutlivesTheMainWindow();
     void publishedAppletsRun_data();
     void publishedAppletsRun();
+    void appletsOwnWords_data();
+    void appletsOwnWords();
+    void floodNeitherFreezesNorGrows();
 
 private:
     void writeApplet(int red, int green, int blue);
     AppletWindow *viewer() const;
     AppletBrowser *browser() const { return viewer() ? viewer()->WebBrowser1 : nullptr; }
+    AppletConsole *console() const;
     QString status() const
     {
         return m_window->findChild<QStatusBar *>(QStringLiteral("StatusBar1"))->currentMessage();
@@ -65,6 +75,7 @@ void TestAppletViewer::init()
 void TestAppletViewer::cleanup()
 {
     delete viewer();
+    delete console();
     delete m_window;
 }
 
@@ -82,6 +93,14 @@ AppletWindow *TestAppletViewer::viewer() const
     return nullptr;
 }
 
+AppletConsole *TestAppletViewer::console() const
+{
+    for (QWidget *window : QApplication::topLevelWidgets())
+        if (auto *open = qobject_cast<AppletConsole *>(window); open && open->isVisible())
+            return open;
+    return nullptr;
+}
+
 void TestAppletViewer::viewShowsTheAppletInsideTheWindow()
 {
     writeApplet(200, 30, 40);
@@ -95,10 +114,11 @@ void TestAppletViewer::viewShowsTheAppletInsideTheWindow()
 
     QVERIFY(viewer());
     QCOMPARE(viewer()->windowTitle(), QStringLiteral("View Applet"));
-    QCOMPARE(viewer()->size(), QSize(398, 294));
+    QCOMPARE(viewer()->size(), QSize(398, 294 + viewer()->StatusLine->height()));
     QCOMPARE(browser()->geometry(), QRect(8, 8, 385, 249));
     QCOMPARE(viewer()->Command1->text(), QStringLiteral("&Close"));
     QCOMPARE(viewer()->Command1->geometry(), QRect(160, 264, 73, 25));
+    QCOMPARE(viewer()->StatusLine->geometry().top(), 294);
     QTRY_COMPARE_WITH_TIMEOUT(colourAtCentre(browser()->surface()), QColor(200, 30, 40), scaled(20000));
     QVERIFY(browser()->surface()->window() == viewer()); // inside the viewer, not a window of its own
 }
@@ -387,6 +407,166 @@ void TestAppletViewer::publishedAppletsRun()
     QVERIFY(m_messages->questions.constFirst().startsWith(site + QStringLiteral("images/tint.png is there")));
     QCOMPARE(m_app->read(QStringLiteral("site/images/tint.png")), QByteArray("the site's own"));
     QCOMPARE(status(), QStringLiteral("Published a/b/Main.class and Main.html"));
+}
+
+// What an applet says of itself: its output in the console, err in another colour,
+// its showStatus in the viewer's status line, an exception it did not catch with
+// its trace, whose frames lead to the throwing line.
+void TestAppletViewer::appletsOwnWords_data()
+{
+    QTest::addColumn<QStringList>("files"); // the first is the document
+    QTest::addColumn<QStringList>("lines"); // how the console's first begin; "!" before err
+    QTest::addColumn<QString>("statusLine");
+    QTest::addColumn<QString>("area");
+    QTest::addColumn<QString>("link"); // the first frame's target: file name:line
+
+    const QByteArray applet = "import java.applet.Applet;\nimport java.awt.*;\n"
+                              "public class Talker extends Applet {\n";
+    QTest::newRow("out and err, in order") << files(
+        {"Talker.java",
+         applet
+             + "public void init() { System.out.println(\"one\"); System.err.println(\"two\");\n"
+               "System.out.print(\"thr\"); System.out.println(\"ee\"); System.out.println(\"four\"); }\n}\n"})
+                                           << QStringList{QStringLiteral("one"), QStringLiteral("!two"),
+                                                          QStringLiteral("three"), QStringLiteral("four")}
+                                           << QString() << QString() << QString();
+    QTest::newRow("showStatus") << files(
+        {"Talker.java", applet + "public void start() { showStatus(\"Loading level 3\"); }\n}\n"})
+                                << QStringList() << QStringLiteral("Loading level 3") << QString()
+                                << QString();
+    QTest::newRow("throws in paint, in another file")
+        << files({"Talker.java",
+                  applet
+                      + "String shape;\npublic void paint(Graphics g) {\n"
+                        "Painter.draw(g, shape);\n}\n}\n",
+                  "Painter.java",
+                  "class Painter {\n  static void draw(java.awt.Graphics g, String shape) {\n"
+                  "    g.drawString(shape.trim(), 10, 10);\n  }\n}\n"})
+        << QStringList{QStringLiteral(
+               "!Exception in thread \"AWT-EventQueue-0\" java.lang.NullPointerException")}
+        << QString() << QStringLiteral("Exception in paint: NullPointerException, see the console")
+        << QStringLiteral("Painter.java:3");
+    QTest::newRow("throws in an event handler")
+        << files({"Talker.java", applet
+                                     + "public void start() { new Thread(() -> { throw new "
+                                       "IllegalStateException(\"late\"); }, \"ticker\").start(); }\n}\n"})
+        << QStringList{QStringLiteral(
+               "!Exception in thread \"ticker\" java.lang.IllegalStateException: late")}
+        << QStringLiteral("Exception in lambda$start$0: IllegalStateException, see the console") << QString()
+        << QStringLiteral("Talker.java:4");
+}
+
+void TestAppletViewer::appletsOwnWords()
+{
+    QFETCH(QStringList, files);
+    QFETCH(QStringList, lines);
+    QFETCH(QString, statusLine);
+    QFETCH(QString, area);
+    QFETCH(QString, link);
+    const QString work = m_app->filePath(QStringLiteral("work/"));
+    QDir().mkpath(work);
+    for (qsizetype i = 0; i + 1 < files.size(); i += 2)
+        QVERIFY(m_app->write(QStringLiteral("work/") + files[i], files[i + 1].toUtf8()));
+    m_window->openFile(work + files.constFirst());
+    m_window->AppletB_Click();
+    QVERIFY(viewer());
+    if (!statusLine.isEmpty())
+        QTRY_COMPARE_WITH_TIMEOUT(viewer()->StatusLine->currentMessage(), statusLine, scaled(20000));
+    if (!area.isEmpty())
+        QTRY_COMPARE_WITH_TIMEOUT(browser()->message(), area, scaled(20000));
+    // An exception opens the console by itself; output alone does not.
+    if (link.isEmpty()) {
+        QTRY_VERIFY_WITH_TIMEOUT(browser()->output()->count() >= lines.size(), scaled(20000));
+        QVERIFY(!console());
+        m_window->findChild<QAction *>(QStringLiteral("AppletConsoleB"))->trigger();
+    }
+    QTRY_VERIFY_WITH_TIMEOUT(console(), scaled(20000));
+    QVERIFY(console()->header().startsWith(QStringLiteral("Talker, started ")));
+    QTextDocument *text = console()->text()->document();
+    QTRY_VERIFY_WITH_TIMEOUT(text->blockCount() >= lines.size(), scaled(20000));
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const QTextBlock block = text->findBlockByNumber(int(i));
+        const bool err = lines[i].startsWith(QLatin1Char('!'));
+        QVERIFY2(block.text().startsWith(err ? lines[i].mid(1) : lines[i]), qPrintable(block.text()));
+        QCOMPARE(block.begin().fragment().charFormat().hasProperty(QTextFormat::ForegroundBrush), err);
+    }
+    if (link.isEmpty())
+        return;
+
+    // The first frame with a link: a click brings the throwing line.
+    const int at = text->toPlainText().indexOf(link);
+    QVERIFY(at > 0);
+    QTextCursor place(text);
+    place.setPosition(at + 1);
+    const QPoint point = console()->text()->cursorRect(place).center();
+    QTest::mouseClick(console()->text()->viewport(), Qt::LeftButton, {}, point);
+    QCOMPARE(QFileInfo(m_window->document().FileName()).fileName(), link.section(QLatin1Char(':'), 0, 0));
+    auto *pane = m_window->findChild<QPlainTextEdit *>(QStringLiteral("Richtextbox1"));
+    QCOMPARE(pane->textCursor().blockNumber() + 1, link.section(QLatin1Char(':'), 1).toInt());
+}
+
+namespace {
+
+qint64 residentKb()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray &line : status.readAll().split('\n'))
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').constFirst().toLongLong();
+    return 0;
+}
+
+} // namespace
+
+// An applet that prints without end keeps neither Zarn's window waiting nor its
+// memory growing: the console keeps the last lines and counts the others.
+void TestAppletViewer::floodNeitherFreezesNorGrows()
+{
+    const QString work = m_app->filePath(QStringLiteral("work/"));
+    QDir().mkpath(work);
+    const auto writeFlood = [this](int lines) {
+        return m_app->write(QStringLiteral("work/Flood.java"),
+                            "public class Flood extends java.applet.Applet {\npublic void start() {\n"
+                            "new Thread(() -> { for (int i = 0; i < "
+                                + QByteArray::number(lines)
+                                + "; ++i) System.out.println(\"line \" + i);\n"
+                                  "System.out.println(\"done\"); }).start();\n}\n}\n");
+    };
+    m_window->document().setFileName(work + QStringLiteral("Flood.java"));
+    m_window->findChild<QAction *>(QStringLiteral("AppletConsoleB"))->trigger();
+    QVERIFY(console());
+    QCOMPARE(console()->header(), QStringLiteral("No applet has run yet."));
+    QTextDocument *text = console()->text()->document();
+    // A first, short run opens everything a run needs.
+    QVERIFY(writeFlood(100));
+    m_window->AppletB_Click();
+    QTRY_COMPARE_WITH_TIMEOUT(text->lastBlock().text(), QStringLiteral("done"), scaled(20000));
+    QCOMPARE(text->blockCount(), 101);
+    const qint64 before = residentKb();
+
+    QVERIFY(writeFlood(1000000));
+    // The main thread's longest wait between ticks, and the most memory, throughout.
+    QElapsedTimer sinceTick;
+    qint64 longestWait = 0;
+    qint64 most = before;
+    QTimer tick;
+    connect(&tick, &QTimer::timeout, [&] {
+        longestWait = std::max(longestWait, sinceTick.restart());
+        most = std::max(most, residentKb());
+    });
+    m_window->AppletB_Click();
+    sinceTick.start();
+    tick.start(10);
+    QTRY_COMPARE_WITH_TIMEOUT(text->lastBlock().text(), QStringLiteral("done"), scaled(120000));
+    tick.stop();
+    QCOMPARE(text->blockCount(), 10000);
+    QCOMPARE(text->firstBlock().text(), QStringLiteral("line 990001"));
+    QVERIFY(console()->header().endsWith(QStringLiteral("(990,001 earlier lines dropped)")));
+    QVERIFY2(longestWait < scaled(200),
+             qPrintable(QStringLiteral("the window waited %1 ms").arg(longestWait)));
+    QVERIFY2(most - before < 50 * 1024, qPrintable(QStringLiteral("grew by %1 kB").arg(most - before)));
 }
 
 ZARN_XVFB_TEST_MAIN(TestAppletViewer)

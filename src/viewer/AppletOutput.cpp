@@ -1,0 +1,67 @@
+#include "AppletOutput.h"
+
+#include <QMutexLocker>
+
+#include <algorithm>
+
+AppletOutput::AppletOutput(const QString &className, const QString &sourceRoot)
+    : m_className(className)
+    , m_sourceRoot(sourceRoot)
+    , m_started(QDateTime::currentDateTime())
+{
+    m_throttle.setSingleShot(true);
+    connect(&m_throttle, &QTimer::timeout, this, [this] {
+        // Cleared first: a line that arrives while grew() is handled posts again.
+        m_wakePosted = false;
+        m_sinceGrew.start();
+        Q_EMIT grew();
+    });
+}
+
+AppletOutput::Lines AppletOutput::linesFrom(qint64 first) const
+{
+    const QMutexLocker lock(&m_mutex);
+    const qint64 firstKept = m_count - qint64(m_kept.size());
+    Lines result;
+    result.first = std::max(first, firstKept);
+    const auto from = m_kept.begin() + std::ptrdiff_t(std::min(result.first, m_count) - firstKept);
+    result.lines.reserve(std::distance(from, m_kept.end()));
+    std::copy(from, m_kept.end(), std::back_inserter(result.lines));
+    return result;
+}
+
+qint64 AppletOutput::count() const
+{
+    const QMutexLocker lock(&m_mutex);
+    return m_count;
+}
+
+void AppletOutput::append(const QList<ConsoleLine> &lines)
+{
+    if (lines.isEmpty())
+        return;
+    {
+        const QMutexLocker lock(&m_mutex);
+        for (const ConsoleLine &line : lines) {
+            m_kept.push_back(line);
+            if (line.text.size() > LongestLine) {
+                QString &text = m_kept.back().text;
+                text.truncate(LongestLine);
+                text += QChar(0x2026);
+            }
+            if (m_kept.size() > std::size_t(KeptLines))
+                m_kept.pop_front();
+        }
+        m_count += lines.size();
+    }
+    if (!m_wakePosted.exchange(true))
+        QMetaObject::invokeMethod(this, &AppletOutput::wake, Qt::QueuedConnection);
+}
+
+void AppletOutput::wake()
+{
+    if (m_throttle.isActive())
+        return;
+    const qint64 waited = m_sinceGrew.isValid() ? m_sinceGrew.elapsed() : IntervalMs;
+    m_throttle.start(int(std::max<qint64>(0, IntervalMs - waited)));
+}
