@@ -13,21 +13,11 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
-#include <sys/resource.h>
-
 namespace {
 
 // javac's own time varies by tens of milliseconds from run to run; the median of
 // eleven keeps the comparison steady.
 constexpr int Runs = 11;
-
-double cpuMs()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1e3
-           + double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e3;
-}
 
 } // namespace
 
@@ -46,12 +36,12 @@ void benchCompile(BenchTable &table)
     QuietFeedback feedback;
     std::vector<double> zarnMs, directMs, cpuShare;
     for (int run = 0; run < Runs; ++run) {
-        const double cpuBefore = cpuMs();
+        const double cpuBefore = processCpuMs();
         const qint64 start = monotonicNs();
         driver.CompileToFolder({javac, app.filePath(QStringLiteral("temp")), source}, feedback);
         const double wall = double(monotonicNs() - start) / 1e6;
         zarnMs.push_back(wall);
-        cpuShare.push_back(100.0 * (cpuMs() - cpuBefore) / wall);
+        cpuShare.push_back(100.0 * (processCpuMs() - cpuBefore) / wall);
 
         QProcess direct;
         const qint64 directStart = monotonicNs();

@@ -1,9 +1,12 @@
 // View > Applet from the command to the applet's first paint, against javac and a
 // direct start of the same applet host on the same class, and against Zarn's own
 // compile round trip of the same source: the host starts while javac runs, so the
-// applet should paint soon after the compile ends.
+// applet should paint soon after the compile ends. And Zarn's CPU while the applet
+// console takes an applet's flood of lines.
 #include "AppletBrowser.h"
+#include "AppletConsole.h"
 #include "AppletLaunch.h"
+#include "AppletOutput.h"
 #include "AppletWindow.h"
 #include "BenchFiles.h"
 #include "BenchTable.h"
@@ -16,12 +19,15 @@
 #include "Suites.h"
 #include "Zarn.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QEventLoop>
 #include <QFile>
+#include <QPlainTextEdit>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QTextBlock>
 #include <QTimer>
 
 namespace {
@@ -103,6 +109,44 @@ double compileRoundTrip(CompileDriver &driver, const QString &javac, const QStri
     return double(monotonicNs() - start) / 1e6;
 }
 
+// Zarn's share of one core (%) from the first line of an applet that prints 100,000
+// lines as fast as it can to their last in the open console.
+double consoleCpuShare(Zarn &window, const QString &folder)
+{
+    const QString source = QDir(folder).filePath(QStringLiteral("Flood.java"));
+    writeBenchFile(source, "public class Flood extends java.applet.Applet {\npublic void start() {\n"
+                           "for (int i = 0; i < 100000; ++i) System.out.println(\"line \" + i);\n"
+                           "System.out.println(\"done\");\n}\n}\n");
+    window.document().setFileName(source);
+    window.findChild<QAction *>(QStringLiteral("AppletConsoleB"))->trigger();
+    AppletConsole *console = nullptr;
+    for (QWidget *open : QApplication::topLevelWidgets())
+        if (auto *found = qobject_cast<AppletConsole *>(open))
+            console = found;
+    if (!console)
+        qFatal("the console did not open");
+
+    QEventLoop loop;
+    double cpuStart = 0;
+    qint64 start = 0;
+    window.AppletB_Click();
+    AppletBrowser *browser = openViewer()->WebBrowser1;
+    QObject::connect(browser->output().get(), &AppletOutput::grew, &loop, [&] {
+        if (start == 0) {
+            start = monotonicNs();
+            cpuStart = processCpuMs();
+        }
+        if (console->text()->document()->lastBlock().text() == QLatin1String("done"))
+            loop.quit();
+    });
+    QTimer::singleShot(120000, &loop, [] { qFatal("the console did not take the lines"); });
+    loop.exec();
+    const double share = 100.0 * (processCpuMs() - cpuStart) / (double(monotonicNs() - start) / 1e6);
+    delete openViewer();
+    delete console;
+    return share;
+}
+
 } // namespace
 
 void benchViewer(BenchTable &table)
@@ -135,10 +179,12 @@ void benchViewer(BenchTable &table)
             hostToFirstPaint(java, app.filePath(QStringLiteral("direct")), hostArchive.options()));
         plainHostMs.push_back(hostToFirstPaint(java, app.filePath(QStringLiteral("direct")), {}));
     }
+    const double consoleShare = consoleCpuShare(*window, app.path());
     delete window;
     table.add({"View > Applet to the applet's first paint (ms)", median(zarnMs), median(directMs), 1.15});
     table.add({"View > Applet to first paint vs compile (ms)", median(zarnMs), median(compileMs), 1.0, 150});
     // The host's own archive, and the run that makes it, must pay for themselves.
     table.add({"host start to first paint, archived vs plain (ms)", median(archivedHostMs),
                median(plainHostMs), 0.85});
+    table.add({"Zarn's CPU while the console takes 100,000 lines (%)", consoleShare, -1, 25});
 }
