@@ -139,12 +139,15 @@ AppletWindow &AppletCommands::appletWindow()
             [this](const QString &path) { m_appletFiles->loaded(path); });
     connect(browser, &AppletBrowser::outputBegun, this, [this, browser] {
         m_output = browser->output();
+        ++m_run;
         if (m_console)
             m_console->follow(m_output);
     });
     connect(browser, &AppletBrowser::appletException, this, [this] {
-        if (m_consoleOpenedFor != m_output.get())
+        if (m_runOfFirstException != m_run) {
+            m_runOfFirstException = m_run;
             openConsole(false);
+        }
     });
     return *m_appletWindow;
 }
@@ -156,7 +159,6 @@ void AppletCommands::ShowConsole()
 
 void AppletCommands::openConsole(bool forward)
 {
-    m_consoleOpenedFor = m_output.get();
     if (!m_console) {
         // No owner either: it belongs with the viewer, which may outlive the main window.
         m_console = new AppletConsole;

@@ -91,6 +91,7 @@ private:
     // The applet console, while it is open, and what the last applet run wrote.
     QPointer<AppletConsole> m_console;
     std::shared_ptr<AppletOutput> m_output;
-    // The run whose first exception opened the console: later ones do not again.
-    const AppletOutput *m_consoleOpenedFor = nullptr;
+    // Applet runs are counted; the first exception of a run opens the console.
+    int m_run = 0;
+    int m_runOfFirstException = 0;
 };

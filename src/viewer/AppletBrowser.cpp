@@ -148,7 +148,7 @@ void AppletBrowser::startHost()
     // Relative file names are the page's neighbours, as a browser's applet sees them.
     if (const QString folder = m_launch.workingFolder(); QFileInfo(folder).isDir())
         m_host->setWorkingDirectory(folder);
-    const QStringList arguments = hostArguments(window);
+    const QStringList arguments = hostArguments(window) + openOutput();
     qCInfo(logViewer) << "starting the applet host:" << m_java << arguments;
     m_host->start(m_java, arguments);
     if (m_channel)
@@ -160,20 +160,22 @@ QStringList AppletBrowser::hostArguments(quint64 window)
     // From the host's archive once one has been made; the first applet that paints
     // has it made, in a run of its own.
     const JvmArchive archive = appletHostArchive(m_java, m_archiveFolder);
-    QStringList arguments = appletHostArguments(appletHostJar(), m_launch, appletPixels(), window,
-                                                archive.isWhole() ? archive.options() : QStringList());
+    return appletHostArguments(appletHostJar(), m_launch, appletPixels(), window,
+                               archive.isWhole() ? archive.options() : QStringList());
+}
 
-    // The applet's output comes through a pipe of its own, read in the background.
+// The applet's output comes through a pipe of its own, read in the background.
+QStringList AppletBrowser::openOutput()
+{
     const QString sources = m_launch.sourceFolder.isEmpty() ? m_launch.codeBase.toLocalFile()
                                                             : m_launch.sourceFolder;
     m_output = std::make_shared<AppletOutput>(m_launch.className, sources);
     m_channel = std::make_unique<ConsoleChannel>(m_output);
-    if (m_channel->isOpen()) {
-        m_host->setChildProcessModifier([channel = m_channel.get()] { channel->giveToHost(); });
-        arguments << QStringLiteral("--console") << ConsoleChannel::hostPath();
-    }
     Q_EMIT outputBegun();
-    return arguments;
+    if (!m_channel->isOpen())
+        return {};
+    m_host->setChildProcessModifier([channel = m_channel.get()] { channel->giveToHost(); });
+    return {QStringLiteral("--console"), ConsoleChannel::hostPath()};
 }
 
 void AppletBrowser::readHost()

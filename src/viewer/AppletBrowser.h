@@ -78,6 +78,8 @@ private:
     std::optional<AppletTag> readPage(const QString &path);
     void startHost();
     QStringList hostArguments(quint64 window);
+    // A new output and the channel it comes through; the host's arguments for it.
+    QStringList openOutput();
     void heardException(const QString &report);
     void showMessage(const QString &text);
     void readHost();

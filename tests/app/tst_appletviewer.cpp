@@ -566,7 +566,9 @@ void TestAppletViewer::floodNeitherFreezesNorGrows()
     QVERIFY(console()->header().endsWith(QStringLiteral("(990,001 earlier lines dropped)")));
     QVERIFY2(longestWait < scaled(200),
              qPrintable(QStringLiteral("the window waited %1 ms").arg(longestWait)));
+#ifndef __SANITIZE_ADDRESS__ // which keeps freed memory in quarantine
     QVERIFY2(most - before < 50 * 1024, qPrintable(QStringLiteral("grew by %1 kB").arg(most - before)));
+#endif
 }
 
 ZARN_XVFB_TEST_MAIN(TestAppletViewer)
