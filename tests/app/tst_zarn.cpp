@@ -62,6 +62,7 @@ const std::vector<Menu> &menuTree()
           {"DeleteB", "&Delete", {}}}},
         {"&View",
          {{"AppletB", "&Applet", QKeySequence(Qt::Key_F9)},
+          {"AppletConsoleB", "Applet &Console", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_J)},
           {"OptionsB", "&Options", {}},
           {"NextMessageB", "&Next Message", QKeySequence(Qt::Key_F8)},
           {"PreviousMessageB", "&Previous Message", QKeySequence(Qt::SHIFT | Qt::Key_F8)}}},
