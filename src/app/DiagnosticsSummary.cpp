@@ -81,7 +81,7 @@ void DiagnosticsSummary::showCompile(const QString &output, const QString &docum
     int errors = 0;
     int warnings = 0;
     for (const Diagnostic &diagnostic : parseCompilerOutput(output)) {
-        if (diagnostic.kind == Diagnostic::Kind::Note)
+        if (diagnostic.kind == Diagnostic::Kind::Note || isAppletApiRemovalNotice(diagnostic))
             continue;
         const bool error = diagnostic.kind == Diagnostic::Kind::Error;
         (error ? errors : warnings) += 1;

@@ -96,3 +96,11 @@ QString withoutVerboseLines(const QString &output)
             kept.append(line);
     return kept.join(QLatin1Char('\n')).trimmed();
 }
+
+bool isAppletApiRemovalNotice(const Diagnostic &diagnostic)
+{
+    static const QRegularExpression notice(
+        QStringLiteral("^\\[removal\\] (?:(?:Applet|AppletStub|AppletContext|AudioClip) in java\\.applet|"
+                       "JApplet in javax\\.swing) has been deprecated and marked for removal$"));
+    return diagnostic.kind == Diagnostic::Kind::Warning && notice.match(diagnostic.message).hasMatch();
+}

@@ -22,5 +22,10 @@ struct Diagnostic
 // ("2 errors") are none.
 QList<Diagnostic> parseCompilerOutput(const QString &output);
 
+// javac's notice that the platform's Applet API is deprecated for removal
+// ("[removal] Applet in java.applet has been deprecated and marked for removal"):
+// every applet gets it, and its author can do nothing about it.
+bool isAppletApiRemovalNotice(const Diagnostic &diagnostic);
+
 // The output without javac's -verbose lines, as a user wants to read it.
 QString withoutVerboseLines(const QString &output);
