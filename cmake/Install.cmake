@@ -1,13 +1,15 @@
 # Installation under CMAKE_INSTALL_PREFIX, in the GNU layout, and the Debian package.
 #   bin/zarn
 #   share/zarn/zarn-applethost.jar            the applet host
+#   share/zarn/zarn-appletapi.jar             the Applet API for JDKs without one
 #   share/zarn/temp/*.txt, share/zarn/Options.dat
 #                                             copies a new per-user application folder starts from
 #   share/applications/zarn.desktop, share/icons/hicolor/scalable/apps/zarn.svg,
 #   share/metainfo/io.github.zarnide.zarn.metainfo.xml
 #   share/man/man1/zarn.1.gz, share/doc/zarn/copyright, share/doc/zarn/changelog.gz
 install(TARGETS zarn RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-install(FILES ${ZARN_APP_DIR}/zarn-applethost.jar DESTINATION ${CMAKE_INSTALL_DATADIR}/zarn)
+install(FILES ${ZARN_APP_DIR}/zarn-applethost.jar ${ZARN_APP_DIR}/zarn-appletapi.jar
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/zarn)
 install(FILES
     ${PROJECT_SOURCE_DIR}/resources/temp/NotDone.txt
     ${PROJECT_SOURCE_DIR}/resources/temp/Done.txt

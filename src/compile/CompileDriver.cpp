@@ -1,5 +1,6 @@
 #include "CompileDriver.h"
 
+#include "AppletApi.h"
 #include "AtomicFile.h"
 #include "ChildProcesses.h"
 #include "CompileFeedback.h"
@@ -131,13 +132,15 @@ bool CompileDriver::CompileToFolder(const CompileRequest &request, CompileFeedba
     QStringList jvmOptions;
     for (const QString &option : archive.options())
         jvmOptions.append(QStringLiteral("-J") + option);
+    // A JDK without the Applet API compiles applets against Zarn's.
+    const QStringList apiOptions = appletApiOptions(compiler.path, JvmArchive::folderIn(m_appFolder));
     const CompileRequest chosen{compiler.path, request.destination, request.source, request.sourcePath};
-    QString problem = prepare(chosen, jvmOptions);
+    QString problem = prepare(chosen, jvmOptions + apiOptions);
     if (problem.isEmpty())
         problem = run(feedback);
     if (problem.isEmpty() && archive.failedIn(m_lastOutput)) {
         qCInfo(logCompile) << "javac died of its class-data archive: compiling once more without it";
-        problem = prepare(chosen, {});
+        problem = prepare(chosen, apiOptions);
         if (problem.isEmpty())
             problem = run(feedback);
     }

@@ -60,6 +60,13 @@ JvmArchive::JvmArchive(const QString &program, const QString &folder, const QStr
         qCInfo(logJdk) << "no class-data archive for" << program << "(not a HotSpot JDK 13 or later)";
         return;
     }
+    // A dynamic archive stands on the JDK's own, which a jlink'd image may lack:
+    // without it, the JVM would refuse to start.
+    if (!QFileInfo::exists(jdk + QStringLiteral("/lib/server/classes.jsa"))
+        && !QFileInfo::exists(jdk + QStringLiteral("/lib/server/classes_nocoops.jsa"))) {
+        qCInfo(logJdk) << "no class-data archive for" << program << "(its JDK has no archive of its own)";
+        return;
+    }
     QString version = jdkReleaseValue(jdk, QStringLiteral("JAVA_RUNTIME_VERSION"));
     if (version.isEmpty())
         version = jdkVersion(jdk).toString();

@@ -11,7 +11,8 @@
 //
 // One archive per program and JDK, in folder, named after the JDK's release version
 // and path, so that a new JDK makes a new one. Only for a HotSpot JDK 13 or later,
-// as its release file beside bin/ says; never when ZARN_PLAIN_JVM=1. A JVM maps an
+// as its release file beside bin/ says, that has its own archive (lib/server/
+// classes.jsa) for this one to stand on; never when ZARN_PLAIN_JVM=1. A JVM maps an
 // archive without checking its length (a truncated one ends it with SIGBUS), so an
 // archive is used only while it is the one Zarn saw written whole.
 class JvmArchive

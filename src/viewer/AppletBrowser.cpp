@@ -1,5 +1,6 @@
 #include "AppletBrowser.h"
 
+#include "AppletApi.h"
 #include "AppletOutput.h"
 #include "ChildProcesses.h"
 #include "ConsoleChannel.h"
@@ -157,11 +158,18 @@ void AppletBrowser::startHost()
 
 QStringList AppletBrowser::hostArguments(quint64 window)
 {
-    // From the host's archive once one has been made; the first applet that paints
-    // has it made, in a run of its own.
+    // On a JDK without the Applet API, Zarn's is patched in, and no archive can be
+    // mapped. Else from the host's archive once one has been made; the first applet
+    // that paints has it made, in a run of its own.
+    const QStringList api = appletApiOptions(m_java, m_archiveFolder);
     const JvmArchive archive = appletHostArchive(m_java, m_archiveFolder);
-    return appletHostArguments(appletHostJar(), m_launch, appletPixels(), window,
-                               archive.isWhole() ? archive.options() : QStringList());
+    QStringList arguments = appletHostArguments(appletHostJar(), m_launch, appletPixels(), window,
+                                                !api.isEmpty()      ? api
+                                                : archive.isWhole() ? archive.options()
+                                                                    : QStringList());
+    if (!api.isEmpty())
+        arguments << QStringLiteral("--applet-api") << appletApiJar();
+    return arguments;
 }
 
 // The applet's output comes through a pipe of its own, read in the background.

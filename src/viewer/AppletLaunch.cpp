@@ -1,5 +1,6 @@
 #include "AppletLaunch.h"
 
+#include "AppletApi.h"
 #include "ChildProcesses.h"
 #include "InstallLayout.h"
 #include "LogCategories.h"
@@ -166,7 +167,8 @@ void makeAppletHostArchive(const QString &java, const QString &folder)
 {
     static bool making = false;
     const JvmArchive archive = appletHostArchive(java, folder);
-    if (making || !archive.applies() || archive.isWhole())
+    // A JVM with Zarn's Applet API patched in cannot write an archive.
+    if (making || !archive.applies() || archive.isWhole() || !jdkHasAppletApi(java, folder))
         return;
     making = true;
     auto *run = new QProcess(QCoreApplication::instance());

@@ -6,6 +6,7 @@
 #include "JavaSources.h"
 #include "RecordingMessages.h"
 #include "ScriptedFileDialog.h"
+#include "TestJdks.h"
 #include "Zarn.h"
 
 #include <QHelpEvent>
@@ -43,6 +44,8 @@ private Q_SLOTS:
     void aCompileThatCannotRunCountsNothing();
     void marksPastTheLineEndAreSeen_data();
     void marksPastTheLineEndAreSeen();
+    void everyJdkCompilesTheWholeAppletApi_data();
+    void everyJdkCompilesTheWholeAppletApi();
 
 private:
     void compile();
@@ -129,6 +132,45 @@ QList<QPoint> TestDiagnostics::underlines() const
             places.append({selection.cursor.block().blockNumber() + 1,
                            selection.cursor.selectionStart() - selection.cursor.block().position() + 1});
     return places;
+}
+
+void TestDiagnostics::everyJdkCompilesTheWholeAppletApi_data()
+{
+    QTest::addColumn<QString>("javac");
+    QTest::addColumn<QString>("absent");
+    for (const TestJdk &jdk : testJdks())
+        QTest::newRow(jdk.name) << jdk.javac << jdk.absent;
+}
+
+// An applet calling every public method of the Applet API's five types compiles
+// with every JDK: with the JDK's own API, or with Zarn's where the JDK has none. The
+// JDK's notices that its API is deprecated for removal are not counted nor marked;
+// the author's own warning is.
+void TestDiagnostics::everyJdkCompilesTheWholeAppletApi()
+{
+    QFETCH(QString, javac);
+    QFETCH(QString, absent);
+    if (javac.isEmpty())
+        QSKIP(qPrintable(absent));
+    m_app->write(QStringLiteral("Everything.java"), appletApiInFull());
+    m_window->openFile(m_app->filePath(QStringLiteral("Everything.java")));
+    m_window->settings.CompilerLocation = javac;
+    compile();
+    QCOMPARE(summary()->text(), QStringLiteral("1 warning"));
+    QVERIFY2(QFile::exists(m_app->filePath(QStringLiteral("temp/Everything.class"))),
+             qPrintable(summary()->toolTip()));
+    const QList<QPoint> marks = underlines();
+    QCOMPARE(marks.size(), 1);
+    QCOMPARE(pane()->document()->findBlockByNumber(marks.constFirst().x() - 1).text().trimmed(),
+             QStringLiteral("Object manager = System.getSecurityManager(); // the author's own warning"));
+    if (testJdkVersion(javac) == 17 && javac != installedJdk(17)) {
+        // The JDK without the API cannot compile it alone.
+        QProcess alone;
+        alone.start(javac, {QStringLiteral("-d"), m_app->filePath(QStringLiteral("alone")),
+                            m_app->filePath(QStringLiteral("Everything.java"))});
+        QVERIFY(alone.waitForFinished(scaled(60000)));
+        QCOMPARE(alone.exitCode(), 1);
+    }
 }
 
 void TestDiagnostics::nothingBeforeTheFirstCompile()

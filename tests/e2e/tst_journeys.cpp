@@ -4,6 +4,7 @@
 #include "AppletTesting.h"
 #include "Desktop.h"
 #include "FontTables.h"
+#include "TestJdks.h"
 #include "TestTime.h"
 #include "XvfbDisplay.h"
 #include "ZarnSession.h"
@@ -67,6 +68,8 @@ private Q_SLOTS:
     void typeWithCompletionAndSaveAs();
     void openViewEditView();
     void publishBothWays();
+    void everyJdkViewsAndPublishes_data();
+    void everyJdkViewsAndPublishes();
     void optionsSurviveARestart();
     void unsavedTextAndCtrlQ();
     void compilesEndWell_data();
@@ -230,13 +233,49 @@ void TestJourneys::publishBothWays()
     QVERIFY(zarn.waitForStatus(published + QStringLiteral("; the files it loads are not known yet")));
 }
 
+void TestJourneys::everyJdkViewsAndPublishes_data()
+{
+    QTest::addColumn<QString>("javac");
+    QTest::addColumn<QString>("absent");
+    for (const TestJdk &jdk : testJdks())
+        QTest::newRow(jdk.name) << jdk.javac << jdk.absent;
+}
+
+// With each JDK the settings name: the applet compiles, runs in the viewer and is
+// published; a JDK without the Applet API does so with Zarn's.
+void TestJourneys::everyJdkViewsAndPublishes()
+{
+    QFETCH(QString, javac);
+    QFETCH(QString, absent);
+    if (javac.isEmpty())
+        QSKIP(qPrintable(absent));
+    ZarnSession zarn;
+    QTemporaryDir work;
+    QTemporaryDir site;
+    const QString path = writeSource(work, QStringLiteral("Hello.java"), typedApplet(Blue));
+    QVERIFY(!path.isEmpty());
+    zarn.writeFile(QStringLiteral("Options.dat"), "0,0,\"" + javac.toUtf8() + "\"\r\n");
+    QVERIFY(zarn.start());
+    QVERIFY(openFile(zarn, path));
+
+    const QRect area = viewApplet(zarn);
+    QVERIFY(area.isValid());
+    QTRY_COMPARE_WITH_TIMEOUT(Desktop::colourAt(area.center()), Blue, scaled(30000));
+
+    zarn.focus();
+    Desktop::keys({QStringLiteral("F5")}); // Publish > Applet
+    QVERIFY(zarn.answerFileDialog(QStringLiteral("Publish Class In"),
+                                  site.filePath(QStringLiteral("Hello.class"))));
+    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(site.filePath(QStringLiteral("Hello.class"))), scaled(30000));
+}
+
 void TestJourneys::optionsSurviveARestart()
 {
     const QString compiler = QStringLiteral("/opt/jdk/bin/javac");
     {
         ZarnSession zarn;
         QVERIFY(zarn.start());
-        zarn.menu(QStringLiteral("v"), 1); // View > Options
+        zarn.menu(QStringLiteral("v"), 2); // View > Options
         const QString options = Desktop::waitForWindow(QStringLiteral("^Options$"), zarn.pid());
         QVERIFY(!options.isEmpty());
         const QPoint window = Desktop::geometry(options).topLeft();

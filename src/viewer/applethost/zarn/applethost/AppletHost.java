@@ -148,7 +148,7 @@ public final class AppletHost {
         // The loader stays open while the applet runs: it loads the applet's
         // other classes and resources from the code base.
         SourceLoader loader = new SourceLoader(launch.classPath(), launch.sources, launch.compiledClasses(),
-                AppletHost.class.getClassLoader());
+                launch.appletApi, AppletHost.class.getClassLoader());
         uncaught = new UncaughtExceptions(loader);
         Thread.setDefaultUncaughtExceptionHandler(uncaught);
         final Class<?> appletClass;

@@ -24,6 +24,8 @@ final class HostLaunch {
     Path sources;
     /** Where the applet's output goes (see Console); null: the host's standard error. */
     String console;
+    /** Zarn's Applet API, patched into java.desktop because the JDK lacks it; null when it has it. */
+    String appletApi;
     /** Start only when Zarn says "load": the JVM starts while the applet compiles. */
     boolean waitForLoad;
     String className;
@@ -55,6 +57,9 @@ final class HostLaunch {
                     break;
                 case "--console":
                     launch.console = value(args, ++i, option);
+                    break;
+                case "--applet-api":
+                    launch.appletApi = value(args, ++i, option);
                     break;
                 case "--wait":
                     launch.waitForLoad = true;

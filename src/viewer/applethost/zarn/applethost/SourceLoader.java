@@ -5,6 +5,7 @@ import java.net.URL;
 import java.net.URLClassLoader;
 import java.nio.file.Files;
 import java.nio.file.Path;
+import java.util.ArrayList;
 import java.util.HashSet;
 import java.util.List;
 import java.util.Set;
@@ -24,14 +25,19 @@ import javax.tools.ToolProvider;
 final class SourceLoader extends URLClassLoader {
     private final Path sources;
     private final Path output;
+    private final String appletApi;
     private final Set<String> tried = new HashSet<>();
     private final Set<String> defined = ConcurrentHashMap.newKeySet();
 
-    /** sources or output may be null: then nothing is compiled. */
-    SourceLoader(URL[] path, Path sources, Path output, ClassLoader parent) {
+    /**
+     * sources or output may be null: then nothing is compiled. appletApi is Zarn's
+     * Applet API, to compile against when the JDK lacks its own; else null.
+     */
+    SourceLoader(URL[] path, Path sources, Path output, String appletApi, ClassLoader parent) {
         super(path, parent);
         this.sources = sources;
         this.output = output;
+        this.appletApi = appletApi;
     }
 
     @Override
@@ -74,8 +80,12 @@ final class SourceLoader extends URLClassLoader {
         }
         StringWriter messages = new StringWriter();
         try (StandardJavaFileManager files = javac.getStandardFileManager(null, null, null)) {
-            List<String> options = List.of("-d", output.toString(), "-sourcepath", sources.toString(),
-                    "-classpath", output.toString(), "-nowarn", "-implicit:class");
+            List<String> options = new ArrayList<>(List.of("-d", output.toString(), "-sourcepath",
+                    sources.toString(), "-classpath", output.toString(), "-nowarn", "-implicit:class"));
+            if (appletApi != null) {
+                options.addAll(List.of("--patch-module", "java.desktop=" + appletApi, "--add-exports",
+                        "java.desktop/java.applet=ALL-UNNAMED"));
+            }
             boolean compiled = javac.getTask(messages, files, null, options, null,
                     files.getJavaFileObjects(source)).call();
             if (!compiled) {
