@@ -13,6 +13,7 @@
 #include "Document.h"
 #include "FileDialog.h"
 #include "HostPage.h"
+#include "JdkRelease.h"
 #include "PathParts.h"
 #include "ProgressFeedback.h"
 #include "SettingsFile.h"
@@ -267,7 +268,11 @@ bool AppletCommands::CompileToFolder(const QString &destination, CompileFeedback
 bool AppletCommands::compile(const SourceLayout &layout, const QString &destination,
                              CompileFeedbackStyle style)
 {
-    StatusFeedback status(m_statusBar);
+    // The first compile with a JDK Zarn chose itself says which.
+    const QString announcement = compilerAnnouncement();
+    if (!announcement.isEmpty() && style == CompileFeedbackStyle::ProgressWindow)
+        m_statusBar.showMessage(announcement);
+    StatusFeedback status(m_statusBar, announcement);
     ProgressFeedback progress(&m_window, m_statusBar);
     CompileFeedback &feedback = style == CompileFeedbackStyle::StatusBar
                                     ? static_cast<CompileFeedback &>(status)
@@ -285,6 +290,17 @@ bool AppletCommands::compile(const SourceLayout &layout, const QString &destinat
     }
     Q_EMIT compileEnded(compiled);
     return compiled;
+}
+
+QString AppletCommands::compilerAnnouncement()
+{
+    const CompilerChoice compiler = chooseCompiler(m_settings.CompilerLocation, m_appFolder);
+    if (!compiler.chosenByZarn || compiler.path == m_announcedCompiler)
+        return {};
+    m_announcedCompiler = compiler.path;
+    const QVersionNumber version = jdkVersion(jdkOf(compiler.path));
+    return version.isNull() ? tr("Compiling with %1").arg(compiler.path)
+                            : tr("Compiling with %1 (JDK %2)").arg(compiler.path).arg(version.majorVersion());
 }
 
 std::optional<QString> AppletCommands::askSavePath(const QString &filter, const QString &title)

@@ -70,6 +70,9 @@ private:
     // Where the document's class lives; nothing, with the status bar saying why,
     // when its folders do not match its package.
     std::optional<SourceLayout> checkedLayout();
+    // "Compiling with PATH (JDK N)" the first time Zarn compiles with a JDK it chose
+    // itself, the settings naming none that exists; else empty.
+    QString compilerAnnouncement();
     // CompileToFolder for the document laid out as layout.
     bool compile(const SourceLayout &layout, const QString &destination, CompileFeedbackStyle style);
     // Copies the files the applet loaded in its last View beside the published class,
@@ -88,6 +91,8 @@ private:
     QPointer<AppletWindow> m_appletWindow;
     // What the applet loaded in its last View.
     std::unique_ptr<AppletFiles> m_appletFiles;
+    // The compiler Zarn last said it chose.
+    QString m_announcedCompiler;
     // The applet console, while it is open, and what the last applet run wrote.
     QPointer<AppletConsole> m_console;
     std::shared_ptr<AppletOutput> m_output;

@@ -10,8 +10,9 @@ QString compileFailedText(const QString &reason)
     return QCoreApplication::translate("StatusFeedback", "Compile Failed: %1").arg(reason);
 }
 
-StatusFeedback::StatusFeedback(QStatusBar &statusBar)
+StatusFeedback::StatusFeedback(QStatusBar &statusBar, const QString &startText)
     : m_statusBar(statusBar)
+    , m_startText(startText.isEmpty() ? QStringLiteral("Compiling Class") : startText)
 {
 }
 
@@ -19,7 +20,7 @@ StatusFeedback::~StatusFeedback() = default;
 
 void StatusFeedback::started()
 {
-    m_statusBar.showMessage(QStringLiteral("Compiling Class"));
+    m_statusBar.showMessage(m_startText);
     m_escape = std::make_unique<EscapeKey>(QList<QWidget *>{m_statusBar.window()});
 }
 

@@ -8,12 +8,12 @@ class EscapeKey;
 
 class QStatusBar;
 
-// "Compiling Class", then "Done Compiling" (or why the compile failed) in the
-// status bar, where the text stays until the next compile.
+// "Compiling Class" (or startText), then "Done Compiling" (or why the compile
+// failed) in the status bar, where the text stays until the next compile.
 class StatusFeedback : public CompileFeedback
 {
 public:
-    explicit StatusFeedback(QStatusBar &statusBar);
+    explicit StatusFeedback(QStatusBar &statusBar, const QString &startText = {});
     ~StatusFeedback() override;
 
     void started() override;
@@ -25,6 +25,7 @@ public:
 
 private:
     QStatusBar &m_statusBar;
+    const QString m_startText;
     std::unique_ptr<EscapeKey> m_escape; // while the compile runs
 };
 

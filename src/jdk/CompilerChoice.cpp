@@ -26,9 +26,11 @@ CompilerChoice chooseCompiler(const QString &configured, const QString &appFolde
                               const QProcessEnvironment &environment, const QString &jvmFolder)
 {
     if (!configured.isEmpty()) {
-        const QString named = isBareName(configured)
-                                  ? findOnPath(configured, environment)
-                                  : QDir::cleanPath(QDir(appFolder).absoluteFilePath(configured));
+        QString named = isBareName(configured)
+                            ? findOnPath(configured, environment)
+                            : QDir::cleanPath(QDir(appFolder).absoluteFilePath(configured));
+        if (QFileInfo(named).isDir())
+            named = QDir(named).filePath(QStringLiteral("bin/javac"));
         if (isExecutableFile(named))
             return {named, {}};
         if (QFileInfo(named).isFile()) {
@@ -43,5 +45,5 @@ CompilerChoice chooseCompiler(const QString &configured, const QString &appFolde
     if (found.isEmpty())
         return {{}, noCompilerAt(configured)};
     qCInfo(logJdk) << "compiling with" << found << "instead; the settings stay as they are";
-    return {found, {}};
+    return {found, {}, true};
 }

@@ -4,6 +4,7 @@
 #include "AppletCommands.h"
 #include "AppletTesting.h"
 #include "AppletWindow.h"
+#include "CompilerChoice.h"
 #include "Document.h"
 #include "MessageWindow.h"
 #include "RecordingMessages.h"
@@ -16,6 +17,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QProgressBar>
+#include <QSignalSpy>
 #include <QStatusBar>
 #include <QTest>
 #include <QTimer>
@@ -92,6 +94,17 @@ void TestZarnCompile::statusBarStyle()
     QVERIFY(QFile::exists(destination + QStringLiteral("/Hello.class")));
     QVERIFY(m_window->appletCommands().compileDriver().lastOutput().contains(QStringLiteral("Hello.java")));
     QCOMPARE(m_app->read(QStringLiteral("temp/temp.txt")), QByteArray("0\r\n"));
+
+    // Settings that name no compiler that exists: the first compile says which JDK Zarn chose.
+    m_window->settings.CompilerLocation = QStringLiteral("/no/such/javac");
+    QSignalSpy said(m_window->findChild<QStatusBar *>(QStringLiteral("StatusBar1")), &QStatusBar::messageChanged);
+    for (int compile = 0; compile < 2; ++compile)
+        QVERIFY(m_window->appletCommands().CompileToFolder(destination,
+                                                           AppletCommands::CompileFeedbackStyle::StatusBar));
+    const QString chosen = chooseCompiler(QStringLiteral("/no/such/javac"), m_app->path()).path;
+    QCOMPARE(said.value(0).value(0).toString(), QStringLiteral("Compiling with %1 (JDK 17)").arg(chosen));
+    QCOMPARE(said.value(2).value(0).toString(), QStringLiteral("Compiling Class"));
+    QCOMPARE(status(), QStringLiteral("Done Compiling"));
 }
 
 void TestZarnCompile::progressWindowStyle()

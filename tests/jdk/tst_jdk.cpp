@@ -45,6 +45,11 @@ void TestJdk::compilerSearchOrder()
     QCOMPARE(chooseCompiler(QStringLiteral("javac"), dir.path(), environment, jvm).path, onPath);
     environment.remove(QStringLiteral("JAVA_HOME"));
     QCOMPARE(chooseCompiler(QString(), dir.path(), environment, jvm).path, onPath);
+    // A JDK's folder names its javac; only a compiler the settings do not name is Zarn's choice.
+    const CompilerChoice folder = chooseCompiler(QStringLiteral("jvm/zulu-11"), dir.path(), environment, jvm);
+    QCOMPARE(folder.path, dir.filePath(QStringLiteral("jvm/zulu-11/bin/javac")));
+    QVERIFY(!folder.chosenByZarn);
+    QVERIFY(chooseCompiler(QStringLiteral("/no/javac"), dir.path(), environment, jvm).chosenByZarn);
     // A relative PATH entry would be the current folder: it is never searched.
     QDir::setCurrent(dir.filePath(QStringLiteral("path/bin")));
     environment.insert(QStringLiteral("PATH"), QStringLiteral("."));
@@ -90,22 +95,25 @@ void TestJdk::javaIsFoundInOrder()
 void TestJdk::archivesOnlyForHotSpot_data()
 {
     QTest::addColumn<QByteArray>("release"); // of the JDK around the stand-in javac; empty: none
+    QTest::addColumn<bool>("baseArchive");    // lib/server/classes.jsa, the JDK's own archive
     QTest::addColumn<bool>("plainAskedFor");
     QTest::addColumn<bool>("tuned");
-    QTest::newRow("no JDK around it") << QByteArray() << false << false;
-    QTest::newRow("OpenJ9") << QByteArray("JAVA_VERSION=\"17.0.2\"\nJVM_VARIANT=\"Openj9\"\n") << false
+    const QByteArray hotSpot17("JAVA_VERSION=\"17.0.2\"\nJVM_VARIANT=\"Hotspot\"\n");
+    QTest::newRow("no JDK around it") << QByteArray() << true << false << false;
+    QTest::newRow("OpenJ9") << QByteArray("JAVA_VERSION=\"17.0.2\"\nJVM_VARIANT=\"Openj9\"\n") << true << false
                             << false;
-    QTest::newRow("HotSpot 11") << QByteArray("JAVA_VERSION=\"11.0.2\"\nJVM_VARIANT=\"Hotspot\"\n") << false
-                                << false;
-    QTest::newRow("HotSpot 17") << QByteArray("JAVA_VERSION=\"17.0.2\"\nJVM_VARIANT=\"Hotspot\"\n") << false
-                                << true;
-    QTest::newRow("HotSpot 17, plain asked for")
-        << QByteArray("JAVA_VERSION=\"17.0.2\"\nJVM_VARIANT=\"Hotspot\"\n") << true << false;
+    QTest::newRow("HotSpot 11") << QByteArray("JAVA_VERSION=\"11.0.2\"\nJVM_VARIANT=\"Hotspot\"\n") << true
+                                << false << false;
+    QTest::newRow("HotSpot 17") << hotSpot17 << true << false << true;
+    QTest::newRow("HotSpot 17, plain asked for") << hotSpot17 << true << true << false;
+    // A jlink'd image may have none: a dynamic archive needs it.
+    QTest::newRow("HotSpot 17 without its own archive") << hotSpot17 << false << false << false;
 }
 
 void TestJdk::archivesOnlyForHotSpot()
 {
     QFETCH(QByteArray, release);
+    QFETCH(bool, baseArchive);
     QFETCH(bool, plainAskedFor);
     QFETCH(bool, tuned);
     QTemporaryDir dir;
@@ -114,6 +122,8 @@ void TestJdk::archivesOnlyForHotSpot()
     if (!release.isEmpty())
         QVERIFY(file.open(QIODevice::WriteOnly) && file.write(release) == release.size());
     file.close();
+    if (baseArchive)
+        writeFakeProgram(dir.filePath(QStringLiteral("jdk/lib/server/classes.jsa")));
     QProcessEnvironment environment;
     if (plainAskedFor)
         environment.insert(QStringLiteral("ZARN_PLAIN_JVM"), QStringLiteral("1"));
