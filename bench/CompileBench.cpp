@@ -1,6 +1,7 @@
 // A compile through Zarn's script and marker file against the same javac command
 // run directly, and Zarn's own CPU time while it waits.
 #include "BenchFiles.h"
+#include "BenchJdks.h"
 #include "BenchTable.h"
 #include "CompileDriver.h"
 #include "MonotonicClock.h"
@@ -19,11 +20,15 @@ namespace {
 // eleven keeps the comparison steady.
 constexpr int Runs = 11;
 
-} // namespace
-
-void benchCompile(BenchTable &table)
+struct CompileFigures
 {
-    const QString javac = QStandardPaths::findExecutable(QStringLiteral("javac"));
+    double zarnMs;
+    double directMs;
+    double cpuShare;
+};
+
+CompileFigures compileFigures(const QString &javac)
+{
     QTemporaryDir app;
     makeAppFolder(app.path());
     QDir(app.path()).mkpath(QStringLiteral("direct"));
@@ -50,7 +55,22 @@ void benchCompile(BenchTable &table)
         direct.waitForFinished(-1);
         directMs.push_back(double(monotonicNs() - directStart) / 1e6);
     }
+    return {median(zarnMs), median(directMs), median(cpuShare)};
+}
+
+} // namespace
+
+void benchCompile(BenchTable &table)
+{
+    const QString javac = QStandardPaths::findExecutable(QStringLiteral("javac"));
+    const CompileFigures figures = compileFigures(javac);
     // javac from its archive, tuned, against javac run plainly: about half the time.
-    table.add({"compile round trip (ms)", median(zarnMs), median(directMs), 0.6});
-    table.add({"Zarn CPU during the compile wait (% of wall)", median(cpuShare), -1, 5});
+    table.add({"compile round trip (ms)", figures.zarnMs, figures.directMs, 0.6});
+    table.add({"Zarn CPU during the compile wait (% of wall)", figures.cpuShare, -1, 5});
+    // The other JDKs, for information.
+    for (const BenchJdk &jdk : otherJdks(javac)) {
+        const CompileFigures other = compileFigures(jdk.javac);
+        table.add({"compile round trip, JDK " + std::to_string(jdk.version) + " (ms)", other.zarnMs,
+                   other.directMs, 0});
+    }
 }
