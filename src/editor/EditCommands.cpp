@@ -31,13 +31,19 @@ void cutSelection(QPlainTextEdit &pane, QClipboard &clipboard)
 
 void copySelection(const QPlainTextEdit &pane, QClipboard &clipboard)
 {
+    // Nothing selected: what another program put on the clipboard stays there.
+    if (!pane.textCursor().hasSelection())
+        return;
     clipboard.clear();
     clipboard.setText(selectedText(pane));
 }
 
 void pasteClipboard(QPlainTextEdit &pane, const QClipboard &clipboard)
 {
-    replaceSelection(pane, clipboard.text());
+    // No text on the clipboard: the selection stays.
+    const QString text = clipboard.text();
+    if (!text.isEmpty())
+        replaceSelection(pane, text);
 }
 
 void deleteSelection(QPlainTextEdit &pane)

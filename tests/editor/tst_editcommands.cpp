@@ -19,10 +19,10 @@ private Q_SLOTS:
     void init();
     void cleanup();
 
-    void copyAndCutWithoutSelection();
+    void copyAndCutWithoutSelectionKeepTheClipboard();
     void cutThenPasteElsewhere();
     void pasteReplacesTheSelection();
-    void pasteWithoutTextActsAsDelete();
+    void pasteWithoutTextChangesNothing();
     void deleteWithoutSelectionChangesNothing();
     void nonAsciiRoundTrip();
     void onlyPlainTextLeavesThePane();
@@ -64,14 +64,15 @@ void TestEditCommands::cleanup()
     delete m_window;
 }
 
-void TestEditCommands::copyAndCutWithoutSelection()
+void TestEditCommands::copyAndCutWithoutSelectionKeepTheClipboard()
 {
     pane()->setPlainText(QStringLiteral("unchanged"));
+    clipboard()->setText(QStringLiteral("another program's"));
     run("CopyB");
-    QCOMPARE(clipboard()->text(), QString());
+    QCOMPARE(clipboard()->text(), QStringLiteral("another program's"));
     clipboard()->setText(QStringLiteral("left over"));
     run("CutB");
-    QCOMPARE(clipboard()->text(), QString());
+    QCOMPARE(clipboard()->text(), QStringLiteral("left over"));
     QCOMPARE(pane()->toPlainText(), QStringLiteral("unchanged"));
     QVERIFY(!pane()->document()->isModified());
 }
@@ -100,7 +101,7 @@ void TestEditCommands::pasteReplacesTheSelection()
     QVERIFY(!pane()->textCursor().hasSelection());
 }
 
-void TestEditCommands::pasteWithoutTextActsAsDelete()
+void TestEditCommands::pasteWithoutTextChangesNothing()
 {
     pane()->setPlainText(QStringLiteral("keep drop"));
     auto *html = new QMimeData;
@@ -113,7 +114,8 @@ void TestEditCommands::pasteWithoutTextActsAsDelete()
     QCOMPARE(pane()->toPlainText(), QStringLiteral("keep drop"));
     select(4, 9);
     run("PasteB");
-    QCOMPARE(pane()->toPlainText(), QStringLiteral("keep"));
+    QCOMPARE(pane()->toPlainText(), QStringLiteral("keep drop"));
+    QVERIFY(!pane()->document()->isModified());
 }
 
 void TestEditCommands::deleteWithoutSelectionChangesNothing()
