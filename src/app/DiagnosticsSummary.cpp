@@ -65,7 +65,7 @@ void DiagnosticsSummary::showCaretMessage(const QString &message)
     if (!message.isEmpty()) {
         if (m_shownMessage.isEmpty() || m_statusBar.currentMessage() != m_shownMessage)
             m_hiddenText = m_statusBar.currentMessage();
-        m_shownMessage = message.section(QLatin1Char('\n'), 0, 0);
+        m_shownMessage = oneLineMessage(message);
         m_statusBar.showMessage(m_shownMessage);
         return;
     }

@@ -104,3 +104,22 @@ bool isAppletApiRemovalNotice(const Diagnostic &diagnostic)
                        "JApplet in javax\\.swing) has been deprecated and marked for removal$"));
     return diagnostic.kind == Diagnostic::Kind::Warning && notice.match(diagnostic.message).hasMatch();
 }
+
+QString oneLineMessage(const QString &message)
+{
+    QStringList lines = message.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    if (lines.isEmpty())
+        return {};
+    QString line = lines.takeFirst().trimmed();
+    QStringList others;
+    for (const QString &detail : std::as_const(lines)) {
+        // "symbol:   class Square" says what the first line is about.
+        if (detail.startsWith(QLatin1String("symbol:")))
+            line += QStringLiteral(": ") + detail.mid(7).simplified();
+        else
+            others.append(detail.simplified());
+    }
+    if (!others.isEmpty())
+        line += QStringLiteral(" (") + others.join(QStringLiteral(", ")) + QLatin1Char(')');
+    return line;
+}

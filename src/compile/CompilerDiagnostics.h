@@ -27,5 +27,9 @@ QList<Diagnostic> parseCompilerOutput(const QString &output);
 // every applet gets it, and its author can do nothing about it.
 bool isAppletApiRemovalNotice(const Diagnostic &diagnostic);
 
+// A diagnostic's message with javac's detail lines in one line, for the status bar:
+// "cannot find symbol: class Square (location: class Shapes)".
+QString oneLineMessage(const QString &message);
+
 // The output without javac's -verbose lines, as a user wants to read it.
 QString withoutVerboseLines(const QString &output);
