@@ -1,10 +1,12 @@
 #include "EditorPane.h"
 
 #include "BracketMatch.h"
+#include "Indentation.h"
 #include "JavaHighlighter.h"
 #include "LineNumberGutter.h"
 #include "TypedCharacters.h"
 
+#include <QDropEvent>
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QPainter>
@@ -75,6 +77,31 @@ void EditorPane::keyPressEvent(QKeyEvent *event)
         event->accept();
         return;
     }
+    // Tab on several lines indents them, Shift+Tab unindents the selected lines or
+    // the caret's; a closing brace first in a line takes one level back.
+    if (!isReadOnly() && key == Qt::Key_Tab && event->modifiers() == Qt::NoModifier
+        && selectsSeveralLines(textCursor())) {
+        QTextCursor cursor = textCursor();
+        indentLines(cursor, indentUnit(*document()));
+        setTextCursor(cursor);
+        event->accept();
+        return;
+    }
+    if (!isReadOnly() && key == Qt::Key_Backtab) {
+        QTextCursor cursor = textCursor();
+        unindentLines(cursor, indentUnit(*document()));
+        setTextCursor(cursor);
+        event->accept();
+        return;
+    }
+    if (!isReadOnly() && event->text() == QLatin1String("}") && !textCursor().hasSelection()
+        && !overwriteMode()) {
+        QTextCursor cursor = textCursor();
+        typeClosingBrace(cursor, indentUnit(*document()));
+        setTextCursor(cursor);
+        event->accept();
+        return;
+    }
     if (event->keyCombination() == QKeyCombination(Qt::ControlModifier, Qt::Key_Y)
         || event->keyCombination() == QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_Z)) {
         redo();
@@ -84,21 +111,46 @@ void EditorPane::keyPressEvent(QKeyEvent *event)
     QPlainTextEdit::keyPressEvent(event);
 }
 
-// A new line indented as the one the caret was on, as one step of the undo history.
+// A new line indented as the one the caret was on, one level more after an opening
+// brace, as one step of the undo history.
 void EditorPane::breakLine()
 {
     QTextCursor cursor = textCursor();
-    const QString line = cursor.block().text();
-    const int column = cursor.positionInBlock();
-    qsizetype indent = 0;
-    while (indent < column && (line.at(indent) == QLatin1Char(' ') || line.at(indent) == QLatin1Char('\t')))
-        ++indent;
+    const QString indent = indentForNewLine(cursor.block().text().left(cursor.positionInBlock()),
+                                            indentUnit(*document()));
     cursor.beginEditBlock();
     cursor.insertBlock();
-    cursor.insertText(line.left(indent));
+    cursor.insertText(indent);
     cursor.endEditBlock();
     setTextCursor(cursor);
     ensureCursorVisible();
+}
+
+namespace {
+
+// The local file a drop brings, if it brings one.
+QString droppedFile(const QMimeData *source)
+{
+    if (!source->hasUrls() || source->urls().isEmpty() || !source->urls().constFirst().isLocalFile())
+        return {};
+    return source->urls().constFirst().toLocalFile();
+}
+
+} // namespace
+
+bool EditorPane::canInsertFromMimeData(const QMimeData *source) const
+{
+    return !droppedFile(source).isEmpty() || QPlainTextEdit::canInsertFromMimeData(source);
+}
+
+void EditorPane::dropEvent(QDropEvent *event)
+{
+    if (const QString file = droppedFile(event->mimeData()); !file.isEmpty()) {
+        event->acceptProposedAction();
+        Q_EMIT fileDropped(file);
+        return;
+    }
+    QPlainTextEdit::dropEvent(event);
 }
 
 QMimeData *EditorPane::createMimeDataFromSelection() const

@@ -45,10 +45,14 @@ Q_SIGNALS:
     // The compiler's message at the caret, now that the caret moved onto a mark or
     // off it, or went to a mark; empty when the caret is on no mark.
     void caretMessageChanged(const QString &message);
+    // A file was dropped on the pane: it is to be opened, not its name inserted.
+    void fileDropped(const QString &path);
 
 protected:
     bool event(QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    bool canInsertFromMimeData(const QMimeData *source) const override;
+    void dropEvent(QDropEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void changeEvent(QEvent *event) override;
     // Only plain text leaves the pane, by the clipboard or by dragging.
