@@ -84,6 +84,7 @@ public:
     {
         qFatal("unexpected question: %s", qPrintable(text));
     }
+    std::optional<int> askLineNumber(QWidget *, const QString &, int, int) override { return std::nullopt; }
 };
 
 // A line typed at the start of a block, as a user would.

@@ -52,7 +52,7 @@ CommandLine readCommandLine(const QStringList &arguments)
     parser.setApplicationDescription(tr("Zarn, a small editor for Java applets."));
     parser.addOption(helpOption());
     parser.addOption(versionOption());
-    parser.addPositionalArgument(QStringLiteral("file"), tr("The Java or text file to open."),
+    parser.addPositionalArgument(QStringLiteral("file"), tr("The Java or text file to open, or to start when it is not there yet."),
                                  QStringLiteral("[file]"));
     const bool parsed = parser.parse(arguments);
     if (parser.isSet(helpOption())) {

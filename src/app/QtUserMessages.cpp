@@ -1,11 +1,28 @@
 #include "QtUserMessages.h"
 
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
 
+namespace {
+
+// Over the middle of parent's window, wherever the window manager would put it.
+int execCentred(QDialog &dialog, QWidget *parent)
+{
+    if (parent) {
+        dialog.adjustSize();
+        const QRect over = parent->window()->frameGeometry();
+        dialog.move(over.center() - QPoint(dialog.width() / 2, dialog.height() / 2));
+    }
+    return dialog.exec();
+}
+
+} // namespace
+
 void QtUserMessages::warning(QWidget *parent, const QString &title, const QString &text)
 {
-    QMessageBox::warning(parent, title, text);
+    QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::Ok, parent);
+    execCentred(box, parent);
 }
 
 UserMessages::SaveAnswer QtUserMessages::askToSave(QWidget *parent, const QString &title, const QString &text)
@@ -17,7 +34,7 @@ UserMessages::SaveAnswer QtUserMessages::askToSave(QWidget *parent, const QStrin
     box.button(QMessageBox::Save)->setText(QMessageBox::tr("&Save"));
     box.button(QMessageBox::Discard)->setText(QMessageBox::tr("Do&n't Save"));
     box.button(QMessageBox::Cancel)->setText(QMessageBox::tr("&Cancel"));
-    box.exec();
+    execCentred(box, parent);
     switch (box.standardButton(box.clickedButton())) {
     case QMessageBox::Save:
         return SaveAnswer::Save;
@@ -33,7 +50,7 @@ bool QtUserMessages::askToOverwrite(QWidget *parent, const QString &title, const
     QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::Cancel, parent);
     QPushButton *overwrite = box.addButton(QMessageBox::tr("&Overwrite"), QMessageBox::DestructiveRole);
     box.setDefaultButton(QMessageBox::Cancel);
-    box.exec();
+    execCentred(box, parent);
     return box.clickedButton() == overwrite;
 }
 
@@ -43,6 +60,20 @@ bool QtUserMessages::askToRecover(QWidget *parent, const QString &title, const Q
     QPushButton *recover = box.addButton(QMessageBox::tr("&Recover"), QMessageBox::AcceptRole);
     box.button(QMessageBox::Discard)->setText(QMessageBox::tr("&Discard"));
     box.setDefaultButton(recover);
-    box.exec();
+    execCentred(box, parent);
     return box.clickedButton() == recover;
+}
+
+std::optional<int> QtUserMessages::askLineNumber(QWidget *parent, const QString &title, int current,
+                                                 int lines)
+{
+    QInputDialog dialog(parent);
+    dialog.setWindowTitle(title);
+    dialog.setInputMode(QInputDialog::IntInput);
+    dialog.setLabelText(QInputDialog::tr("Line number (1 to %1):").arg(lines));
+    dialog.setIntRange(1, std::max(1, lines));
+    dialog.setIntValue(current);
+    if (execCentred(dialog, parent) != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.intValue();
 }

@@ -10,4 +10,5 @@ public:
     SaveAnswer askToSave(QWidget *parent, const QString &title, const QString &text) override;
     bool askToOverwrite(QWidget *parent, const QString &title, const QString &text) override;
     bool askToRecover(QWidget *parent, const QString &title, const QString &text) override;
+    std::optional<int> askLineNumber(QWidget *parent, const QString &title, int current, int lines) override;
 };

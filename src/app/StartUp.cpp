@@ -1,6 +1,10 @@
 #include "StartUp.h"
 
 #include <QCoreApplication>
+#include <QEvent>
+#include <QTimer>
+#include <QWidget>
+#include <QWindow>
 
 #include <fontconfig/fontconfig.h>
 
@@ -19,4 +23,43 @@ void EarlyStartUp::finish()
 {
     if (m_fontConfiguration.joinable())
         m_fontConfiguration.join();
+}
+
+namespace {
+
+// Waits for the window's first expose, then runs its task once and goes.
+class ExposeWatch : public QObject
+{
+public:
+    ExposeWatch(QWindow *window, std::function<void()> then)
+        : QObject(window)
+        , m_then(std::move(then))
+    {
+        window->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Expose && static_cast<QWindow *>(watched)->isExposed()) {
+            watched->removeEventFilter(this);
+            QTimer::singleShot(0, watched, m_then);
+            deleteLater();
+        }
+        return false;
+    }
+
+private:
+    std::function<void()> m_then;
+};
+
+} // namespace
+
+void whenExposed(QWidget *window, std::function<void()> then)
+{
+    QWindow *handle = window->windowHandle();
+    if (!handle || handle->isExposed()) {
+        QTimer::singleShot(0, window, std::move(then));
+        return;
+    }
+    new ExposeWatch(handle, std::move(then));
 }

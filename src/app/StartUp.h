@@ -1,6 +1,9 @@
 #pragma once
 
+#include <functional>
 #include <thread>
+
+class QWidget;
 
 // Start-up work done before and while the application object is created; main()
 // and the start-up benchmark share it.
@@ -23,3 +26,7 @@ public:
 private:
     std::thread m_fontConfiguration;
 };
+
+// Runs then once window is first exposed on screen (at once if it is), from the
+// event loop: a dialog shown then stands over the window, where it is.
+void whenExposed(QWidget *window, std::function<void()> then);

@@ -8,6 +8,7 @@
 #include "DocumentCommands.h"
 #include "EditCommands.h"
 #include "EditorPane.h"
+#include "FindWindow.h"
 #include "FontTables.h"
 #include "JavaNames.h"
 #include "OptionsWindow.h"
@@ -23,10 +24,14 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QLayout>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
@@ -120,10 +125,20 @@ void Zarn::createMenus()
     ExitB = addItem(file, "ExitB", tr("&Exit"), QKeySequence(Qt::CTRL | Qt::Key_Q));
 
     QMenu *edit = addMenu("Edit", tr("&Edit"));
+    UndoB = addItem(edit, "UndoB", tr("&Undo"), QKeySequence(Qt::CTRL | Qt::Key_Z));
+    RedoB = addItem(edit, "RedoB", tr("&Redo"), QKeySequence(Qt::CTRL | Qt::Key_Y));
+    edit->addSeparator();
     CutB = addItem(edit, "CutB", tr("&Cut"), QKeySequence(Qt::CTRL | Qt::Key_X));
     CopyB = addItem(edit, "CopyB", tr("&Copy"), QKeySequence(Qt::CTRL | Qt::Key_C));
     PasteB = addItem(edit, "PasteB", tr("&Paste"), QKeySequence(Qt::CTRL | Qt::Key_V));
     DeleteB = addItem(edit, "DeleteB", tr("&Delete"));
+    edit->addSeparator();
+    FindB = addItem(edit, "FindB", tr("&Find..."), QKeySequence(Qt::CTRL | Qt::Key_F));
+    FindNextB = addItem(edit, "FindNextB", tr("Find &Next"), QKeySequence(Qt::Key_F3));
+    FindPreviousB = addItem(edit, "FindPreviousB", tr("Find Pre&vious"),
+                            QKeySequence(Qt::SHIFT | Qt::Key_F3));
+    ReplaceB = addItem(edit, "ReplaceB", tr("&Replace..."), QKeySequence(Qt::CTRL | Qt::Key_H));
+    GoToLineB = addItem(edit, "GoToLineB", tr("&Go to Line..."), QKeySequence(Qt::CTRL | Qt::Key_G));
 
     QMenu *view = addMenu("View", tr("&View"));
     AppletB = addItem(view, "AppletB", tr("&Applet"), QKeySequence(Qt::Key_F9));
@@ -147,10 +162,17 @@ void Zarn::createMenus()
     connect(SaveB, &QAction::triggered, this, &Zarn::SaveB_Click);
     connect(SaveAsB, &QAction::triggered, this, &Zarn::SaveAsB_Click);
     connect(ExitB, &QAction::triggered, this, &Zarn::ExitB_Click);
+    connect(UndoB, &QAction::triggered, this, &Zarn::UndoB_Click);
+    connect(RedoB, &QAction::triggered, this, &Zarn::RedoB_Click);
     connect(CutB, &QAction::triggered, this, &Zarn::CutB_Click);
     connect(CopyB, &QAction::triggered, this, &Zarn::CopyB_Click);
     connect(PasteB, &QAction::triggered, this, &Zarn::PasteB_Click);
     connect(DeleteB, &QAction::triggered, this, &Zarn::DeleteB_Click);
+    connect(FindB, &QAction::triggered, this, &Zarn::FindB_Click);
+    connect(FindNextB, &QAction::triggered, this, &Zarn::FindNextB_Click);
+    connect(FindPreviousB, &QAction::triggered, this, &Zarn::FindPreviousB_Click);
+    connect(ReplaceB, &QAction::triggered, this, &Zarn::ReplaceB_Click);
+    connect(GoToLineB, &QAction::triggered, this, &Zarn::GoToLineB_Click);
     connect(AppletB, &QAction::triggered, this, &Zarn::AppletB_Click);
     connect(AppletConsoleB, &QAction::triggered, this, &Zarn::AppletConsoleB_Click);
     connect(PubAppletB, &QAction::triggered, this, &Zarn::PubAppletB_Click);
@@ -210,6 +232,18 @@ void Zarn::createToolbar()
 void Zarn::createDiagnosticControls()
 {
     m_diagnosticsSummary = new DiagnosticsSummary(*Richtextbox1, *StatusBar1);
+    m_caretPlace = new QLabel(StatusBar1);
+    m_caretPlace->setObjectName(QStringLiteral("CaretPlace"));
+    StatusBar1->addPermanentWidget(m_caretPlace);
+    connect(Richtextbox1, &QPlainTextEdit::cursorPositionChanged, this, &Zarn::showCaretPlace);
+    showCaretPlace();
+    // Undo and Redo only when there is something to undo or redo.
+    UndoB->setEnabled(false);
+    RedoB->setEnabled(false);
+    connect(Richtextbox1, &QPlainTextEdit::undoAvailable, UndoB, &QAction::setEnabled);
+    connect(Richtextbox1, &QPlainTextEdit::redoAvailable, RedoB, &QAction::setEnabled);
+    connect(Richtextbox1, &EditorPane::fileDropped, this, &Zarn::openDropped);
+    setAcceptDrops(true);
     connect(NextMessageB, &QAction::triggered, Richtextbox1, &EditorPane::goToNextDiagnostic);
     connect(PreviousMessageB, &QAction::triggered, Richtextbox1, &EditorPane::goToPreviousDiagnostic);
 }
@@ -224,17 +258,101 @@ void Zarn::Toolbar1_ButtonClick(int index)
 
 void Zarn::NewB_Click()
 {
-    m_documents->New();
+    if (m_documents->New())
+        documentReplaced();
 }
 
 void Zarn::OpenB_Click()
 {
-    m_documents->Open();
+    if (m_documents->Open())
+        documentReplaced();
 }
 
 void Zarn::openFile(const QString &path)
 {
-    m_documents->OpenFile(QFileInfo(path).absoluteFilePath());
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    if (QFileInfo::exists(absolute) ? m_documents->OpenFile(absolute) : m_documents->StartNamed(absolute))
+        documentReplaced();
+}
+
+void Zarn::openDropped(const QString &path)
+{
+    if (m_documents->maybeSave() && m_documents->OpenFile(path))
+        documentReplaced();
+}
+
+void Zarn::documentReplaced()
+{
+    StatusBar1->clearMessage();
+    m_diagnosticsSummary->clear();
+}
+
+void Zarn::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (event->mimeData()->hasUrls() && event->mimeData()->urls().constFirst().isLocalFile())
+        event->acceptProposedAction();
+}
+
+void Zarn::dropEvent(QDropEvent *event)
+{
+    event->acceptProposedAction();
+    openDropped(event->mimeData()->urls().constFirst().toLocalFile());
+}
+
+void Zarn::showCaretPlace()
+{
+    const QTextCursor caret = Richtextbox1->textCursor();
+    m_caretPlace->setText(tr("Ln %1, Col %2").arg(caret.blockNumber() + 1).arg(caret.positionInBlock() + 1));
+}
+
+void Zarn::UndoB_Click()
+{
+    Richtextbox1->undo();
+}
+
+void Zarn::RedoB_Click()
+{
+    Richtextbox1->redo();
+}
+
+FindWindow &Zarn::findWindow()
+{
+    if (!m_findWindow) {
+        m_findWindow = new FindWindow(*Richtextbox1, this);
+        connect(m_findWindow, &FindWindow::reported, StatusBar1,
+                [this](const QString &message) { StatusBar1->showMessage(message); });
+    }
+    return *m_findWindow;
+}
+
+void Zarn::FindB_Click()
+{
+    findWindow().showFind();
+}
+
+void Zarn::FindNextB_Click()
+{
+    if (!findWindow().findAgain(false))
+        findWindow().showFind();
+}
+
+void Zarn::FindPreviousB_Click()
+{
+    if (!findWindow().findAgain(true))
+        findWindow().showFind();
+}
+
+void Zarn::ReplaceB_Click()
+{
+    findWindow().showReplace();
+}
+
+void Zarn::GoToLineB_Click()
+{
+    const int lines = Richtextbox1->document()->blockCount();
+    if (const std::optional<int> line = m_messages->askLineNumber(
+            this, tr("Go to Line"), Richtextbox1->textCursor().blockNumber() + 1, lines))
+        Richtextbox1->goToLine(std::clamp(*line, 1, lines));
 }
 
 void Zarn::SaveB_Click()
@@ -310,9 +428,9 @@ void Zarn::showSourceLine(const QString &path, int line)
     if (!same()) {
         if (!m_documents->maybeSave())
             return;
-        m_documents->OpenFile(path);
-        if (!same())
+        if (!m_documents->OpenFile(path))
             return; // it could not be read, and the user was told
+        documentReplaced();
     }
     Richtextbox1->goToLine(line);
 }

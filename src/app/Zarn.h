@@ -17,6 +17,8 @@ class DocumentCommands;
 class OptionsWindow;
 class EditorPane;
 class FileDialog;
+class FindWindow;
+class QLabel;
 class PackageCompletion;
 class QStatusBar;
 class QToolBar;
@@ -58,7 +60,8 @@ public:
     bool StoreSettings() override;
 
     // Opens the file at path (relative to the current folder), as File > Open does
-    // with a name chosen in its dialog.
+    // with a name chosen in its dialog; a file that is not there yet is started
+    // empty under that name, to be written on the first Save.
     void openFile(const QString &path);
 
     // Offers the text that a Zarn which ended without saving it left behind.
@@ -77,10 +80,17 @@ public:
     void SaveB_Click();
     void SaveAsB_Click();
     void ExitB_Click();
+    void UndoB_Click();
+    void RedoB_Click();
     void CutB_Click();
     void CopyB_Click();
     void PasteB_Click();
     void DeleteB_Click();
+    void FindB_Click();
+    void FindNextB_Click();
+    void FindPreviousB_Click();
+    void ReplaceB_Click();
+    void GoToLineB_Click();
     void AppletB_Click();
     void AppletConsoleB_Click();
     void PubAppletB_Click();
@@ -91,6 +101,8 @@ public:
 protected:
     // Closing asks to save unsaved changes first; Cancel keeps the window open.
     void closeEvent(QCloseEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     bool readyToCompile();
@@ -101,6 +113,12 @@ private:
     // during the compile.
     void compileEnded(bool compiled);
     void layOutClientArea(QWidget *client);
+    // A new document or another file in the pane: the last compile's words go.
+    void documentReplaced();
+    // A file dropped on the window opens as File > Open would.
+    void openDropped(const QString &path);
+    FindWindow &findWindow();
+    void showCaretPlace();
     // Brings this window forward with the caret on line of the file at path, which
     // is opened first (asking to save changes) when it is not the document.
     void showSourceLine(const QString &path, int line);
@@ -124,6 +142,10 @@ private:
     QToolBar *Toolbar1 = nullptr;
     QStatusBar *StatusBar1 = nullptr;
     DiagnosticsSummary *m_diagnosticsSummary = nullptr;
+    // "Ln 12, Col 5" at the status bar's right end.
+    QLabel *m_caretPlace = nullptr;
+    // Find and Replace, made when first asked for.
+    FindWindow *m_findWindow = nullptr;
     EditorPane *Richtextbox1 = nullptr;
 
     QAction *NewB = nullptr;
@@ -131,10 +153,17 @@ private:
     QAction *SaveB = nullptr;
     QAction *SaveAsB = nullptr;
     QAction *ExitB = nullptr;
+    QAction *UndoB = nullptr;
+    QAction *RedoB = nullptr;
     QAction *CutB = nullptr;
     QAction *CopyB = nullptr;
     QAction *PasteB = nullptr;
     QAction *DeleteB = nullptr;
+    QAction *FindB = nullptr;
+    QAction *FindNextB = nullptr;
+    QAction *FindPreviousB = nullptr;
+    QAction *ReplaceB = nullptr;
+    QAction *GoToLineB = nullptr;
     QAction *AppletB = nullptr;
     QAction *AppletConsoleB = nullptr;
     QAction *OptionsB = nullptr;

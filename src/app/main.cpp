@@ -46,10 +46,12 @@ int main(int argc, char *argv[])
             window->keepUnsavedText();
     });
     window->show();
-    QMetaObject::invokeMethod(window, &Zarn::offerRecoveredText, Qt::QueuedConnection);
-    // Once the window shows: a file that cannot be read is reported over it.
-    if (!commandLine.file.isEmpty())
-        QMetaObject::invokeMethod(
-            window, [window, file = commandLine.file] { window->openFile(file); }, Qt::QueuedConnection);
+    // Once the window is on screen, so that a question or a file that cannot be read
+    // stands over it, not where the window is yet to be placed.
+    whenExposed(window, [window, file = commandLine.file] {
+        window->offerRecoveredText();
+        if (!file.isEmpty())
+            window->openFile(file);
+    });
     return QApplication::exec();
 }

@@ -2,11 +2,13 @@
 
 #include <QString>
 
+#include <optional>
+
 class QWidget;
 
 // Messages and questions that need the user's attention. The windows talk to this
 // interface, never to QMessageBox directly, so that tests can answer in place of a
-// user and no test ever blocks on a modal dialog.
+// user and no test ever blocks on a modal dialog. Each stands centred over parent.
 class UserMessages
 {
 public:
@@ -27,4 +29,8 @@ public:
     // Offers text recovered from a Zarn that ended without saving it: Recover
     // (true) or Discard.
     virtual bool askToRecover(QWidget *parent, const QString &title, const QString &text) = 0;
+
+    // Asks for a line number from 1 to lines, offering current; nothing on Cancel.
+    virtual std::optional<int> askLineNumber(QWidget *parent, const QString &title, int current,
+                                             int lines) = 0;
 };

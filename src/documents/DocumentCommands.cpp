@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QPlainTextEdit>
+#include <QRegularExpression>
 
 namespace {
 
@@ -36,42 +37,69 @@ DocumentCommands::DocumentCommands(QPlainTextEdit &pane, Document &document, Fil
 {
 }
 
-void DocumentCommands::New()
+bool DocumentCommands::New()
 {
     if (!maybeSave())
-        return;
-    // Neither reads nor writes default.java; the next Save writes over it.
+        return false;
+    // Neither reads nor writes default.java: the first Save asks for a name.
     m_pane.setPlainText(QString());
     m_document.startNew(QDir(m_appFolder).filePath(QStringLiteral("default.java")));
+    m_unnamed = true;
+    m_fresh = false;
+    return true;
 }
 
-void DocumentCommands::Open()
+bool DocumentCommands::Open()
 {
     if (!maybeSave())
-        return;
+        return false;
     m_dialog.Filter = OpenFilter;
     m_dialog.DialogTitle.clear();
     if (!m_dialog.ShowOpen(window()))
-        return;
-    OpenFile(m_dialog.FileName);
+        return false;
+    return OpenFile(m_dialog.FileName);
 }
 
-void DocumentCommands::OpenFile(const QString &path)
+bool DocumentCommands::OpenFile(const QString &path)
 {
     const LoadedText loaded = readTextFile(path);
     if (!loaded.error.isEmpty()) {
         m_messages.warning(window(), title(), loaded.error);
-        return;
+        return false;
     }
     m_pane.setPlainText(loaded.content.text);
     m_document.opened(path, loaded.content.format, loaded.bytes);
+    m_unnamed = false;
+    m_fresh = false;
+    return true;
+}
+
+bool DocumentCommands::StartNamed(const QString &path)
+{
+    const QString folder = QFileInfo(path).absolutePath();
+    if (!QFileInfo(folder).isDir()) {
+        m_messages.warning(window(), title(),
+                           tr("%1 cannot be started: there is no folder %2.")
+                               .arg(QFileInfo(path).fileName(), QDir::toNativeSeparators(folder)));
+        return false;
+    }
+    m_pane.setPlainText(QString());
+    m_document.startNew(QFileInfo(path).absoluteFilePath());
+    m_unnamed = false;
+    m_fresh = true;
+    return true;
 }
 
 bool DocumentCommands::Save()
 {
     const QString path = m_document.FileName();
-    if (path.isEmpty())
+    if (path.isEmpty() || m_unnamed)
         return SaveAs();
+    if (m_fresh && QFileInfo::exists(path)
+        && !m_messages.askToOverwrite(window(), title(),
+                                      tr("%1 is there already, and is not this document. Overwrite it?")
+                                          .arg(QDir::toNativeSeparators(path))))
+        return false;
     // Another program (or another Zarn) may have written the file meanwhile.
     if (!m_document.unchangedOnDisk()
         && !m_messages.askToOverwrite(
@@ -85,11 +113,34 @@ bool DocumentCommands::SaveAs()
 {
     m_dialog.Filter = SaveAsFilter;
     m_dialog.DialogTitle.clear();
+    m_dialog.FileName = suggestedPath();
     if (!m_dialog.ShowSave(window()))
         return false;
-    // The name as confirmed; the dialog adds the chosen filter's extension to a
-    // name typed without one.
+    // The name as confirmed (the dialog asked before replacing a file of that
+    // name); the dialog adds the chosen filter's extension to a name typed without one.
     return saveTo(m_dialog.FileName);
+}
+
+QString DocumentCommands::suggestedPath() const
+{
+    // The public class, else the first class, interface, enum or record.
+    static const QRegularExpression publicType(QStringLiteral(
+        R"(\bpublic\s+(?:(?:abstract|final|strictfp|sealed)\s+)*(?:class|interface|enum|record)\s+([A-Za-z_$][\w$]*))"));
+    static const QRegularExpression anyType(
+        QStringLiteral(R"(\b(?:class|interface|enum|record)\s+([A-Za-z_$][\w$]*))"));
+    const QString text = m_pane.toPlainText();
+    QString name = publicType.match(text).captured(1);
+    if (name.isEmpty())
+        name = anyType.match(text).captured(1);
+    const QString current = m_document.FileName();
+    if (name.isEmpty())
+        name = m_unnamed || current.isEmpty() ? QStringLiteral("Untitled")
+                                              : QFileInfo(current).completeBaseName();
+    // The folder last used in the dialog; else the document's own.
+    QString folder = m_dialog.FileName.isEmpty() ? QString() : QFileInfo(m_dialog.FileName).absolutePath();
+    if (folder.isEmpty() || !QFileInfo(folder).isDir())
+        folder = m_unnamed || current.isEmpty() ? QDir::homePath() : QFileInfo(current).absolutePath();
+    return QDir(folder).filePath(name + QStringLiteral(".java"));
 }
 
 bool DocumentCommands::maybeSave()
@@ -130,6 +181,8 @@ bool DocumentCommands::saveTo(const QString &path)
         m_messages.warning(window(), title(), saved.error);
         return false;
     }
+    m_unnamed = false;
+    m_fresh = false;
     if (saved.widened)
         m_messages.warning(window(), title(),
                            tr("%1 was read as Latin-1, which cannot hold some of the characters it now "

@@ -21,12 +21,17 @@ public:
     DocumentCommands(QPlainTextEdit &pane, Document &document, FileDialog &dialog, UserMessages &messages,
                      const QString &appFolder);
 
-    void New();
-    void Open();
+    // Both return whether a new document was started, or a file opened.
+    bool New();
+    bool Open();
     // Loads the file at path as Open does once its dialog is answered: a file that
-    // cannot be read is reported and changes nothing.
-    void OpenFile(const QString &path);
-    // Both return whether the document was saved.
+    // cannot be read is reported and changes nothing. False then.
+    bool OpenFile(const QString &path);
+    // A document of that name that has no file yet (zarn Fresh.java): empty, written
+    // there on the first Save. Its folder must exist; else the user is told.
+    bool StartNamed(const QString &path);
+    // Both return whether the document was saved. A document started with New has
+    // no name of its own yet: its Save is a Save As.
     bool Save();
     bool SaveAs();
 
@@ -40,6 +45,8 @@ public:
     bool readyToCompile();
 
 private:
+    // The path Save As offers: the class the text declares, in the folder last used.
+    QString suggestedPath() const;
     bool askToSave(const QString &question);
     bool saveTo(const QString &path);
     QWidget *window() const;
@@ -50,4 +57,9 @@ private:
     FileDialog &m_dialog;
     UserMessages &m_messages;
     const QString m_appFolder;
+    // Started with New: the document's FileName is only where New puts it.
+    bool m_unnamed = false;
+    // Named, but not read from or written to its file yet: a file that appears
+    // there meanwhile is not the document's.
+    bool m_fresh = false;
 };

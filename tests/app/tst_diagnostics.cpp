@@ -9,7 +9,9 @@
 #include "TestJdks.h"
 #include "Zarn.h"
 
+#include <QDropEvent>
 #include <QHelpEvent>
+#include <QMimeData>
 #include <QStatusBar>
 #include <QTest>
 #include <QTextBlock>
@@ -188,6 +190,20 @@ void TestDiagnostics::twoErrorsMarkTwoPlaces()
     // Errors are red, on the text and in the summary.
     QCOMPARE(pane()->extraSelections().first().format.underlineColor(), QColor(220, 40, 40));
     QVERIFY(summary()->styleSheet().contains(QColor(220, 40, 40).name()));
+
+    // A file dropped on the window opens; the last compile's words go with the old text.
+    m_app->write(QStringLiteral("Other.java"), "class Other {}\n");
+    auto *drop = new QMimeData;
+    drop->setUrls({QUrl::fromLocalFile(m_app->filePath(QStringLiteral("Other.java")))});
+    QDragEnterEvent enter(QPoint(20, 20), Qt::CopyAction, drop, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(pane()->viewport(), &enter);
+    QDropEvent dropped(QPointF(20, 20), Qt::CopyAction, drop, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(pane()->viewport(), &dropped);
+    QCOMPARE(pane()->toPlainText(), QStringLiteral("class Other {}\n"));
+    QVERIFY(!summary()->isVisible());
+    QCOMPARE(status(), QString());
+    QVERIFY(underlines().isEmpty());
+    delete drop;
 }
 
 void TestDiagnostics::f8GoesFromMessageToMessage()
@@ -196,7 +212,8 @@ void TestDiagnostics::f8GoesFromMessageToMessage()
     pane()->moveCursor(QTextCursor::Start);
     QTest::keyClick(pane(), Qt::Key_F8);
     QCOMPARE(caret(), QPoint(2, 13));
-    QCOMPARE(status(), QStringLiteral("cannot find symbol")); // the message, without a tooltip
+    // The message with its details in one line, without a tooltip.
+    QCOMPARE(status(), QStringLiteral("cannot find symbol: variable missing (location: class Two)"));
     QTest::keyClick(pane(), Qt::Key_F8);
     QCOMPARE(caret(), QPoint(4, 9));
     QTest::keyClick(pane(), Qt::Key_Home); // off the mark: the status bar says what it said

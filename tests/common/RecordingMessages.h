@@ -35,12 +35,24 @@ public:
         return recoverAnswer;
     }
 
+    std::optional<int> askLineNumber(QWidget *, const QString &title, int, int lines) override
+    {
+        titles.append(title);
+        questions.append(QStringLiteral("line of %1").arg(lines));
+        if (lineAnswers.empty())
+            return std::nullopt;
+        const int line = lineAnswers.front();
+        lineAnswers.pop_front();
+        return line;
+    }
+
     QStringList titles;
     QStringList texts;
     QStringList questions;
     std::deque<SaveAnswer> saveAnswers;
     std::deque<bool> overwriteAnswers;
     bool recoverAnswer = true; // an unexpected question must not lose anything
+    std::deque<int> lineAnswers;
 
 private:
     // Records the question and takes the next queued answer, or unexpected when none is left.

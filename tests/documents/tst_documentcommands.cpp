@@ -68,6 +68,8 @@ private Q_SLOTS:
     void cleanup();
 
     void newStartsDefaultJava();
+    void aNameThatIsNotThereYet_data();
+    void aNameThatIsNotThereYet();
     void openLoadsTheFile();
     void openFailureChangesNothing_data();
     void openFailureChangesNothing();
@@ -151,9 +153,67 @@ void TestDocumentCommands::newStartsDefaultJava()
     QCOMPARE(fileBytes(defaultJava), QByteArray("class Old {}\n")); // neither read nor changed
     QVERIFY(m_dialog.shown.empty());
 
-    type(QStringLiteral("class New {}"));
+    // The first Save asks for a name, offering the class's in the folder last used,
+    // and never writes default.java.
+    type(QStringLiteral("class Helper {} public class Fresh {}"));
+    const QString fresh = docPath(QStringLiteral("Fresh.java"));
+    m_dialog.FileName = docPath(QStringLiteral("Earlier.java"));
+    m_dialog.answer(fresh);
     QVERIFY(m_commands->Save());
-    QCOMPARE(fileBytes(defaultJava), QByteArray("class New {}"));
+    QCOMPARE(m_dialog.shown.back().mode, FileDialog::Mode::Save);
+    QCOMPARE(m_dialog.shown.back().offeredName, fresh);
+    QCOMPARE(fileBytes(defaultJava), QByteArray("class Old {}\n"));
+    QCOMPARE(fileBytes(fresh), QByteArray("class Helper {} public class Fresh {}"));
+    // Named now: Save writes without asking.
+    type(QStringLiteral(" "));
+    QVERIFY(m_commands->Save());
+    QCOMPARE(m_dialog.shown.size(), std::size_t(1));
+}
+
+// zarn Fresh.java: an empty document of that name, written there on the first Save,
+// which asks before writing over a file that appeared there meanwhile.
+void TestDocumentCommands::aNameThatIsNotThereYet_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("appears"); // written there before the Save; empty: nothing
+    QTest::addColumn<int>("overwrite");      // the answer to the question; -1: none asked
+    QTest::addColumn<QByteArray>("written");
+    QTest::newRow("started, saved") << QStringLiteral("Fresh.java") << QByteArray() << -1 << QByteArray("x");
+    QTest::newRow("a file appeared, kept")
+        << QStringLiteral("Fresh.java") << QByteArray("theirs") << 0 << QByteArray("theirs");
+    QTest::newRow("a file appeared, overwritten")
+        << QStringLiteral("Fresh.java") << QByteArray("theirs") << 1 << QByteArray("x");
+    QTest::newRow("no such folder") << QStringLiteral("nowhere/Fresh.java") << QByteArray() << -1
+                                    << QByteArray();
+}
+
+void TestDocumentCommands::aNameThatIsNotThereYet()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, appears);
+    QFETCH(int, overwrite);
+    QFETCH(QByteArray, written);
+    const QString path = docPath(name);
+    m_pane->setPlainText(QStringLiteral("before"));
+    const bool started = m_commands->StartNamed(path);
+    QCOMPARE(started, !written.isEmpty());
+    if (!started) {
+        QVERIFY(m_messages.texts.constLast().contains(QStringLiteral("there is no folder")));
+        QCOMPARE(m_pane->toPlainText(), QStringLiteral("before"));
+        return;
+    }
+    QCOMPARE(m_document->FileName(), path);
+    QCOMPARE(m_pane->toPlainText(), QString());
+    QVERIFY(!QFile::exists(path));
+    type(QStringLiteral("x"));
+    if (!appears.isEmpty())
+        QVERIFY(writeBytes(path, appears));
+    if (overwrite >= 0)
+        m_messages.overwriteAnswers = {overwrite == 1};
+    QCOMPARE(m_commands->Save(), overwrite != 0);
+    QCOMPARE(m_messages.questions.size(), overwrite >= 0 ? 1 : 0);
+    QVERIFY(m_dialog.shown.empty());
+    QCOMPARE(fileBytes(path), written);
 }
 
 void TestDocumentCommands::openLoadsTheFile()

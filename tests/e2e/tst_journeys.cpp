@@ -25,20 +25,30 @@ namespace {
 const QColor Red(200, 30, 40);
 const QColor Blue(30, 40, 200);
 
-// The lines of an applet that paints colour, after its two imports.
+// The lines of an applet that paints colour, after its two imports, indented as
+// the pane indents them while they are typed without their indentation.
 QStringList appletLines(const QColor &colour)
 {
     return {
         QStringLiteral("public class Hello extends Applet {"),
-        QStringLiteral("public void paint(Graphics g) {"),
-        QStringLiteral("g.setColor(new Color(%1, %2, %3));")
+        QStringLiteral("    public void paint(Graphics g) {"),
+        QStringLiteral("        g.setColor(new Color(%1, %2, %3));")
             .arg(colour.red())
             .arg(colour.green())
             .arg(colour.blue()),
-        QStringLiteral("g.fillRect(0, 0, getWidth(), getHeight());"),
-        QStringLiteral("}"),
+        QStringLiteral("        g.fillRect(0, 0, getWidth(), getHeight());"),
+        QStringLiteral("    }"),
         QStringLiteral("}"),
     };
+}
+
+// The keys that type lines, each without its indentation, Return after each.
+QString keystrokes(const QStringList &lines)
+{
+    QString keys;
+    for (const QString &line : lines)
+        keys += line.trimmed() + QLatin1Char('\r'); // \r: the Return key
+    return keys;
 }
 
 // Writes text to folder/name; its path, or nothing when it could not be written.
@@ -71,6 +81,7 @@ private Q_SLOTS:
     void everyJdkViewsAndPublishes_data();
     void everyJdkViewsAndPublishes();
     void optionsSurviveARestart();
+    void secondHourOfALearner();
     void unsavedTextAndCtrlQ();
     void compilesEndWell_data();
     void compilesEndWell();
@@ -119,7 +130,7 @@ void TestJourneys::typeApplet(const ZarnSession &zarn, const QColor &colour)
     Desktop::type(QStringLiteral("*;"));
     Desktop::keys({QStringLiteral("Return")});
     for (const QString &line : appletLines(colour)) {
-        Desktop::type(line);
+        Desktop::type(line.trimmed()); // the pane indents
         Desktop::keys({QStringLiteral("Return")});
     }
 }
@@ -267,6 +278,66 @@ void TestJourneys::everyJdkViewsAndPublishes()
     QVERIFY(zarn.answerFileDialog(QStringLiteral("Publish Class In"),
                                   site.filePath(QStringLiteral("Hello.class"))));
     QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(site.filePath(QStringLiteral("Hello.class"))), scaled(30000));
+}
+
+// New, a class typed with Enter's indentation and a closing brace's, Ctrl+S offering
+// the class's name, Ctrl+G to line 3, Ctrl+H replacing all as one undo step.
+void TestJourneys::secondHourOfALearner()
+{
+    QTemporaryDir home; // where a new document's Save As looks first
+    const QByteArray ownHome = qgetenv("HOME");
+    qputenv("HOME", home.path().toUtf8());
+    ZarnSession zarn;
+    const bool started = zarn.start();
+    qputenv("HOME", ownHome);
+    QVERIFY(started);
+    const auto saved = [&home] {
+        QFile file(home.filePath(QStringLiteral("Greeter.java")));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+
+    Desktop::keys({QStringLiteral("ctrl+n")});
+    for (const char *line : {"public class Greeter {", "int count = 1;", "int twice = count * 2;"}) {
+        Desktop::type(QString::fromLatin1(line));
+        Desktop::keys({QStringLiteral("Return")});
+    }
+    Desktop::type(QStringLiteral("}"));
+    Desktop::keys({QStringLiteral("ctrl+s")});
+    const QString saveAs = Desktop::waitForWindow(QStringLiteral("^Save As$"), zarn.pid());
+    QVERIFY(!saveAs.isEmpty());
+    Desktop::focus(saveAs);
+    Desktop::keys({QStringLiteral("Return")}); // the name it offers
+    const QByteArray typed = "public class Greeter {\n    int count = 1;\n    int twice = count * 2;\n}";
+    QTRY_COMPARE_WITH_TIMEOUT(saved(), typed, scaled(10000));
+
+    zarn.focus();
+    Desktop::keys({QStringLiteral("ctrl+g")});
+    const QString goTo = Desktop::waitForWindow(QStringLiteral("^Go to Line$"), zarn.pid());
+    QVERIFY(!goTo.isEmpty());
+    Desktop::focus(goTo);
+    Desktop::keys({QStringLiteral("ctrl+a")});
+    Desktop::type(QStringLiteral("3"));
+    Desktop::keys({QStringLiteral("Return")});
+    QVERIFY(Desktop::waitForNoWindow(QStringLiteral("^Go to Line$"), zarn.pid()));
+    zarn.focus();
+    Desktop::type(QStringLiteral("// "));
+    Desktop::keys({QStringLiteral("ctrl+h")});
+    const QString replace = Desktop::waitForWindow(QStringLiteral("^Replace$"), zarn.pid());
+    QVERIFY(!replace.isEmpty());
+    Desktop::focus(replace);
+    Desktop::type(QStringLiteral("count"));
+    Desktop::keys({QStringLiteral("Tab")});
+    Desktop::type(QStringLiteral("total"));
+    Desktop::keys({QStringLiteral("alt+a"), QStringLiteral("Escape")});
+    QVERIFY(Desktop::waitForNoWindow(QStringLiteral("^Replace$"), zarn.pid()));
+    zarn.focus();
+    Desktop::keys({QStringLiteral("ctrl+s")}); // named now: no dialog
+    QTRY_COMPARE_WITH_TIMEOUT(
+        saved(), QByteArray(typed).replace("count", "total").replace("    int twice", "//     int twice"),
+        scaled(10000));
+    Desktop::keys({QStringLiteral("ctrl+z"), QStringLiteral("ctrl+s")}); // Replace All is one step
+    QTRY_COMPARE_WITH_TIMEOUT(saved(), QByteArray(typed).replace("    int twice", "//     int twice"),
+                              scaled(10000));
 }
 
 void TestJourneys::optionsSurviveARestart()
@@ -455,7 +526,7 @@ void TestJourneys::learnersFirstApplet()
     lines[2].chop(1); // the commonest error: "g.setColor(...)" without its ";"
     const QString typed = QStringLiteral("import java.applet.Applet;\nimport java.awt.*;\n")
                           + lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
-    Desktop::type(QString(typed).replace(QLatin1Char('\n'), QLatin1Char('\r')), 0); // \r: the Return key
+    Desktop::type(keystrokes(typed.chopped(1).split(QLatin1Char('\n'))), 0);
 
     QTemporaryDir work;
     Desktop::keys({QStringLiteral("ctrl+s")}); // no name yet: Save As

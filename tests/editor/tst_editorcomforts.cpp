@@ -2,12 +2,18 @@
 // redo: the pane's comforts, and that typing stays as it was.
 #include "BracketMatch.h"
 #include "EditorPane.h"
+#include "FindWindow.h"
 #include "JavaHighlighter.h"
 #include "PackageCompletion.h"
 #include "RecordingMessages.h"
 #include "ScriptedFileDialog.h"
 #include "Zarn.h"
 
+#include <QAbstractButton>
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
@@ -44,6 +50,9 @@ private Q_SLOTS:
     void enterKeepsTheIndentation();
     void aTabIsFourSpacesWide();
     void undoAndRedoCoverEverything();
+    void indentingAsProgrammersExpect_data();
+    void indentingAsProgrammersExpect();
+    void findReplaceAndGoToLine();
 
 private:
     EditorPane *pane() const { return m_window->findChild<EditorPane *>(QStringLiteral("Richtextbox1")); }
@@ -210,6 +219,114 @@ void TestEditorComforts::undoAndRedoCoverEverything()
     QCOMPARE(text(), QStringLiteral("  a\n  java."));
     QTest::keyClick(pane(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
     QCOMPARE(text(), QStringLiteral("  a\n  java.applet"));
+}
+
+void TestEditorComforts::indentingAsProgrammersExpect_data()
+{
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<int>("from"); // the selection; -1: the caret at the end
+    QTest::addColumn<int>("to");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QString>("after"); // one undo gives before back
+
+    const int end = -1;
+    QTest::newRow("enter after a brace") << QStringLiteral("class A {") << end << end << int(Qt::Key_Return)
+                                         << QStringLiteral("class A {\n    ");
+    QTest::newRow("enter after a brace, tabs")
+        << QStringLiteral("\tint x;\n\tvoid f() {") << end << end << int(Qt::Key_Return)
+        << QStringLiteral("\tint x;\n\tvoid f() {\n\t\t");
+    QTest::newRow("closing brace goes a level back")
+        << QStringLiteral("class A {\n        ") << end << end << int(Qt::Key_BraceRight)
+        << QStringLiteral("class A {\n    }");
+    QTest::newRow("closing brace after text stays")
+        << QStringLiteral("    int[] a = {1") << end << end << int(Qt::Key_BraceRight)
+        << QStringLiteral("    int[] a = {1}");
+    QTest::newRow("tab indents the lines")
+        << QStringLiteral("a\n\nb\nc") << 1 << 4 << int(Qt::Key_Tab) << QStringLiteral("    a\n\n    b\nc");
+    QTest::newRow("tab indents with tabs")
+        << QStringLiteral("\tx\na\nb") << 3 << 6 << int(Qt::Key_Tab) << QStringLiteral("\tx\n\ta\n\tb");
+    QTest::newRow("shift tab unindents") << QStringLiteral("    a\n  b\n\tc\nd") << 0 << 12
+                                         << int(Qt::Key_Backtab) << QStringLiteral("a\nb\nc\nd");
+    QTest::newRow("shift tab on the caret's line")
+        << QStringLiteral("x\n        y") << end << end << int(Qt::Key_Backtab) << QStringLiteral("x\n    y");
+}
+
+void TestEditorComforts::indentingAsProgrammersExpect()
+{
+    QFETCH(QString, before);
+    QFETCH(int, from);
+    QFETCH(int, to);
+    QFETCH(int, key);
+    QFETCH(QString, after);
+    pane()->setPlainText(before);
+    QTextCursor cursor(pane()->document());
+    cursor.movePosition(QTextCursor::End);
+    if (from >= 0) {
+        cursor.setPosition(from);
+        cursor.setPosition(to, QTextCursor::KeepAnchor);
+    }
+    pane()->setTextCursor(cursor);
+    if (key == Qt::Key_BraceRight)
+        QTest::keyClicks(pane(), QStringLiteral("}"));
+    else
+        QTest::keyClick(pane(), Qt::Key(key));
+    QCOMPARE(text(), after);
+    QTest::keyClick(pane(), Qt::Key_Z, Qt::ControlModifier); // one step of the undo history
+    QCOMPARE(text(), before);
+}
+
+// Find with its options and its wrap, Replace All as one undo step, Go to Line, and
+// the caret's place in the status bar.
+void TestEditorComforts::findReplaceAndGoToLine()
+{
+    auto messages = std::make_shared<RecordingMessages>();
+    delete m_window;
+    m_window = new Zarn(m_appFolder.path(), {messages, std::make_shared<ScriptedFileDialog>()});
+    m_window->show();
+    pane()->setPlainText(QStringLiteral("Ball ball\nfootball ball\nBALL"));
+    const auto run = [this](const char *name) {
+        m_window->findChild<QAction *>(QString::fromLatin1(name))->trigger();
+    };
+    const auto status = [this] {
+        return m_window->findChild<QStatusBar *>(QStringLiteral("StatusBar1"))->currentMessage();
+    };
+    const auto selection = [this] {
+        return QPoint(pane()->textCursor().selectionStart(), pane()->textCursor().selectionEnd());
+    };
+
+    run("FindB");
+    auto *find = m_window->findChild<FindWindow *>(QStringLiteral("FindWindow"));
+    QVERIFY(find && find->isVisible());
+    find->findField()->setText(QStringLiteral("ball"));
+    find->findChild<QAbstractButton *>(QStringLiteral("WholeWords"))->setChecked(true);
+    find->findChild<QAbstractButton *>(QStringLiteral("MatchCase"))->setChecked(true);
+    run("FindNextB");
+    QCOMPARE(selection(), QPoint(5, 9)); // not "Ball", not in "football"
+    run("FindNextB");
+    QCOMPARE(selection(), QPoint(19, 23));
+    run("FindNextB"); // round to the top
+    QCOMPARE(selection(), QPoint(5, 9));
+    QVERIFY2(status().contains(QStringLiteral("went on from the top")), qPrintable(status()));
+    run("FindPreviousB");
+    QCOMPARE(selection(), QPoint(19, 23));
+    QVERIFY2(status().contains(QStringLiteral("went on from the bottom")), qPrintable(status()));
+
+    find->findChild<QAbstractButton *>(QStringLiteral("MatchCase"))->setChecked(false);
+    run("ReplaceB");
+    find->replaceField()->setText(QStringLiteral("globe"));
+    find->replaceEverywhere();
+    QCOMPARE(text(), QStringLiteral("globe globe\nfootball globe\nglobe"));
+    QVERIFY(status().startsWith(QStringLiteral("Replaced 4")));
+    QTest::keyClick(pane(), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(text(), QStringLiteral("Ball ball\nfootball ball\nBALL"));
+
+    messages->lineAnswers = {3};
+    run("GoToLineB");
+    QCOMPARE(pane()->textCursor().blockNumber(), 2);
+    QCOMPARE(m_window->findChild<QLabel *>(QStringLiteral("CaretPlace"))->text(),
+             QStringLiteral("Ln 3, Col 1"));
+    run("GoToLineB"); // cancelled: the caret stays
+    QCOMPARE(pane()->textCursor().blockNumber(), 2);
 }
 
 QTEST_MAIN(TestEditorComforts)
