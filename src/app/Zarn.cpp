@@ -237,6 +237,13 @@ void Zarn::createDiagnosticControls()
     StatusBar1->addPermanentWidget(m_caretPlace);
     connect(Richtextbox1, &QPlainTextEdit::cursorPositionChanged, this, &Zarn::showCaretPlace);
     showCaretPlace();
+    // A message too long for the room beside the caret's place takes that room too,
+    // until the caret moves.
+    connect(StatusBar1, &QStatusBar::messageChanged, m_caretPlace, [this](const QString &message) {
+        const int summary = m_diagnosticsSummary->isVisible() ? m_diagnosticsSummary->width() : 0;
+        const int room = StatusBar1->width() - summary - m_caretPlace->width() - 16;
+        m_caretPlace->setVisible(StatusBar1->fontMetrics().horizontalAdvance(message) <= room);
+    });
     // Undo and Redo only when there is something to undo or redo.
     UndoB->setEnabled(false);
     RedoB->setEnabled(false);
@@ -303,6 +310,7 @@ void Zarn::showCaretPlace()
 {
     const QTextCursor caret = Richtextbox1->textCursor();
     m_caretPlace->setText(tr("Ln %1, Col %2").arg(caret.blockNumber() + 1).arg(caret.positionInBlock() + 1));
+    m_caretPlace->show();
 }
 
 void Zarn::UndoB_Click()

@@ -152,7 +152,8 @@ bool DocumentCommands::maybeSave()
 
 bool DocumentCommands::readyToCompile()
 {
-    if (m_document.FileName().isEmpty() || !QFileInfo::exists(m_document.FileName())) {
+    // A document started with New has no file of its own, whatever default.java holds.
+    if (m_document.FileName().isEmpty() || m_unnamed || !QFileInfo::exists(m_document.FileName())) {
         m_messages.warning(window(), title(), tr("Save the document first"));
         return false;
     }

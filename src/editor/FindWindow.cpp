@@ -107,8 +107,8 @@ bool FindWindow::find(bool backward)
     m_pane.setTextCursor(match->cursor);
     m_pane.ensureCursorVisible();
     Q_EMIT reported(!match->wrapped ? QString()
-                    : backward      ? tr("Passed the top of the document; went on from the bottom")
-                                    : tr("Passed the end of the document; went on from the top"));
+                    : backward      ? tr("Search went on from the bottom")
+                                    : tr("Search went on from the top"));
     return true;
 }
 

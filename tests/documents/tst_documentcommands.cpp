@@ -152,6 +152,9 @@ void TestDocumentCommands::newStartsDefaultJava()
     QCOMPARE(m_pane->toPlainText(), QString());
     QCOMPARE(fileBytes(defaultJava), QByteArray("class Old {}\n")); // neither read nor changed
     QVERIFY(m_dialog.shown.empty());
+    // Whatever default.java holds is not this document's to compile.
+    QVERIFY(!m_commands->readyToCompile());
+    QCOMPARE(m_messages.texts.constLast(), QStringLiteral("Save the document first"));
 
     // The first Save asks for a name, offering the class's in the folder last used,
     // and never writes default.java.
