@@ -2,9 +2,18 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 
 QString installedDataFolder()
 {
     return QDir::cleanPath(
         QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral(ZARN_DATA_FROM_BIN)));
+}
+
+QString shippedFile(const QString &name)
+{
+    const QString beside = QDir(QCoreApplication::applicationDirPath()).filePath(name);
+    if (QFileInfo::exists(beside))
+        return beside;
+    return QDir(installedDataFolder()).filePath(name);
 }

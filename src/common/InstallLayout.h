@@ -6,3 +6,7 @@
 // executable's folder: the applet host and the copies a new application folder is
 // made from lie there.
 QString installedDataFolder();
+
+// A file Zarn ships (its jars): beside the executable (a build tree, or a copied
+// folder), else in the installation's data folder.
+QString shippedFile(const QString &name);

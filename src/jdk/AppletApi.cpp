@@ -4,7 +4,6 @@
 #include "JdkRelease.h"
 #include "LogCategories.h"
 
-#include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDateTime>
 #include <QDir>
@@ -57,11 +56,7 @@ bool probe(const QString &java)
 
 QString appletApiJar()
 {
-    const QString name = QStringLiteral("zarn-appletapi.jar");
-    const QString beside = QDir(QCoreApplication::applicationDirPath()).filePath(name);
-    if (QFileInfo::exists(beside))
-        return beside;
-    return QDir(installedDataFolder()).filePath(name);
+    return shippedFile(QStringLiteral("zarn-appletapi.jar"));
 }
 
 bool jdkHasAppletApi(const QString &program, const QString &cacheFolder)

@@ -112,11 +112,7 @@ QSize appletSize(const AppletLaunch &launch, const QSize &area)
 
 QString appletHostJar()
 {
-    const QString name = QStringLiteral("zarn-applethost.jar");
-    const QString beside = QDir(QCoreApplication::applicationDirPath()).filePath(name);
-    if (QFileInfo::exists(beside))
-        return beside;
-    return QDir(installedDataFolder()).filePath(name);
+    return shippedFile(QStringLiteral("zarn-applethost.jar"));
 }
 
 QStringList appletHostArguments(const QString &jar, const AppletLaunch &launch, const QSize &size,
