@@ -78,6 +78,7 @@ Zarn::Zarn(const QString &appFolder, Dialogs dialogs)
     layOutClientArea(client);
     createToolbar();
     createDiagnosticControls();
+    connectEditControls();
     // The completion list lies over the pane at a fixed place; hidden until a
     // known package name is followed by a dot.
     m_completion = new PackageCompletion(*Richtextbox1, *client, twipsRect(3120, 2280, 1695, 840), this);
@@ -244,15 +245,20 @@ void Zarn::createDiagnosticControls()
         const int room = StatusBar1->width() - summary - m_caretPlace->width() - 16;
         m_caretPlace->setVisible(StatusBar1->fontMetrics().horizontalAdvance(message) <= room);
     });
+    connect(NextMessageB, &QAction::triggered, Richtextbox1, &EditorPane::goToNextDiagnostic);
+    connect(PreviousMessageB, &QAction::triggered, Richtextbox1, &EditorPane::goToPreviousDiagnostic);
+}
+
+void Zarn::connectEditControls()
+{
     // Undo and Redo only when there is something to undo or redo.
     UndoB->setEnabled(false);
     RedoB->setEnabled(false);
     connect(Richtextbox1, &QPlainTextEdit::undoAvailable, UndoB, &QAction::setEnabled);
     connect(Richtextbox1, &QPlainTextEdit::redoAvailable, RedoB, &QAction::setEnabled);
+    // A file dropped on the pane or anywhere on the window opens.
     connect(Richtextbox1, &EditorPane::fileDropped, this, &Zarn::openDropped);
     setAcceptDrops(true);
-    connect(NextMessageB, &QAction::triggered, Richtextbox1, &EditorPane::goToNextDiagnostic);
-    connect(PreviousMessageB, &QAction::triggered, Richtextbox1, &EditorPane::goToPreviousDiagnostic);
 }
 
 void Zarn::Toolbar1_ButtonClick(int index)

@@ -108,7 +108,9 @@ private:
     bool readyToCompile();
     void createMenus();
     void createToolbar();
+    // The compile summary and the caret's place in the status bar, F8 and Shift+F8.
     void createDiagnosticControls();
+    void connectEditControls();
     // Shows the compile's messages; closes the window when that was asked for
     // during the compile.
     void compileEnded(bool compiled);

@@ -70,8 +70,8 @@ void FindWindow::showReplace()
 void FindWindow::showFor(bool replacing)
 {
     setWindowTitle(replacing ? tr("Replace") : tr("Find"));
-    for (QWidget *part : {m_replaceLabel, static_cast<QWidget *>(m_replace),
-                          static_cast<QWidget *>(m_replaceOne), static_cast<QWidget *>(m_replaceAll)})
+    const QList<QWidget *> replaceParts{m_replaceLabel, m_replace, m_replaceOne, m_replaceAll};
+    for (QWidget *part : replaceParts)
         part->setVisible(replacing);
     const QString selected = m_pane.textCursor().selectedText();
     if (!selected.isEmpty() && !selected.contains(QChar::ParagraphSeparator))
