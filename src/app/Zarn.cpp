@@ -235,8 +235,20 @@ void Zarn::createDiagnosticControls()
     m_diagnosticsSummary = new DiagnosticsSummary(*Richtextbox1, *StatusBar1);
     m_caretPlace = new QLabel(StatusBar1);
     m_caretPlace->setObjectName(QStringLiteral("CaretPlace"));
+    // Wide enough for a long file's places: a key moving the caret repaints the
+    // label, never lays out the status bar again.
+    m_caretPlace->setFixedWidth(m_caretPlace->fontMetrics().horizontalAdvance(tr("Ln 99999, Col 9999")));
     StatusBar1->addPermanentWidget(m_caretPlace);
-    connect(Richtextbox1, &QPlainTextEdit::cursorPositionChanged, this, &Zarn::showCaretPlace);
+    // Shown a moment after the caret moves, so that a typist's every key costs no
+    // repaint of the status bar.
+    m_caretPlaceDue = new QTimer(this);
+    m_caretPlaceDue->setSingleShot(true);
+    m_caretPlaceDue->setInterval(CaretPlaceDelayMs);
+    connect(m_caretPlaceDue, &QTimer::timeout, this, &Zarn::showCaretPlace);
+    connect(Richtextbox1, &QPlainTextEdit::cursorPositionChanged, m_caretPlaceDue, [this] {
+        if (!m_caretPlaceDue->isActive())
+            m_caretPlaceDue->start();
+    });
     showCaretPlace();
     // A message too long for the room beside the caret's place takes that room too,
     // until the caret moves.

@@ -19,6 +19,7 @@ class EditorPane;
 class FileDialog;
 class FindWindow;
 class QLabel;
+class QTimer;
 class PackageCompletion;
 class QStatusBar;
 class QToolBar;
@@ -146,6 +147,8 @@ private:
     DiagnosticsSummary *m_diagnosticsSummary = nullptr;
     // "Ln 12, Col 5" at the status bar's right end.
     QLabel *m_caretPlace = nullptr;
+    QTimer *m_caretPlaceDue = nullptr;
+    static constexpr int CaretPlaceDelayMs = 50;
     // Find and Replace, made when first asked for.
     FindWindow *m_findWindow = nullptr;
     EditorPane *Richtextbox1 = nullptr;

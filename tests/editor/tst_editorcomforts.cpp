@@ -323,8 +323,8 @@ void TestEditorComforts::findReplaceAndGoToLine()
     messages->lineAnswers = {3};
     run("GoToLineB");
     QCOMPARE(pane()->textCursor().blockNumber(), 2);
-    QCOMPARE(m_window->findChild<QLabel *>(QStringLiteral("CaretPlace"))->text(),
-             QStringLiteral("Ln 3, Col 1"));
+    QTRY_COMPARE(m_window->findChild<QLabel *>(QStringLiteral("CaretPlace"))->text(),
+                 QStringLiteral("Ln 3, Col 1"));
     run("GoToLineB"); // cancelled: the caret stays
     QCOMPARE(pane()->textCursor().blockNumber(), 2);
 
@@ -334,7 +334,7 @@ void TestEditorComforts::findReplaceAndGoToLine()
         ->showMessage(QString(90, QLatin1Char('m')));
     QVERIFY(!place->isVisible());
     pane()->moveCursor(QTextCursor::Start);
-    QVERIFY(place->isVisible());
+    QTRY_VERIFY(place->isVisible());
     QCOMPARE(place->text(), QStringLiteral("Ln 1, Col 1"));
 }
 
