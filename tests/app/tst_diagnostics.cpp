@@ -138,10 +138,7 @@ QList<QPoint> TestDiagnostics::underlines() const
 
 void TestDiagnostics::everyJdkCompilesTheWholeAppletApi_data()
 {
-    QTest::addColumn<QString>("javac");
-    QTest::addColumn<QString>("absent");
-    for (const TestJdk &jdk : testJdks())
-        QTest::newRow(jdk.name) << jdk.javac << jdk.absent;
+    addJdkRows();
 }
 
 // An applet calling every public method of the Applet API's five types compiles

@@ -9,6 +9,7 @@
 #include <QList>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QTest>
 
 // The JDKs the tests run Zarn with: each found on this machine, or the reason why not.
 struct TestJdk
@@ -100,4 +101,13 @@ inline QList<TestJdk> testJdks()
     const QString without = jdkWithoutAppletApi(&problem);
     jdks.append({"JDK without the Applet API", without, problem});
     return jdks;
+}
+
+// A row for each of them, with the columns javac (empty when absent) and absent (why).
+inline void addJdkRows()
+{
+    QTest::addColumn<QString>("javac");
+    QTest::addColumn<QString>("absent");
+    for (const TestJdk &jdk : testJdks())
+        QTest::newRow(jdk.name) << jdk.javac << jdk.absent;
 }

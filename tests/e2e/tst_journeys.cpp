@@ -246,10 +246,7 @@ void TestJourneys::publishBothWays()
 
 void TestJourneys::everyJdkViewsAndPublishes_data()
 {
-    QTest::addColumn<QString>("javac");
-    QTest::addColumn<QString>("absent");
-    for (const TestJdk &jdk : testJdks())
-        QTest::newRow(jdk.name) << jdk.javac << jdk.absent;
+    addJdkRows();
 }
 
 // With each JDK the settings name: the applet compiles, runs in the viewer and is
