@@ -373,7 +373,7 @@ void TestCompileDriver::archivedJavacCompilesAsPlain()
     qputenv("ZARN_PLAIN_JVM", "1");
     const auto plain = compileBoth();
     qunsetenv("ZARN_PLAIN_JVM");
-    QVERIFY(!script().contains("-J"));
+    QVERIFY(!script().contains("'-J")); // quoted: the temporary folder's name may hold "-J"
     QVERIFY(!plain.first.isEmpty());
     QCOMPARE(plain.second.size(), 1);
 
