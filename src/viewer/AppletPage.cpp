@@ -2,6 +2,8 @@
 
 #include <QHash>
 
+#include <algorithm>
+
 namespace {
 
 QString decodeEntities(const QString &text)
@@ -13,13 +15,20 @@ QString decodeEntities(const QString &text)
         {QStringLiteral("gt"), QLatin1Char('>')},    {QStringLiteral("quot"), QLatin1Char('"')},
         {QStringLiteral("apos"), QLatin1Char('\'')}, {QStringLiteral("nbsp"), QChar(0xA0)},
     };
+    // An entity is at most ten characters to its ";": only those are looked at, so
+    // that text full of "&" without ";" is read in linear time.
+    constexpr qsizetype Longest = 10;
     QString out;
+    out.reserve(text.size());
     for (qsizetype i = 0; i < text.size(); ++i) {
-        const qsizetype semicolon = text.indexOf(QLatin1Char(';'), i);
-        if (text.at(i) != QLatin1Char('&') || semicolon < 0 || semicolon - i > 10) {
+        const qsizetype near = text.at(i) == QLatin1Char('&')
+                                   ? QStringView(text).sliced(i, std::min(Longest + 1, text.size() - i)).indexOf(u';')
+                                   : -1;
+        if (near < 0) {
             out += text.at(i);
             continue;
         }
+        const qsizetype semicolon = i + near;
         const QString entity = text.mid(i + 1, semicolon - i - 1);
         bool ok = false;
         char32_t code = 0;
