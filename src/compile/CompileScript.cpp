@@ -41,7 +41,8 @@ QByteArray compileScript(const QString &compiler, const QString &destination, co
             << QStringLiteral("-sourcepath")
             << quoteForShell(notAnOption(sourcePath.isEmpty() ? sourceFolderOf(source) : sourcePath))
             << quoteForShell(notAnOption(source));
-    return QStringLiteral("cp temp/NotDone.txt temp/temp.txt\n%1 \ncp temp/Done.txt temp/temp.txt")
+    // "command -p": the markers are copied whatever the user's PATH holds.
+    return QStringLiteral("command -p cp temp/NotDone.txt temp/temp.txt\n%1 \ncommand -p cp temp/Done.txt temp/temp.txt")
         .arg(command.join(QLatin1Char(' ')))
         .toUtf8();
 }

@@ -103,10 +103,16 @@ void TestCompileDriver::goodAppletGivesItsClass()
     QVERIFY2(m_driver->lastOutput().contains(QStringLiteral("[wrote")), qPrintable(m_driver->lastOutput()));
     QCOMPARE(QString::fromUtf8(m_app->read(QStringLiteral("temp/compile.log"))), m_driver->lastOutput());
 
-    // The next compile runs as well, and its output replaces the last.
+    // The next compile runs as well, and its output replaces the last, even with a
+    // PATH that holds none of the script's own tools.
     QVERIFY(QFile::remove(m_app->filePath(QStringLiteral("temp/Hello.class"))));
-    QVERIFY(compile(javacPath(), m_app->filePath(QStringLiteral("Hello.java"))));
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", "/usr/local/sbin");
+    const bool compiled = compile(javacPath(), m_app->filePath(QStringLiteral("Hello.java")));
+    qputenv("PATH", path);
+    QVERIFY2(compiled, qPrintable(m_driver->lastOutput()));
     QVERIFY(QFile::exists(m_app->filePath(QStringLiteral("temp/Hello.class"))));
+    QVERIFY(m_driver->lastOutput().contains(QStringLiteral("[wrote")));
 }
 
 void TestCompileDriver::failedCompilesStillFinish_data()
@@ -334,7 +340,7 @@ void TestCompileDriver::scriptOfAZarnThatDiedRunsNothingNew()
 
     // The new script matches the old up to the folder's name, whose ";" then
     // stands at the byte where the old script ended.
-    const QByteArray before = "cp temp/NotDone.txt temp/temp.txt\n'" + compiler.toUtf8() + "' -verbose -d '"
+    const QByteArray before = "command -p cp temp/NotDone.txt temp/temp.txt\n'" + compiler.toUtf8() + "' -verbose -d '"
                               + destination().toUtf8() + "' -sourcepath '" + m_app->path().toUtf8() + '/';
     QVERIFY(oldEnd > before.size());
     const QString folder = m_app->filePath(QString(oldEnd - before.size(), QLatin1Char('P'))

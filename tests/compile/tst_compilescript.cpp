@@ -21,15 +21,15 @@ void TestCompileScript::scriptText()
 {
     QCOMPARE(compileScript(QStringLiteral("/usr/bin/javac"), QStringLiteral("/opt/zarn/temp"),
                            QStringLiteral("/work/Clock.java")),
-             QByteArray("cp temp/NotDone.txt temp/temp.txt\n"
+             QByteArray("command -p cp temp/NotDone.txt temp/temp.txt\n"
                         "'/usr/bin/javac' -verbose -d '/opt/zarn/temp' -sourcepath '/work' "
                         "'/work/Clock.java' \n"
-                        "cp temp/Done.txt temp/temp.txt"));
+                        "command -p cp temp/Done.txt temp/temp.txt"));
 
     // An empty compiler and document stay empty arguments: the line still runs.
     QCOMPARE(compileScript(QString(), QStringLiteral("/d"), QString()),
-             QByteArray("cp temp/NotDone.txt temp/temp.txt\n'' -verbose -d '/d' -sourcepath '.' '' \n"
-                        "cp temp/Done.txt temp/temp.txt"));
+             QByteArray("command -p cp temp/NotDone.txt temp/temp.txt\n'' -verbose -d '/d' -sourcepath '.' '' \n"
+                        "command -p cp temp/Done.txt temp/temp.txt"));
     // A document in the root folder: its folder is the root.
     QVERIFY(compileScript(QStringLiteral("javac"), QStringLiteral("/d"), QStringLiteral("/Clock.java"))
                 .contains("-sourcepath '/.' '/Clock.java' "));
