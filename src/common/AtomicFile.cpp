@@ -102,9 +102,10 @@ QString replaceFileAtomically(const QString &path, const std::vector<QByteArrayV
     // QSaveFile::commit() does not notice a write that fails while its buffer is
     // flushed (a full disk) and would put the truncated file in place; flush first.
     if (!file.open(QIODevice::WriteOnly) || !writePieces(file, pieces)) {
-        const int systemError = errno;
+        // Read before cancelling: cancelWriting() puts its own words in place.
+        const QString reason = reasonOf(file, errno);
         file.cancelWriting();
-        return reasonOf(file, systemError);
+        return reason;
     }
     if (!file.commit())
         return reasonOf(file, errno);

@@ -14,6 +14,7 @@
 
 #include <csignal>
 #include <memory>
+#include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -55,6 +56,36 @@ public:
 private:
     rlimit m_old{};
     void (*m_oldHandler)(int) = nullptr;
+};
+
+// A real file system of 64 KB over folder, filled up to its last 4 KB; unmounted
+// when it goes. Mounting needs root; where it is not allowed, reason() says why.
+class SmallFileSystem
+{
+public:
+    explicit SmallFileSystem(const QString &folder)
+        : m_folder(QFile::encodeName(folder))
+    {
+        if (!QDir().mkpath(folder) || ::mount("tmpfs", m_folder.constData(), "tmpfs", 0, "size=64k") != 0) {
+            m_reason = QStringLiteral("a tmpfs cannot be mounted here: ") + qt_error_string(errno);
+            return;
+        }
+        m_mounted = true;
+        QFile filler(folder + QStringLiteral("/.filler"));
+        if (filler.open(QIODevice::WriteOnly))
+            filler.write(QByteArray(56 * 1024, 'f'));
+    }
+    ~SmallFileSystem()
+    {
+        if (m_mounted)
+            ::umount2(m_folder.constData(), MNT_DETACH);
+    }
+    QString reason() const { return m_reason; }
+
+private:
+    QByteArray m_folder;
+    bool m_mounted = false;
+    QString m_reason;
 };
 
 } // namespace
@@ -382,15 +413,24 @@ void TestDocumentCommands::failedSaveKeepsEverything_data()
     QTest::newRow("a folder as file") << QStringLiteral("folder") << false;
     QTest::newRow("missing folder") << QStringLiteral("missing") << false;
     QTest::newRow("read-only folder") << QStringLiteral("read-only") << false;
-    QTest::newRow("disk full") << QStringLiteral("full") << false;
-    QTest::newRow("disk full, text from a file") << QStringLiteral("full") << true;
+    QTest::newRow("file size limit") << QStringLiteral("limit") << false;
+    QTest::newRow("file size limit, text from a file") << QStringLiteral("limit") << true;
+    QTest::newRow("full file system") << QStringLiteral("full") << false;
+    QTest::newRow("full file system, text from a file") << QStringLiteral("full") << true;
 }
 
 void TestDocumentCommands::failedSaveKeepsEverything()
 {
     QFETCH(QString, where);
     QFETCH(bool, opened);
-    QString target = docPath(QStringLiteral("Old.java"));
+    std::unique_ptr<SmallFileSystem> small;
+    if (where == QLatin1String("full")) {
+        small = std::make_unique<SmallFileSystem>(docPath(QStringLiteral("small")));
+        if (!small->reason().isEmpty())
+            QSKIP(qPrintable(small->reason()));
+    }
+    QString target = docPath(small ? QStringLiteral("small/Old.java") : QStringLiteral("Old.java"));
+    const QString folder = QFileInfo(target).path();
     QVERIFY(writeBytes(target, "old content"));
     const QString text = QStringList(100, QString(100, QLatin1Char('x'))).join(QLatin1Char('\n'));
     QTemporaryDir elsewhere;
@@ -407,7 +447,7 @@ void TestDocumentCommands::failedSaveKeepsEverything()
         } else {
             QVERIFY(QFile::setPermissions(m_docs->path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner));
         }
-    } else {
+    } else if (where == QLatin1String("limit")) {
         limit = std::make_unique<FileSizeLimit>(4096);
     }
 
@@ -429,12 +469,15 @@ void TestDocumentCommands::failedSaveKeepsEverything()
     QCOMPARE(m_document->FileName(), target);
     QVERIFY(m_pane->document()->isModified());
     QCOMPARE(m_pane->toPlainText().size(), text.size() + 1);
-    QCOMPARE(fileBytes(docPath(QStringLiteral("Old.java"))), QByteArray("old content"));
-    QCOMPARE(QDir(m_docs->path()).entryList(QDir::Files),
-             QStringList{QStringLiteral("Old.java")}); // no leftovers
-    // The system's reason, not Qt's "unknown error".
-    QVERIFY2(!m_messages.texts[0].contains(QStringLiteral("unknown error"), Qt::CaseInsensitive),
+    QCOMPARE(fileBytes(QDir(folder).filePath(QStringLiteral("Old.java"))), QByteArray("old content"));
+    QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList{QStringLiteral("Old.java")}); // no leftovers
+    // The system's reason, not Qt's "unknown error" nor what the cancelled write says.
+    QVERIFY2(!m_messages.texts[0].contains(QStringLiteral("unknown error"), Qt::CaseInsensitive)
+                 && !m_messages.texts[0].contains(QStringLiteral("cancel"), Qt::CaseInsensitive),
              qPrintable(m_messages.texts[0]));
+    if (small)
+        QVERIFY2(m_messages.texts[0].contains(QStringLiteral("No space left on device"), Qt::CaseInsensitive),
+                 qPrintable(m_messages.texts[0]));
 }
 
 // The same file open in two editors: a save over the other's asks first.
