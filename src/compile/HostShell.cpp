@@ -1,9 +1,12 @@
 #include "HostShell.h"
 
 #include "LogCategories.h"
+#include "ProcessStart.h"
 
 #include <QDeadlineTimer>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QThread>
 
@@ -31,32 +34,59 @@ void stopHostScript(QProcess &process, qint64 processId)
 
 void recordScript(const QString &recordPath, qint64 processId)
 {
+    // The group's number, its leader's start and the script it runs: the proof that
+    // a group of that number is still this one.
+    const std::optional<quint64> started = processStartTicks(processId);
+    const QString script =
+        QFileInfo(QFileInfo(recordPath).dir().filePath(QFileInfo(hostScriptName()).fileName())).canonicalFilePath();
     QFile record(recordPath);
-    if (record.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        record.write(QByteArray::number(processId) + '\n');
+    if (started && record.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        record.write(QByteArray::number(processId) + ' ' + QByteArray::number(*started) + ' '
+                     + QFile::encodeName(script) + '\n');
 }
+
+namespace {
+
+// The group in the record when its leader is the very shell that was started for
+// the script recorded there, still running it; 0 otherwise. A group whose leader
+// has gone is left alone: its number may have been given to another program, and
+// what it left of a compile ends by itself.
+pid_t provenGroup(const QByteArray &record)
+{
+    const QList<QByteArray> fields = record.trimmed().split(' ');
+    if (fields.size() < 3)
+        return 0;
+    const pid_t group = pid_t(fields[0].toLongLong());
+    const QByteArray line = record.trimmed();
+    const QString script = QFile::decodeName(line.mid(fields[0].size() + fields[1].size() + 2));
+    const std::optional<quint64> started = processStartTicks(group);
+    if (group <= 0 || !started || QByteArray::number(*started) != fields[1] || ::getpgid(group) != group)
+        return 0;
+    QFile commandLine(QStringLiteral("/proc/%1/cmdline").arg(group));
+    const QString folder = QFileInfo(QStringLiteral("/proc/%1/cwd").arg(group)).symLinkTarget();
+    const bool runsScript = commandLine.open(QIODevice::ReadOnly)
+                            && commandLine.readAll().split('\0').contains(hostScriptName().toUtf8())
+                            && QDir(folder).absoluteFilePath(hostScriptName()) == script;
+    return runsScript ? group : 0;
+}
+
+} // namespace
 
 void endRecordedScript(const QString &recordPath)
 {
     QFile record(recordPath);
     if (!record.open(QIODevice::ReadOnly))
         return;
-    const pid_t group = pid_t(record.readAll().trimmed().toLongLong());
+    const QByteArray recorded = record.read(4096);
     record.close();
-    // The number may have been given to another program since: the group is ours
-    // while its leader is a shell running the script, or, once the leader has
-    // gone, while the group still has members (its number cannot be reused then).
-    QFile commandLine(QStringLiteral("/proc/%1/cmdline").arg(group));
-    const bool leaderAlive = commandLine.open(QIODevice::ReadOnly);
-    const bool ours = group > 0
-                      && (leaderAlive ? commandLine.readAll().contains(hostScriptName().toUtf8())
-                                      : ::kill(-group, 0) == 0);
-    if (ours) {
+    if (const pid_t group = provenGroup(recorded)) {
         qCInfo(logCompile) << "ending process group" << group << "of a compile whose Zarn died";
         ::kill(-group, SIGKILL);
         const QDeadlineTimer deadline(2000);
         while (::kill(-group, 0) == 0 && !deadline.hasExpired())
             QThread::msleep(10);
+    } else {
+        qCInfo(logCompile) << "the compile recorded as" << recorded.trimmed() << "no longer runs: left alone";
     }
     QFile::remove(recordPath);
 }

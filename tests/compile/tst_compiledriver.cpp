@@ -11,6 +11,7 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QTest>
 #include <QTimer>
 
@@ -61,6 +62,8 @@ private Q_SLOTS:
     void anotherZarnsCompileComesFirst();
     void lockOfAZarnThatDiedIsNoObstacle();
     void scriptOfAZarnThatDiedRunsNothingNew();
+    void groupsOfOthersAreLeftAlone_data();
+    void groupsOfOthersAreLeftAlone();
     void archivedJavacCompilesAsPlain();
 
 private:
@@ -333,7 +336,7 @@ void TestCompileDriver::scriptOfAZarnThatDiedRunsNothingNew()
     other.start(QStringLiteral(LOCK_HOLDER), {QStringLiteral("compile"), m_app->path(), compiler,
                                               m_app->filePath(QStringLiteral("Hello.java"))});
     QTRY_VERIFY_WITH_TIMEOUT(m_app->read(QStringLiteral("temp/compile.group")).endsWith('\n'), scaled(10000));
-    const qint64 group = m_app->read(QStringLiteral("temp/compile.group")).trimmed().toLongLong();
+    const qint64 group = m_app->read(QStringLiteral("temp/compile.group")).split(' ').constFirst().toLongLong();
     const qsizetype oldEnd = m_app->read(QStringLiteral("temp/temp.sh")).size();
     other.kill();
     QVERIFY(other.waitForFinished());
@@ -351,6 +354,47 @@ void TestCompileDriver::scriptOfAZarnThatDiedRunsNothingNew()
     QVERIFY(::kill(pid_t(-group), 0) != 0); // ended before the new script was written
     QVERIFY2(!QFile::exists(m_app->filePath(QStringLiteral("PWNED"))),
              "the old shell ran the new script's tail");
+}
+
+// A record of a compile whose number now names a group Zarn did not start: a
+// group whose leader has exited, a leader that merely names the script, a record
+// of the older kind with the number alone. None of them is ended.
+void TestCompileDriver::groupsOfOthersAreLeftAlone_data()
+{
+    QTest::addColumn<bool>("leaderExits");
+    QTest::addColumn<QByteArray>("record"); // %1: the group, %2: the script's path
+    QTest::newRow("leader exited") << true << QByteArray("%1 1 %2\n");
+    QTest::newRow("leader names the script") << false << QByteArray("%1 1 %2\n");
+    QTest::newRow("number alone") << false << QByteArray("%1\n");
+}
+
+void TestCompileDriver::groupsOfOthersAreLeftAlone()
+{
+    QFETCH(bool, leaderExits);
+    QFETCH(QByteArray, record);
+    QProcess victim;
+    victim.setChildProcessModifier([] { ::setpgid(0, 0); });
+    victim.setWorkingDirectory(m_app->path()); // as the script's shell would stand
+    victim.start(QStringLiteral("/bin/sh"),
+                 {QStringLiteral("-c"), leaderExits ? QStringLiteral("sleep 60 & echo up")
+                                                    : QStringLiteral("echo up; sleep 60; :"),
+                  QStringLiteral("temp/temp.sh")});
+    QVERIFY(victim.waitForReadyRead(scaled(10000)));
+    const pid_t group = pid_t(victim.processId());
+    if (leaderExits)
+        QVERIFY(victim.waitForFinished());
+    const auto endVictims = qScopeGuard([group] { ::kill(-group, SIGKILL); });
+    QDir().mkpath(destination());
+    m_app->write(QStringLiteral("temp/temp.sh"), "exit 0\n");
+    m_app->write(QStringLiteral("temp/compile.group"),
+                 QString::fromLatin1(record)
+                     .arg(group)
+                     .arg(QFileInfo(m_app->filePath(QStringLiteral("temp/temp.sh"))).canonicalFilePath())
+                     .toUtf8());
+
+    QVERIFY(compile(QStringLiteral("/bin/true"), QStringLiteral("x")));
+    QCOMPARE(::kill(-group, 0), 0);
+    QVERIFY(!QFile::exists(m_app->filePath(QStringLiteral("temp/compile.group")))); // forgotten
 }
 
 // javac from its class-data archive gives what plain javac gives: the same class,
