@@ -13,9 +13,11 @@
 #include "JavaNames.h"
 #include "OptionsWindow.h"
 #include "PackageCompletion.h"
+#include "PathBytes.h"
 #include "QtFileDialog.h"
 #include "QtUserMessages.h"
 #include "SystemInfo.h"
+#include "TextFile.h"
 #include "TextRecovery.h"
 #include "ToolbarPictures.h"
 #include "Twips.h"
@@ -295,8 +297,8 @@ void Zarn::OpenB_Click()
 
 void Zarn::openFile(const QString &path)
 {
-    const QString absolute = QFileInfo(path).absoluteFilePath();
-    if (QFileInfo::exists(absolute) ? m_documents->OpenFile(absolute) : m_documents->StartNamed(absolute))
+    const QString absolute = absolutePathOf(path);
+    if (pathExists(absolute) ? m_documents->OpenFile(absolute) : m_documents->StartNamed(absolute))
         documentReplaced();
 }
 
@@ -515,17 +517,30 @@ void Zarn::offerRecoveredText()
     if (!left)
         return;
     const QString name = left->document.isEmpty() ? tr("an untitled document")
-                                                  : QFileInfo(left->document).fileName();
+                                                  : QFileInfo(readablePath(left->document)).fileName();
+    // More than the editor takes: not read at all, but kept aside where the user
+    // can reach it, and not offered again.
+    if (left->size > MaxTextFileBytes) {
+        const QString aside = left->recoveryFile + QStringLiteral(".too-large");
+        QFile::rename(left->recoveryFile, aside);
+        m_messages->warning(this, windowTitle(),
+                            tr("Zarn ended without saving the changes to %1, which at %2 MB are more than the "
+                               "editor takes. They are kept in %3.")
+                                .arg(name)
+                                .arg(left->size / (1024 * 1024))
+                                .arg(QDir::toNativeSeparators(aside)));
+        return;
+    }
     if (m_messages->askToRecover(
             this, windowTitle(),
             tr("Zarn ended without saving the changes to %1. Recover them?").arg(name))) {
         // The file as it is on disk, then the recovered text over it, unsaved: the
         // user decides whether it replaces the file.
-        if (QFileInfo::exists(left->document))
+        if (pathExists(left->document))
             m_documents->OpenFile(left->document);
         m_document->setFileName(left->document);
         Richtextbox1->selectAll();
-        Richtextbox1->insertPlainText(left->text);
+        Richtextbox1->insertPlainText(left->text());
         m_document->setModified(true);
         m_recovery->keepNow();
     }

@@ -1,5 +1,6 @@
 #include "ApplicationFolder.h"
 #include "CommandLine.h"
+#include "PathBytes.h"
 #include "StartUp.h"
 #include "Termination.h"
 #include "Version.h"
@@ -16,15 +17,21 @@ void nameTheApplication()
     QCoreApplication::setApplicationVersion(zarnVersion());
 }
 
+// The arguments with every byte kept: a file's name need not be UTF-8.
+QStringList argumentsOf(int argc, char *argv[])
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(pathFromBytes(argv[i]));
+    return arguments;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
     // Help and the version need no display, so no GUI application is made for them.
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i)
-        arguments.append(QString::fromLocal8Bit(argv[i]));
-    if (asksForAnswerOnly(arguments)) {
+    if (asksForAnswerOnly(argumentsOf(argc, argv))) {
         const QCoreApplication app(argc, argv);
         nameTheApplication();
         return readCommandLine(QCoreApplication::arguments()).exitCode.value_or(0);
@@ -33,8 +40,8 @@ int main(int argc, char *argv[])
     EarlyStartUp startUp;
     QApplication app(argc, argv);
     nameTheApplication();
-    // Qt has taken its own options (-platform, -style, ...) out by now.
-    const CommandLine commandLine = readCommandLine(QCoreApplication::arguments());
+    // Qt has taken its own options (-platform, -style, ...) out of argv by now.
+    const CommandLine commandLine = readCommandLine(argumentsOf(argc, argv));
     if (commandLine.exitCode)
         return *commandLine.exitCode;
     startUp.finish();

@@ -2,6 +2,7 @@
 
 #include "ErrorText.h"
 #include "LogCategories.h"
+#include "PathBytes.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -81,7 +82,9 @@ QString replaceFileAtomically(const QString &path, const QByteArray &bytes)
     return replaceFileAtomically(path, std::vector<QByteArrayView>{bytes});
 }
 
-QString replaceFileAtomically(const QString &path, const std::vector<QByteArrayView> &pieces)
+namespace {
+
+QString replaceQtNamedFile(const QString &path, const std::vector<QByteArrayView> &pieces)
 {
     // A link is followed to what it names; only a regular file is ever replaced (a
     // device or a pipe would be turned into a file).
@@ -116,4 +119,46 @@ QString replaceFileAtomically(const QString &path, const std::vector<QByteArrayV
         ::chmod(name.constData(), before.st_mode & 07777);
     }
     return {};
+}
+
+// A name Qt cannot spell (bytes that are not UTF-8): the content goes in place under
+// one it can, in the same folder (reached through a handle), and is renamed over it.
+QString replaceRawNamedFile(const QString &path, const std::vector<QByteArrayView> &pieces)
+{
+    const QByteArray bytes = pathToBytes(path);
+    const qsizetype slash = bytes.lastIndexOf('/');
+    const QByteArray folder = slash < 0 ? QByteArray(".") : slash == 0 ? QByteArray("/") : bytes.left(slash);
+    const QByteArray name = bytes.mid(slash + 1);
+    const int dir = ::open(folder.constData(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+    if (dir < 0)
+        return asReason(qt_error_string(errno));
+    const QByteArray standIn = ".zarn-" + QByteArray::number(QCoreApplication::applicationPid()) + ".new";
+    struct stat before = {};
+    const bool existed = ::fstatat(dir, name.constData(), &before, 0) == 0;
+    QString problem;
+    if (existed && !S_ISREG(before.st_mode))
+        problem = tr("it is not a regular file");
+    if (problem.isEmpty())
+        problem = replaceQtNamedFile(QStringLiteral("/proc/self/fd/%1/").arg(dir) + QString::fromLatin1(standIn),
+                                     pieces);
+    if (problem.isEmpty()) {
+        if (existed) {
+            [[maybe_unused]] const int owned =
+                ::fchownat(dir, standIn.constData(), before.st_uid, before.st_gid, 0);
+            ::fchmodat(dir, standIn.constData(), before.st_mode & 07777, 0);
+        }
+        if (::renameat(dir, standIn.constData(), dir, name.constData()) != 0) {
+            problem = asReason(qt_error_string(errno));
+            ::unlinkat(dir, standIn.constData(), 0);
+        }
+    }
+    ::close(dir);
+    return problem;
+}
+
+} // namespace
+
+QString replaceFileAtomically(const QString &path, const std::vector<QByteArrayView> &pieces)
+{
+    return holdsRawBytes(path) ? replaceRawNamedFile(path, pieces) : replaceQtNamedFile(path, pieces);
 }

@@ -1,6 +1,7 @@
 #include "Document.h"
 
 #include "LogCategories.h"
+#include "PathBytes.h"
 #include "TextFile.h"
 
 #include <QCoreApplication>
@@ -25,7 +26,7 @@ void Document::setFileName(const QString &path)
 QString Document::displayName() const
 {
     return m_fileName.isEmpty() ? QCoreApplication::translate("Document", "Untitled")
-                                : QFileInfo(m_fileName).fileName();
+                                : QFileInfo(readablePath(m_fileName)).fileName();
 }
 
 bool Document::isModified() const
@@ -91,7 +92,8 @@ Document::Saved Document::saveTo(const QString &path)
 
 void Document::stamp(const QString &path)
 {
-    const QFileInfo file(path);
+    const ReachablePath reach(path);
+    const QFileInfo file(reach.path());
     m_stamp = {path, file.size(), file.lastModified(), QDateTime::currentDateTimeUtc(), std::nullopt};
     // A file system that keeps whole seconds cannot tell a write in the same second
     // from none: then the bytes will tell.
@@ -102,7 +104,8 @@ void Document::stamp(const QString &path)
 bool Document::unchangedOnDisk() const
 {
     const QString &path = m_fileName;
-    const QFileInfo file(path);
+    const ReachablePath reach(path);
+    const QFileInfo file(reach.path());
     if (m_stamp.path != path || !file.exists())
         return true; // nothing known of it, or nothing there to lose
     if (file.size() != m_stamp.size || file.lastModified() != m_stamp.modified)

@@ -2,6 +2,7 @@
 
 #include "Document.h"
 #include "FileDialog.h"
+#include "PathBytes.h"
 #include "TextFile.h"
 #include "UserMessages.h"
 
@@ -76,15 +77,18 @@ bool DocumentCommands::OpenFile(const QString &path)
 
 bool DocumentCommands::StartNamed(const QString &path)
 {
-    const QString folder = QFileInfo(path).absolutePath();
-    if (!QFileInfo(folder).isDir()) {
+    const QString absolute = absolutePathOf(path);
+    const QString folder = folderOf(absolute);
+    const ReachablePath reach(folder);
+    if (!QFileInfo(reach.path()).isDir()) {
         m_messages.warning(window(), title(),
                            tr("%1 cannot be started: there is no folder %2.")
-                               .arg(QFileInfo(path).fileName(), QDir::toNativeSeparators(folder)));
+                               .arg(QFileInfo(readablePath(path)).fileName(),
+                                    QDir::toNativeSeparators(readablePath(folder))));
         return false;
     }
     m_pane.setPlainText(QString());
-    m_document.startNew(QFileInfo(path).absoluteFilePath());
+    m_document.startNew(absolute);
     m_unnamed = false;
     m_fresh = true;
     return true;
@@ -95,10 +99,10 @@ bool DocumentCommands::Save()
     const QString path = m_document.FileName();
     if (path.isEmpty() || m_unnamed)
         return SaveAs();
-    if (m_fresh && QFileInfo::exists(path)
+    if (m_fresh && pathExists(path)
         && !m_messages.askToOverwrite(window(), title(),
                                       tr("%1 is there already, and is not this document. Overwrite it?")
-                                          .arg(QDir::toNativeSeparators(path))))
+                                          .arg(QDir::toNativeSeparators(readablePath(path)))))
         return false;
     // Another program (or another Zarn) may have written the file meanwhile.
     if (!m_document.unchangedOnDisk()
@@ -153,8 +157,15 @@ bool DocumentCommands::maybeSave()
 bool DocumentCommands::readyToCompile()
 {
     // A document started with New has no file of its own, whatever default.java holds.
-    if (m_document.FileName().isEmpty() || m_unnamed || !QFileInfo::exists(m_document.FileName())) {
+    if (m_document.FileName().isEmpty() || m_unnamed || !pathExists(m_document.FileName())) {
         m_messages.warning(window(), title(), tr("Save the document first"));
+        return false;
+    }
+    // javac reads file names as UTF-8: it could not find this one.
+    if (holdsRawBytes(m_document.FileName())) {
+        m_messages.warning(window(), title(),
+                           tr("%1 cannot be compiled: javac takes only file and folder names in UTF-8.")
+                               .arg(QDir::toNativeSeparators(readablePath(m_document.FileName()))));
         return false;
     }
     if (!m_document.isModified())

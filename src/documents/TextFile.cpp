@@ -2,6 +2,7 @@
 
 #include "AtomicFile.h"
 #include "ErrorText.h"
+#include "PathBytes.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -17,7 +18,7 @@ QString tr(const char *text)
 
 QString cannotOpen(const QString &path, const QString &reason)
 {
-    return tr("Could not open %1: %2.").arg(QDir::toNativeSeparators(path), reason);
+    return tr("Could not open %1: %2.").arg(QDir::toNativeSeparators(readablePath(path)), reason);
 }
 
 } // namespace
@@ -25,7 +26,8 @@ QString cannotOpen(const QString &path, const QString &reason)
 LoadedText readTextFile(const QString &path)
 {
     LoadedText loaded;
-    const QFileInfo info(path);
+    const ReachablePath reach(path);
+    const QFileInfo info(reach.path());
     if (!info.exists()) {
         loaded.error = cannotOpen(path, tr("there is no such file"));
         return loaded;
@@ -44,7 +46,7 @@ LoadedText readTextFile(const QString &path)
         return loaded;
     }
 
-    QFile file(path);
+    QFile file(reach.path());
     if (!file.open(QIODevice::ReadOnly)) {
         loaded.error = cannotOpen(path, asReason(file.errorString()));
         return loaded;
@@ -68,7 +70,8 @@ LoadedText readTextFile(const QString &path)
 
 std::optional<size_t> fileFingerprint(const QString &path)
 {
-    QFile file(path);
+    const ReachablePath reach(path);
+    QFile file(reach.path());
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;
     return qHash(file.readAll(), 0x5a52u);
@@ -84,5 +87,5 @@ QString writeTextFile(const QString &path, const std::vector<QByteArrayView> &pi
     const QString reason = replaceFileAtomically(path, pieces);
     if (reason.isEmpty())
         return {};
-    return tr("Could not save %1: %2.").arg(QDir::toNativeSeparators(path), reason);
+    return tr("Could not save %1: %2.").arg(QDir::toNativeSeparators(readablePath(path)), reason);
 }

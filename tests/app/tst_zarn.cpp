@@ -1,7 +1,9 @@
 #include "AboutWindow.h"
 #include "AppletWindow.h"
+#include "AtomicFile.h"
 #include "Document.h"
 #include "OptionsWindow.h"
+#include "PathBytes.h"
 #include "ProgressFeedback.h"
 #include "RecordingMessages.h"
 #include "ScriptedFileDialog.h"
@@ -89,16 +91,17 @@ int visibleWindows()
         std::count_if(windows.begin(), windows.end(), [](QWindow *w) { return w->isVisible(); }));
 }
 
+// Any name, UTF-8 or not.
 bool writeBytes(const QString &path, const QByteArray &bytes)
 {
     QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
+    return replaceFileAtomically(path, bytes).isEmpty();
 }
 
 QByteArray fileBytes(const QString &path)
 {
-    QFile file(path);
+    const ReachablePath reach(path);
+    QFile file(reach.path());
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
@@ -610,44 +613,88 @@ void TestZarn::everyTextFitsItsPlace()
 
 void TestZarn::unsavedTextIsKeptAndOffered_data()
 {
+    QTest::addColumn<QString>("name");   // of the document's file
+    QTest::addColumn<QString>("text");   // left unsaved
+    QTest::addColumn<QString>("left");   // the recovery file; %1: this Zarn's number
+    QTest::addColumn<QByteArray>("writer"); // its writer line; empty: as an older Zarn wrote it
     QTest::addColumn<bool>("recover");
-    QTest::newRow("recover") << true;
-    QTest::newRow("discard") << false;
+    const QString pid = QString::number(QCoreApplication::applicationPid());
+    QTest::newRow("older Zarn's, recovered") << QStringLiteral("Doc.java") << QStringLiteral("recovered\ntext")
+                                            << QStringLiteral("999999999.txt") << QByteArray() << true;
+    QTest::newRow("older Zarn's, discarded") << QStringLiteral("Doc.java") << QStringLiteral("recovered\ntext")
+                                             << QStringLiteral("999999999.txt") << QByteArray() << false;
+    // The number is this Zarn's now: neither its file nor hidden.
+    QTest::newRow("older Zarn's, a number given again")
+        << QStringLiteral("Doc.java") << QStringLiteral("again") << QStringLiteral("%1.txt") << QByteArray()
+        << true;
+    QTest::newRow("no-break space and line separator, number of a live process")
+        << QStringLiteral("Doc.java") << QStringLiteral("a\u00a0b\u2028c\n\td\n") << QStringLiteral("1-1.txt")
+        << QByteArray("writer 1 1\n") << true;
+    QTest::newRow("line break in the name, number of this Zarn")
+        << QStringLiteral("B\nC.java") << QStringLiteral("x") << QStringLiteral("%1-1.txt")
+        << QByteArray("writer " + pid.toUtf8() + " 1\n") << true;
+    QTest::newRow("a name not in UTF-8") << pathFromBytes("caf\xE9.java") << QStringLiteral("y")
+                                         << QStringLiteral("2-1.txt") << QByteArray("writer 2 1\n") << true;
 }
 
-// Typing pauses: the text is kept in this Zarn's recovery file, which a save takes
-// away. The text a Zarn that died left behind is offered at the next start, never
-// written over the file by itself.
+// Typing pauses: the text is kept, every character of it, in this Zarn's recovery
+// file, which a save takes away. The text a Zarn that died left behind is offered
+// at the next start (a process that merely has its number is not it), never
+// written over the file by itself; recovered and saved, the file holds what the
+// user would have saved.
 void TestZarn::unsavedTextIsKeptAndOffered()
 {
+    QFETCH(QString, name);
+    QFETCH(QString, text);
+    QFETCH(QString, left);
+    QFETCH(QByteArray, writer);
     QFETCH(bool, recover);
     openWindow();
     auto *pane = child<QPlainTextEdit>("Richtextbox1");
-    QTest::keyClicks(pane, QStringLiteral("precious"));
-    QFile kept(
-        m_appFolder->filePath(QStringLiteral("recovery/%1.txt").arg(QCoreApplication::applicationPid())));
-    QTRY_VERIFY_WITH_TIMEOUT(kept.exists(), scaled(5000));
-    QVERIFY(kept.open(QIODevice::ReadOnly) && kept.readAll().endsWith("\nprecious"));
-    kept.close();
-    m_dialog->answer(m_appFolder->filePath(QStringLiteral("Saved.java")));
-    action("SaveB")->trigger();
-    QVERIFY(!kept.exists());
-
-    // A Zarn that is gone left unsaved text for Doc.java.
-    const QString document = m_appFolder->filePath(QStringLiteral("Doc.java"));
+    const QString document = m_appFolder->filePath(name);
     QVERIFY(writeBytes(document, "on disk"));
-    const QString left = m_appFolder->filePath(QStringLiteral("recovery/999999999.txt"));
-    QVERIFY(writeBytes(left, "zarn recovery\n" + document.toUtf8() + "\nrecovered\ntext"));
+    m_window->openFile(document);
+    pane->selectAll();
+    pane->insertPlainText(text);
+    if (!writer.isEmpty())
+        m_window->keepUnsavedText(); // else kept once typing has paused
+    const QString recovery = m_appFolder->filePath(QStringLiteral("recovery"));
+    QTRY_COMPARE_WITH_TIMEOUT(QDir(recovery).entryList(QDir::Files).size(), 1, scaled(5000));
+    const QString kept = QDir(recovery).filePath(QDir(recovery).entryList(QDir::Files).constFirst());
+    const auto mine = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser
+                      | QFileDevice::WriteUser;
+    QCOMPARE(QFileInfo(recovery).permissions(), mine | QFileDevice::ExeOwner | QFileDevice::ExeUser);
+    QCOMPARE(QFileInfo(kept).permissions(), mine);
+    // As a Zarn that is gone left it: this one's text under another writer, or in
+    // the older form.
+    QByteArray lines = fileBytes(kept);
+    if (writer.isEmpty()) {
+        lines = "zarn recovery\n" + document.toUtf8() + '\n' + text.toUtf8();
+    } else {
+        const qsizetype writerLine = lines.indexOf('\n') + 1;
+        lines.replace(writerLine, lines.indexOf('\n', writerLine) + 1 - writerLine, writer);
+    }
+    const QString leftPath = QDir(recovery).filePath(left.arg(QCoreApplication::applicationPid()));
+    QVERIFY(writeBytes(leftPath, lines));
+    action("SaveB")->trigger(); // this Zarn's own text saved: its file goes
+    QVERIFY(!QFile::exists(kept));
+    QVERIFY(writeBytes(document, "on disk"));
+    m_window->openFile(document);
+
     m_messages->recoverAnswer = recover;
     m_window->offerRecoveredText();
     QCOMPARE(m_messages->questions,
-             QStringList{QStringLiteral("Zarn ended without saving the changes to Doc.java. Recover them?")});
-    QVERIFY(!QFile::exists(left));
+             QStringList{QStringLiteral("Zarn ended without saving the changes to %1. Recover them?")
+                             .arg(QFileInfo(readablePath(document)).fileName())});
+    QVERIFY(!QFile::exists(leftPath));
     QCOMPARE(fileBytes(document), QByteArray("on disk")); // never written by itself
-    QCOMPARE(pane->toPlainText(), recover ? QStringLiteral("recovered\ntext") : QStringLiteral("precious"));
-    QCOMPARE(m_window->document().FileName(),
-             recover ? document : m_appFolder->filePath(QStringLiteral("Saved.java")));
     QCOMPARE(pane->document()->isModified(), recover);
+    QCOMPARE(m_window->document().FileName(), document);
+    if (recover) {
+        action("SaveB")->trigger();
+        QCOMPARE(fileBytes(document), text.toUtf8());
+    }
+    QCOMPARE(QDir(m_appFolder->path()).entryList({QStringLiteral("B")}), QStringList()); // no cut name
     m_messages->questions.clear();
     pane->document()->setModified(false); // nothing to ask about at the end
 }

@@ -1,5 +1,6 @@
 #include "Document.h"
 #include "DocumentCommands.h"
+#include "PathBytes.h"
 #include "RecordingMessages.h"
 #include "ScriptedFileDialog.h"
 
@@ -13,6 +14,7 @@
 #include <QVBoxLayout>
 
 #include <csignal>
+#include <fcntl.h>
 #include <memory>
 #include <sys/mount.h>
 #include <sys/resource.h>
@@ -23,16 +25,20 @@ using SaveAnswer = UserMessages::SaveAnswer;
 
 namespace {
 
+// Any name, UTF-8 or not.
 QByteArray fileBytes(const QString &path)
 {
-    QFile file(path);
+    const ReachablePath reach(path);
+    QFile file(reach.path());
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 bool writeBytes(const QString &path, const QByteArray &bytes)
 {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+    const int handle = ::open(pathToBytes(path).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    QFile file;
+    return handle >= 0 && file.open(handle, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle)
+           && file.write(bytes) == bytes.size();
 }
 
 // Limits the size of files this process may write, as a full disk would; writes
@@ -219,6 +225,10 @@ void TestDocumentCommands::aNameThatIsNotThereYet_data()
         << QStringLiteral("Fresh.java") << QByteArray("theirs") << 1 << QByteArray("x");
     QTest::newRow("no such folder") << QStringLiteral("nowhere/Fresh.java") << QByteArray() << -1
                                     << QByteArray();
+    const QString latin1 = pathFromBytes("d\xE9j\xE0 vu \xFF.java");
+    QTest::newRow("a name not in UTF-8") << latin1 << QByteArray() << -1 << QByteArray("x");
+    QTest::newRow("a name not in UTF-8, a file appeared, overwritten")
+        << latin1 << QByteArray("theirs") << 1 << QByteArray("x");
 }
 
 void TestDocumentCommands::aNameThatIsNotThereYet()
@@ -238,7 +248,7 @@ void TestDocumentCommands::aNameThatIsNotThereYet()
     }
     QCOMPARE(m_document->FileName(), path);
     QCOMPARE(m_pane->toPlainText(), QString());
-    QVERIFY(!QFile::exists(path));
+    QVERIFY(!pathExists(path));
     type(QStringLiteral("x"));
     if (!appears.isEmpty())
         QVERIFY(writeBytes(path, appears));
@@ -248,6 +258,11 @@ void TestDocumentCommands::aNameThatIsNotThereYet()
     QCOMPARE(m_messages.questions.size(), overwrite >= 0 ? 1 : 0);
     QVERIFY(m_dialog.shown.empty());
     QCOMPARE(fileBytes(path), written);
+    // Read back by that name; nothing left beside it.
+    QVERIFY(m_commands->OpenFile(path));
+    QCOMPARE(m_pane->toPlainText().toUtf8(), written);
+    QCOMPARE(QDir(m_docs->path()).entryList({QStringLiteral(".zarn*")}, QDir::Files | QDir::Hidden),
+             QStringList());
 }
 
 void TestDocumentCommands::openLoadsTheFile()
