@@ -152,6 +152,7 @@ void AppletBrowser::startHost()
     const QStringList arguments = hostArguments(window) + openOutput();
     qCInfo(logViewer) << "starting the applet host:" << m_java << arguments;
     m_host->start(m_java, arguments);
+    m_host->write(appletHostParameters(m_launch));
     if (m_channel)
         m_channel->hostStarted();
 }

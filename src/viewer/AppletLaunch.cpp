@@ -147,11 +147,20 @@ QStringList appletHostArguments(const QString &jar, const AppletLaunch &launch, 
         arguments << QStringLiteral("--wait");
     for (const QUrl &archive : launch.archives)
         arguments << QStringLiteral("--archive") << archive.toString(QUrl::FullyEncoded);
-    for (const AppletParameter &parameter : launch.parameters)
-        arguments << QStringLiteral("--param") << parameter.name << parameter.value;
+    if (!launch.parameters.isEmpty())
+        arguments << QStringLiteral("--params") << QString::number(launch.parameters.size());
     if (embedWindow != 0)
         arguments << QStringLiteral("--embed") << QString::number(embedWindow);
     return arguments;
+}
+
+QByteArray appletHostParameters(const AppletLaunch &launch)
+{
+    QByteArray lines;
+    for (const AppletParameter &parameter : launch.parameters)
+        lines += "param " + parameter.name.toUtf8().toPercentEncoding() + ' '
+                 + parameter.value.toUtf8().toPercentEncoding() + '\n';
+    return lines;
 }
 
 JvmArchive appletHostArchive(const QString &java, const QString &folder)

@@ -72,9 +72,14 @@ QSize appletSize(const AppletLaunch &launch, const QSize &area);
 QString appletHostJar();
 
 // The arguments that start the host on launch, embedded in the X11 window
-// embedWindow when it is not 0; jvmOptions go to the JVM.
+// embedWindow when it is not 0; jvmOptions go to the JVM. The applet's parameters
+// are not among them (a command line has a length limit): they follow on the
+// host's input, as appletHostParameters gives them.
 QStringList appletHostArguments(const QString &jar, const AppletLaunch &launch, const QSize &size,
                                 quint64 embedWindow, const QStringList &jvmOptions = {});
+// The lines that give the host the applet's parameters, of any length: "param",
+// the name and the value, both percent-encoded UTF-8.
+QByteArray appletHostParameters(const AppletLaunch &launch);
 
 // The host's class-data archive (see JvmArchive) for java, kept in folder.
 JvmArchive appletHostArchive(const QString &java, const QString &folder);

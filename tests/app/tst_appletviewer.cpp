@@ -249,6 +249,18 @@ void TestAppletViewer::publishedAppletsRun_data()
                   "<html><body><applet code=Tinted.class width=50% height=120><param name=RGB "
                   "value='150,0,90'></applet>"})
         << QColor(150, 0, 90) << QSize(192, 120) << QStringList();
+    // Longer than a command line may be; characters a coding could mangle.
+    QTest::newRow("a parameter of 200,000 characters")
+        << QStringLiteral("Long.java")
+        << files({"Long.java",
+                  appletSource("Long", "",
+                               "String v = getParameter(\"Long\");\n"
+                               "if (v.length() == 200000 && v.startsWith(\"a+b %20&\\u00e9 \")) "
+                               "c = new Color(60, 90, 120);"),
+                  "Long.html",
+                  "<applet code=Long.class><param name=long value=\"a+b %20&amp;\xC3\xA9 "
+                      + QByteArray(200000 - 10, 'x') + "\"></applet>"})
+        << QColor(60, 90, 120) << QSize() << QStringList();
     QTest::newRow("data file read both ways")
         << QStringLiteral("Data.java")
         << files({"Data.java",

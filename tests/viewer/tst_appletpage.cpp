@@ -183,8 +183,9 @@ void TestAppletPage::hostArguments()
              (QStringList{QStringLiteral("--class"), QStringLiteral("Clock")}));
     QCOMPARE(arguments.mid(arguments.indexOf(QStringLiteral("--codebase")), 2),
              (QStringList{QStringLiteral("--codebase"), QStringLiteral("file:///my%20site/")}));
-    QCOMPARE(arguments.mid(arguments.indexOf(QStringLiteral("--param")), 3),
-             (QStringList{QStringLiteral("--param"), QStringLiteral("Speed"), QStringLiteral("3 fast")}));
+    QCOMPARE(arguments.mid(arguments.indexOf(QStringLiteral("--params")), 2),
+             (QStringList{QStringLiteral("--params"), QStringLiteral("1")}));
+    QCOMPARE(appletHostParameters(launch), QByteArray("param Speed 3%20fast\n"));
     QCOMPARE(arguments.mid(arguments.indexOf(QStringLiteral("--embed")), 2),
              (QStringList{QStringLiteral("--embed"), QStringLiteral("42")}));
     QVERIFY(!appletHostArguments(QStringLiteral("/z/host.jar"), launch, QSize(1, 1), 0)

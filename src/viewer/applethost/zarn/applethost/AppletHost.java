@@ -13,6 +13,7 @@ import java.awt.event.WindowAdapter;
 import java.awt.event.WindowEvent;
 import java.awt.image.BufferedImage;
 import java.io.BufferedReader;
+import java.io.IOException;
 import java.io.InputStreamReader;
 import java.lang.reflect.InvocationTargetException;
 import java.nio.charset.StandardCharsets;
@@ -67,9 +68,9 @@ public final class AppletHost {
         if (launch.waitForLoad) {
             // On the applet's thread, which so starts while Zarn still compiles.
             life.execute(AppletHost::warmUp);
-            if (!waitForLoad(zarn)) {
-                quit();
-            }
+        }
+        if (!readParameters(zarn) || launch.waitForLoad && !waitForLoad(zarn)) {
+            quit();
         }
         life.execute(this::bringToLife);
         listenToZarn(zarn);
@@ -123,6 +124,16 @@ public final class AppletHost {
             EventQueue.invokeAndWait(() -> new Applet().getFont());
         } catch (Throwable e) {
             // The real start reports whatever goes wrong.
+        }
+    }
+
+    /** The parameters that come first on Zarn's input; false when they do not come whole. */
+    private boolean readParameters(BufferedReader zarn) {
+        try {
+            return launch.readParameters(zarn);
+        } catch (IOException | IllegalArgumentException e) {
+            Reports.error("The applet's parameters could not be read: " + e.getMessage());
+            return false;
         }
     }
 

@@ -1,8 +1,12 @@
 package zarn.applethost;
 
+import java.io.BufferedReader;
+import java.io.IOException;
 import java.net.MalformedURLException;
 import java.net.URISyntaxException;
 import java.net.URL;
+import java.net.URLDecoder;
+import java.nio.charset.StandardCharsets;
 import java.nio.file.Path;
 import java.nio.file.Paths;
 import java.util.ArrayList;
@@ -34,6 +38,8 @@ final class HostLaunch {
     long embedWindow;
     /** Parameter names in lower case: applets look them up without regard to case. */
     final Map<String, String> parameters = new LinkedHashMap<>();
+    /** How many "param NAME VALUE" lines come first on the input, percent-encoded. */
+    int parameterLines;
 
     static HostLaunch parse(String[] args) {
         HostLaunch launch = new HostLaunch();
@@ -79,9 +85,8 @@ final class HostLaunch {
                 case "--embed":
                     launch.embedWindow = Long.parseLong(value(args, ++i, option));
                     break;
-                case "--param":
-                    String name = value(args, ++i, option);
-                    launch.parameters.put(name.toLowerCase(Locale.ROOT), value(args, ++i, option));
+                case "--params":
+                    launch.parameterLines = Integer.parseInt(value(args, ++i, option));
                     break;
                 default:
                     throw new IllegalArgumentException("Unknown option " + option);
@@ -94,6 +99,26 @@ final class HostLaunch {
             launch.documentBase = launch.codeBase;
         }
         return launch;
+    }
+
+    /**
+     * Reads the parameters' lines from Zarn's input: a parameter of any length,
+     * which a command line could not carry. False when the input ends first.
+     */
+    boolean readParameters(BufferedReader zarn) throws IOException {
+        for (int i = 0; i < parameterLines; ++i) {
+            String line = zarn.readLine();
+            if (line == null) {
+                return false;
+            }
+            String[] words = line.split(" ", -1);
+            if (words.length != 3 || !words[0].equals("param")) {
+                throw new IllegalArgumentException("Not a parameter: " + line);
+            }
+            String name = URLDecoder.decode(words[1], StandardCharsets.UTF_8);
+            parameters.put(name.toLowerCase(Locale.ROOT), URLDecoder.decode(words[2], StandardCharsets.UTF_8));
+        }
+        return true;
     }
 
     URL[] classPath() {
