@@ -2,6 +2,7 @@
 
 #include "FileDialog.h"
 #include "FontTables.h"
+#include "PathBytes.h"
 #include "SettingsOwner.h"
 #include "Twips.h"
 #include "UserMessages.h"
@@ -126,7 +127,7 @@ void OptionsWindow::Form_Load()
         Combo2->addItem(QString::number(fontSize(i)));
     }
     const Settings &settings = m_owner->currentSettings();
-    Text1->setText(settings.CompilerLocation);
+    showCompilerLocation(settings.CompilerLocation);
     Combo1->setCurrentIndex(isFontTableIndex(settings.MainFontType) ? settings.MainFontType : 0);
     Combo2->setCurrentIndex(isFontTableIndex(settings.MainFontSize) ? settings.MainFontSize : 0);
     fitControlsToText();
@@ -174,7 +175,15 @@ void OptionsWindow::Command1_Click()
         return;
     if (m_ownerAlive)
         m_owner->currentSettings().CompilerLocation = CommonDialog1->FileName;
-    Text1->setText(CommonDialog1->FileName);
+    showCompilerLocation(CommonDialog1->FileName);
+}
+
+// A path with bytes that are not UTF-8 shows them as U+FFFD; left as shown, it is
+// stored with its own bytes.
+void OptionsWindow::showCompilerLocation(const QString &location)
+{
+    m_shownLocation = location;
+    Text1->setText(readablePath(location));
 }
 
 // Hands the values to the main window, applies the font and stores the settings.
@@ -187,7 +196,7 @@ bool OptionsWindow::apply()
         settings.MainFontType = static_cast<qint16>(face);
     if (const int size = listIndex(Combo2); isFontTableIndex(size))
         settings.MainFontSize = static_cast<qint16>(size);
-    settings.CompilerLocation = Text1->text();
+    settings.CompilerLocation = Text1->text() == readablePath(m_shownLocation) ? m_shownLocation : Text1->text();
 
     if (!m_ownerAlive) {
         // The main window has closed: the settings still go to the file, for the next start.

@@ -62,6 +62,7 @@ private:
     void createControls();
     void Form_Load();
     void fitControlsToText();
+    void showCompilerLocation(const QString &location);
     bool apply();
 
     // Holds the two pages and shows the selected tab's.
@@ -69,6 +70,7 @@ private:
     SettingsOwner *m_owner;
     QPointer<QObject> m_ownerAlive;
     QString m_optionsPath;
+    QString m_shownLocation; // the compiler path as stored, with all its bytes
     std::shared_ptr<UserMessages> m_messages;
     std::unique_ptr<FileDialog> CommonDialog1;
 };

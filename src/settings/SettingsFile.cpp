@@ -3,6 +3,7 @@
 #include "AtomicFile.h"
 #include "FontTables.h"
 #include "LogCategories.h"
+#include "PathBytes.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -129,14 +130,14 @@ Settings parseSettings(const QByteArray &content)
     if (const auto size = fontIndex(reader.next()))
         settings.MainFontSize = *size;
     if (const auto location = reader.next())
-        settings.CompilerLocation = QString::fromLocal8Bit(*location);
+        settings.CompilerLocation = pathFromBytes(*location); // every byte kept
     return settings;
 }
 
 QByteArray formatSettings(const Settings &settings)
 {
     return QByteArray::number(settings.MainFontType) + ',' + QByteArray::number(settings.MainFontSize) + ",\""
-           + settings.CompilerLocation.toLocal8Bit() + "\"\r\n";
+           + pathToBytes(settings.CompilerLocation) + "\"\r\n";
 }
 
 Settings readSettingsFile(const QString &path)

@@ -1,4 +1,5 @@
 #include "OptionsWindow.h"
+#include "PathBytes.h"
 #include "RecordingMessages.h"
 #include "ScriptedFileDialog.h"
 #include "SettingsOwner.h"
@@ -236,14 +237,20 @@ void TestOptionsWindow::cancelledBrowseChangesNothing()
     QCOMPARE(m_window->Text1->text(), QStringLiteral("/usr/bin/javac"));
 }
 
+// A path with bytes that are not UTF-8 shows them as U+FFFD and keeps them while
+// left as it is; edited, it is what was typed.
 void TestOptionsWindow::handEditedPathAfterBrowseIsStored()
 {
-    m_dialog->answer(QStringLiteral("/opt/jdk/bin/javac"));
+    const QString latin1 = pathFromBytes("/opt/j\xE9/javac");
+    m_dialog->answer(latin1);
     QTest::mouseClick(m_window->Command1, Qt::LeftButton);
+    QCOMPARE(m_window->Text1->text(), QStringLiteral("/opt/j\uFFFD/javac"));
+    QTest::mouseClick(m_window->cmdApply, Qt::LeftButton);
     m_window->Text1->setText(QStringLiteral("/opt/jdk-21/bin/javac"));
     QTest::mouseClick(m_window->cmdOK, Qt::LeftButton);
-    QCOMPARE(m_owner->stored.size(), 1);
-    QCOMPARE(m_owner->stored[0].CompilerLocation, QStringLiteral("/opt/jdk-21/bin/javac"));
+    QCOMPARE(m_owner->stored.size(), 2);
+    QCOMPARE(m_owner->stored[0].CompilerLocation, latin1);
+    QCOMPARE(m_owner->stored[1].CompilerLocation, QStringLiteral("/opt/jdk-21/bin/javac"));
 }
 
 void TestOptionsWindow::applyAfterTheMainWindowClosed()

@@ -1,5 +1,7 @@
 #include "SettingsFile.h"
 
+#include "PathBytes.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -59,6 +61,12 @@ void TestSettingsFile::formatIsExact_data()
                                    << QByteArray("9,9,\"/opt/a,b/javac\"\r\n");
     QTest::newRow("non-ASCII path") << make(1, 3, "/opt/jdk\xc3\xa9/javac")
                                     << QByteArray("1,3,\"/opt/jdk\xc3\xa9/javac\"\r\n");
+    // Every byte a path may hold but the quote and the line ends, UTF-8 or not.
+    QByteArray bytes;
+    for (int byte = 1; byte <= 0xFF; ++byte)
+        if (byte != '"' && byte != '\r' && byte != '\n')
+            bytes += char(byte);
+    QTest::newRow("every byte") << Settings{1, 3, pathFromBytes(bytes)} << "1,3,\"" + bytes + "\"\r\n";
 }
 
 void TestSettingsFile::formatIsExact()
