@@ -26,6 +26,8 @@
 #include <QFileInfo>
 #include <QStatusBar>
 
+#include <utility>
+
 namespace {
 
 const QString ClassFilter = QStringLiteral("Java Class File (*.class)|*.class");
@@ -211,10 +213,11 @@ void AppletCommands::PublishWithHtml()
 
     // The page dialog offers a page named after the class, beside it; a page must
     // never take the place of the class just published.
-    m_dialog.FileName = QDir(destination)
-                            .filePath(QFileInfo(*classPath).completeBaseName() + QStringLiteral(".html"));
+    QString suggestion = QDir(destination)
+                             .filePath(QFileInfo(*classPath).completeBaseName() + QStringLiteral(".html"));
     std::optional<QString> pagePath;
-    while ((pagePath = askSavePath(PageFilter, QStringLiteral("Publish Html File As")))
+    while ((pagePath = askSavePath(PageFilter, QStringLiteral("Publish Html File As"),
+                                   std::exchange(suggestion, QString())))
            && (samePath(*pagePath, *classPath) || samePath(*pagePath, classFile)))
         m_messages.warning(&m_window, m_window.windowTitle(),
                            tr("%1 is the class file just published. Choose another name for the page.")
@@ -303,11 +306,12 @@ QString AppletCommands::compilerAnnouncement()
                             : tr("Compiling with %1 (JDK %2)").arg(compiler.path).arg(version.majorVersion());
 }
 
-std::optional<QString> AppletCommands::askSavePath(const QString &filter, const QString &title)
+std::optional<QString> AppletCommands::askSavePath(const QString &filter, const QString &title,
+                                                   const QString &suggestion)
 {
     m_dialog.Filter = filter;
     m_dialog.DialogTitle = title;
-    if (!m_dialog.ShowSave(&m_window))
+    if (!(suggestion.isEmpty() ? m_dialog.ShowSave(&m_window) : m_dialog.ShowSave(&m_window, suggestion)))
         return std::nullopt;
     return m_dialog.FileName;
 }

@@ -64,7 +64,10 @@ private:
     // Opens the console on the current run, brought forward when asked for.
     void openConsole(bool forward);
     // Shows the shared dialog in save mode; the confirmed path, or nothing on cancel.
-    std::optional<QString> askSavePath(const QString &filter, const QString &title);
+    // The path confirmed in the shared dialog; suggestion, when given, is offered
+    // instead of the name confirmed last.
+    std::optional<QString> askSavePath(const QString &filter, const QString &title,
+                                       const QString &suggestion = QString());
     // False, after saying why, when it cannot be written.
     bool writePage(const QString &codeValue, const QString &path, const AppletTag *authors);
     // Where the document's class lives; nothing, with the status bar saying why,

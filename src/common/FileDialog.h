@@ -27,6 +27,17 @@ public:
     // FileName. A cancel returns false and leaves FileName as it was.
     bool ShowOpen(QWidget *parent) { return show(parent, Mode::Open); }
     bool ShowSave(QWidget *parent) { return show(parent, Mode::Save); }
+    // Offers suggestion instead of the name confirmed last; a cancel leaves FileName
+    // at the name confirmed last, never at a suggestion the user did not take.
+    bool ShowSave(QWidget *parent, const QString &suggestion)
+    {
+        const QString confirmed = FileName;
+        FileName = suggestion;
+        if (show(parent, Mode::Save))
+            return true;
+        FileName = confirmed;
+        return false;
+    }
 
 protected:
     // Asks the user with the current Filter, DialogTitle and FileName; the

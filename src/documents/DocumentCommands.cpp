@@ -117,8 +117,7 @@ bool DocumentCommands::SaveAs()
 {
     m_dialog.Filter = SaveAsFilter;
     m_dialog.DialogTitle.clear();
-    m_dialog.FileName = suggestedPath();
-    if (!m_dialog.ShowSave(window()))
+    if (!m_dialog.ShowSave(window(), suggestedPath()))
         return false;
     // The name as confirmed (the dialog asked before replacing a file of that
     // name); the dialog adds the chosen filter's extension to a name typed without one.

@@ -146,6 +146,8 @@ void TestPublishing::cancelledDialogsPublishNothing()
     m_window->PubAppletHtmlB_Click();
     QVERIFY(QFile::exists(site(QStringLiteral("Hello.class"))));
     QCOMPARE(QDir(site(QString())).entryList(QDir::Files), QStringList{QStringLiteral("Hello.class")});
+    QCOMPARE(m_dialog->shown.back().offeredName, site(QStringLiteral("Hello.html")));
+    QCOMPARE(m_dialog->FileName, site(QStringLiteral("Hello.class"))); // the name last confirmed
 }
 
 void TestPublishing::documentDialogsKeepTheirOwnFilter()

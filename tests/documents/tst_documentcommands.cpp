@@ -341,6 +341,7 @@ void TestDocumentCommands::cancelledDialogsChangeNothing()
     QVERIFY(!m_commands->SaveAs());
 
     QCOMPARE(m_dialog.shown.size(), std::size_t(2));
+    QCOMPARE(m_dialog.FileName, QString()); // not the name Save As suggested
     QCOMPARE(m_pane->toPlainText(), QStringLiteral("current text"));
     QCOMPARE(m_document->FileName(), docPath(QStringLiteral("current.java")));
     QCOMPARE(fileBytes(m_document->FileName()), QByteArray("on disk"));
