@@ -8,6 +8,7 @@
 #include "RecordingMessages.h"
 #include "ScriptedFileDialog.h"
 #include "TestTime.h"
+#include "TextFile.h"
 #include "Zarn.h"
 
 #include <QComboBox>
@@ -145,6 +146,7 @@ private Q_SLOTS:
     void everyTextFitsItsPlace();
     void unsavedTextIsKeptAndOffered_data();
     void unsavedTextIsKeptAndOffered();
+    void recoveryLargerThanTheEditorTakesIsKeptAside();
 
 private:
     void writeOptions(const QByteArray &content);
@@ -697,6 +699,24 @@ void TestZarn::unsavedTextIsKeptAndOffered()
     QCOMPARE(QDir(m_appFolder->path()).entryList({QStringLiteral("B")}), QStringList()); // no cut name
     m_messages->questions.clear();
     pane->document()->setModified(false); // nothing to ask about at the end
+}
+
+// Text left behind that is larger than Open takes is neither read nor offered
+// again: it is set aside, and the user told where it lies.
+void TestZarn::recoveryLargerThanTheEditorTakesIsKeptAside()
+{
+    openWindow();
+    const QString left = m_appFolder->filePath(QStringLiteral("recovery/3-1.txt"));
+    QVERIFY(writeBytes(left, "zarn recovery 2\nwriter 3 1\npath /tmp/Doc.java\n"));
+    QVERIFY(QFile::resize(left, MaxTextFileBytes + 1)); // sparse: no disk taken
+    m_window->offerRecoveredText();
+    m_window->offerRecoveredText();
+    QVERIFY(m_messages->questions.isEmpty());
+    QCOMPARE(m_messages->texts.size(), 1);
+    QVERIFY2(m_messages->texts[0].contains(QStringLiteral("Doc.java, which at 256 MB are more than the editor"))
+                 && m_messages->texts[0].contains(left + QStringLiteral(".too-large")),
+             qPrintable(m_messages->texts[0]));
+    QVERIFY(QFile::exists(left + QStringLiteral(".too-large")));
 }
 
 QTEST_MAIN(TestZarn)
