@@ -523,12 +523,13 @@ void Zarn::offerRecoveredText()
     if (left->size > MaxTextFileBytes) {
         const QString aside = left->recoveryFile + QStringLiteral(".too-large");
         QFile::rename(left->recoveryFile, aside);
-        m_messages->warning(this, windowTitle(),
-                            tr("Zarn ended without saving the changes to %1, which at %2 MB are more than the "
-                               "editor takes. They are kept in %3.")
-                                .arg(name)
-                                .arg(left->size / (1024 * 1024))
-                                .arg(QDir::toNativeSeparators(aside)));
+        m_messages->warning(
+            this, windowTitle(),
+            tr("Zarn ended without saving the changes to %1, which at %2 MB are more than the "
+               "editor takes. They are kept in %3.")
+                .arg(name)
+                .arg(left->size / (1024 * 1024))
+                .arg(QDir::toNativeSeparators(aside)));
         return;
     }
     if (m_messages->askToRecover(

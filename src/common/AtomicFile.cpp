@@ -139,12 +139,12 @@ QString replaceRawNamedFile(const QString &path, const std::vector<QByteArrayVie
     if (existed && !S_ISREG(before.st_mode))
         problem = tr("it is not a regular file");
     if (problem.isEmpty())
-        problem = replaceQtNamedFile(QStringLiteral("/proc/self/fd/%1/").arg(dir) + QString::fromLatin1(standIn),
-                                     pieces);
+        problem = replaceQtNamedFile(
+            QStringLiteral("/proc/self/fd/%1/").arg(dir) + QString::fromLatin1(standIn), pieces);
     if (problem.isEmpty()) {
         if (existed) {
-            [[maybe_unused]] const int owned =
-                ::fchownat(dir, standIn.constData(), before.st_uid, before.st_gid, 0);
+            [[maybe_unused]] const int owned = ::fchownat(dir, standIn.constData(), before.st_uid,
+                                                          before.st_gid, 0);
             ::fchmodat(dir, standIn.constData(), before.st_mode & 07777, 0);
         }
         if (::renameat(dir, standIn.constData(), dir, name.constData()) != 0) {

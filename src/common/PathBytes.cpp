@@ -2,7 +2,6 @@
 
 #include <QDir>
 
-
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -19,9 +18,13 @@ bool isRawByte(char16_t c)
 // The length of the valid UTF-8 sequence at the start of bytes, or 0.
 qsizetype validSequence(QByteArrayView bytes)
 {
-    const auto byte = [&](qsizetype i) { return i < bytes.size() ? uchar(bytes[i]) : 0u; };
+    const auto byte = [&](qsizetype i) {
+        return i < bytes.size() ? uchar(bytes[i]) : 0u;
+    };
     const uint lead = byte(0);
-    const auto continues = [&](qsizetype i) { return (byte(i) & 0xC0) == 0x80; };
+    const auto continues = [&](qsizetype i) {
+        return (byte(i) & 0xC0) == 0x80;
+    };
     if (lead < 0x80)
         return 1;
     if (lead >= 0xC2 && lead <= 0xDF)
@@ -115,7 +118,8 @@ ReachablePath::~ReachablePath()
 
 QString absolutePathOf(const QString &path)
 {
-    return QDir::cleanPath(path.startsWith(QLatin1Char('/')) ? path : QDir::currentPath() + QLatin1Char('/') + path);
+    return QDir::cleanPath(path.startsWith(QLatin1Char('/')) ? path
+                                                             : QDir::currentPath() + QLatin1Char('/') + path);
 }
 
 QString folderOf(const QString &absolutePath)

@@ -42,7 +42,8 @@ QByteArray compileScript(const QString &compiler, const QString &destination, co
             << quoteForShell(notAnOption(sourcePath.isEmpty() ? sourceFolderOf(source) : sourcePath))
             << quoteForShell(notAnOption(source));
     // "command -p": the markers are copied whatever the user's PATH holds.
-    return QStringLiteral("command -p cp temp/NotDone.txt temp/temp.txt\n%1 \ncommand -p cp temp/Done.txt temp/temp.txt")
+    return QStringLiteral(
+               "command -p cp temp/NotDone.txt temp/temp.txt\n%1 \ncommand -p cp temp/Done.txt temp/temp.txt")
         .arg(command.join(QLatin1Char(' ')))
         .toUtf8();
 }

@@ -37,8 +37,9 @@ void recordScript(const QString &recordPath, qint64 processId)
     // The group's number, its leader's start and the script it runs: the proof that
     // a group of that number is still this one.
     const std::optional<quint64> started = processStartTicks(processId);
-    const QString script =
-        QFileInfo(QFileInfo(recordPath).dir().filePath(QFileInfo(hostScriptName()).fileName())).canonicalFilePath();
+    const QString script = QFileInfo(
+                               QFileInfo(recordPath).dir().filePath(QFileInfo(hostScriptName()).fileName()))
+                               .canonicalFilePath();
     QFile record(recordPath);
     if (started && record.open(QIODevice::WriteOnly | QIODevice::Truncate))
         record.write(QByteArray::number(processId) + ' ' + QByteArray::number(*started) + ' '

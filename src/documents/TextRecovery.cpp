@@ -33,8 +33,8 @@ bool makePrivateFolder(const QString &folder)
                                            | QFileDevice::ExeOwner;
     if (!QFileInfo(folder).isDir() && !QDir().mkdir(folder, owner))
         return false;
-    return QFileInfo(folder).permissions() == (owner | QFileDevice::ReadUser | QFileDevice::WriteUser
-                                               | QFileDevice::ExeUser)
+    return QFileInfo(folder).permissions()
+               == (owner | QFileDevice::ReadUser | QFileDevice::WriteUser | QFileDevice::ExeUser)
            || QFile::setPermissions(folder, owner);
 }
 
@@ -62,7 +62,10 @@ bool olderWriterRuns(const QFileInfo &file)
 {
     const qint64 pid = file.completeBaseName().toLongLong();
     const std::optional<qint64> started = processStartMSecs(pid);
-    return started && QFileInfo(QStringLiteral("/proc/%1/exe").arg(pid)).symLinkTarget().endsWith(QLatin1String("/zarn"))
+    return started
+           && QFileInfo(QStringLiteral("/proc/%1/exe").arg(pid))
+                  .symLinkTarget()
+                  .endsWith(QLatin1String("/zarn"))
            && *started <= file.lastModified().toMSecsSinceEpoch();
 }
 

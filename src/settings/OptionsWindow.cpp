@@ -196,7 +196,8 @@ bool OptionsWindow::apply()
         settings.MainFontType = static_cast<qint16>(face);
     if (const int size = listIndex(Combo2); isFontTableIndex(size))
         settings.MainFontSize = static_cast<qint16>(size);
-    settings.CompilerLocation = Text1->text() == readablePath(m_shownLocation) ? m_shownLocation : Text1->text();
+    settings.CompilerLocation = Text1->text() == readablePath(m_shownLocation) ? m_shownLocation
+                                                                               : Text1->text();
 
     if (!m_ownerAlive) {
         // The main window has closed: the settings still go to the file, for the next start.

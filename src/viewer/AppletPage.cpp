@@ -21,9 +21,10 @@ QString decodeEntities(const QString &text)
     QString out;
     out.reserve(text.size());
     for (qsizetype i = 0; i < text.size(); ++i) {
-        const qsizetype near = text.at(i) == QLatin1Char('&')
-                                   ? QStringView(text).sliced(i, std::min(Longest + 1, text.size() - i)).indexOf(u';')
-                                   : -1;
+        const qsizetype near =
+            text.at(i) == QLatin1Char('&')
+                ? QStringView(text).sliced(i, std::min(Longest + 1, text.size() - i)).indexOf(u';')
+                : -1;
         if (near < 0) {
             out += text.at(i);
             continue;

@@ -615,16 +615,18 @@ void TestZarn::everyTextFitsItsPlace()
 
 void TestZarn::unsavedTextIsKeptAndOffered_data()
 {
-    QTest::addColumn<QString>("name");   // of the document's file
-    QTest::addColumn<QString>("text");   // left unsaved
-    QTest::addColumn<QString>("left");   // the recovery file; %1: this Zarn's number
+    QTest::addColumn<QString>("name");      // of the document's file
+    QTest::addColumn<QString>("text");      // left unsaved
+    QTest::addColumn<QString>("left");      // the recovery file; %1: this Zarn's number
     QTest::addColumn<QByteArray>("writer"); // its writer line; empty: as an older Zarn wrote it
     QTest::addColumn<bool>("recover");
     const QString pid = QString::number(QCoreApplication::applicationPid());
-    QTest::newRow("older Zarn's, recovered") << QStringLiteral("Doc.java") << QStringLiteral("recovered\ntext")
-                                            << QStringLiteral("999999999.txt") << QByteArray() << true;
-    QTest::newRow("older Zarn's, discarded") << QStringLiteral("Doc.java") << QStringLiteral("recovered\ntext")
-                                             << QStringLiteral("999999999.txt") << QByteArray() << false;
+    QTest::newRow("older Zarn's, recovered")
+        << QStringLiteral("Doc.java") << QStringLiteral("recovered\ntext") << QStringLiteral("999999999.txt")
+        << QByteArray() << true;
+    QTest::newRow("older Zarn's, discarded")
+        << QStringLiteral("Doc.java") << QStringLiteral("recovered\ntext") << QStringLiteral("999999999.txt")
+        << QByteArray() << false;
     // The number is this Zarn's now: neither its file nor hidden.
     QTest::newRow("older Zarn's, a number given again")
         << QStringLiteral("Doc.java") << QStringLiteral("again") << QStringLiteral("%1.txt") << QByteArray()
@@ -713,9 +715,10 @@ void TestZarn::recoveryLargerThanTheEditorTakesIsKeptAside()
     m_window->offerRecoveredText();
     QVERIFY(m_messages->questions.isEmpty());
     QCOMPARE(m_messages->texts.size(), 1);
-    QVERIFY2(m_messages->texts[0].contains(QStringLiteral("Doc.java, which at 256 MB are more than the editor"))
-                 && m_messages->texts[0].contains(left + QStringLiteral(".too-large")),
-             qPrintable(m_messages->texts[0]));
+    QVERIFY2(
+        m_messages->texts[0].contains(QStringLiteral("Doc.java, which at 256 MB are more than the editor"))
+            && m_messages->texts[0].contains(left + QStringLiteral(".too-large")),
+        qPrintable(m_messages->texts[0]));
     QVERIFY(QFile::exists(left + QStringLiteral(".too-large")));
 }
 

@@ -336,15 +336,17 @@ void TestCompileDriver::scriptOfAZarnThatDiedRunsNothingNew()
     other.start(QStringLiteral(LOCK_HOLDER), {QStringLiteral("compile"), m_app->path(), compiler,
                                               m_app->filePath(QStringLiteral("Hello.java"))});
     QTRY_VERIFY_WITH_TIMEOUT(m_app->read(QStringLiteral("temp/compile.group")).endsWith('\n'), scaled(10000));
-    const qint64 group = m_app->read(QStringLiteral("temp/compile.group")).split(' ').constFirst().toLongLong();
+    const qint64 group =
+        m_app->read(QStringLiteral("temp/compile.group")).split(' ').constFirst().toLongLong();
     const qsizetype oldEnd = m_app->read(QStringLiteral("temp/temp.sh")).size();
     other.kill();
     QVERIFY(other.waitForFinished());
 
     // The new script matches the old up to the folder's name, whose ";" then
     // stands at the byte where the old script ended.
-    const QByteArray before = "command -p cp temp/NotDone.txt temp/temp.txt\n'" + compiler.toUtf8() + "' -verbose -d '"
-                              + destination().toUtf8() + "' -sourcepath '" + m_app->path().toUtf8() + '/';
+    const QByteArray before = "command -p cp temp/NotDone.txt temp/temp.txt\n'" + compiler.toUtf8()
+                              + "' -verbose -d '" + destination().toUtf8() + "' -sourcepath '"
+                              + m_app->path().toUtf8() + '/';
     QVERIFY(oldEnd > before.size());
     const QString folder = m_app->filePath(QString(oldEnd - before.size(), QLatin1Char('P'))
                                            + QStringLiteral(";touch PWNED;#"));
@@ -376,8 +378,8 @@ void TestCompileDriver::groupsOfOthersAreLeftAlone()
     victim.setChildProcessModifier([] { ::setpgid(0, 0); });
     victim.setWorkingDirectory(m_app->path()); // as the script's shell would stand
     victim.start(QStringLiteral("/bin/sh"),
-                 {QStringLiteral("-c"), leaderExits ? QStringLiteral("sleep 60 & echo up")
-                                                    : QStringLiteral("echo up; sleep 60; :"),
+                 {QStringLiteral("-c"),
+                  leaderExits ? QStringLiteral("sleep 60 & echo up") : QStringLiteral("echo up; sleep 60; :"),
                   QStringLiteral("temp/temp.sh")});
     QVERIFY(victim.waitForReadyRead(scaled(10000)));
     const pid_t group = pid_t(victim.processId());

@@ -27,9 +27,10 @@ void TestCompileScript::scriptText()
                         "command -p cp temp/Done.txt temp/temp.txt"));
 
     // An empty compiler and document stay empty arguments: the line still runs.
-    QCOMPARE(compileScript(QString(), QStringLiteral("/d"), QString()),
-             QByteArray("command -p cp temp/NotDone.txt temp/temp.txt\n'' -verbose -d '/d' -sourcepath '.' '' \n"
-                        "command -p cp temp/Done.txt temp/temp.txt"));
+    QCOMPARE(
+        compileScript(QString(), QStringLiteral("/d"), QString()),
+        QByteArray("command -p cp temp/NotDone.txt temp/temp.txt\n'' -verbose -d '/d' -sourcepath '.' '' \n"
+                   "command -p cp temp/Done.txt temp/temp.txt"));
     // A document in the root folder: its folder is the root.
     QVERIFY(compileScript(QStringLiteral("javac"), QStringLiteral("/d"), QStringLiteral("/Clock.java"))
                 .contains("-sourcepath '/.' '/Clock.java' "));

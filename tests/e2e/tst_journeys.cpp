@@ -19,8 +19,8 @@
 #include <QTest>
 
 #include <algorithm>
-#include <fstream>
 #include <csignal>
+#include <fstream>
 
 namespace {
 
@@ -569,10 +569,11 @@ void TestJourneys::unsavedTextOutlivesAKill()
         std::ofstream(name.constData()) << "class B {}\n";
     }
     const auto removeIt = qScopeGuard([&] { ::unlink(name.constData()); }); // Qt cannot see it
-    QVERIFY(zarn.launch(QStringLiteral("sh"),
-                        {QStringLiteral("-c"), QStringLiteral("exec ./zarn \"$(printf 'caf\\351\\nB.java')\""),
-                         QStringLiteral("sh")},
-                        QProcessEnvironment::systemEnvironment()));
+    QVERIFY(
+        zarn.launch(QStringLiteral("sh"),
+                    {QStringLiteral("-c"), QStringLiteral("exec ./zarn \"$(printf 'caf\\351\\nB.java')\""),
+                     QStringLiteral("sh")},
+                    QProcessEnvironment::systemEnvironment()));
     Desktop::type(QStringLiteral("precious work "));
     const qint64 first = zarn.pid();
     ::kill(pid_t(first), SIGTERM);

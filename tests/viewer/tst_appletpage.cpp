@@ -66,8 +66,9 @@ void TestAppletPage::pageQuirks_data()
                                   << QString();
     // 4 MB of "&" without ";": minutes when every "&" searched the rest for one.
     const QString ampersands = QStringLiteral("&a").repeated(2 * 1024 * 1024);
-    QTest::newRow("ampersands without end") << QStringLiteral("<applet code=\"A&amp;B\" width=\"%1\">").arg(ampersands)
-                                            << QStringLiteral("A&B") << ampersands;
+    QTest::newRow("ampersands without end")
+        << QStringLiteral("<applet code=\"A&amp;B\" width=\"%1\">").arg(ampersands) << QStringLiteral("A&B")
+        << ampersands;
 }
 
 void TestAppletPage::pageQuirks()
