@@ -1,7 +1,6 @@
 #include "ProcessStart.h"
 
 #include <QByteArray>
-#include <QDateTime>
 #include <QFile>
 #include <QList>
 

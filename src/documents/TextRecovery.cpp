@@ -26,16 +26,13 @@ QString recoveryFolder(const QString &appFolder)
     return QDir(appFolder).filePath(QStringLiteral("recovery"));
 }
 
-// The folder, made if need be, that only the user may enter.
+// The folder, made if need be, that only the user may enter (an older Zarn made it
+// open to all).
 bool makePrivateFolder(const QString &folder)
 {
     const QFileDevice::Permissions owner = QFileDevice::ReadOwner | QFileDevice::WriteOwner
                                            | QFileDevice::ExeOwner;
-    if (!QFileInfo(folder).isDir() && !QDir().mkdir(folder, owner))
-        return false;
-    return QFileInfo(folder).permissions()
-               == (owner | QFileDevice::ReadUser | QFileDevice::WriteUser | QFileDevice::ExeUser)
-           || QFile::setPermissions(folder, owner);
+    return (QFileInfo(folder).isDir() || QDir().mkdir(folder, owner)) && QFile::setPermissions(folder, owner);
 }
 
 QString thisZarnsName()
