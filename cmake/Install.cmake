@@ -1,6 +1,8 @@
 # Installation under CMAKE_INSTALL_PREFIX, in the GNU layout, and the Debian package.
 #   bin/zarn
+#   libexec/zarn/zarn-javac                   the compile script's way to the warm compiler
 #   share/zarn/zarn-applethost.jar            the applet host
+#   share/zarn/zarn-compiler.jar              the warm compiler
 #   share/zarn/zarn-appletapi.jar             the Applet API for JDKs without one
 #   share/zarn/temp/*.txt, share/zarn/Options.dat
 #                                             copies a new per-user application folder starts from
@@ -8,7 +10,9 @@
 #   share/metainfo/io.github.zarnide.zarn.metainfo.xml
 #   share/man/man1/zarn.1.gz, share/doc/zarn/copyright, share/doc/zarn/changelog.gz
 install(TARGETS zarn RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS zarn-javac RUNTIME DESTINATION ${CMAKE_INSTALL_LIBEXECDIR}/zarn)
 install(FILES ${ZARN_APP_DIR}/zarn-applethost.jar ${ZARN_APP_DIR}/zarn-appletapi.jar
+              ${ZARN_APP_DIR}/zarn-compiler.jar
         DESTINATION ${CMAKE_INSTALL_DATADIR}/zarn)
 install(FILES
     ${PROJECT_SOURCE_DIR}/resources/temp/NotDone.txt

@@ -74,6 +74,7 @@ AppletCommands::AppletCommands(QWidget &window, QStatusBar &statusBar, const Doc
     , m_compiler(appFolder)
     , m_appletFiles(std::make_unique<AppletFiles>())
 {
+    m_compiler.useWarmCompiler();
 }
 
 AppletCommands::~AppletCommands() = default;

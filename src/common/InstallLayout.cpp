@@ -17,3 +17,12 @@ QString shippedFile(const QString &name)
         return beside;
     return QDir(installedDataFolder()).filePath(name);
 }
+
+QString shippedProgram(const QString &name)
+{
+    const QDir bin(QCoreApplication::applicationDirPath());
+    const QString beside = bin.filePath(name);
+    if (QFileInfo::exists(beside))
+        return beside;
+    return QDir::cleanPath(bin.filePath(QStringLiteral(ZARN_LIBEXEC_FROM_BIN "/") + name));
+}

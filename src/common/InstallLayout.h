@@ -10,3 +10,7 @@ QString installedDataFolder();
 // A file Zarn ships (its jars): beside the executable (a build tree, or a copied
 // folder), else in the installation's data folder.
 QString shippedFile(const QString &name);
+
+// A helper program Zarn ships (the warm compiler's client): beside the executable,
+// else in the installation's libexec/zarn.
+QString shippedProgram(const QString &name);

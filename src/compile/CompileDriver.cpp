@@ -11,6 +11,7 @@
 #include "JvmArchive.h"
 #include "LogCategories.h"
 #include "MarkerFile.h"
+#include "WarmCompiler.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -47,6 +48,12 @@ CompileDriver::CompileDriver(const QString &appFolder)
 }
 
 CompileDriver::~CompileDriver() = default;
+
+void CompileDriver::useWarmCompiler()
+{
+    if (!m_warm)
+        m_warm = std::make_unique<WarmCompiler>(m_appFolder);
+}
 
 CompileDriver::Hold::Hold(CompileDriver &driver)
     : m_driver(driver)
@@ -135,7 +142,13 @@ bool CompileDriver::CompileToFolder(const CompileRequest &request, CompileFeedba
     // A JDK without the Applet API compiles applets against Zarn's.
     const QStringList apiOptions = appletApiOptions(compiler.path, JvmArchive::folderIn(m_appFolder));
     const CompileRequest chosen{compiler.path, request.destination, request.source, request.sourcePath};
-    QString problem = prepare(chosen, jvmOptions + apiOptions);
+    // Through the warm compiler once it is up; this compile starts it when it is not.
+    QStringList launcher;
+    if (m_warm) {
+        launcher = m_warm->launcher(compiler.path);
+        m_warm->prepare(compiler.path);
+    }
+    QString problem = prepare(chosen, jvmOptions + apiOptions, launcher);
     if (problem.isEmpty())
         problem = run(feedback);
     if (problem.isEmpty() && archive.failedIn(m_lastOutput)) {
@@ -174,7 +187,8 @@ bool CompileDriver::fail(const QString &problem, CompileFeedback &feedback)
 }
 
 // Writes the script and sets the marker to 0; the reason when that cannot be done.
-QString CompileDriver::prepare(const CompileRequest &request, const QStringList &compilerOptions) const
+QString CompileDriver::prepare(const CompileRequest &request, const QStringList &compilerOptions,
+                               const QStringList &launcher) const
 {
     if (!QFileInfo(tempPath(QString())).isDir())
         return tr("the folder %1 is missing").arg(QDir::toNativeSeparators(tempPath(QString())));
@@ -183,7 +197,7 @@ QString CompileDriver::prepare(const CompileRequest &request, const QStringList 
             return tr("temp/%1 is missing").arg(marker);
 
     const QByteArray script = compileScript(request.compiler, request.destination, request.source,
-                                            compilerOptions, request.sourcePath);
+                                            compilerOptions, request.sourcePath, launcher);
     // A new file renamed into place, never the old one rewritten: a shell that still
     // reads the old script would read on into the new one.
     const QString scriptPath = QDir(m_appFolder).filePath(hostScriptName());

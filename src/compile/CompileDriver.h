@@ -9,6 +9,7 @@
 class QLockFile;
 
 class CompileFeedback;
+class WarmCompiler;
 
 // What to compile: the compiler, the folder for the class files, the source file.
 struct CompileRequest
@@ -63,6 +64,11 @@ public:
     // Why the last compile could not run or end properly; empty when it did.
     const QString &lastProblem() const { return m_lastProblem; }
 
+    // Compiles go through a warm compiler (see WarmCompiler) once it is ready;
+    // without this call, every compile runs javac afresh.
+    void useWarmCompiler();
+    WarmCompiler *warmCompiler() const { return m_warm.get(); }
+
     // Stops a compile that runs longer than this (the compiler may hang).
     void setTimeLimit(std::chrono::milliseconds limit) { m_timeLimit = limit; }
 
@@ -77,7 +83,8 @@ public:
 private:
     QString acquire();
     void release();
-    QString prepare(const CompileRequest &request, const QStringList &compilerOptions) const;
+    QString prepare(const CompileRequest &request, const QStringList &compilerOptions,
+                    const QStringList &launcher = {}) const;
     QString run(CompileFeedback &feedback);
     bool fail(const QString &problem, CompileFeedback &feedback);
     QString tempPath(const QString &name) const;
@@ -89,5 +96,6 @@ private:
     bool m_cancelled = false; // the user ended the last compile
     int m_holds = 0;
     std::unique_ptr<QLockFile> m_lock;
+    std::unique_ptr<WarmCompiler> m_warm;
     std::chrono::milliseconds m_timeLimit{std::chrono::minutes(5)};
 };

@@ -32,9 +32,13 @@ QString quoteForShell(const QString &argument)
 }
 
 QByteArray compileScript(const QString &compiler, const QString &destination, const QString &source,
-                         const QStringList &compilerOptions, const QString &sourcePath)
+                         const QStringList &compilerOptions, const QString &sourcePath,
+                         const QStringList &launcher)
 {
-    QStringList command = {quoteForShell(compiler)};
+    QStringList command;
+    for (const QString &word : launcher)
+        command.append(quoteForShell(word));
+    command.append(quoteForShell(compiler));
     for (const QString &option : compilerOptions)
         command.append(quoteForShell(option));
     command << QStringLiteral("-verbose -d") << quoteForShell(notAnOption(destination))

@@ -11,9 +11,12 @@
 // classes beside it compile with it), copy temp/Done.txt over the marker. Lines end
 // in LF.
 // Every piece is quoted for the shell, so no name can split or run a command.
-// compilerOptions go right after the compiler, each quoted.
+// compilerOptions go right after the compiler, each quoted; launcher, when given,
+// before it (the warm compiler's client, which runs the compiler itself when it
+// cannot hand the compile over).
 QByteArray compileScript(const QString &compiler, const QString &destination, const QString &source,
-                         const QStringList &compilerOptions = {}, const QString &sourcePath = {});
+                         const QStringList &compilerOptions = {}, const QString &sourcePath = {},
+                         const QStringList &launcher = {});
 
 // One argument quoted for the shell.
 QString quoteForShell(const QString &argument);

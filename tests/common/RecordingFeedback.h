@@ -13,7 +13,9 @@ public:
     void waiting() override { ++passes; }
     void finished() override { events.append(QStringLiteral("finished")); }
     void failed(const QString &reason) override { events.append(QStringLiteral("failed: ") + reason); }
+    bool cancelRequested() override { return cancel; }
 
     QStringList events;
+    bool cancel = false; // the user asks to end the compile
     int passes = 0;
 };

@@ -6,15 +6,20 @@
 #include "JavaSources.h"
 #include "RecordingFeedback.h"
 #include "TestTime.h"
+#include "WarmCompiler.h"
 
 #include <QDateTime>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QScopeGuard>
+#include <QSignalSpy>
+#include <QStandardPaths>
 #include <QTest>
 #include <QTimer>
 
+#include <algorithm>
 #include <csignal>
 #include <sys/resource.h>
 
@@ -65,9 +70,16 @@ private Q_SLOTS:
     void groupsOfOthersAreLeftAlone_data();
     void groupsOfOthersAreLeftAlone();
     void archivedJavacCompilesAsPlain();
+    void warmCompilerGivesWhatJavacGives_data();
+    void warmCompilerGivesWhatJavacGives();
+    void warmCompilerKilledMidCompileFallsBack();
+    void cancelledWarmCompileLeavesItUsable();
+    void warmCompilerServesOnlyItsUser();
 
 private:
     bool compile(const QString &compiler, const QString &source);
+    // The driver's warm compiler, once ready (a first compile starts it).
+    WarmCompiler *readyWarmCompiler();
     QString destination() const { return m_app->filePath(QStringLiteral("temp")); }
 
     std::unique_ptr<AppFolder> m_app;
@@ -451,6 +463,231 @@ void TestCompileDriver::archivedJavacCompilesAsPlain()
     QVERIFY(QFile::resize(archive, 100000));
     QCOMPARE(compileBoth(), plain);
     QVERIFY(QFileInfo(archive).size() > 100000);
+}
+
+WarmCompiler *TestCompileDriver::readyWarmCompiler()
+{
+    m_driver->useWarmCompiler();
+    m_app->write(QStringLiteral("Hello.java"), helloApplet());
+    compile(javacPath(), m_app->filePath(QStringLiteral("Hello.java")));
+    WarmCompiler *warm = m_driver->warmCompiler();
+    if (!QTest::qWaitFor([warm] { return warm->isReady(); }, scaled(60000)))
+        return nullptr;
+    return warm;
+}
+
+namespace {
+
+// javac's words with its times taken out and its loading of the modules'
+// descriptions in name order: javac takes that order from identity hash codes,
+// which only a fresh JVM gives alike run after run.
+QString comparable(QString printed)
+{
+    static const QRegularExpression time(QStringLiteral("\\d+ms\\]"));
+    printed.replace(time, QStringLiteral("ms]"));
+    QStringList lines = printed.split(QLatin1Char('\n'));
+    auto isModuleLoad = [](const QString &line) {
+        return line.startsWith(QLatin1String("[loading /modules/"))
+               && line.endsWith(QLatin1String("/module-info.class]"));
+    };
+    for (auto run = lines.begin(); run != lines.end();) {
+        const auto end = std::find_if_not(run, lines.end(), isModuleLoad);
+        std::sort(run, end);
+        run = end == run ? end + 1 : end;
+    }
+    return lines.join(QLatin1Char('\n'));
+}
+
+// What a run printed (comparable), its exit status and the class it wrote.
+struct Run
+{
+    QString printed;
+    int exitCode = -1;
+    QByteArray classBytes;
+};
+
+Run runIn(const AppFolder &app, const QString &program, const QStringList &arguments, const QString &name)
+{
+    QFile::remove(app.filePath(QStringLiteral("out/") + name + QStringLiteral(".class")));
+    QProcess process;
+    process.setWorkingDirectory(app.path());
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    process.start(program, arguments);
+    if (!process.waitForFinished(scaled(60000)))
+        return {};
+    return {comparable(QString::fromUtf8(process.readAll())), process.exitCode(),
+            app.read(QStringLiteral("out/") + name + QStringLiteral(".class"))};
+}
+
+} // namespace
+
+// The same arguments, the same folder: through the warm compiler's client and by
+// javac itself, the same text (-verbose lines included), exit status and class.
+void TestCompileDriver::warmCompilerGivesWhatJavacGives_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("source");
+    QTest::addColumn<QByteArray>("gone"); // a neighbour compiled with it once, then deleted
+    QTest::newRow("clean") << QStringLiteral("Hello") << helloApplet() << QByteArray();
+    QTest::newRow("errors") << QStringLiteral("Broken")
+                            << QByteArray("public class Broken { int x = missing; String s = 1; }\n")
+                            << QByteArray();
+    QTest::newRow("warnings") << QStringLiteral(
+        "Warned") << QByteArray("public class Warned { void f() { Thread.currentThread().stop(); } }\n")
+                              << QByteArray();
+    QTest::newRow("a neighbour deleted since")
+        << QStringLiteral("User") << QByteArray("public class User { Gone g; }\n")
+        << QByteArray("class Gone { }\n");
+}
+
+void TestCompileDriver::warmCompilerGivesWhatJavacGives()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, source);
+    QFETCH(QByteArray, gone);
+    WarmCompiler *warm = readyWarmCompiler();
+    QVERIFY(warm);
+    m_app->write(name + QStringLiteral(".java"), source);
+    QDir(m_app->path()).mkpath(QStringLiteral("out"));
+    const QStringList arguments = {QStringLiteral("-verbose"), QStringLiteral("-d"),
+                                   QStringLiteral("out"),      QStringLiteral("-sourcepath"),
+                                   QStringLiteral("."),        name + QStringLiteral(".java")};
+    if (!gone.isEmpty()) {
+        m_app->write(QStringLiteral("Gone.java"), gone);
+        QVERIFY(compile(javacPath(), m_app->filePath(name + QStringLiteral(".java"))));
+        QVERIFY(m_driver->lastOutput().contains(QStringLiteral("Gone.class")));
+        QVERIFY(QFile::remove(m_app->filePath(QStringLiteral("Gone.java"))));
+        QVERIFY(QFile::remove(m_app->filePath(QStringLiteral("temp/Gone.class"))));
+    }
+    QSignalSpy said(warm, &WarmCompiler::said);
+    const QStringList launcher = warm->launcher(javacPath());
+    QCOMPARE(launcher.size(), 2);
+    const Run warmRun = runIn(*m_app, launcher[0], launcher.mid(1) + QStringList{javacPath()} + arguments,
+                              name);
+    QTRY_VERIFY2(said.size() >= 2, "the warm compiler did not serve it");
+    QVERIFY(said[0][0].toString().startsWith(QLatin1String("compiling")));
+    const Run plain = runIn(*m_app, javacPath(), arguments, name);
+    QVERIFY(plain.printed.contains(QStringLiteral("[total ms]")));
+    QCOMPARE(warmRun.printed, plain.printed);
+    QCOMPARE(warmRun.exitCode, plain.exitCode);
+    QCOMPARE(warmRun.classBytes, plain.classBytes);
+
+    // And through the compile script, by the client.
+    QVERIFY(compile(javacPath(), m_app->filePath(name + QStringLiteral(".java"))));
+    QVERIFY(m_app->read(QStringLiteral("temp/temp.sh")).contains("/zarn-javac' '"));
+    QTRY_VERIFY(said.size() >= 4);
+}
+
+namespace {
+
+// A client waits on the socket: the kernel lists its connection beside the
+// listening one, also while the warm compiler cannot take it.
+bool clientWaitsOn(const QString &socket)
+{
+    QFile sockets(QStringLiteral("/proc/net/unix"));
+    return sockets.open(QIODevice::ReadOnly)
+           && sockets.readAll().count(" " + QFile::encodeName(socket) + '\n') >= 2;
+}
+
+} // namespace
+
+// Killed while a compile waits on it (stopped, it could not answer first): the
+// client runs javac itself, and the compile ends as it would have.
+void TestCompileDriver::warmCompilerKilledMidCompileFallsBack()
+{
+    WarmCompiler *warm = readyWarmCompiler();
+    QVERIFY(warm);
+    const pid_t pid = pid_t(warm->processId());
+    ::kill(pid, SIGSTOP);
+    QTimer watch;
+    connect(&watch, &QTimer::timeout, this, [&] {
+        if (clientWaitsOn(warm->launcher(javacPath()).value(1))) {
+            watch.stop();
+            ::kill(pid, SIGKILL);
+        }
+    });
+    watch.start(10);
+    QVERIFY(QFile::remove(m_app->filePath(QStringLiteral("temp/Hello.class"))));
+    QVERIFY(compile(javacPath(), m_app->filePath(QStringLiteral("Hello.java"))));
+    QVERIFY(!watch.isActive()); // it was killed during the compile
+    QVERIFY(m_app->read(QStringLiteral("temp/temp.sh")).contains("/zarn-javac' '"));
+    QVERIFY(QFile::exists(m_app->filePath(QStringLiteral("temp/Hello.class"))));
+    QVERIFY(m_driver->lastOutput().contains(QStringLiteral("[wrote")));
+    QTRY_VERIFY(!warm->isReady());
+}
+
+// Esc while a compile waits on the warm compiler: the compile is cancelled as a
+// plain one is; the compiler, going on, finds its client gone, and serves the next.
+void TestCompileDriver::cancelledWarmCompileLeavesItUsable()
+{
+    WarmCompiler *warm = readyWarmCompiler();
+    QVERIFY(warm);
+    const pid_t pid = pid_t(warm->processId());
+    const QString socket = warm->launcher(javacPath()).value(1);
+    QSignalSpy said(warm, &WarmCompiler::said);
+    ::kill(pid, SIGSTOP);
+    QTimer watch;
+    connect(&watch, &QTimer::timeout, this, [&] {
+        if (clientWaitsOn(socket))
+            m_feedback.cancel = true;
+    });
+    watch.start(10);
+    QVERIFY(!compile(javacPath(), m_app->filePath(QStringLiteral("Hello.java"))));
+    QCOMPARE(m_feedback.events.last(), QStringLiteral("failed: cancelled"));
+    watch.stop();
+    ::kill(pid, SIGCONT);
+
+    m_feedback.cancel = false;
+    QVERIFY(QFile::remove(m_app->filePath(QStringLiteral("temp/Hello.class"))));
+    QVERIFY(compile(javacPath(), m_app->filePath(QStringLiteral("Hello.java"))));
+    QVERIFY(QFile::exists(m_app->filePath(QStringLiteral("temp/Hello.class"))));
+    // Both compiles reached it: the cancelled one's, its client gone, and this one.
+    QTRY_COMPARE(said.size(), 4);
+    QStringList lines;
+    for (const QList<QVariant> &line : said)
+        lines.append(line[0].toString());
+    QVERIFY2(lines.filter(QStringLiteral("compiling")).size() == 2
+                 && !lines.filter(QRegularExpression(QStringLiteral("^done \\d+ 0$"))).isEmpty(),
+             qPrintable(lines.join(QLatin1String(", "))));
+    QVERIFY(warm->isReady());
+}
+
+// Another user reaches neither the socket's folder nor, when let through, a compile.
+void TestCompileDriver::warmCompilerServesOnlyItsUser()
+{
+    if (::geteuid() != 0 || QStandardPaths::findExecutable(QStringLiteral("runuser")).isEmpty())
+        QSKIP("needs root and runuser to act as another user");
+    WarmCompiler *warm = readyWarmCompiler();
+    QVERIFY(warm);
+    const QString folder = WarmCompiler::socketFolder();
+    QCOMPARE(QFileInfo(folder).permissions() & (QFileDevice::ReadOther | QFileDevice::ExeOther),
+             QFileDevice::Permissions());
+    const QStringList launcher = warm->launcher(javacPath());
+    QCOMPARE(launcher.size(), 2);
+    auto asNobody = [&] {
+        QProcess process;
+        process.setWorkingDirectory(QStringLiteral("/"));
+        process.start(QStringLiteral("runuser"),
+                      {QStringLiteral("-u"), QStringLiteral("nobody"), QStringLiteral("--"), launcher[0],
+                       launcher[1], javacPath(), QStringLiteral("-version")});
+        return process.waitForFinished(scaled(60000)) && process.exitCode() == 0; // by javac itself
+    };
+    QSignalSpy said(warm, &WarmCompiler::said);
+    QVERIFY(asNobody());
+    QCOMPARE(said.size(), 0); // the folder kept it out
+
+    // Let through the folder, the compiler itself refuses.
+    const auto restore = qScopeGuard([&] {
+        QFile::setPermissions(folder,
+                              QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    });
+    QVERIFY(QFile::setPermissions(folder, QFileInfo(folder).permissions() | QFileDevice::ExeOther));
+    QVERIFY(QFile::setPermissions(launcher[1], QFileInfo(launcher[1]).permissions() | QFileDevice::ReadOther
+                                                   | QFileDevice::WriteOther));
+    QVERIFY(asNobody());
+    QTRY_COMPARE(said.size(), 1);
+    QVERIFY2(said[0][0].toString().startsWith(QLatin1String("refused the user nobody")),
+             qPrintable(said[0][0].toString()));
 }
 
 QTEST_GUILESS_MAIN(TestCompileDriver)

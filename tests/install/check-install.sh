@@ -10,7 +10,8 @@ prefix=$(mktemp -d)
 trap 'rm -rf "$prefix"' EXIT
 
 cmake --install "$build" --prefix "$prefix" --strip >/dev/null
-for file in bin/zarn share/zarn/zarn-applethost.jar share/zarn/zarn-appletapi.jar share/zarn/Options.dat \
+for file in bin/zarn libexec/zarn/zarn-javac share/zarn/zarn-applethost.jar share/zarn/zarn-appletapi.jar \
+            share/zarn/zarn-compiler.jar share/zarn/Options.dat \
             share/zarn/temp/NotDone.txt share/zarn/temp/Done.txt share/zarn/temp/temp.txt \
             share/applications/zarn.desktop share/icons/hicolor/scalable/apps/zarn.svg \
             share/metainfo/io.github.zarnide.zarn.metainfo.xml share/man/man1/zarn.1.gz \
@@ -18,6 +19,7 @@ for file in bin/zarn share/zarn/zarn-applethost.jar share/zarn/zarn-appletapi.ja
     [ -f "$prefix/$file" ] || { echo "missing: $file"; exit 1; }
 done
 [ -x "$prefix/bin/zarn" ] || { echo "bin/zarn is not executable"; exit 1; }
+[ -x "$prefix/libexec/zarn/zarn-javac" ] || { echo "libexec/zarn/zarn-javac is not executable"; exit 1; }
 grep -q '^Categories=.*Development' "$prefix/share/applications/zarn.desktop"
 grep -q '^MimeType=.*text/x-java' "$prefix/share/applications/zarn.desktop"
 grep -q '^Exec=zarn %f$' "$prefix/share/applications/zarn.desktop"

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QObject>
+#include <QSet>
+#include <QString>
+#include <QStringList>
+
+class QProcess;
+
+// javac kept warm: one compiler JVM of the JDK whose javac compiles, started in the
+// background at the first compile with that javac, ended with Zarn (or by itself
+// after fifteen idle minutes). The compile script reaches it through the client
+// zarn-javac and a Unix socket in a folder only the user may enter; the client runs
+// plain javac whenever the warm compiler cannot serve. Never with ZARN_PLAIN_JVM=1,
+// nor with a CLASSPATH set (javac's launcher would read it, wildcards expanded).
+class WarmCompiler : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit WarmCompiler(const QString &appFolder, QObject *parent = nullptr);
+    ~WarmCompiler() override;
+
+    // Starts the warm compiler of javac unless it runs already; one of another javac
+    // ends first.
+    void prepare(const QString &javac);
+    // What goes before javac on the compile line while the warm compiler of javac is
+    // ready: the client and the socket; nothing otherwise.
+    QStringList launcher(const QString &javac) const;
+    bool isReady() const { return m_ready; }
+    qint64 processId() const { return m_pid; }
+
+    // Where the sockets lie: $XDG_RUNTIME_DIR/zarn, else /tmp/zarn-UID, made if need
+    // be; empty when that folder is not the user's alone.
+    static QString socketFolder();
+
+Q_SIGNALS:
+    void ready();
+    // What the warm compiler says it does: "compiling N", "done N STATUS", "refused WHY".
+    void said(const QString &line);
+
+private:
+    void stop();
+    void readLines();
+
+    QString m_appFolder;
+    QString m_javac;
+    QProcess *m_process = nullptr;
+    qint64 m_pid = 0;
+    QString m_socket;
+    bool m_ready = false;
+    QSet<QString> m_cannotServe; // javacs whose warm compiler failed to start
+};

@@ -1,0 +1,103 @@
+package zarn.compiler;
+
+import java.io.BufferedInputStream;
+import java.io.DataInputStream;
+import java.io.IOException;
+import java.nio.ByteBuffer;
+import java.nio.channels.Channels;
+import java.nio.channels.SocketChannel;
+import java.nio.file.Files;
+import java.nio.file.Paths;
+import java.nio.file.attribute.UserPrincipal;
+import jdk.net.ExtendedSocketOptions;
+import jdk.net.UnixDomainPrincipal;
+
+/**
+ * One client's compile. While it waits and compiles, a heartbeat ('h') every
+ * quarter second tells the client the compiler lives; at the end come what javac
+ * printed ('o' and 'e', each with its length) and its exit status ('x'). A
+ * refusal ('r') sends the client to plain javac. A client that goes away cancels
+ * its compile.
+ */
+final class Session {
+    static final long HEARTBEAT_MS = 250;
+
+    private final SocketChannel channel;
+    private final Compiles compiles;
+    private volatile boolean gone;
+    private volatile boolean finished;
+
+    Session(SocketChannel channel, Compiles compiles) {
+        this.channel = channel;
+        this.compiles = compiles;
+    }
+
+    void serve() {
+        try (SocketChannel client = channel) {
+            String refusal = peerRefusal();
+            Request request = null;
+            if (refusal == null) {
+                request = Request.read(new DataInputStream(new BufferedInputStream(Channels.newInputStream(client))));
+                refusal = compiles.unfit(request);
+            }
+            if (refusal != null) {
+                WarmCompiler.say("refused " + refusal);
+                send(new byte[] {'r'});
+                return;
+            }
+            Thread heartbeat = startHeartbeat();
+            Compiles.Outcome outcome;
+            try {
+                outcome = compiles.run(request.arguments, () -> gone);
+            } finally {
+                finished = true;
+                heartbeat.interrupt();
+            }
+            if (!gone) {
+                send(frame('o', outcome.out));
+                send(frame('e', outcome.err));
+                send(ByteBuffer.allocate(5).put((byte) 'x').putInt(outcome.exitCode).array());
+            }
+        } catch (IOException e) {
+            // The client went, or sent no sensible request: it falls back to plain javac.
+        } finally {
+            WarmCompiler.used();
+        }
+    }
+
+    /** Why this peer is not served; null for a process of the user the compiler runs as. */
+    private String peerRefusal() throws IOException {
+        UnixDomainPrincipal peer = channel.getOption(ExtendedSocketOptions.SO_PEERCRED);
+        UserPrincipal self = Files.getOwner(Paths.get("/proc/self"));
+        return peer.user().equals(self) ? null : "the user " + peer.user().getName() + " is not " + self.getName();
+    }
+
+    private Thread startHeartbeat() {
+        Thread heartbeat = new Thread(() -> {
+            try {
+                while (!finished) {
+                    send(new byte[] {'h'});
+                    Thread.sleep(HEARTBEAT_MS);
+                }
+            } catch (IOException e) {
+                gone = true;
+            } catch (InterruptedException e) {
+                // The compile has ended.
+            }
+        }, "heartbeat");
+        heartbeat.setDaemon(true);
+        heartbeat.start();
+        return heartbeat;
+    }
+
+    private static byte[] frame(char kind, byte[] bytes) {
+        return ByteBuffer.allocate(5 + bytes.length).put((byte) kind).putInt(bytes.length).put(bytes).array();
+    }
+
+    private synchronized void send(byte[] bytes) throws IOException {
+        ByteBuffer buffer = ByteBuffer.wrap(bytes);
+        while (buffer.hasRemaining()) {
+            channel.write(buffer);
+        }
+    }
+}
