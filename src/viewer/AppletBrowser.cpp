@@ -1,6 +1,7 @@
 #include "AppletBrowser.h"
 
 #include "AppletApi.h"
+#include "AppletLaunch.h"
 #include "AppletOutput.h"
 #include "ChildProcesses.h"
 #include "ConsoleChannel.h"
@@ -46,6 +47,7 @@ AppletBrowser::AppletBrowser(QWidget *parent)
 AppletBrowser::~AppletBrowser()
 {
     stopHost();
+    dropSpare();
 }
 
 QString AppletBrowser::message() const
@@ -133,6 +135,20 @@ void AppletBrowser::startHost()
         showMessage(tr("The applet runs in a window of its own."));
     }
 
+    const QString folder = m_launch.workingFolder();
+    const QStringList launch = appletLaunchArguments(m_launch, appletPixels(), window);
+    if (m_spare && m_spare->java == m_java && m_spare->program == hostProgram() && m_spare->folder == folder
+        && m_spare->process->state() == QProcess::Running) {
+        adoptSpare(launch);
+    } else {
+        dropSpare();
+        startNewHost(folder, launch);
+    }
+    m_host->write(appletHostParameters(m_launch));
+}
+
+void AppletBrowser::startNewHost(const QString &folder, const QStringList &launch)
+{
     m_host = new QProcess(this);
     m_hostPid = 0;
     connect(m_host, &QProcess::started, this, [this] {
@@ -140,50 +156,131 @@ void AppletBrowser::startHost()
         ChildProcesses::add(m_hostPid, false);
         qCInfo(logViewer) << "the applet host runs as process" << m_hostPid;
     });
+    connectHost();
+    // Relative file names are the page's neighbours, as a browser's applet sees them.
+    if (QFileInfo(folder).isDir())
+        m_host->setWorkingDirectory(folder);
+    const QStringList arguments = hostProgram() + openOutput(*m_host, m_output, m_channel) + launch;
+    m_output->begin(m_launch.className, sourceRoot());
+    Q_EMIT outputBegun();
+    qCInfo(logViewer) << "starting the applet host:" << m_java << arguments;
+    m_host->start(m_java, arguments);
+    if (m_channel)
+        m_channel->hostStarted();
+}
+
+void AppletBrowser::connectHost()
+{
     connect(m_host, &QProcess::readyReadStandardOutput, this, &AppletBrowser::readHost);
     connect(m_host, &QProcess::finished, this, &AppletBrowser::hostEnded);
     connect(m_host, &QProcess::errorOccurred, this, [this](QProcess::ProcessError error) {
         if (error == QProcess::FailedToStart)
             showMessage(tr("Java cannot be started: %1").arg(m_host->errorString()));
     });
-    // Relative file names are the page's neighbours, as a browser's applet sees them.
-    if (const QString folder = m_launch.workingFolder(); QFileInfo(folder).isDir())
-        m_host->setWorkingDirectory(folder);
-    const QStringList arguments = hostArguments(window) + openOutput();
-    qCInfo(logViewer) << "starting the applet host:" << m_java << arguments;
-    m_host->start(m_java, arguments);
-    m_host->write(appletHostParameters(m_launch));
-    if (m_channel)
-        m_channel->hostStarted();
 }
 
-QStringList AppletBrowser::hostArguments(quint64 window)
+// The host started ahead takes this applet: it only has to load its classes.
+void AppletBrowser::adoptSpare(const QStringList &launch)
+{
+    qCInfo(logViewer) << "the applet host" << m_spare->pid << "started ahead runs" << m_launch.className;
+    m_spare->process->disconnect(this);
+    m_host = m_spare->process;
+    m_hostPid = m_spare->pid;
+    m_output = m_spare->output;
+    m_channel = std::move(m_spare->channel);
+    m_spare.reset();
+    m_output->begin(m_launch.className, sourceRoot());
+    Q_EMIT outputBegun();
+    connectHost();
+    QByteArray line = "launch";
+    for (const QString &argument : launch)
+        line += ' ' + argument.toUtf8().toPercentEncoding();
+    m_host->write(line + '\n');
+    readHost(); // what it may have said while it waited
+}
+
+// After a View > Applet, the next host starts in the background, in the same
+// folder with the same JDK, and waits for its applet.
+void AppletBrowser::startSpare()
+{
+    if (m_spare || m_java.isEmpty())
+        return;
+    auto spare = std::make_unique<Spare>();
+    spare->java = m_java;
+    spare->program = hostProgram();
+    spare->folder = m_launch.workingFolder();
+    spare->process = new QProcess(this);
+    QProcess *process = spare->process;
+    connect(process, &QProcess::started, this, [this, process] {
+        if (m_spare && m_spare->process == process) {
+            m_spare->pid = process->processId();
+            ChildProcesses::add(m_spare->pid, false);
+        }
+    });
+    // Until it is adopted, only its word that it waits counts.
+    connect(process, &QProcess::readyReadStandardOutput, this, [this, process] {
+        if (m_spare && m_spare->process == process && process->peek(64).startsWith("waiting"))
+            m_spare->waiting = true;
+    });
+    connect(process, &QProcess::finished, this, [this, process] {
+        qCInfo(logViewer) << "the applet host started ahead ended before its applet came";
+        if (m_spare && m_spare->process == process) {
+            ChildProcesses::remove(m_spare->pid);
+            m_spare.reset();
+        }
+        process->deleteLater();
+    });
+    if (QFileInfo(spare->folder).isDir())
+        process->setWorkingDirectory(spare->folder);
+    const QStringList arguments = spare->program + openOutput(*process, spare->output, spare->channel)
+                                  + QStringList{QStringLiteral("--pending")};
+    qCInfo(logViewer) << "starting an applet host ahead:" << m_java << arguments;
+    process->start(m_java, arguments);
+    if (spare->channel)
+        spare->channel->hostStarted();
+    m_spare = std::move(spare);
+}
+
+void AppletBrowser::dropSpare()
+{
+    if (!m_spare)
+        return;
+    QProcess *process = m_spare->process;
+    process->disconnect(this);
+    endProcess(process, m_spare->pid);
+    m_spare.reset();
+}
+
+QStringList AppletBrowser::hostProgram() const
 {
     // On a JDK without the Applet API, Zarn's is patched in, and no archive can be
     // mapped. Else from the host's archive once one has been made; the first applet
     // that paints has it made, in a run of its own.
     const QStringList api = appletApiOptions(m_java, m_archiveFolder);
     const JvmArchive archive = appletHostArchive(m_java, m_archiveFolder);
-    QStringList arguments = appletHostArguments(appletHostJar(), m_launch, appletPixels(), window,
-                                                !api.isEmpty()      ? api
-                                                : archive.isWhole() ? archive.options()
-                                                                    : QStringList());
+    QStringList arguments = appletHostProgram(appletHostJar(), !api.isEmpty()      ? api
+                                                               : archive.isWhole() ? archive.options()
+                                                                                   : QStringList());
     if (!api.isEmpty())
         arguments << QStringLiteral("--applet-api") << appletApiJar();
     return arguments;
 }
 
-// The applet's output comes through a pipe of its own, read in the background.
-QStringList AppletBrowser::openOutput()
+QString AppletBrowser::sourceRoot() const
 {
-    const QString sources = m_launch.sourceFolder.isEmpty() ? m_launch.codeBase.toLocalFile()
-                                                            : m_launch.sourceFolder;
-    m_output = std::make_shared<AppletOutput>(m_launch.className, sources);
-    m_channel = std::make_unique<ConsoleChannel>(m_output);
-    Q_EMIT outputBegun();
-    if (!m_channel->isOpen())
+    return m_launch.sourceFolder.isEmpty() ? m_launch.codeBase.toLocalFile() : m_launch.sourceFolder;
+}
+
+// The applet's output comes through a pipe of its own, read in the background:
+// made for host, which gets it between fork and exec; the host's arguments for it.
+QStringList AppletBrowser::openOutput(QProcess &host, std::shared_ptr<AppletOutput> &output,
+                                      std::unique_ptr<ConsoleChannel> &channel)
+{
+    output = std::make_shared<AppletOutput>(QString(), QString());
+    channel = std::make_unique<ConsoleChannel>(output);
+    if (!channel->isOpen())
         return {};
-    m_host->setChildProcessModifier([channel = m_channel.get()] { channel->giveToHost(); });
+    host.setChildProcessModifier([channel = channel.get()] { channel->giveToHost(); });
     return {QStringLiteral("--console"), ConsoleChannel::hostPath()};
 }
 
@@ -200,6 +297,7 @@ void AppletBrowser::readHost()
         } else if (word == QLatin1String("painted")) {
             Q_EMIT appletPainted();
             makeAppletHostArchive(m_java, m_archiveFolder);
+            startSpare();
         } else if (word == QLatin1String("status")) {
             Q_EMIT appletStatus(text);
         } else if (word == QLatin1String("exception")) {
@@ -248,19 +346,24 @@ void AppletBrowser::stopHost()
     QProcess *host = m_host;
     m_host = nullptr;
     host->disconnect(this);
+    endProcess(host, m_hostPid);
+}
+
+void AppletBrowser::endProcess(QProcess *host, qint64 pid)
+{
     if (host->state() != QProcess::NotRunning) {
         // A destroyed parent window does not end the JVM: ask it to quit, then insist.
         host->write("quit\n");
         host->closeWriteChannel();
         if (!host->waitForFinished(QuitGraceMs)) {
-            qCInfo(logViewer) << "the applet host" << m_hostPid << "did not quit when asked: killed";
+            qCInfo(logViewer) << "the applet host" << pid << "did not quit when asked: killed";
             host->kill();
             host->waitForFinished();
         } else {
-            qCInfo(logViewer) << "the applet host" << m_hostPid << "quit when asked";
+            qCInfo(logViewer) << "the applet host" << pid << "quit when asked";
         }
     }
-    ChildProcesses::remove(m_hostPid);
+    ChildProcesses::remove(pid);
     delete host;
 }
 

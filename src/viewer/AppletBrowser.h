@@ -49,6 +49,10 @@ public:
     QString message() const;
     // The host process, or 0 when none runs.
     qint64 hostProcessId() const;
+    // The host started ahead for the next applet, or 0 when there is none (yet).
+    qint64 spareProcessId() const { return m_spare ? m_spare->pid : 0; }
+    // That host has warmed up and waits.
+    bool spareIsWaiting() const { return m_spare && m_spare->waiting; }
     // The area the applet's window is put into.
     QWidget *surface() const { return m_surface; }
     // What the host was last started to run.
@@ -77,14 +81,22 @@ protected:
 private:
     std::optional<AppletTag> readPage(const QString &path);
     void startHost();
-    QStringList hostArguments(quint64 window);
-    // A new output and the channel it comes through; the host's arguments for it.
-    QStringList openOutput();
+    void startNewHost(const QString &folder, const QStringList &launch);
+    void connectHost();
+    void adoptSpare(const QStringList &launch);
+    void startSpare();
+    void dropSpare();
+    // The JVM and the host's program, for any applet.
+    QStringList hostProgram() const;
+    QString sourceRoot() const;
+    static QStringList openOutput(QProcess &host, std::shared_ptr<AppletOutput> &output,
+                                  std::unique_ptr<ConsoleChannel> &channel);
     void heardException(const QString &report);
     void showMessage(const QString &text);
     void readHost();
     void hostEnded();
     void stopHost();
+    static void endProcess(QProcess *host, qint64 pid);
     void sendSize();
     QSize appletPixels() const;
     void placeSurface();
@@ -103,4 +115,19 @@ private:
     std::unique_ptr<ConsoleChannel> m_channel;
     qint64 m_hostPid = 0;
     bool m_reportedError = false;
+
+    // The next host, started ahead in the background: the JDK, the JVM's options
+    // and the folder it runs in must be those the next applet would get.
+    struct Spare
+    {
+        QProcess *process = nullptr;
+        qint64 pid = 0;
+        QString java;
+        QStringList program;
+        QString folder;
+        bool waiting = false;
+        std::shared_ptr<AppletOutput> output;
+        std::unique_ptr<ConsoleChannel> channel;
+    };
+    std::unique_ptr<Spare> m_spare;
 };

@@ -118,24 +118,26 @@ QString appletHostJar()
 QStringList appletHostArguments(const QString &jar, const AppletLaunch &launch, const QSize &size,
                                 quint64 embedWindow, const QStringList &jvmOptions)
 {
-    QStringList arguments = jvmOptions;
-    arguments += {
-        // XEmbeddedFrame, which puts the applet inside Zarn's window, is internal to the JDK.
-        QStringLiteral("--add-exports"),
-        QStringLiteral("java.desktop/sun.awt.X11=ALL-UNNAMED"),
-        QStringLiteral("-cp"),
-        jar,
-        QStringLiteral("zarn.applethost.AppletHost"),
-        QStringLiteral("--class"),
-        launch.className,
-        QStringLiteral("--codebase"),
-        launch.codeBase.toString(QUrl::FullyEncoded),
-        QStringLiteral("--document"),
-        launch.documentBase.toString(QUrl::FullyEncoded),
-        QStringLiteral("--width"),
-        QString::number(size.width()),
-        QStringLiteral("--height"),
-        QString::number(size.height()),
+    return appletHostProgram(jar, jvmOptions) + appletLaunchArguments(launch, size, embedWindow);
+}
+
+QStringList appletHostProgram(const QString &jar, const QStringList &jvmOptions)
+{
+    // XEmbeddedFrame, which puts the applet inside Zarn's window, is internal to the JDK.
+    return jvmOptions
+           + QStringList{QStringLiteral("--add-exports"),
+                         QStringLiteral("java.desktop/sun.awt.X11=ALL-UNNAMED"), QStringLiteral("-cp"), jar,
+                         QStringLiteral("zarn.applethost.AppletHost")};
+}
+
+QStringList appletLaunchArguments(const AppletLaunch &launch, const QSize &size, quint64 embedWindow)
+{
+    QStringList arguments = {
+        QStringLiteral("--class"),    launch.className,
+        QStringLiteral("--codebase"), launch.codeBase.toString(QUrl::FullyEncoded),
+        QStringLiteral("--document"), launch.documentBase.toString(QUrl::FullyEncoded),
+        QStringLiteral("--width"),    QString::number(size.width()),
+        QStringLiteral("--height"),   QString::number(size.height()),
     };
     for (const QUrl &folder : launch.classFolders)
         arguments << QStringLiteral("--classes") << folder.toString(QUrl::FullyEncoded);

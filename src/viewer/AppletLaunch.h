@@ -80,6 +80,11 @@ QStringList appletHostArguments(const QString &jar, const AppletLaunch &launch, 
 // The lines that give the host the applet's parameters, of any length: "param",
 // the name and the value, both percent-encoded UTF-8.
 QByteArray appletHostParameters(const AppletLaunch &launch);
+// The two parts of appletHostArguments: the JVM and the host's program, which a
+// host started ahead of its applet has; the applet's part, which such a host gets
+// on its input ("launch", then each argument percent-encoded).
+QStringList appletHostProgram(const QString &jar, const QStringList &jvmOptions);
+QStringList appletLaunchArguments(const AppletLaunch &launch, const QSize &size, quint64 embedWindow);
 
 // The host's class-data archive (see JvmArchive) for java, kept in folder.
 JvmArchive appletHostArchive(const QString &java, const QString &folder);

@@ -18,6 +18,13 @@ AppletOutput::AppletOutput(const QString &className, const QString &sourceRoot)
     });
 }
 
+void AppletOutput::begin(const QString &className, const QString &sourceRoot)
+{
+    m_className = className;
+    m_sourceRoot = sourceRoot;
+    m_started = QDateTime::currentDateTime();
+}
+
 AppletOutput::Lines AppletOutput::linesFrom(qint64 first) const
 {
     const QMutexLocker lock(&m_mutex);

@@ -35,6 +35,10 @@ public:
     // The run of the applet className, whose sources lie under sourceRoot.
     AppletOutput(const QString &className, const QString &sourceRoot);
 
+    // The run of another applet begins: a host started ahead of its applet has
+    // its output before it knows the applet.
+    void begin(const QString &className, const QString &sourceRoot);
+
     QString className() const { return m_className; }
     QString sourceRoot() const { return m_sourceRoot; }
     QDateTime started() const { return m_started; }
@@ -59,9 +63,9 @@ Q_SIGNALS:
 private:
     void wake();
 
-    const QString m_className;
-    const QString m_sourceRoot;
-    const QDateTime m_started;
+    QString m_className;
+    QString m_sourceRoot;
+    QDateTime m_started;
     mutable QMutex m_mutex;
     std::deque<ConsoleLine> m_kept;
     qint64 m_count = 0;

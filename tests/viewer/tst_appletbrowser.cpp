@@ -172,7 +172,8 @@ void TestAppletBrowser::layoutNeverStaysBlank()
 }
 
 // The first applet that paints has the host's class-data archive made; the hosts
-// after it start from the archive, and run the applet as before.
+// after it start from the archive, and run the applet as before. Once an applet
+// has painted, the next host starts ahead and waits: the next run is its.
 void TestAppletBrowser::hostArchiveIsMadeAndUsed()
 {
     const QString folder = m_site.filePath(QStringLiteral("cds"));
@@ -191,6 +192,15 @@ void TestAppletBrowser::hostArchiveIsMadeAndUsed()
     QVERIFY(commandLine.open(QIODevice::ReadOnly));
     QVERIFY(commandLine.readAll().contains("-XX:SharedArchiveFile=" + archive.path().toUtf8()));
     QTRY_COMPARE_WITH_TIMEOUT(colourAtCentre(m_browser->surface()), QColor(200, 30, 40), scaled(10000));
+
+    QTRY_VERIFY_WITH_TIMEOUT(m_browser->spareIsWaiting(), scaled(20000));
+    const qint64 ahead = m_browser->spareProcessId();
+    m_browser->Navigate(page(QStringLiteral("aware.html"),
+                             QStringLiteral("<applet codebase=classes code=pkg.Aware width=200 height=100>"
+                                            "<param name=shade value=deep></applet>")));
+    QCOMPARE(m_browser->hostProcessId(), ahead);
+    QVERIFY(painted.wait(scaled(20000)));
+    QTRY_COMPARE_WITH_TIMEOUT(colourAtCentre(m_browser->surface()), QColor(0, 160, 0), scaled(10000));
 }
 
 ZARN_XVFB_TEST_MAIN(TestAppletBrowser)

@@ -16,6 +16,7 @@ import java.io.BufferedReader;
 import java.io.IOException;
 import java.io.InputStreamReader;
 import java.lang.reflect.InvocationTargetException;
+import java.net.URLDecoder;
 import java.nio.charset.StandardCharsets;
 import java.util.concurrent.ExecutorService;
 import java.util.concurrent.Executors;
@@ -65,11 +66,18 @@ public final class AppletHost {
     private void run() {
         Console.install(launch.console);
         BufferedReader zarn = new BufferedReader(new InputStreamReader(System.in, StandardCharsets.UTF_8));
-        if (launch.waitForLoad) {
+        if (launch.pending) {
+            // Started ahead of its applet: warmed up, it tells Zarn it waits.
+            life.execute(() -> {
+                warmUp();
+                Reports.line("waiting", "");
+            });
+        } else if (launch.waitForLoad) {
             // On the applet's thread, which so starts while Zarn still compiles.
             life.execute(AppletHost::warmUp);
         }
-        if (!readParameters(zarn) || launch.waitForLoad && !waitForLoad(zarn)) {
+        if (launch.pending && !readLaunch(zarn) || !readParameters(zarn)
+                || launch.waitForLoad && !waitForLoad(zarn)) {
             quit();
         }
         life.execute(this::bringToLife);
@@ -124,6 +132,28 @@ public final class AppletHost {
             EventQueue.invokeAndWait(() -> new Applet().getFont());
         } catch (Throwable e) {
             // The real start reports whatever goes wrong.
+        }
+    }
+
+    /**
+     * The applet's part of a pending launch: "launch" and the arguments, each
+     * percent-encoded; false when Zarn says quit or goes away first.
+     */
+    private boolean readLaunch(BufferedReader zarn) {
+        try {
+            String line = zarn.readLine();
+            if (line == null || !line.startsWith("launch ")) {
+                return false;
+            }
+            String[] words = line.substring("launch ".length()).split(" ");
+            for (int i = 0; i < words.length; ++i) {
+                words[i] = URLDecoder.decode(words[i], StandardCharsets.UTF_8);
+            }
+            launch.complete(words);
+            return true;
+        } catch (IOException | IllegalArgumentException e) {
+            Reports.error("The applet's launch could not be read: " + e.getMessage());
+            return false;
         }
     }
 

@@ -15,7 +15,7 @@ import java.util.List;
 import java.util.Locale;
 import java.util.Map;
 
-/** What Zarn asks the host to run, from the command line. */
+/** What Zarn asks the host to run, from the command line (and, for a host started ahead, its input). */
 final class HostLaunch {
     URL codeBase;
     URL documentBase;
@@ -32,6 +32,8 @@ final class HostLaunch {
     String appletApi;
     /** Start only when Zarn says "load": the JVM starts while the applet compiles. */
     boolean waitForLoad;
+    /** Started ahead, before the applet is known: its part comes on the input ("launch ..."). */
+    boolean pending;
     String className;
     int width = 300;
     int height = 200;
@@ -41,8 +43,28 @@ final class HostLaunch {
     /** How many "param NAME VALUE" lines come first on the input, percent-encoded. */
     int parameterLines;
 
+    /**
+     * The launch the command line gives; with --pending, only what the process
+     * needs, the applet's part to come with complete().
+     */
     static HostLaunch parse(String[] args) {
         HostLaunch launch = new HostLaunch();
+        launch.read(args);
+        if (!launch.pending) {
+            launch.check();
+        }
+        return launch;
+    }
+
+    /** The applet's part of a pending launch, as Zarn sends it once the applet is chosen. */
+    void complete(String[] args) {
+        pending = false;
+        read(args);
+        check();
+    }
+
+    private void read(String[] args) {
+        HostLaunch launch = this;
         for (int i = 0; i < args.length; ++i) {
             String option = args[i];
             switch (option) {
@@ -70,6 +92,9 @@ final class HostLaunch {
                 case "--wait":
                     launch.waitForLoad = true;
                     break;
+                case "--pending":
+                    launch.pending = true;
+                    break;
                 case "--archive":
                     launch.archives.add(url(value(args, ++i, option)));
                     break;
@@ -92,13 +117,15 @@ final class HostLaunch {
                     throw new IllegalArgumentException("Unknown option " + option);
             }
         }
-        if (launch.className == null || launch.codeBase == null) {
+    }
+
+    private void check() {
+        if (className == null || codeBase == null) {
             throw new IllegalArgumentException("The host needs --class and --codebase.");
         }
-        if (launch.documentBase == null) {
-            launch.documentBase = launch.codeBase;
+        if (documentBase == null) {
+            documentBase = codeBase;
         }
-        return launch;
     }
 
     /**
