@@ -203,7 +203,7 @@ void AppletBrowser::adoptSpare(const QStringList &launch)
 // folder with the same JDK, and waits for its applet.
 void AppletBrowser::startSpare()
 {
-    if (m_spare || m_java.isEmpty())
+    if (m_spare || m_java.isEmpty() || qEnvironmentVariable("ZARN_PLAIN_JVM") == QLatin1String("1"))
         return;
     auto spare = std::make_unique<Spare>();
     spare->java = m_java;
@@ -234,11 +234,11 @@ void AppletBrowser::startSpare()
         process->setWorkingDirectory(spare->folder);
     const QStringList arguments = spare->program + openOutput(*process, spare->output, spare->channel)
                                   + QStringList{QStringLiteral("--pending")};
+    m_spare = std::move(spare);
     qCInfo(logViewer) << "starting an applet host ahead:" << m_java << arguments;
     process->start(m_java, arguments);
-    if (spare->channel)
-        spare->channel->hostStarted();
-    m_spare = std::move(spare);
+    if (m_spare->channel)
+        m_spare->channel->hostStarted();
 }
 
 void AppletBrowser::dropSpare()
