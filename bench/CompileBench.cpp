@@ -28,6 +28,16 @@ const QByteArray HelloApplet = "import java.applet.Applet;\nimport java.awt.Grap
                                "public class Hello extends Applet {\n"
                                "    public void paint(Graphics g) { g.drawString(\"Hello\", 20, 20); }\n}\n";
 
+// An application folder in app, with direct/ for javac's own runs; Hello.java's path.
+QString helloIn(const QTemporaryDir &app)
+{
+    makeAppFolder(app.path());
+    QDir(app.path()).mkpath(QStringLiteral("direct"));
+    const QString source = app.filePath(QStringLiteral("Hello.java"));
+    writeBenchFile(source, HelloApplet);
+    return source;
+}
+
 struct CompileFigures
 {
     double zarnMs;
@@ -38,10 +48,7 @@ struct CompileFigures
 CompileFigures compileFigures(const QString &javac)
 {
     QTemporaryDir app;
-    makeAppFolder(app.path());
-    QDir(app.path()).mkpath(QStringLiteral("direct"));
-    const QString source = app.filePath(QStringLiteral("Hello.java"));
-    writeBenchFile(source, HelloApplet);
+    const QString source = helloIn(app);
 
     CompileDriver driver(app.path());
     QuietFeedback feedback;
@@ -84,10 +91,7 @@ struct WarmFigures
 WarmFigures warmFigures(const QString &javac)
 {
     QTemporaryDir app;
-    makeAppFolder(app.path());
-    QDir(app.path()).mkpath(QStringLiteral("direct"));
-    const QString source = app.filePath(QStringLiteral("Hello.java"));
-    writeBenchFile(source, HelloApplet);
+    const QString source = helloIn(app);
     CompileDriver driver(app.path());
     driver.useWarmCompiler();
     QuietFeedback feedback;

@@ -100,6 +100,15 @@ void WarmCompiler::prepare(const QString &javac)
         }
         process->deleteLater();
     });
+    connect(m_process, &QProcess::errorOccurred, this,
+            [this, process = m_process](QProcess::ProcessError error) {
+                if (error != QProcess::FailedToStart || process != m_process)
+                    return;
+                qCInfo(logCompile) << "the warm compiler cannot start:" << process->errorString();
+                m_cannotServe.insert(m_javac);
+                m_process = nullptr;
+                process->deleteLater();
+            });
     // The quick JIT tier and a small first heap: after its warm-up it compiles an
     // applet in some 40 ms, in about half the memory of a JVM left to its defaults.
     const QStringList arguments = QStringList{QStringLiteral("-XX:+UseSerialGC"),
