@@ -17,6 +17,8 @@ Document::Document(QTextDocument &text, QObject *parent)
 
 void Document::setFileName(const QString &path)
 {
+    m_hasOwnName = !path.isEmpty();
+    m_fresh = false;
     if (path == m_fileName)
         return;
     m_fileName = path;
@@ -39,13 +41,25 @@ void Document::setModified(bool modified)
     m_text.setModified(modified);
 }
 
-void Document::startNew(const QString &path)
+void Document::start(const QString &path)
 {
     m_text.setModified(false);
     m_format = TextFormat{};
     m_lines.adopt(QByteArray(), m_format);
     m_stamp = {};
     setFileName(path);
+}
+
+void Document::startUntitled(const QString &defaultPath)
+{
+    start(defaultPath);
+    m_hasOwnName = false;
+}
+
+void Document::startNamed(const QString &path)
+{
+    start(path);
+    m_fresh = true;
 }
 
 void Document::opened(const QString &path, const TextFormat &format, const QByteArray &bytes)

@@ -26,7 +26,14 @@ public:
 
     // Full path of the document's file; empty until New, Open or Save As names one.
     const QString &FileName() const { return m_fileName; }
+    // Names the document's file: its own name from now on.
     void setFileName(const QString &path);
+    // False for a document started with New: its FileName is only where New puts
+    // it, and its first Save asks for a name.
+    bool hasOwnName() const { return m_hasOwnName; }
+    // Named, but not read from or written to its file yet: a file that appears
+    // there meanwhile is not the document's.
+    bool isFresh() const { return m_fresh; }
     // The file's name for messages ("Clock.java"); "Untitled" while there is none.
     QString displayName() const;
 
@@ -38,9 +45,12 @@ public:
     // How the document is written: as its file was read, or UTF-8 with LF when new.
     const TextFormat &format() const { return m_format; }
 
+    // The text now in the pane is a new document without a name of its own;
+    // defaultPath is its FileName until it is saved under a name the user gives.
+    void startUntitled(const QString &defaultPath);
     // The text now in the pane is a new document, to be saved at path; nothing is
     // known of a file there.
-    void startNew(const QString &path);
+    void startNamed(const QString &path);
     // The text now in the pane was read from the file at path, whose bytes were
     // bytes, in format.
     void opened(const QString &path, const TextFormat &format, const QByteArray &bytes);
@@ -51,7 +61,8 @@ public:
         bool widened = false; // a Latin-1 file had to become UTF-8 to keep every character
     };
     // Writes the text to path, unchanged lines as the file had them. Once written,
-    // path is the FileName and the text is unmodified; a failure changes nothing.
+    // path is the FileName, the document's own, and the text is unmodified; a
+    // failure changes nothing.
     Saved saveTo(const QString &path);
 
     // False when another program (or another Zarn) changed the file at FileName
@@ -65,8 +76,12 @@ Q_SIGNALS:
 private:
     void stamp(const QString &path);
 
+    void start(const QString &path);
+
     QTextDocument &m_text;
     QString m_fileName;
+    bool m_hasOwnName = false;
+    bool m_fresh = false;
     TextFormat m_format;
     EncodedLines m_lines;
 

@@ -29,12 +29,12 @@ const QString DocumentCommands::SaveAsFilter = QStringLiteral(
     "Java File (*.java) | *.java | Text File (*.txt) | *.txt");
 
 DocumentCommands::DocumentCommands(QPlainTextEdit &pane, Document &document, FileDialog &dialog,
-                                   UserMessages &messages, const QString &appFolder)
+                                   UserMessages &messages, const AppPaths &paths)
     : m_pane(pane)
     , m_document(document)
     , m_dialog(dialog)
     , m_messages(messages)
-    , m_appFolder(appFolder)
+    , m_paths(paths)
 {
 }
 
@@ -44,9 +44,7 @@ bool DocumentCommands::New()
         return false;
     // Neither reads nor writes default.java: the first Save asks for a name.
     m_pane.setPlainText(QString());
-    m_document.startNew(QDir(m_appFolder).filePath(QStringLiteral("default.java")));
-    m_unnamed = true;
-    m_fresh = false;
+    m_document.startUntitled(m_paths.defaultDocument());
     return true;
 }
 
@@ -54,11 +52,9 @@ bool DocumentCommands::Open()
 {
     if (!maybeSave())
         return false;
-    m_dialog.Filter = OpenFilter;
-    m_dialog.DialogTitle.clear();
-    if (!m_dialog.ShowOpen(window()))
+    if (!m_dialog.ShowOpen(window(), OpenFilter, QString()))
         return false;
-    return OpenFile(m_dialog.FileName);
+    return OpenFile(m_dialog.FileName());
 }
 
 bool DocumentCommands::OpenFile(const QString &path)
@@ -70,8 +66,6 @@ bool DocumentCommands::OpenFile(const QString &path)
     }
     m_pane.setPlainText(loaded.content.text);
     m_document.opened(path, loaded.content.format, loaded.bytes);
-    m_unnamed = false;
-    m_fresh = false;
     return true;
 }
 
@@ -88,18 +82,16 @@ bool DocumentCommands::StartNamed(const QString &path)
         return false;
     }
     m_pane.setPlainText(QString());
-    m_document.startNew(absolute);
-    m_unnamed = false;
-    m_fresh = true;
+    m_document.startNamed(absolute);
     return true;
 }
 
 bool DocumentCommands::Save()
 {
     const QString path = m_document.FileName();
-    if (path.isEmpty() || m_unnamed)
+    if (path.isEmpty() || !m_document.hasOwnName())
         return SaveAs();
-    if (m_fresh && pathExists(path)
+    if (m_document.isFresh() && pathExists(path)
         && !m_messages.askToOverwrite(window(), title(),
                                       tr("%1 is there already, and is not this document. Overwrite it?")
                                           .arg(QDir::toNativeSeparators(readablePath(path)))))
@@ -115,13 +107,11 @@ bool DocumentCommands::Save()
 
 bool DocumentCommands::SaveAs()
 {
-    m_dialog.Filter = SaveAsFilter;
-    m_dialog.DialogTitle.clear();
-    if (!m_dialog.ShowSave(window(), suggestedPath()))
+    if (!m_dialog.ShowSave(window(), SaveAsFilter, QString(), suggestedPath()))
         return false;
     // The name as confirmed (the dialog asked before replacing a file of that
     // name); the dialog adds the chosen filter's extension to a name typed without one.
-    return saveTo(m_dialog.FileName);
+    return saveTo(m_dialog.FileName());
 }
 
 QString DocumentCommands::suggestedPath() const
@@ -135,14 +125,14 @@ QString DocumentCommands::suggestedPath() const
     QString name = publicType.match(text).captured(1);
     if (name.isEmpty())
         name = anyType.match(text).captured(1);
-    const QString current = m_document.FileName();
+    const QString current = m_document.hasOwnName() ? m_document.FileName() : QString();
     if (name.isEmpty())
-        name = m_unnamed || current.isEmpty() ? QStringLiteral("Untitled")
-                                              : QFileInfo(current).completeBaseName();
+        name = current.isEmpty() ? QStringLiteral("Untitled") : QFileInfo(current).completeBaseName();
     // The folder last used in the dialog; else the document's own.
-    QString folder = m_dialog.FileName.isEmpty() ? QString() : QFileInfo(m_dialog.FileName).absolutePath();
+    const QString last = m_dialog.FileName();
+    QString folder = last.isEmpty() ? QString() : QFileInfo(last).absolutePath();
     if (folder.isEmpty() || !QFileInfo(folder).isDir())
-        folder = m_unnamed || current.isEmpty() ? QDir::homePath() : QFileInfo(current).absolutePath();
+        folder = current.isEmpty() ? QDir::homePath() : QFileInfo(current).absolutePath();
     return QDir(folder).filePath(name + QStringLiteral(".java"));
 }
 
@@ -156,7 +146,7 @@ bool DocumentCommands::maybeSave()
 bool DocumentCommands::readyToCompile()
 {
     // A document started with New has no file of its own, whatever default.java holds.
-    if (m_document.FileName().isEmpty() || m_unnamed || !pathExists(m_document.FileName())) {
+    if (m_document.FileName().isEmpty() || !m_document.hasOwnName() || !pathExists(m_document.FileName())) {
         m_messages.warning(window(), title(), tr("Save the document first"));
         return false;
     }
@@ -192,14 +182,27 @@ bool DocumentCommands::saveTo(const QString &path)
         m_messages.warning(window(), title(), saved.error);
         return false;
     }
-    m_unnamed = false;
-    m_fresh = false;
     if (saved.widened)
         m_messages.warning(window(), title(),
                            tr("%1 was read as Latin-1, which cannot hold some of the characters it now "
                               "contains, so it was saved as UTF-8.")
                                .arg(QDir::toNativeSeparators(path)));
     return true;
+}
+
+void DocumentCommands::Recover(const QString &path, const QString &text)
+{
+    if (path.isEmpty() || path == m_paths.defaultDocument()) {
+        m_pane.setPlainText(QString());
+        m_document.startUntitled(m_paths.defaultDocument());
+    } else if (!pathExists(path) || !OpenFile(path)) {
+        // Gone from disk (or unreadable): the text is all there is, under its name.
+        m_pane.setPlainText(QString());
+        m_document.startNamed(path);
+    }
+    m_pane.selectAll();
+    m_pane.insertPlainText(text);
+    m_document.setModified(true);
 }
 
 QWidget *DocumentCommands::window() const

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "AppPaths.h"
+
 #include <QString>
 
 class Document;
@@ -19,7 +21,7 @@ public:
     static const QString SaveAsFilter;
 
     DocumentCommands(QPlainTextEdit &pane, Document &document, FileDialog &dialog, UserMessages &messages,
-                     const QString &appFolder);
+                     const AppPaths &paths);
 
     // Both return whether a new document was started, or a file opened.
     bool New();
@@ -34,6 +36,13 @@ public:
     // no name of its own yet: its Save is a Save As.
     bool Save();
     bool SaveAs();
+
+    // Text a Zarn that ended without saving it left behind, for the document at
+    // path: the file as it is on disk, then the text over it, unsaved, for the user
+    // to decide whether it replaces the file. An empty path (or the place New puts
+    // a document, where older Zarns named it) is a document started with New, and
+    // stays without a name of its own.
+    void Recover(const QString &path, const QString &text);
 
     // When the text changed since the last New, Open or save, asks whether to save
     // it. True when the caller may go on: nothing to save, saved, or discarded.
@@ -56,10 +65,5 @@ private:
     Document &m_document;
     FileDialog &m_dialog;
     UserMessages &m_messages;
-    const QString m_appFolder;
-    // Started with New: the document's FileName is only where New puts it.
-    bool m_unnamed = false;
-    // Named, but not read from or written to its file yet: a file that appears
-    // there meanwhile is not the document's.
-    bool m_fresh = false;
+    const AppPaths m_paths;
 };

@@ -1,5 +1,6 @@
 #include "TextRecovery.h"
 
+#include "AppPaths.h"
 #include "AtomicFile.h"
 #include "Document.h"
 #include "LogCategories.h"
@@ -20,11 +21,6 @@ const QByteArray Heading = "zarn recovery 2\n";
 const QByteArray OlderHeading = "zarn recovery\n";
 // Longest line before the text: a path of 4096 bytes, each written as %XX.
 constexpr qint64 LongestLine = 16 * 1024;
-
-QString recoveryFolder(const QString &appFolder)
-{
-    return QDir(appFolder).filePath(QStringLiteral("recovery"));
-}
 
 // The folder, made if need be, that only the user may enter (an older Zarn made it
 // open to all).
@@ -71,7 +67,7 @@ bool olderWriterRuns(const QFileInfo &file)
 TextRecovery::TextRecovery(const Document &document, const QString &appFolder, QObject *parent)
     : QObject(parent)
     , m_document(document)
-    , m_path(QDir(recoveryFolder(appFolder)).filePath(thisZarnsName()))
+    , m_path(QDir(AppPaths(appFolder).recovery()).filePath(thisZarnsName()))
 {
     m_pause.setSingleShot(true);
     m_pause.setInterval(PauseMs);
@@ -100,9 +96,11 @@ void TextRecovery::keepNow()
     QString text = m_document.text().toRawText();
     text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
     const qint64 pid = QCoreApplication::applicationPid();
+    // A document without a name of its own is kept without one.
+    const QString path = m_document.hasOwnName() ? m_document.FileName() : QString();
     const QByteArray heading = Heading + "writer " + QByteArray::number(pid) + ' '
                                + QByteArray::number(processStartTicks(pid).value_or(0)) + '\n' + "path "
-                               + pathToBytes(m_document.FileName()).toPercentEncoding("/") + '\n';
+                               + pathToBytes(path).toPercentEncoding("/") + '\n';
     const QString problem = replaceFileAtomically(m_path, heading + text.toUtf8());
     if (!problem.isEmpty())
         qCInfo(logDocuments) << "unsaved text could not be kept in" << m_path << ":" << problem;
@@ -125,7 +123,7 @@ QString TextRecovery::Left::text() const
 
 std::optional<TextRecovery::Left> TextRecovery::leftBehind(const QString &appFolder)
 {
-    const QFileInfoList kept = QDir(recoveryFolder(appFolder))
+    const QFileInfoList kept = QDir(AppPaths(appFolder).recovery())
                                    .entryInfoList({QStringLiteral("*.txt")}, QDir::Files, QDir::Time);
     for (const QFileInfo &file : kept) {
         QFile recovery(file.filePath());

@@ -7,6 +7,7 @@
 #include "ProgressFeedback.h"
 #include "RecordingMessages.h"
 #include "ScriptedFileDialog.h"
+#include "SettingsStore.h"
 #include "TestTime.h"
 #include "TextFile.h"
 #include "Zarn.h"
@@ -142,7 +143,6 @@ private Q_SLOTS:
     void fontFromOptionsFile_data();
     void fontFromOptionsFile();
     void storeSettingsWritesTheFile();
-    void storeThatFailsTellsTheUserOnce();
     void everyTextFitsItsPlace();
     void unsavedTextIsKeptAndOffered_data();
     void unsavedTextIsKeptAndOffered();
@@ -451,7 +451,7 @@ void TestZarn::optionsApplyReachesThePaneAndTheFile()
     const QFont font = child<QPlainTextEdit>("Richtextbox1")->font();
     QCOMPARE(font.family(), QStringLiteral("Lucida Console"));
     QCOMPARE(font.pointSize(), 14);
-    QCOMPARE(fileBytes(m_window->optionsPath()), QByteArray("5,3,\"/usr/bin/javac\"\r\n"));
+    QCOMPARE(fileBytes(m_window->paths().options()), QByteArray("5,3,\"/usr/bin/javac\"\r\n"));
 }
 
 void TestZarn::exitLeavesAboutOpen()
@@ -509,9 +509,9 @@ void TestZarn::fontFromOptionsFile()
     if (!options.isEmpty())
         writeOptions(options);
     openWindow();
-    QCOMPARE(m_window->settings.MainFontType, type);
-    QCOMPARE(m_window->settings.MainFontSize, size);
-    QCOMPARE(m_window->settings.CompilerLocation, location);
+    QCOMPARE(m_window->settings().current().MainFontType, type);
+    QCOMPARE(m_window->settings().current().MainFontSize, size);
+    QCOMPARE(m_window->settings().current().CompilerLocation, location);
     const QFont font = child<QPlainTextEdit>("Richtextbox1")->font();
     QCOMPARE(font.family(), face);
     QCOMPARE(font.pointSize(), points);
@@ -519,38 +519,17 @@ void TestZarn::fontFromOptionsFile()
     QVERIFY(m_messages->texts.isEmpty()); // bad input shows no error
 }
 
+// The settings changed reach the pane's font at once, and the file when stored.
 void TestZarn::storeSettingsWritesTheFile()
 {
     openWindow();
-    m_window->settings = {5, 3, QStringLiteral("/opt/jdk, 17/bin/javac")};
-    QVERIFY(m_window->StoreSettings());
-    QCOMPARE(fileBytes(m_window->optionsPath()), QByteArray("5,3,\"/opt/jdk, 17/bin/javac\"\r\n"));
-    m_window->ApplyEditorFont(QStringLiteral("Lucida Console"), 14);
+    m_window->settings().change({5, 3, QStringLiteral("/opt/jdk, 17/bin/javac")});
     const QFont font = child<QPlainTextEdit>("Richtextbox1")->font();
     QCOMPARE(font.family(), QStringLiteral("Lucida Console"));
     QCOMPARE(font.pointSize(), 14);
+    QCOMPARE(m_window->settings().StoreSettings(), QString());
+    QCOMPARE(fileBytes(m_window->paths().options()), QByteArray("5,3,\"/opt/jdk, 17/bin/javac\"\r\n"));
     QVERIFY(m_messages->texts.isEmpty());
-}
-
-void TestZarn::storeThatFailsTellsTheUserOnce()
-{
-    writeOptions("4,2,\"/usr/bin/javac\"\r\n");
-    openWindow();
-
-    m_window->settings.CompilerLocation = QStringLiteral("/opt/\"quoted\"/javac");
-    QVERIFY(!m_window->StoreSettings());
-    QCOMPARE(m_messages->texts.size(), 1);
-    QVERIFY(m_messages->texts.first().contains(QStringLiteral("double quote")));
-    QCOMPARE(m_messages->titles.first(), QStringLiteral("Zarn V0.01"));
-    QCOMPARE(fileBytes(m_window->optionsPath()), QByteArray("4,2,\"/usr/bin/javac\"\r\n"));
-
-    // The settings file cannot be replaced: a folder stands in its place.
-    QVERIFY(QFile::remove(m_window->optionsPath()));
-    QVERIFY(QDir().mkdir(m_window->optionsPath()));
-    m_window->settings.CompilerLocation = QStringLiteral("/usr/bin/javac");
-    QVERIFY(!m_window->StoreSettings());
-    QCOMPARE(m_messages->texts.size(), 2);
-    QVERIFY(m_window->isVisible()); // the program keeps running
 }
 
 namespace {
@@ -639,6 +618,9 @@ void TestZarn::unsavedTextIsKeptAndOffered_data()
         << QByteArray("writer " + pid.toUtf8() + " 1\n") << true;
     QTest::newRow("a name not in UTF-8") << pathFromBytes("caf\xE9.java") << QStringLiteral("y")
                                          << QStringLiteral("2-1.txt") << QByteArray("writer 2 1\n") << true;
+    // Started with New: recovered, it still has no name of its own.
+    QTest::newRow("a New document") << QString() << QStringLiteral("new work") << QStringLiteral("2-1.txt")
+                                    << QByteArray("writer 2 1\n") << true;
 }
 
 // Typing pauses: the text is kept, every character of it, in this Zarn's recovery
@@ -655,9 +637,15 @@ void TestZarn::unsavedTextIsKeptAndOffered()
     QFETCH(bool, recover);
     openWindow();
     auto *pane = child<QPlainTextEdit>("Richtextbox1");
-    const QString document = m_appFolder->filePath(name);
-    QVERIFY(writeBytes(document, "on disk"));
-    m_window->openFile(document);
+    const bool untitled = name.isEmpty();
+    const QString document = untitled ? QString() : m_appFolder->filePath(name);
+    const auto startDocument = [&] {
+        if (untitled)
+            action("NewB")->trigger();
+        else if (writeBytes(document, "on disk"))
+            m_window->openFile(document);
+    };
+    startDocument();
     pane->selectAll();
     pane->insertPlainText(text);
     if (!writer.isEmpty())
@@ -680,24 +668,37 @@ void TestZarn::unsavedTextIsKeptAndOffered()
     }
     const QString leftPath = QDir(recovery).filePath(left.arg(QCoreApplication::applicationPid()));
     QVERIFY(writeBytes(leftPath, lines));
-    action("SaveB")->trigger(); // this Zarn's own text saved: its file goes
+    pane->document()->setModified(false); // this Zarn's own text saved or discarded: its file goes
     QVERIFY(!QFile::exists(kept));
-    QVERIFY(writeBytes(document, "on disk"));
-    m_window->openFile(document);
+    if (untitled) { // as a Zarn that starts finds it
+        delete m_window;
+        openWindow();
+        pane = child<QPlainTextEdit>("Richtextbox1");
+    } else {
+        startDocument();
+    }
 
     m_messages->recoverAnswer = recover;
     m_window->offerRecoveredText();
     QCOMPARE(m_messages->questions,
              QStringList{QStringLiteral("Zarn ended without saving the changes to %1. Recover them?")
-                             .arg(QFileInfo(readablePath(document)).fileName())});
+                             .arg(untitled ? QStringLiteral("an untitled document")
+                                           : QFileInfo(readablePath(document)).fileName())});
     QVERIFY(!QFile::exists(leftPath));
-    QCOMPARE(fileBytes(document), QByteArray("on disk")); // never written by itself
     QCOMPARE(pane->document()->isModified(), recover);
-    QCOMPARE(m_window->document().FileName(), document);
+    QCOMPARE(m_window->document().hasOwnName(), !untitled);
+    const QString saved = untitled ? m_appFolder->filePath(QStringLiteral("Saved.java")) : document;
+    if (untitled) {
+        m_dialog->answer(saved); // Save asks for a name
+    } else {
+        QCOMPARE(fileBytes(document), QByteArray("on disk")); // never written by itself
+        QCOMPARE(m_window->document().FileName(), document);
+    }
     if (recover) {
         action("SaveB")->trigger();
-        QCOMPARE(fileBytes(document), text.toUtf8());
+        QCOMPARE(fileBytes(saved), text.toUtf8());
     }
+    QVERIFY(!QFile::exists(m_appFolder->filePath(QStringLiteral("default.java"))));
     QCOMPARE(QDir(m_appFolder->path()).entryList({QStringLiteral("B")}), QStringList()); // no cut name
     m_messages->questions.clear();
     pane->document()->setModified(false); // nothing to ask about at the end

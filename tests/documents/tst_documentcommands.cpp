@@ -166,7 +166,7 @@ void TestDocumentCommands::init()
     m_dialog = ScriptedFileDialog();
     m_document = std::make_unique<Document>(*m_pane->document());
     m_commands = std::make_unique<DocumentCommands>(*m_pane, *m_document, m_dialog, m_messages,
-                                                    m_appFolder->path());
+                                                    AppPaths(m_appFolder->path()));
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
 }
@@ -197,7 +197,7 @@ void TestDocumentCommands::newStartsDefaultJava()
     // and never writes default.java.
     type(QStringLiteral("class Helper {} public class Fresh {}"));
     const QString fresh = docPath(QStringLiteral("Fresh.java"));
-    m_dialog.FileName = docPath(QStringLiteral("Earlier.java"));
+    m_dialog.confirmedEarlier(docPath(QStringLiteral("Earlier.java")));
     m_dialog.answer(fresh);
     QVERIFY(m_commands->Save());
     QCOMPARE(m_dialog.shown.back().mode, FileDialog::Mode::Save);
@@ -341,7 +341,7 @@ void TestDocumentCommands::cancelledDialogsChangeNothing()
     QVERIFY(!m_commands->SaveAs());
 
     QCOMPARE(m_dialog.shown.size(), std::size_t(2));
-    QCOMPARE(m_dialog.FileName, QString()); // not the name Save As suggested
+    QCOMPARE(m_dialog.FileName(), QString()); // not the name Save As suggested
     QCOMPARE(m_pane->toPlainText(), QStringLiteral("current text"));
     QCOMPARE(m_document->FileName(), docPath(QStringLiteral("current.java")));
     QCOMPARE(fileBytes(m_document->FileName()), QByteArray("on disk"));
@@ -363,17 +363,17 @@ void TestDocumentCommands::dialogKeepsItsStateBetweenUses()
              QStringLiteral("Java File (*.java) | *.java | Text File (*.txt) | *.txt"));
     QCOMPARE(m_dialog.shown[1].offeredName, clock);
 
-    // Another command (publishing) sets its own title and filter on the shared dialog.
-    m_dialog.DialogTitle = QStringLiteral("Publish Class In");
-    m_dialog.Filter = QStringLiteral("Java Class File (*.class)|*.class");
-    m_dialog.FileName = docPath(QStringLiteral("Clock.class"));
+    // Another command (publishing) shows the shared dialog with its own title and filter.
+    m_dialog.answer(docPath(QStringLiteral("Clock.class")));
+    QVERIFY(m_dialog.ShowSave(nullptr, QStringLiteral("Java Class File (*.class)|*.class"),
+                              QStringLiteral("Publish Class In")));
 
     m_dialog.cancel();
     m_commands->Open();
-    QCOMPARE(m_dialog.shown[2].title, QString());
-    QCOMPARE(m_dialog.shown[2].filter, DocumentCommands::OpenFilter);
-    QCOMPARE(m_dialog.shown[2].offeredName, docPath(QStringLiteral("Clock.class")));
-    QCOMPARE(m_dialog.FileName, docPath(QStringLiteral("Clock.class"))); // a cancel keeps it
+    QCOMPARE(m_dialog.shown[3].title, QString());
+    QCOMPARE(m_dialog.shown[3].filter, DocumentCommands::OpenFilter);
+    QCOMPARE(m_dialog.shown[3].offeredName, docPath(QStringLiteral("Clock.class")));
+    QCOMPARE(m_dialog.FileName(), docPath(QStringLiteral("Clock.class"))); // a cancel keeps it
 }
 
 void TestDocumentCommands::saveWithoutNameIsSaveAs()
