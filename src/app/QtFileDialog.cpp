@@ -48,11 +48,11 @@ void configureFileDialog(QFileDialog &dialog, FileDialog::Mode mode, const QStri
         dialog.selectFile(fileName);
 }
 
-std::optional<QString> QtFileDialog::ask(QWidget *parent, Mode mode)
+std::optional<QString> QtFileDialog::ask(QWidget *parent, Mode mode, const QString &offered)
 {
     // An empty caption gives Qt's default title for opening or saving.
-    QFileDialog dialog(parent, DialogTitle);
-    configureFileDialog(dialog, mode, Filter, FileName);
+    QFileDialog dialog(parent, DialogTitle());
+    configureFileDialog(dialog, mode, Filter(), offered);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return dialog.selectedFiles().constFirst();

@@ -10,7 +10,7 @@ class QFileDialog;
 class QtFileDialog : public FileDialog
 {
 protected:
-    std::optional<QString> ask(QWidget *parent, Mode mode) override;
+    std::optional<QString> ask(QWidget *parent, Mode mode, const QString &offered) override;
 };
 
 // Qt name filters for a "description|patterns|..." filter text: each description

@@ -7,8 +7,8 @@
 class QWidget;
 
 // The main window's shared file dialog. It keeps its filter, title and last
-// confirmed file name from one use to the next, so each command sets what it needs
-// before showing it, and the next dialog offers the name confirmed last.
+// confirmed file name from one use to the next: each command shows it with the
+// filter and title it needs, and the next dialog offers the name confirmed last.
 class FileDialog
 {
 public:
@@ -17,40 +17,47 @@ public:
     virtual ~FileDialog() = default;
 
     // Pairs of description and patterns separated by "|", e.g. "Java File (*.java)|*.java".
-    QString Filter;
+    const QString &Filter() const { return m_filter; }
     // Empty for the default title of opening or saving.
-    QString DialogTitle;
+    const QString &DialogTitle() const { return m_title; }
     // The name last confirmed; offered again the next time the dialog is shown.
-    QString FileName;
+    const QString &FileName() const { return m_fileName; }
 
-    // Show the dialog; true when the user confirmed a name, which is then in
-    // FileName. A cancel returns false and leaves FileName as it was.
-    bool ShowOpen(QWidget *parent) { return show(parent, Mode::Open); }
-    bool ShowSave(QWidget *parent) { return show(parent, Mode::Save); }
-    // Offers suggestion instead of the name confirmed last; a cancel leaves FileName
-    // at the name confirmed last, never at a suggestion the user did not take.
-    bool ShowSave(QWidget *parent, const QString &suggestion)
+    // Show the dialog with filter and title; true when the user confirmed a name,
+    // which is then FileName(). A cancel returns false and leaves FileName() as it was.
+    bool ShowOpen(QWidget *parent, const QString &filter, const QString &title)
     {
-        const QString confirmed = FileName;
-        FileName = suggestion;
-        if (show(parent, Mode::Save))
-            return true;
-        FileName = confirmed;
-        return false;
+        return show(parent, Mode::Open, filter, title, m_fileName);
+    }
+    // Offers suggestion, when given, instead of the name confirmed last; a cancel
+    // leaves FileName() at the name confirmed last, never at a suggestion the user
+    // did not take.
+    bool ShowSave(QWidget *parent, const QString &filter, const QString &title,
+                  const QString &suggestion = {})
+    {
+        return show(parent, Mode::Save, filter, title, suggestion.isEmpty() ? m_fileName : suggestion);
     }
 
 protected:
-    // Asks the user with the current Filter, DialogTitle and FileName; the
-    // confirmed path, or nothing when the dialog was cancelled.
-    virtual std::optional<QString> ask(QWidget *parent, Mode mode) = 0;
+    // Asks the user with the dialog's Filter() and DialogTitle(), offering offered;
+    // the confirmed path, or nothing when the dialog was cancelled.
+    virtual std::optional<QString> ask(QWidget *parent, Mode mode, const QString &offered) = 0;
+    // For a dialog whose user confirmed a name elsewhere.
+    void confirm(const QString &fileName) { m_fileName = fileName; }
 
 private:
-    bool show(QWidget *parent, Mode mode)
+    bool show(QWidget *parent, Mode mode, const QString &filter, const QString &title, const QString &offered)
     {
-        const std::optional<QString> chosen = ask(parent, mode);
+        m_filter = filter;
+        m_title = title;
+        const std::optional<QString> chosen = ask(parent, mode, offered);
         if (!chosen || chosen->isEmpty())
             return false;
-        FileName = *chosen;
+        m_fileName = *chosen;
         return true;
     }
+
+    QString m_filter;
+    QString m_title;
+    QString m_fileName;
 };

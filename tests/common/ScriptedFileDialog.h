@@ -21,14 +21,16 @@ public:
 
     void answer(const QString &path) { answers.push_back(path); }
     void cancel() { answers.push_back(std::nullopt); }
+    // As if the user had confirmed fileName in an earlier use.
+    void confirmedEarlier(const QString &fileName) { confirm(fileName); }
 
     std::deque<std::optional<QString>> answers;
     std::vector<Shown> shown;
 
 protected:
-    std::optional<QString> ask(QWidget *, Mode mode) override
+    std::optional<QString> ask(QWidget *, Mode mode, const QString &offered) override
     {
-        shown.push_back({mode, Filter, DialogTitle, FileName});
+        shown.push_back({mode, Filter(), DialogTitle(), offered});
         if (answers.empty())
             return std::nullopt;
         const std::optional<QString> next = answers.front();
