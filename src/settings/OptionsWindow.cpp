@@ -3,7 +3,7 @@
 #include "FileDialog.h"
 #include "FontTables.h"
 #include "PathBytes.h"
-#include "SettingsOwner.h"
+#include "SettingsStore.h"
 #include "Twips.h"
 #include "UserMessages.h"
 
@@ -37,12 +37,10 @@ QPushButton *button(const QString &caption, QWidget *parent, const QRect &place)
 
 } // namespace
 
-OptionsWindow::OptionsWindow(SettingsOwner &owner, QObject &ownerObject, const QString &optionsPath,
-                             std::shared_ptr<UserMessages> messages, std::unique_ptr<FileDialog> fileDialog)
+OptionsWindow::OptionsWindow(std::shared_ptr<SettingsStore> settings, std::shared_ptr<UserMessages> messages,
+                             std::unique_ptr<FileDialog> fileDialog)
     : QDialog(nullptr, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint)
-    , m_owner(&owner)
-    , m_ownerAlive(&ownerObject)
-    , m_optionsPath(optionsPath)
+    , m_settings(std::move(settings))
     , m_messages(std::move(messages))
     , CommonDialog1(std::move(fileDialog))
 {
@@ -126,7 +124,7 @@ void OptionsWindow::Form_Load()
         Combo1->addItem(fontName(i));
         Combo2->addItem(QString::number(fontSize(i)));
     }
-    const Settings &settings = m_owner->currentSettings();
+    const Settings &settings = m_settings->current();
     showCompilerLocation(settings.CompilerLocation);
     Combo1->setCurrentIndex(isFontTableIndex(settings.MainFontType) ? settings.MainFontType : 0);
     Combo2->setCurrentIndex(isFontTableIndex(settings.MainFontSize) ? settings.MainFontSize : 0);
@@ -168,14 +166,14 @@ QString OptionsWindow::compilerFilter()
 
 void OptionsWindow::Command1_Click()
 {
-    CommonDialog1->Filter = compilerFilter();
-    CommonDialog1->DialogTitle = QStringLiteral("Locate Compliler");
     // A cancelled browse changes nothing: the path in the box is the user's.
-    if (!CommonDialog1->ShowOpen(this))
+    if (!CommonDialog1->ShowOpen(this, compilerFilter(), QStringLiteral("Locate Compliler")))
         return;
-    if (m_ownerAlive)
-        m_owner->currentSettings().CompilerLocation = CommonDialog1->FileName;
-    showCompilerLocation(CommonDialog1->FileName);
+    // The compiler from now on, stored or not.
+    Settings settings = m_settings->current();
+    settings.CompilerLocation = CommonDialog1->FileName();
+    m_settings->change(settings);
+    showCompilerLocation(CommonDialog1->FileName());
 }
 
 // A path with bytes that are not UTF-8 shows them as U+FFFD; left as shown, it is
@@ -186,11 +184,11 @@ void OptionsWindow::showCompilerLocation(const QString &location)
     Text1->setText(readablePath(location));
 }
 
-// Hands the values to the main window, applies the font and stores the settings.
-// False when they could not be stored (the user has been told).
+// Changes the settings (the main window applies the font) and stores them. False
+// when they could not be stored (the user has been told).
 bool OptionsWindow::apply()
 {
-    Settings settings = m_ownerAlive ? m_owner->currentSettings() : readSettingsFile(m_optionsPath);
+    Settings settings = m_settings->current();
     // Typed text that matches no entry is no index: the stored one stays.
     if (const int face = listIndex(Combo1); isFontTableIndex(face))
         settings.MainFontType = static_cast<qint16>(face);
@@ -199,16 +197,12 @@ bool OptionsWindow::apply()
     settings.CompilerLocation = Text1->text() == readablePath(m_shownLocation) ? m_shownLocation
                                                                                : Text1->text();
 
-    if (!m_ownerAlive) {
-        // The main window has closed: the settings still go to the file, for the next start.
-        const QString problem = writeSettingsFile(m_optionsPath, settings);
-        if (!problem.isEmpty())
-            m_messages->warning(this, windowTitle(), problem);
-        return problem.isEmpty();
-    }
-    m_owner->currentSettings() = settings;
-    m_owner->ApplyEditorFont(fontName(settings.MainFontType), fontSize(settings.MainFontSize));
-    return m_owner->StoreSettings();
+    m_settings->change(settings);
+    // Also when the main window has closed: for the next start.
+    const QString problem = m_settings->StoreSettings();
+    if (!problem.isEmpty())
+        m_messages->warning(this, windowTitle(), problem);
+    return problem.isEmpty();
 }
 
 void OptionsWindow::cmdApply_Click()

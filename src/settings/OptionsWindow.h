@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QDialog>
-#include <QPointer>
 
 #include <array>
 #include <memory>
@@ -14,23 +13,22 @@ class QLineEdit;
 class QPushButton;
 class QStackedWidget;
 class QTabBar;
-class SettingsOwner;
+class SettingsStore;
 class UserMessages;
 
 // "Options": the editor face and size on the "IDE" page, the compiler path on the
-// "Compiler" page. Modeless; Apply and OK hand the values to the main window, apply
-// the font and store them; Cancel closes without storing, as Esc and the title
-// bar's close button do (the dialog's own reject).
+// "Compiler" page. Modeless; Apply and OK change the settings (the main window
+// applies the font) and store them; Cancel closes without storing, as Esc and the
+// title bar's close button do (the dialog's own reject).
 class OptionsWindow : public QDialog
 {
     Q_OBJECT
 
 public:
-    // owner is the main window, as a SettingsOwner and as the object whose end this
-    // window watches; optionsPath is where the settings are stored when the main
-    // window has closed before Apply or OK. fileDialog is this window's own.
-    OptionsWindow(SettingsOwner &owner, QObject &ownerObject, const QString &optionsPath,
-                  std::shared_ptr<UserMessages> messages, std::unique_ptr<FileDialog> fileDialog);
+    // settings outlive the main window: Apply and OK still store them once it has
+    // closed. fileDialog is this window's own.
+    OptionsWindow(std::shared_ptr<SettingsStore> settings, std::shared_ptr<UserMessages> messages,
+                  std::unique_ptr<FileDialog> fileDialog);
     ~OptionsWindow() override;
 
     void TabStrip1_Click();
@@ -67,9 +65,7 @@ private:
 
     // Holds the two pages and shows the selected tab's.
     QStackedWidget *m_pages = nullptr;
-    SettingsOwner *m_owner;
-    QPointer<QObject> m_ownerAlive;
-    QString m_optionsPath;
+    std::shared_ptr<SettingsStore> m_settings;
     QString m_shownLocation; // the compiler path as stored, with all its bytes
     std::shared_ptr<UserMessages> m_messages;
     std::unique_ptr<FileDialog> CommonDialog1;

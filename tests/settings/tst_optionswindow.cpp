@@ -2,7 +2,7 @@
 #include "PathBytes.h"
 #include "RecordingMessages.h"
 #include "ScriptedFileDialog.h"
-#include "SettingsOwner.h"
+#include "SettingsStore.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -17,26 +17,11 @@
 
 namespace {
 
-// The main window's side, recording what the Options window does to it.
-class FakeOwner : public QObject, public SettingsOwner
+QByteArray fileBytes(const QString &path)
 {
-public:
-    Settings &currentSettings() override { return settings; }
-    void ApplyEditorFont(const QString &face, int points) override
-    {
-        fonts.append(face + QLatin1Char(' ') + QString::number(points));
-    }
-    bool StoreSettings() override
-    {
-        stored.append(settings);
-        return storeWorks;
-    }
-
-    Settings settings{4, 2, QStringLiteral("/usr/bin/javac")};
-    QStringList fonts;
-    QList<Settings> stored;
-    bool storeWorks = true;
-};
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
 
 } // namespace
 
@@ -61,8 +46,13 @@ private Q_SLOTS:
     void applyAfterTheMainWindowClosed();
 
 private:
+    QString optionsPath() const { return m_folder.filePath(QStringLiteral("Options.dat")); }
+    QByteArray stored() const { return fileBytes(optionsPath()); }
+
     QPointer<OptionsWindow> m_window;
-    std::unique_ptr<FakeOwner> m_owner;
+    // The main window's side: the settings, and each change the window made.
+    std::shared_ptr<SettingsStore> m_settings;
+    QList<Settings> m_changes;
     std::shared_ptr<RecordingMessages> m_messages;
     ScriptedFileDialog *m_dialog = nullptr;
     QTemporaryDir m_folder;
@@ -70,12 +60,20 @@ private:
 
 void TestOptionsWindow::init()
 {
-    m_owner = std::make_unique<FakeOwner>();
+    QFile::remove(optionsPath());
+    QDir(optionsPath()).removeRecursively();
+    QFile options(optionsPath());
+    QVERIFY(options.open(QIODevice::WriteOnly));
+    options.write("4,2,\"/usr/bin/javac\"\r\n");
+    options.close();
+    m_settings = std::make_shared<SettingsStore>(optionsPath());
+    m_changes.clear();
+    connect(m_settings.get(), &SettingsStore::changed, this,
+            [this](const Settings &settings) { m_changes.append(settings); });
     m_messages = std::make_shared<RecordingMessages>();
     auto dialog = std::make_unique<ScriptedFileDialog>();
     m_dialog = dialog.get();
-    m_window = new OptionsWindow(*m_owner, *m_owner, m_folder.filePath(QStringLiteral("Options.dat")),
-                                 m_messages, std::move(dialog));
+    m_window = new OptionsWindow(m_settings, m_messages, std::move(dialog));
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window));
 }
@@ -83,7 +81,7 @@ void TestOptionsWindow::init()
 void TestOptionsWindow::cleanup()
 {
     delete m_window;
-    m_owner.reset();
+    m_settings.reset();
 }
 
 void TestOptionsWindow::opensWithTheCurrentValues()
@@ -150,7 +148,7 @@ void TestOptionsWindow::tabNeverReachesTheHiddenPage()
     }
     QCOMPARE(m_window->Text1->text(), QStringLiteral("/usr/bin/javac"));
     QTest::mouseClick(m_window->cmdApply, Qt::LeftButton);
-    QCOMPARE(m_owner->stored.value(0).CompilerLocation, QStringLiteral("/usr/bin/javac"));
+    QCOMPARE(stored(), QByteArray("4,2,\"/usr/bin/javac\"\r\n"));
 }
 
 void TestOptionsWindow::applyHandsOverAndStores()
@@ -158,26 +156,37 @@ void TestOptionsWindow::applyHandsOverAndStores()
     m_window->Combo1->setCurrentIndex(5);
     m_window->Combo2->setCurrentIndex(3);
     QTest::mouseClick(m_window->cmdApply, Qt::LeftButton);
-    QCOMPARE(m_owner->settings.MainFontType, 5);
-    QCOMPARE(m_owner->settings.MainFontSize, 3);
-    QCOMPARE(m_owner->fonts, QStringList{QStringLiteral("Lucida Console 14")});
-    QCOMPARE(m_owner->stored.size(), 1);
+    QCOMPARE(m_settings->current(), (Settings{5, 3, QStringLiteral("/usr/bin/javac")}));
+    QCOMPARE(m_changes.size(), 1); // the main window applies the font on it
+    QCOMPARE(stored(), QByteArray("5,3,\"/usr/bin/javac\"\r\n"));
     QVERIFY(m_window && m_window->isVisible()); // Apply keeps the window open
 
     QTest::mouseClick(m_window->cmdApply, Qt::LeftButton); // without changes: the same again
-    QCOMPARE(m_owner->stored.size(), 2);
-    QCOMPARE(m_owner->stored[1], m_owner->stored[0]);
+    QCOMPARE(m_changes.size(), 2);
+    QCOMPARE(m_changes[1], m_changes[0]);
 }
 
 void TestOptionsWindow::okClosesUnlessTheStoreFails()
 {
-    m_owner->storeWorks = false;
+    // The settings file cannot be replaced: a folder stands in its place.
+    QVERIFY(QFile::remove(optionsPath()));
+    QVERIFY(QDir().mkdir(optionsPath()));
     QTest::mouseClick(m_window->cmdOK, Qt::LeftButton);
     QVERIFY(m_window && m_window->isVisible()); // the user can mend the path
-    m_owner->storeWorks = true;
+    QCOMPARE(m_messages->texts.size(), 1);
+    QCOMPARE(m_messages->titles.value(0), QStringLiteral("Options"));
+    QVERIFY(QDir(optionsPath()).removeRecursively());
     QTest::mouseClick(m_window->cmdOK, Qt::LeftButton);
     QTRY_VERIFY(m_window.isNull());
-    QCOMPARE(m_owner->stored.size(), 2);
+    QCOMPARE(stored(), QByteArray("4,2,\"/usr/bin/javac\"\r\n"));
+
+    // A path that cannot be stored is said so, once, and the file keeps the old one.
+    init();
+    m_window->Text1->setText(QStringLiteral("/opt/\"quoted\"/javac"));
+    QTest::mouseClick(m_window->cmdApply, Qt::LeftButton);
+    QCOMPARE(m_messages->texts.size(), 1);
+    QVERIFY(m_messages->texts.first().contains(QStringLiteral("double quote")));
+    QCOMPARE(stored(), QByteArray("4,2,\"/usr/bin/javac\"\r\n"));
 }
 
 void TestOptionsWindow::cancelAndEscStoreNothing()
@@ -186,14 +195,14 @@ void TestOptionsWindow::cancelAndEscStoreNothing()
     m_window->Text1->setText(QStringLiteral("/opt/other/javac"));
     QTest::keyClick(m_window->Combo1, Qt::Key_Escape);
     QTRY_VERIFY(m_window.isNull());
-    QCOMPARE(m_owner->settings, (Settings{4, 2, QStringLiteral("/usr/bin/javac")}));
-    QVERIFY(m_owner->stored.isEmpty());
-    QVERIFY(m_owner->fonts.isEmpty());
+    QCOMPARE(m_settings->current(), (Settings{4, 2, QStringLiteral("/usr/bin/javac")}));
+    QVERIFY(m_changes.isEmpty());
 
     init();
     QTest::mouseClick(m_window->cmdCancel, Qt::LeftButton);
     QTRY_VERIFY(m_window.isNull());
-    QVERIFY(m_owner->stored.isEmpty());
+    QVERIFY(m_changes.isEmpty());
+    QCOMPARE(stored(), QByteArray("4,2,\"/usr/bin/javac\"\r\n"));
 }
 
 void TestOptionsWindow::typedTextThatMatchesNoEntryIsIgnored()
@@ -203,13 +212,12 @@ void TestOptionsWindow::typedTextThatMatchesNoEntryIsIgnored()
     QTest::keyClick(m_window->Combo2, Qt::Key_Return); // no new entry is made of it
     QCOMPARE(m_window->Combo2->count(), 10);
     QTest::mouseClick(m_window->cmdApply, Qt::LeftButton);
-    QCOMPARE(m_owner->settings.MainFontType, 4);
-    QCOMPARE(m_owner->settings.MainFontSize, 2);
-    QCOMPARE(m_owner->fonts, QStringList{QStringLiteral("Courier New 12")});
+    QCOMPARE(m_settings->current().MainFontType, 4);
+    QCOMPARE(m_settings->current().MainFontSize, 2);
 
     m_window->Combo1->setEditText(QStringLiteral("Arial")); // typed, but an entry's very text
     QTest::mouseClick(m_window->cmdApply, Qt::LeftButton);
-    QCOMPARE(m_owner->settings.MainFontType, 1);
+    QCOMPARE(m_settings->current().MainFontType, 1);
 }
 
 void TestOptionsWindow::browseTakesEffectAtOnce()
@@ -220,21 +228,22 @@ void TestOptionsWindow::browseTakesEffectAtOnce()
     QCOMPARE(m_dialog->shown[0].mode, FileDialog::Mode::Open);
     QCOMPARE(m_dialog->shown[0].title, QStringLiteral("Locate Compliler"));
     QCOMPARE(m_dialog->shown[0].filter, QStringLiteral("Executable File (*.exe)|*"));
-    QCOMPARE(m_owner->settings.CompilerLocation, QStringLiteral("/opt/jdk/bin/javac"));
+    QCOMPARE(m_settings->current().CompilerLocation, QStringLiteral("/opt/jdk/bin/javac"));
     QCOMPARE(m_window->Text1->text(), QStringLiteral("/opt/jdk/bin/javac"));
 
     // Cancel now: the main window keeps the browsed path, nothing is stored.
     QTest::mouseClick(m_window->cmdCancel, Qt::LeftButton);
-    QCOMPARE(m_owner->settings.CompilerLocation, QStringLiteral("/opt/jdk/bin/javac"));
-    QVERIFY(m_owner->stored.isEmpty());
+    QCOMPARE(m_settings->current().CompilerLocation, QStringLiteral("/opt/jdk/bin/javac"));
+    QCOMPARE(stored(), QByteArray("4,2,\"/usr/bin/javac\"\r\n"));
 }
 
 void TestOptionsWindow::cancelledBrowseChangesNothing()
 {
     m_dialog->cancel();
     QTest::mouseClick(m_window->Command1, Qt::LeftButton);
-    QCOMPARE(m_owner->settings.CompilerLocation, QStringLiteral("/usr/bin/javac"));
+    QCOMPARE(m_settings->current().CompilerLocation, QStringLiteral("/usr/bin/javac"));
     QCOMPARE(m_window->Text1->text(), QStringLiteral("/usr/bin/javac"));
+    QVERIFY(m_changes.isEmpty());
 }
 
 // A path with bytes that are not UTF-8 shows them as U+FFFD and keeps them while
@@ -246,24 +255,21 @@ void TestOptionsWindow::handEditedPathAfterBrowseIsStored()
     QTest::mouseClick(m_window->Command1, Qt::LeftButton);
     QCOMPARE(m_window->Text1->text(), QStringLiteral("/opt/j\uFFFD/javac"));
     QTest::mouseClick(m_window->cmdApply, Qt::LeftButton);
+    QCOMPARE(stored(), QByteArray("4,2,\"/opt/j\xE9/javac\"\r\n"));
     m_window->Text1->setText(QStringLiteral("/opt/jdk-21/bin/javac"));
     QTest::mouseClick(m_window->cmdOK, Qt::LeftButton);
-    QCOMPARE(m_owner->stored.size(), 2);
-    QCOMPARE(m_owner->stored[0].CompilerLocation, latin1);
-    QCOMPARE(m_owner->stored[1].CompilerLocation, QStringLiteral("/opt/jdk-21/bin/javac"));
+    QCOMPARE(stored(), QByteArray("4,2,\"/opt/jdk-21/bin/javac\"\r\n"));
 }
 
 void TestOptionsWindow::applyAfterTheMainWindowClosed()
 {
     m_window->Combo1->setCurrentIndex(7);
-    m_owner.reset(); // the main window is gone
+    m_settings.reset(); // the main window is gone; the Options window keeps the settings
     QTest::mouseClick(m_window->cmdApply, Qt::LeftButton);
     QTest::mouseClick(m_window->cmdOK, Qt::LeftButton);
     QTRY_VERIFY(m_window.isNull());
     // The settings still reach the file, for the next start.
-    QFile options(m_folder.filePath(QStringLiteral("Options.dat")));
-    QVERIFY(options.open(QIODevice::ReadOnly));
-    QCOMPARE(options.readAll(), QByteArray("7,2,\"/usr/bin/javac\"\r\n"));
+    QCOMPARE(stored(), QByteArray("7,2,\"/usr/bin/javac\"\r\n"));
     QVERIFY(m_messages->texts.isEmpty());
 }
 
