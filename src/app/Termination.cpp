@@ -26,7 +26,9 @@ extern "C" void onTerminationSignal(int signalNumber)
 
 void installTerminationHandlers(std::function<void()> beforeExit)
 {
-    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) != 0)
+    // Close-on-exec: no program Zarn starts gets either end (a byte written to it
+    // would end Zarn).
+    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, signalPipe) != 0)
         return;
     auto *notifier = new QSocketNotifier(signalPipe[1], QSocketNotifier::Read, QCoreApplication::instance());
     QObject::connect(notifier, &QSocketNotifier::activated, notifier, [beforeExit = std::move(beforeExit)] {

@@ -1,5 +1,6 @@
 #include "ApplicationFolder.h"
 #include "CommandLine.h"
+#include "ManagedProcess.h"
 #include "PathBytes.h"
 #include "StartUp.h"
 #include "Termination.h"
@@ -60,5 +61,9 @@ int main(int argc, char *argv[])
         if (!file.isEmpty())
             window->openFile(file);
     });
-    return QApplication::exec();
+    const int exitCode = QApplication::exec();
+    // The helpers asked to stop as their windows closed get the rest of their
+    // grace; no window waits for that.
+    ManagedProcess::finishStopping();
+    return exitCode;
 }

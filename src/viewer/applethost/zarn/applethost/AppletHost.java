@@ -31,7 +31,6 @@ import java.util.concurrent.Executors;
  */
 @SuppressWarnings("removal")
 public final class AppletHost {
-    private static final long QUIT_GRACE_MS = 1500;
     private final HostLaunch launch;
     /** The applet's own thread, where its life cycle runs. */
     private final ExecutorService life = Executors.newSingleThreadExecutor(task -> new Thread(task, "zarn-applet"));
@@ -332,10 +331,11 @@ public final class AppletHost {
         }
         quitting = true;
         // An applet that blocks the event thread (a loop in paint) must not keep
-        // the host alive: after a short grace it halts whatever the applet does.
+        // the host alive: after the grace Zarn gives, it halts whatever the applet does.
+        long grace = launch.graceMillis;
         Thread halt = new Thread(() -> {
             try {
-                Thread.sleep(QUIT_GRACE_MS);
+                Thread.sleep(grace);
             } catch (InterruptedException e) {
                 // Halting at once.
             }

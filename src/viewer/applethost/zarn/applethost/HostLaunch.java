@@ -38,6 +38,11 @@ final class HostLaunch {
     int width = 300;
     int height = 200;
     long embedWindow;
+    /**
+     * How long the applet's stop and destroy may take once Zarn asks the host to
+     * quit; Zarn gives the host that long before it ends it, and says how long.
+     */
+    long graceMillis = 1500;
     /** Parameter names in lower case: applets look them up without regard to case. */
     final Map<String, String> parameters = new LinkedHashMap<>();
     /** How many "param NAME VALUE" lines come first on the input, percent-encoded. */
@@ -109,6 +114,9 @@ final class HostLaunch {
                     break;
                 case "--embed":
                     launch.embedWindow = Long.parseLong(value(args, ++i, option));
+                    break;
+                case "--grace":
+                    launch.graceMillis = Math.max(0, Long.parseLong(value(args, ++i, option)));
                     break;
                 case "--params":
                     launch.parameterLines = Integer.parseInt(value(args, ++i, option));
