@@ -1,6 +1,7 @@
 #include "AppletApi.h"
 
 #include "InstallLayout.h"
+#include "Jdk.h"
 #include "JdkRelease.h"
 #include "LogCategories.h"
 
@@ -10,11 +11,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
-#include <QProcess>
 
 namespace {
-
-constexpr int ProbeTimeoutMs = 30000;
 
 // What identifies a JDK's classes: its folder, its version, and its module image.
 QByteArray jdkKey(const QString &jdk)
@@ -35,21 +33,10 @@ QString cachePath(const QString &cacheFolder, const QByteArray &key)
             + QString::fromLatin1(QCryptographicHash::hash(key, QCryptographicHash::Sha1).toHex().left(16)));
 }
 
-// The probe's answer: true when the JDK has the API, also when it cannot be asked.
-bool probe(const QString &java)
+QHash<QByteArray, bool> &answers()
 {
-    QProcess run;
-    run.setStandardOutputFile(QProcess::nullDevice());
-    run.setStandardErrorFile(QProcess::nullDevice());
-    run.start(java, {QStringLiteral("-Xshare:auto"), QStringLiteral("-cp"), appletApiJar(),
-                     QStringLiteral("zarn.appletapi.Probe")});
-    if (!run.waitForFinished(ProbeTimeoutMs) || run.exitStatus() != QProcess::NormalExit) {
-        qCInfo(logJdk) << "the Applet API probe with" << java << "did not end well:" << run.errorString();
-        run.kill();
-        run.waitForFinished();
-        return true;
-    }
-    return run.exitCode() != 1;
+    static QHash<QByteArray, bool> known;
+    return known;
 }
 
 } // namespace
@@ -59,37 +46,44 @@ QString appletApiJar()
     return shippedFile(QStringLiteral("zarn-appletapi.jar"));
 }
 
-bool jdkHasAppletApi(const QString &program, const QString &cacheFolder)
+std::optional<bool> knownAppletApi(const QString &home, const QString &cacheFolder)
 {
-    const QString jdk = jdkOf(program);
-    const QString java = QDir(jdk).filePath(QStringLiteral("bin/java"));
-    if (jdk.isEmpty() || !QFileInfo(java).isExecutable() || !QFileInfo::exists(appletApiJar()))
+    if (home.isEmpty() || !QFileInfo(QDir(home).filePath(QStringLiteral("bin/java"))).isExecutable()
+        || !QFileInfo::exists(appletApiJar()))
         return true;
-    static QHash<QByteArray, bool> known;
-    const QByteArray key = jdkKey(jdk);
-    if (const auto found = known.constFind(key); found != known.constEnd())
+    const QByteArray key = jdkKey(home);
+    if (const auto found = answers().constFind(key); found != answers().constEnd())
         return *found;
-
     QFile kept(cachePath(cacheFolder, key));
     if (!cacheFolder.isEmpty() && kept.open(QIODevice::ReadOnly)) {
         const QByteArray answer = kept.readAll().trimmed();
         if (answer == "present" || answer == "absent")
-            return known[key] = answer == "present";
+            return answers()[key] = answer == "present";
     }
-    const bool has = probe(java);
-    qCInfo(logJdk) << "the JDK" << jdk << (has ? "has" : "lacks") << "the Applet API";
-    known[key] = has;
-    if (!cacheFolder.isEmpty() && QDir().mkpath(cacheFolder)) {
-        QFile answer(kept.fileName());
-        if (answer.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            answer.write(has ? "present\n" : "absent\n");
-    }
-    return has;
+    return std::nullopt;
 }
 
-QStringList appletApiOptions(const QString &program, const QString &cacheFolder)
+void keepAppletApiAnswer(const QString &home, const QString &cacheFolder, bool has)
 {
-    if (jdkHasAppletApi(program, cacheFolder))
+    qCInfo(logJdk) << "the JDK" << home << (has ? "has" : "lacks") << "the Applet API";
+    const QByteArray key = jdkKey(home);
+    answers()[key] = has;
+    if (cacheFolder.isEmpty() || !QDir().mkpath(cacheFolder))
+        return;
+    QFile answer(cachePath(cacheFolder, key));
+    if (answer.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        answer.write(has ? "present\n" : "absent\n");
+}
+
+QStringList appletApiProbeArguments()
+{
+    return {QStringLiteral("-Xshare:auto"), QStringLiteral("-cp"), appletApiJar(),
+            QStringLiteral("zarn.appletapi.Probe")};
+}
+
+QStringList appletApiOptions(const Jdk &jdk)
+{
+    if (jdk.hasAppletApi)
         return {};
     return {QStringLiteral("--patch-module"), QStringLiteral("java.desktop=") + appletApiJar(),
             QStringLiteral("--add-exports"), QStringLiteral("java.desktop/java.applet=ALL-UNNAMED")};

@@ -1,7 +1,7 @@
 #include "JvmArchive.h"
 
 #include "AtomicFile.h"
-#include "JdkPrograms.h"
+#include "Jdk.h"
 #include "JdkRelease.h"
 #include "LogCategories.h"
 
@@ -17,21 +17,6 @@ namespace {
 // The first bytes of a dynamic archive (0xf00baba8, little-endian).
 const QByteArray DynamicArchiveMagic("\xa8\xab\x0b\xf0", 4);
 
-// The JDK of program when it is a HotSpot JDK 13 or later; empty otherwise.
-QString hotSpotJdkOf(const QString &program)
-{
-    const QString jdk = isExecutableFile(program) ? jdkOf(program) : QString();
-    if (jdk.isEmpty() || jdkVersion(jdk) < QVersionNumber(13))
-        return {};
-    const QString variant = jdkReleaseValue(jdk, QStringLiteral("JVM_VARIANT"));
-    if (!variant.isEmpty())
-        return variant.compare(QLatin1String("hotspot"), Qt::CaseInsensitive) == 0 ? jdk : QString();
-    // Older release files name no variant: HotSpot keeps its JVM in server/.
-    const bool server = QFileInfo::exists(jdk + QStringLiteral("/lib/server"))
-                        || QFileInfo::exists(jdk + QStringLiteral("/bin/server"));
-    return server && !QFileInfo::exists(jdk + QStringLiteral("/lib/j9vm")) ? jdk : QString();
-}
-
 // What the record of a whole archive says: its size and when it was written.
 QByteArray recordOf(const QFileInfo &archive)
 {
@@ -41,37 +26,16 @@ QByteArray recordOf(const QFileInfo &archive)
 
 } // namespace
 
-QString JvmArchive::folderIn(const QString &appFolder)
+JvmArchive::JvmArchive(const Jdk &jdk, const QString &folder, const QString &purpose)
 {
-    return QDir(appFolder).filePath(QStringLiteral("cds"));
-}
-
-JvmArchive::JvmArchive(const QString &program, const QString &folder, const QString &purpose,
-                       const QProcessEnvironment &environment)
-{
-    if (folder.isEmpty())
+    if (folder.isEmpty() || !jdk.archives)
         return;
-    if (environment.value(QStringLiteral("ZARN_PLAIN_JVM")) == QLatin1String("1")) {
-        qCInfo(logJdk) << "no class-data archive for" << program << "(ZARN_PLAIN_JVM=1)";
-        return;
-    }
-    const QString jdk = hotSpotJdkOf(program);
-    if (jdk.isEmpty()) {
-        qCInfo(logJdk) << "no class-data archive for" << program << "(not a HotSpot JDK 13 or later)";
-        return;
-    }
-    // A dynamic archive stands on the JDK's own, which a jlink'd image may lack:
-    // without it, the JVM would refuse to start.
-    if (!QFileInfo::exists(jdk + QStringLiteral("/lib/server/classes.jsa"))
-        && !QFileInfo::exists(jdk + QStringLiteral("/lib/server/classes_nocoops.jsa"))) {
-        qCInfo(logJdk) << "no class-data archive for" << program << "(its JDK has no archive of its own)";
-        return;
-    }
-    QString version = jdkReleaseValue(jdk, QStringLiteral("JAVA_RUNTIME_VERSION"));
+    QString version = jdkReleaseValue(jdk.home, QStringLiteral("JAVA_RUNTIME_VERSION"));
     if (version.isEmpty())
-        version = jdkVersion(jdk).toString();
+        version = jdk.version.toString();
     version.replace(QRegularExpression(QStringLiteral("[^A-Za-z0-9._-]")), QStringLiteral("_"));
-    const QByteArray place = QCryptographicHash::hash(jdk.toUtf8(), QCryptographicHash::Sha1).toHex().left(8);
+    const QByteArray place =
+        QCryptographicHash::hash(jdk.home.toUtf8(), QCryptographicHash::Sha1).toHex().left(8);
     m_path = QDir(folder).filePath(
         QStringLiteral("%1-%2-%3.jsa").arg(purpose, version, QString::fromLatin1(place)));
 }

@@ -1,8 +1,9 @@
 #pragma once
 
-#include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
+
+struct Jdk;
 
 // A class-data archive that lets a HotSpot JVM start sooner: the classes a
 // program loads at start, written once by the JVM itself at the end of a first run
@@ -10,24 +11,18 @@
 // which also take the quick first-tier compiler and the serial collector.
 //
 // One archive per program and JDK, in folder, named after the JDK's release version
-// and path, so that a new JDK makes a new one. Only for a HotSpot JDK 13 or later,
-// as its release file beside bin/ says, that has its own archive (lib/server/
-// classes.jsa) for this one to stand on; never when ZARN_PLAIN_JVM=1. A JVM maps an
-// archive without checking its length (a truncated one ends it with SIGBUS), so an
-// archive is used only while it is the one Zarn saw written whole.
+// and path, so that a new JDK makes a new one; only for a JDK that takes archives
+// (Jdk::archives). A JVM maps an archive without checking its length (a truncated
+// one ends it with SIGBUS), so an archive is used only while it is the one Zarn saw
+// written whole.
 class JvmArchive
 {
 public:
-    // Where Zarn keeps its archives: cds/ in the application folder.
-    static QString folderIn(const QString &appFolder);
+    // purpose names the archive ("javac", "applethost"); folder is where Zarn keeps
+    // its archives (AppPaths::archives).
+    JvmArchive(const Jdk &jdk, const QString &folder, const QString &purpose);
 
-    // program is a JDK's bin/javac or bin/java; purpose names the archive
-    // ("javac", "applethost").
-    JvmArchive(const QString &program, const QString &folder, const QString &purpose,
-               const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment());
-
-    // False when the options stay empty: not a HotSpot JDK 13 or later, or plain
-    // JVMs asked for.
+    // False when the options stay empty: the JDK takes no archives.
     bool applies() const { return !m_path.isEmpty(); }
     // The JVM options for the next run: use the archive when it is whole, else
     // make it. Empty when the archive does not apply.

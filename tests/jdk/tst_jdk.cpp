@@ -2,6 +2,7 @@
 // found, and which JDKs get class-data archives.
 #include "CompilerChoice.h"
 #include "JavaSources.h"
+#include "Jdk.h"
 #include "JvmArchive.h"
 
 #include <QDir>
@@ -95,13 +96,13 @@ void TestJdk::javaIsFoundInOrder()
 void TestJdk::archivesOnlyForHotSpot_data()
 {
     QTest::addColumn<QByteArray>("release"); // of the JDK around the stand-in javac; empty: none
-    QTest::addColumn<bool>("baseArchive");    // lib/server/classes.jsa, the JDK's own archive
+    QTest::addColumn<bool>("baseArchive");   // lib/server/classes.jsa, the JDK's own archive
     QTest::addColumn<bool>("plainAskedFor");
     QTest::addColumn<bool>("tuned");
     const QByteArray hotSpot17("JAVA_VERSION=\"17.0.2\"\nJVM_VARIANT=\"Hotspot\"\n");
     QTest::newRow("no JDK around it") << QByteArray() << true << false << false;
-    QTest::newRow("OpenJ9") << QByteArray("JAVA_VERSION=\"17.0.2\"\nJVM_VARIANT=\"Openj9\"\n") << true << false
-                            << false;
+    QTest::newRow("OpenJ9") << QByteArray("JAVA_VERSION=\"17.0.2\"\nJVM_VARIANT=\"Openj9\"\n") << true
+                            << false << false;
     QTest::newRow("HotSpot 11") << QByteArray("JAVA_VERSION=\"11.0.2\"\nJVM_VARIANT=\"Hotspot\"\n") << true
                                 << false << false;
     QTest::newRow("HotSpot 17") << hotSpot17 << true << false << true;
@@ -128,8 +129,8 @@ void TestJdk::archivesOnlyForHotSpot()
     if (plainAskedFor)
         environment.insert(QStringLiteral("ZARN_PLAIN_JVM"), QStringLiteral("1"));
 
-    const JvmArchive archive(compiler, dir.filePath(QStringLiteral("cds")), QStringLiteral("javac"),
-                             environment);
+    const JvmArchive archive(jdkOfCompiler(compiler, environment), dir.filePath(QStringLiteral("cds")),
+                             QStringLiteral("javac"));
     QCOMPARE(archive.applies(), tuned);
     if (!tuned) {
         QCOMPARE(archive.options(), QStringList());
