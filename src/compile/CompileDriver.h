@@ -1,101 +1,68 @@
 #pragma once
 
-#include <QString>
-#include <QStringList>
+#include "AppPaths.h"
+#include "Jdk.h"
+
+#include <QObject>
+#include <QPointer>
 
 #include <chrono>
+#include <functional>
 #include <memory>
 
-class QLockFile;
-
 class CompileFeedback;
+class CompileJob;
 class WarmCompiler;
 
-// What to compile: the compiler, the folder for the class files, the source file.
+// What to compile: with which JDK, into which folder, which source.
 struct CompileRequest
 {
-    QString compiler; // as configured: chooseCompiler finds the one that runs
+    Jdk jdk; // its problem, when it has one, is the compile's
     QString destination;
     QString source;
     // Where javac finds the other sources: the package root; empty for the source's folder.
     QString sourcePath = {};
+    // Run once the application folder is this compile's, before its script is
+    // written (View > Applet writes its page there).
+    std::function<void()> beforeScript = {};
 };
 
 // Compiles through the compile script and the marker file in the application
-// folder's temp/. The wait polls the marker every few milliseconds, keeps the
-// windows painting and holds user input back until the compile has ended, so no
-// other command can start meanwhile; it ends when the marker says done, or soon
-// after the script has ended without saying so. Two Zarns sharing the folder take
-// turns: a lock file in temp/ makes the second wait for the first.
-class CompileDriver
+// folder's temp/, one compile at a time, each a job of the event loop (see
+// CompileJob). Two Zarns sharing the folder take turns: a lock file in temp/ makes
+// the second wait for the first. Compiles go through a warm compiler once it is
+// ready (see useWarmCompiler).
+class CompileDriver : public QObject
 {
+    Q_OBJECT
+
 public:
-    explicit CompileDriver(const QString &appFolder);
-    ~CompileDriver();
+    explicit CompileDriver(const QString &appFolder, QObject *parent = nullptr);
+    ~CompileDriver() override;
 
-    // Holds the temp folder for this process while it lives, so that another Zarn
-    // using the same folder waits for this one's compile (and its page) to end.
-    // Taking it waits the same way for the other Zarn; holds nest.
-    class Hold
-    {
-    public:
-        explicit Hold(CompileDriver &driver);
-        ~Hold();
-        Hold(const Hold &) = delete;
-        Hold &operator=(const Hold &) = delete;
+    // Starts a compile. The job reports to feedback, which must outlive it, and
+    // says finished once, from the event loop, never from within this call. Null
+    // when a compile runs already.
+    CompileJob *CompileToFolder(const CompileRequest &request, CompileFeedback &feedback);
+    bool isCompiling() const { return !m_job.isNull(); }
 
-        // Empty when held; otherwise why not (another compile did not end in time).
-        const QString &problem() const { return m_problem; }
-
-    private:
-        CompileDriver &m_driver;
-        QString m_problem;
-    };
-
-    // Runs one compile. True when the script ran to its end, whether or not the
-    // compiler succeeded; false, with the reason given to the feedback, when it
-    // could not start or did not end properly. The marker holds 0 afterwards.
-    bool CompileToFolder(const CompileRequest &request, CompileFeedback &feedback);
-
-    bool isCompiling() const { return m_compiling; }
-
-    // What the compiler printed during the last compile; also in temp/compile.log.
-    const QString &lastOutput() const { return m_lastOutput; }
-    // Why the last compile could not run or end properly; empty when it did.
-    const QString &lastProblem() const { return m_lastProblem; }
-
-    // Compiles go through a warm compiler (see WarmCompiler) once it is ready;
-    // without this call, every compile runs javac afresh.
+    // Without this call, every compile runs javac afresh.
     void useWarmCompiler();
     WarmCompiler *warmCompiler() const { return m_warm.get(); }
 
     // Stops a compile that runs longer than this (the compiler may hang).
     void setTimeLimit(std::chrono::milliseconds limit) { m_timeLimit = limit; }
+    std::chrono::milliseconds timeLimit() const { return m_timeLimit; }
 
-    static constexpr std::chrono::milliseconds PollInterval{5};
-    // How often the wait asks the feedback whether the user wants the compile ended.
-    static constexpr int PassesPerCancelCheck = 10;
-    // How long the marker may lag behind the end of the script.
-    static constexpr std::chrono::milliseconds MarkerGrace{1000};
-    // More output than any compiler gives: beyond it the compile is stopped.
-    static constexpr qint64 MaxOutputBytes = 16 * 1024 * 1024;
+    const AppPaths &paths() const { return m_paths; }
+    // The group of a compile left running by a Zarn that died, ended when this
+    // driver was made; 0 when none. The first compile waits until it is gone.
+    qint64 takeEndedGroup() { return std::exchange(m_endedGroup, 0); }
 
 private:
-    QString acquire();
-    void release();
-    QString prepare(const CompileRequest &request, const QStringList &compilerOptions,
-                    const QStringList &launcher = {}) const;
-    QString run(CompileFeedback &feedback);
-    bool fail(const QString &problem, CompileFeedback &feedback);
-    QString tempPath(const QString &name) const;
-
-    QString m_appFolder;
-    QString m_lastOutput;
-    QString m_lastProblem;
-    bool m_compiling = false;
-    bool m_cancelled = false; // the user ended the last compile
-    int m_holds = 0;
-    std::unique_ptr<QLockFile> m_lock;
+    AppPaths m_paths;
+    QPointer<CompileJob> m_job;
     std::unique_ptr<WarmCompiler> m_warm;
     std::chrono::milliseconds m_timeLimit{std::chrono::minutes(5)};
+    qint64 m_endedGroup = 0;
 };

@@ -1,46 +1,23 @@
 #include "HostShell.h"
 
+#include "AppPaths.h"
 #include "LogCategories.h"
 #include "ProcessStart.h"
 
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QProcess>
-#include <QThread>
 
 #include <csignal>
 #include <unistd.h>
 
-QString hostScriptName()
-{
-    return QStringLiteral("temp/temp.sh");
-}
-
-void startHostScript(QProcess &process, const QString &scriptName)
-{
-    // A group of its own, so that stopping the script stops the compiler too.
-    process.setChildProcessModifier([] { ::setpgid(0, 0); });
-    process.start(QStringLiteral("/bin/sh"), {scriptName});
-}
-
-void stopHostScript(QProcess &process, qint64 processId)
-{
-    if (processId > 0)
-        ::kill(-pid_t(processId), SIGKILL); // the script's group
-    process.waitForFinished();
-}
-
-void recordScript(const QString &recordPath, qint64 processId)
+void recordScript(const AppPaths &paths, qint64 processId)
 {
     // The group's number, its leader's start and the script it runs: the proof that
     // a group of that number is still this one.
     const std::optional<quint64> started = processStartTicks(processId);
-    const QString script = QFileInfo(
-                               QFileInfo(recordPath).dir().filePath(QFileInfo(hostScriptName()).fileName()))
-                               .canonicalFilePath();
-    QFile record(recordPath);
+    const QString script = QFileInfo(paths.script()).canonicalFilePath();
+    QFile record(paths.compileGroup());
     if (started && record.open(QIODevice::WriteOnly | QIODevice::Truncate))
         record.write(QByteArray::number(processId) + ' ' + QByteArray::number(*started) + ' '
                      + QFile::encodeName(script) + '\n');
@@ -66,28 +43,32 @@ pid_t provenGroup(const QByteArray &record)
     QFile commandLine(QStringLiteral("/proc/%1/cmdline").arg(group));
     const QString folder = QFileInfo(QStringLiteral("/proc/%1/cwd").arg(group)).symLinkTarget();
     const bool runsScript = commandLine.open(QIODevice::ReadOnly)
-                            && commandLine.readAll().split('\0').contains(hostScriptName().toUtf8())
-                            && QDir(folder).absoluteFilePath(hostScriptName()) == script;
+                            && commandLine.readAll().split('\0').contains(AppPaths::scriptName().toUtf8())
+                            && QDir(folder).absoluteFilePath(AppPaths::scriptName()) == script;
     return runsScript ? group : 0;
 }
 
 } // namespace
 
-void endRecordedScript(const QString &recordPath)
+qint64 endRecordedScript(const AppPaths &paths)
 {
-    QFile record(recordPath);
+    QFile record(paths.compileGroup());
     if (!record.open(QIODevice::ReadOnly))
-        return;
+        return 0;
     const QByteArray recorded = record.read(4096);
     record.close();
-    if (const pid_t group = provenGroup(recorded)) {
-        qCInfo(logCompile) << "ending process group" << group << "of a compile whose Zarn died";
-        ::kill(-group, SIGKILL);
-        const QDeadlineTimer deadline(2000);
-        while (::kill(-group, 0) == 0 && !deadline.hasExpired())
-            QThread::msleep(10);
-    } else {
+    QFile::remove(paths.compileGroup());
+    const pid_t group = provenGroup(recorded);
+    if (group == 0) {
         qCInfo(logCompile) << "the compile recorded as" << recorded.trimmed() << "no longer runs: left alone";
+        return 0;
     }
-    QFile::remove(recordPath);
+    qCInfo(logCompile) << "ending process group" << group << "of a compile whose Zarn died";
+    ::kill(-group, SIGKILL);
+    return group;
+}
+
+bool groupIsGone(qint64 group)
+{
+    return group <= 0 || ::kill(pid_t(-group), 0) != 0;
 }

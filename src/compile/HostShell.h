@@ -2,23 +2,20 @@
 
 #include <QString>
 
-class QProcess;
+class AppPaths;
 
-// The compile script's path relative to the application folder: temp/temp.sh.
-QString hostScriptName();
+// The record of the running compile script in temp/compile.group: its process
+// group, its leader's start and the script it runs, so that a Zarn coming after
+// one that died can end that compile, and only that one.
 
-// Starts the script with /bin/sh, in a process group of its own, apart from
-// Zarn's; the caller has set the working directory.
-void startHostScript(QProcess &process, const QString &scriptName);
+// Notes that the script's shell processId runs.
+void recordScript(const AppPaths &paths, qint64 processId);
 
-// Ends the script and every program it started (the compiler among them), also
-// when the script itself has already ended; processId is the script's.
-void stopHostScript(QProcess &process, qint64 processId);
+// Ends the script in the record, with every program it started, when it is still
+// the one recorded there, and forgets the record. The caller holds the compile
+// lock, so the script is one whose Zarn died. The group ended, or 0; it may take a
+// moment to be gone (see groupIsGone).
+qint64 endRecordedScript(const AppPaths &paths);
 
-// Notes in recordPath that the script processId runs, so that a Zarn coming after
-// one that died can end it (see endRecordedScript).
-void recordScript(const QString &recordPath, qint64 processId);
-// Ends the script noted in recordPath, with every program it started, when it still
-// runs, and waits until they are gone; then forgets it. The caller holds the
-// compile lock, so the script is one whose Zarn died.
-void endRecordedScript(const QString &recordPath);
+// True when no process of the group is left.
+bool groupIsGone(qint64 group);

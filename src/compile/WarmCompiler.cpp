@@ -1,14 +1,13 @@
 #include "WarmCompiler.h"
 
-#include "ChildProcesses.h"
 #include "InstallLayout.h"
-#include "JdkRelease.h"
+#include "Jdk.h"
 #include "LogCategories.h"
+#include "ManagedProcess.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QProcess>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -36,6 +35,11 @@ WarmCompiler::~WarmCompiler()
     stop();
 }
 
+qint64 WarmCompiler::processId() const
+{
+    return m_process ? m_process->pid() : 0;
+}
+
 QString WarmCompiler::socketFolder()
 {
     const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
@@ -54,18 +58,18 @@ QString WarmCompiler::socketFolder()
     return folder;
 }
 
-void WarmCompiler::prepare(const QString &javac)
+void WarmCompiler::prepare(const Jdk &jdk)
 {
+    const QString &javac = jdk.javac;
     if ((m_process && m_javac == javac) || m_cannotServe.contains(javac))
         return;
     stop();
     if (qEnvironmentVariable("ZARN_PLAIN_JVM") == QLatin1String("1")
         || !qEnvironmentVariable("CLASSPATH").isEmpty())
         return;
-    const QString jdk = jdkOf(javac);
-    const QString java = QDir(jdk).filePath(QStringLiteral("bin/java"));
+    const QString java = QDir(jdk.home).filePath(QStringLiteral("bin/java"));
     const QString jar = shippedFile(QStringLiteral("zarn-compiler.jar"));
-    if (jdk.isEmpty() || !QFileInfo(java).isExecutable() || !QFileInfo::exists(jar)
+    if (jdk.home.isEmpty() || !QFileInfo(java).isExecutable() || !QFileInfo::exists(jar)
         || !QFileInfo(shippedProgram(QStringLiteral("zarn-javac"))).isExecutable()) {
         qCInfo(logCompile) << "no warm compiler for" << javac
                            << ": its JDK, zarn-compiler.jar or zarn-javac is missing";
@@ -77,38 +81,17 @@ void WarmCompiler::prepare(const QString &javac)
     m_javac = javac;
     m_socket = QDir(folder).filePath(
         QStringLiteral("compiler-%1.sock").arg(QCoreApplication::applicationPid()));
-    m_process = new QProcess(this);
-    m_process->setWorkingDirectory(m_appFolder); // the compile script's: relative names mean the same
-    connect(m_process, &QProcess::readyReadStandardOutput, this, &WarmCompiler::readLines);
-    connect(m_process, &QProcess::readyReadStandardError, this, [process = m_process] {
-        qCInfo(logCompile) << "the warm compiler says:" << process->readAllStandardError().trimmed();
-    });
-    connect(m_process, &QProcess::started, this, [this] {
-        m_pid = m_process->processId();
-        ChildProcesses::add(m_pid, false);
-    });
-    connect(m_process, &QProcess::finished, this, [this, process = m_process](int code) {
-        qCInfo(logCompile) << "the warm compiler ended, exit code" << code;
-        ChildProcesses::remove(m_pid);
+    m_process = std::make_unique<ManagedProcess>(QStringLiteral("the warm compiler"));
+    ManagedProcess *process = m_process.get();
+    connect(process, &ManagedProcess::lineRead, this, &WarmCompiler::readLine);
+    connect(process, &ManagedProcess::ended, this, [this, process](const ManagedProcess::Exit &exit) {
+        qCInfo(logCompile) << "the warm compiler ended:" << process->errorOutput().trimmed();
         // One that could not even start (a JDK whose javac it cannot run) is not tried again.
-        if (!m_ready && code != 0)
+        if (!m_ready && (!exit.startError.isEmpty() || exit.code != 0))
             m_cannotServe.insert(m_javac);
-        if (process == m_process) {
-            m_process = nullptr;
-            m_ready = false;
-            m_pid = 0;
-        }
-        process->deleteLater();
+        m_ready = false;
+        m_process.release()->deleteLater();
     });
-    connect(m_process, &QProcess::errorOccurred, this,
-            [this, process = m_process](QProcess::ProcessError error) {
-                if (error != QProcess::FailedToStart || process != m_process)
-                    return;
-                qCInfo(logCompile) << "the warm compiler cannot start:" << process->errorString();
-                m_cannotServe.insert(m_javac);
-                m_process = nullptr;
-                process->deleteLater();
-            });
     // The quick JIT tier and a small first heap: after its warm-up it compiles an
     // applet in some 40 ms, in about half the memory of a JVM left to its defaults.
     const QStringList arguments = QStringList{QStringLiteral("-XX:+UseSerialGC"),
@@ -118,8 +101,9 @@ void WarmCompiler::prepare(const QString &javac)
                                   + QStringList{QStringLiteral("-cp"), jar,
                                                 QStringLiteral("zarn.compiler.WarmCompiler"), m_socket,
                                                 javac};
-    qCInfo(logCompile) << "starting the warm compiler:" << java << arguments;
-    m_process->start(java, arguments);
+    ManagedProcess::Setup setup;
+    setup.workingFolder = m_appFolder; // the compile script's: relative names mean the same
+    process->start(java, arguments, setup);
 }
 
 QStringList WarmCompiler::launcher(const QString &javac) const
@@ -129,36 +113,25 @@ QStringList WarmCompiler::launcher(const QString &javac) const
     return {shippedProgram(QStringLiteral("zarn-javac")), m_socket};
 }
 
-void WarmCompiler::readLines()
+void WarmCompiler::readLine(const QByteArray &bytes)
 {
-    while (m_process && m_process->canReadLine()) {
-        const QString line = QString::fromUtf8(m_process->readLine()).trimmed();
-        if (line == QLatin1String("ready")) {
-            qCInfo(logCompile) << "the warm compiler is ready, process" << m_pid;
-            m_ready = true;
-            Q_EMIT ready();
-        } else {
-            qCInfo(logCompile) << "the warm compiler:" << line;
-            Q_EMIT said(line);
-        }
+    const QString line = QString::fromUtf8(bytes).trimmed();
+    if (line == QLatin1String("ready")) {
+        qCInfo(logCompile) << "the warm compiler is ready, process" << processId();
+        m_ready = true;
+        Q_EMIT ready();
+    } else {
+        qCInfo(logCompile) << "the warm compiler:" << line;
+        Q_EMIT said(line);
     }
 }
 
-// Its input closed, it ends by itself at once; one that does not is killed.
 void WarmCompiler::stop()
 {
-    if (!m_process)
-        return;
-    QProcess *process = m_process;
-    m_process = nullptr;
     m_ready = false;
-    process->disconnect(this);
-    process->closeWriteChannel();
-    if (!process->waitForFinished(1000)) {
-        process->kill();
-        process->waitForFinished(1000);
+    if (m_process) {
+        m_process->disconnect(this);
+        m_process->stop();
+        m_process.reset();
     }
-    ChildProcesses::remove(m_pid);
-    m_pid = 0;
-    delete process;
 }

@@ -5,7 +5,10 @@
 #include <QString>
 #include <QStringList>
 
-class QProcess;
+#include <memory>
+
+class ManagedProcess;
+struct Jdk;
 
 // javac kept warm: one compiler JVM of the JDK whose javac compiles, started in the
 // background at the first compile with that javac, ended with Zarn (or by itself
@@ -21,14 +24,14 @@ public:
     explicit WarmCompiler(const QString &appFolder, QObject *parent = nullptr);
     ~WarmCompiler() override;
 
-    // Starts the warm compiler of javac unless it runs already; one of another javac
-    // ends first.
-    void prepare(const QString &javac);
+    // Starts the warm compiler of the JDK's javac unless it runs already; one of
+    // another javac ends first.
+    void prepare(const Jdk &jdk);
     // What goes before javac on the compile line while the warm compiler of javac is
     // ready: the client and the socket; nothing otherwise.
     QStringList launcher(const QString &javac) const;
     bool isReady() const { return m_ready; }
-    qint64 processId() const { return m_pid; }
+    qint64 processId() const;
 
     // Where the sockets lie: $XDG_RUNTIME_DIR/zarn, else /tmp/zarn-UID, made if need
     // be; empty when that folder is not the user's alone.
@@ -40,13 +43,13 @@ Q_SIGNALS:
     void said(const QString &line);
 
 private:
+    // Its input closed, it ends by itself; the window never waits for that.
     void stop();
-    void readLines();
+    void readLine(const QByteArray &line);
 
     QString m_appFolder;
     QString m_javac;
-    QProcess *m_process = nullptr;
-    qint64 m_pid = 0;
+    std::unique_ptr<ManagedProcess> m_process;
     QString m_socket;
     bool m_ready = false;
     QSet<QString> m_cannotServe; // javacs whose warm compiler failed to start

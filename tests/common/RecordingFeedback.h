@@ -1,21 +1,35 @@
 #pragma once
 
 #include "CompileFeedback.h"
+#include "CompileJob.h"
+#include "TestTime.h"
 
 #include <QStringList>
+#include <QTest>
 
-// Records what a compile showed: "started", "finished" or "failed: REASON", and
-// how many passes the wait made.
+#include <memory>
+#include <optional>
+
+// Records what a compile showed: "started", "finished" or "failed: REASON".
 class RecordingFeedback : public CompileFeedback
 {
 public:
     void started() override { events.append(QStringLiteral("started")); }
-    void waiting() override { ++passes; }
     void finished() override { events.append(QStringLiteral("finished")); }
     void failed(const QString &reason) override { events.append(QStringLiteral("failed: ") + reason); }
-    bool cancelRequested() override { return cancel; }
 
     QStringList events;
-    bool cancel = false; // the user asks to end the compile
-    int passes = 0;
 };
+
+// Waits for job to finish: its result, or nothing when it did not within ms.
+inline std::optional<CompileResult> resultOf(CompileJob *job, int ms = scaled(60000))
+{
+    auto result = std::make_shared<std::optional<CompileResult>>();
+    if (!job)
+        return std::nullopt;
+    QObject::connect(job, &CompileJob::finished, job,
+                     [result](const CompileResult &ended) { *result = ended; });
+    if (!QTest::qWaitFor([&result] { return result->has_value(); }, ms))
+        return std::nullopt;
+    return *result;
+}

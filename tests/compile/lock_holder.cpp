@@ -5,6 +5,7 @@
 //   lock_holder compile APPFOLDER COMPILER SOURCE - compiles as that Zarn would.
 #include "CompileDriver.h"
 #include "CompileFeedback.h"
+#include "CompileJob.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -33,11 +34,13 @@ int main(int argc, char *argv[])
     if (arguments.size() == 5 && arguments.at(1) == QLatin1String("compile")) {
         CompileDriver driver(arguments.at(2));
         SilentFeedback feedback;
-        return driver.CompileToFolder(
-                   {arguments.at(3), QDir(arguments.at(2)).filePath(QStringLiteral("temp")), arguments.at(4)},
-                   feedback)
-                   ? 0
-                   : 1;
+        CompileJob *job = driver.CompileToFolder({describeJdk(arguments.at(3), arguments.at(2)),
+                                                  QDir(arguments.at(2)).filePath(QStringLiteral("temp")),
+                                                  arguments.at(4)},
+                                                 feedback);
+        QObject::connect(job, &CompileJob::finished, &app,
+                         [](const CompileResult &result) { QCoreApplication::exit(result.ran() ? 0 : 1); });
+        return QCoreApplication::exec();
     }
     QLockFile lock(arguments.value(1));
     if (!lock.lock())
