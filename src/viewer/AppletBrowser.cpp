@@ -1,9 +1,7 @@
 #include "AppletBrowser.h"
 
 #include "AppletApi.h"
-#include "AppletLaunch.h"
 #include "AppletOutput.h"
-#include "ChildProcesses.h"
 #include "ConsoleChannel.h"
 #include "LogCategories.h"
 
@@ -12,11 +10,16 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
-#include <QProcess>
 #include <QScrollArea>
 #include <QStyle>
 
 #include <algorithm>
+
+namespace {
+
+const QByteArray QuitLine = "quit\n";
+
+} // namespace
 
 AppletBrowser::AppletBrowser(QWidget *parent)
     : QWidget(parent)
@@ -47,7 +50,8 @@ AppletBrowser::AppletBrowser(QWidget *parent)
 AppletBrowser::~AppletBrowser()
 {
     stopHost();
-    dropSpare();
+    if (m_spare)
+        m_spare->process->stop(QuitLine);
 }
 
 QString AppletBrowser::message() const
@@ -57,16 +61,20 @@ QString AppletBrowser::message() const
 
 qint64 AppletBrowser::hostProcessId() const
 {
-    return m_host ? m_host->processId() : 0;
+    return m_host ? m_host->process->pid() : 0;
+}
+
+void AppletBrowser::clearArea(const QString &pagePath)
+{
+    m_pagePath = pagePath;
+    stopHost();
+    m_reportedError = false;
+    m_message->hide();
 }
 
 std::optional<AppletTag> AppletBrowser::readPage(const QString &path)
 {
-    m_pagePath = path;
-    stopHost();
-    m_reportedError = false;
-    m_message->hide();
-
+    clearArea(path);
     QFile page(path);
     if (!page.open(QIODevice::ReadOnly)) {
         showMessage(
@@ -87,18 +95,17 @@ void AppletBrowser::Navigate(const QString &path)
     }
 }
 
-void AppletBrowser::prepare(const QString &path, const AppletPlaces &places)
+void AppletBrowser::prepare(const AppletTag &tag, const QString &pagePath, const AppletPlaces &places)
 {
-    if (const std::optional<AppletTag> tag = readPage(path)) {
-        m_launch = resolveCompiledApplet(*tag, path, places);
-        startHost();
-    }
+    clearArea(pagePath);
+    m_launch = resolveCompiledApplet(tag, pagePath, places);
+    startHost();
 }
 
 void AppletBrowser::load()
 {
-    if (m_host && m_host->state() != QProcess::NotRunning) {
-        m_host->write("load\n");
+    if (m_host && m_host->process->isRunning()) {
+        m_host->process->write("load\n");
         sendSize(); // once more after the load: the embedded frame may have missed the first
     }
 }
@@ -115,7 +122,7 @@ void AppletBrowser::startHost()
         showMessage(tr("The page %1 names no applet class.").arg(QDir::toNativeSeparators(m_pagePath)));
         return;
     }
-    if (m_java.isEmpty()) {
+    if (m_jdk.java.isEmpty()) {
         showMessage(
             tr("Java was not found: there is no java beside the compiler, in JAVA_HOME or on the PATH."));
         return;
@@ -137,118 +144,110 @@ void AppletBrowser::startHost()
 
     const QString folder = m_launch.workingFolder();
     const QStringList launch = appletLaunchArguments(m_launch, appletPixels(), window);
-    if (m_spare && m_spare->java == m_java && m_spare->program == hostProgram() && m_spare->folder == folder
-        && m_spare->process->state() == QProcess::Running) {
+    if (m_spare && m_spare->jdk == m_jdk && m_spare->program == hostProgram() && m_spare->folder == folder
+        && m_spare->process->isRunning()) {
         adoptSpare(launch);
     } else {
-        dropSpare();
+        if (m_spare)
+            m_spare->process->stop(QuitLine);
+        m_spare.reset();
         startNewHost(folder, launch);
     }
-    m_host->write(appletHostParameters(m_launch));
+    m_host->process->write(appletHostParameters(m_launch));
+}
+
+std::unique_ptr<AppletBrowser::Host> AppletBrowser::makeHost(const QString &name)
+{
+    auto host = std::make_unique<Host>();
+    host->process = std::make_unique<ManagedProcess>(name);
+    // The applet's output comes through a pipe of its own, read in the background.
+    host->output = std::make_shared<AppletOutput>(QString(), QString());
+    host->channel = std::make_unique<ConsoleChannel>(host->output);
+    return host;
+}
+
+void AppletBrowser::runHost(Host &host, const QString &folder, const QStringList &tail)
+{
+    ManagedProcess::Setup setup;
+    // Relative file names are the page's neighbours, as a browser's applet sees them.
+    if (QFileInfo(folder).isDir())
+        setup.workingFolder = folder;
+    QStringList arguments = hostProgram();
+    if (host.channel->isOpen()) {
+        // The host gets the pipe's end between fork and exec.
+        setup.inChild = [channel = host.channel.get()] {
+            channel->giveToHost();
+        };
+        arguments << QStringLiteral("--console") << ConsoleChannel::hostPath();
+    }
+    host.process->start(m_jdk.java, arguments + tail, setup);
+    host.channel->hostStarted();
 }
 
 void AppletBrowser::startNewHost(const QString &folder, const QStringList &launch)
 {
-    m_host = new QProcess(this);
-    m_hostPid = 0;
-    connect(m_host, &QProcess::started, this, [this] {
-        m_hostPid = m_host->processId();
-        ChildProcesses::add(m_hostPid, false);
-        qCInfo(logViewer) << "the applet host runs as process" << m_hostPid;
-    });
-    connectHost();
-    // Relative file names are the page's neighbours, as a browser's applet sees them.
-    if (QFileInfo(folder).isDir())
-        m_host->setWorkingDirectory(folder);
-    const QStringList arguments = hostProgram() + openOutput(*m_host, m_output, m_channel) + launch;
+    m_host = makeHost(QStringLiteral("the applet host"));
+    m_output = m_host->output;
     m_output->begin(m_launch.className, sourceRoot());
     Q_EMIT outputBegun();
-    qCInfo(logViewer) << "starting the applet host:" << m_java << arguments;
-    m_host->start(m_java, arguments);
-    if (m_channel)
-        m_channel->hostStarted();
+    connectHost();
+    runHost(*m_host, folder, launch);
 }
 
 void AppletBrowser::connectHost()
 {
-    connect(m_host, &QProcess::readyReadStandardOutput, this, &AppletBrowser::readHost);
-    connect(m_host, &QProcess::finished, this, &AppletBrowser::hostEnded);
-    connect(m_host, &QProcess::errorOccurred, this, [this](QProcess::ProcessError error) {
-        if (error == QProcess::FailedToStart)
-            showMessage(tr("Java cannot be started: %1").arg(m_host->errorString()));
-    });
+    ManagedProcess *process = m_host->process.get();
+    connect(process, &ManagedProcess::lineRead, this, &AppletBrowser::readHost);
+    connect(process, &ManagedProcess::ended, this, &AppletBrowser::hostEnded);
 }
 
 // The host started ahead takes this applet: it only has to load its classes.
 void AppletBrowser::adoptSpare(const QStringList &launch)
 {
-    qCInfo(logViewer) << "the applet host" << m_spare->pid << "started ahead runs" << m_launch.className;
+    qCInfo(logViewer) << "the applet host" << m_spare->process->pid() << "started ahead runs"
+                      << m_launch.className;
     m_spare->process->disconnect(this);
-    m_host = m_spare->process;
-    m_hostPid = m_spare->pid;
-    m_output = m_spare->output;
-    m_channel = std::move(m_spare->channel);
+    m_host = std::make_unique<Host>();
+    m_host->process = std::move(m_spare->process);
+    m_host->output = m_spare->output;
+    m_host->channel = std::move(m_spare->channel);
     m_spare.reset();
+    m_output = m_host->output;
     m_output->begin(m_launch.className, sourceRoot());
     Q_EMIT outputBegun();
     connectHost();
     QByteArray line = "launch";
     for (const QString &argument : launch)
         line += ' ' + argument.toUtf8().toPercentEncoding();
-    m_host->write(line + '\n');
-    readHost(); // what it may have said while it waited
+    m_host->process->write(line + '\n');
 }
 
 // After a View > Applet, the next host starts in the background, in the same
 // folder with the same JDK, and waits for its applet.
 void AppletBrowser::startSpare()
 {
-    if (m_spare || m_java.isEmpty() || qEnvironmentVariable("ZARN_PLAIN_JVM") == QLatin1String("1"))
+    if (m_spare || m_jdk.java.isEmpty() || qEnvironmentVariable("ZARN_PLAIN_JVM") == QLatin1String("1"))
         return;
-    auto spare = std::make_unique<Spare>();
-    spare->java = m_java;
-    spare->program = hostProgram();
-    spare->folder = m_launch.workingFolder();
-    spare->process = new QProcess(this);
-    QProcess *process = spare->process;
-    connect(process, &QProcess::started, this, [this, process] {
-        if (m_spare && m_spare->process == process) {
-            m_spare->pid = process->processId();
-            ChildProcesses::add(m_spare->pid, false);
-        }
-    });
+    std::unique_ptr<Host> host = makeHost(QStringLiteral("the applet host started ahead"));
+    m_spare = std::make_unique<Spare>();
+    m_spare->process = std::move(host->process);
+    m_spare->output = host->output;
+    m_spare->channel = std::move(host->channel);
+    m_spare->jdk = m_jdk;
+    m_spare->program = hostProgram();
+    m_spare->folder = m_launch.workingFolder();
+    ManagedProcess *process = m_spare->process.get();
     // Until it is adopted, only its word that it waits counts.
-    connect(process, &QProcess::readyReadStandardOutput, this, [this, process] {
-        if (m_spare && m_spare->process == process && process->peek(64).startsWith("waiting"))
+    connect(process, &ManagedProcess::lineRead, this, [this](const QByteArray &line) {
+        if (line.startsWith("waiting"))
             m_spare->waiting = true;
     });
-    connect(process, &QProcess::finished, this, [this, process] {
+    connect(process, &ManagedProcess::ended, this, [this] {
         qCInfo(logViewer) << "the applet host started ahead ended before its applet came";
-        if (m_spare && m_spare->process == process) {
-            ChildProcesses::remove(m_spare->pid);
-            m_spare.reset();
-        }
-        process->deleteLater();
+        const std::unique_ptr<Spare> spare = std::move(m_spare);
+        spare->process.release()->deleteLater(); // it is telling of its end
     });
-    if (QFileInfo(spare->folder).isDir())
-        process->setWorkingDirectory(spare->folder);
-    const QStringList arguments = spare->program + openOutput(*process, spare->output, spare->channel)
-                                  + QStringList{QStringLiteral("--pending")};
-    m_spare = std::move(spare);
-    qCInfo(logViewer) << "starting an applet host ahead:" << m_java << arguments;
-    process->start(m_java, arguments);
-    if (m_spare->channel)
-        m_spare->channel->hostStarted();
-}
-
-void AppletBrowser::dropSpare()
-{
-    if (!m_spare)
-        return;
-    QProcess *process = m_spare->process;
-    process->disconnect(this);
-    endProcess(process, m_spare->pid);
-    m_spare.reset();
+    runHost(*m_spare, m_spare->folder, {QStringLiteral("--pending")});
 }
 
 QStringList AppletBrowser::hostProgram() const
@@ -256,8 +255,8 @@ QStringList AppletBrowser::hostProgram() const
     // On a JDK without the Applet API, Zarn's is patched in, and no archive can be
     // mapped. Else from the host's archive once one has been made; the first applet
     // that paints has it made, in a run of its own.
-    const QStringList api = appletApiOptions(m_java, m_archiveFolder);
-    const JvmArchive archive = appletHostArchive(m_java, m_archiveFolder);
+    const QStringList api = appletApiOptions(m_jdk);
+    const JvmArchive archive = appletHostArchive(m_jdk, m_archiveFolder);
     QStringList arguments = appletHostProgram(appletHostJar(), !api.isEmpty()      ? api
                                                                : archive.isWhole() ? archive.options()
                                                                                    : QStringList());
@@ -271,44 +270,29 @@ QString AppletBrowser::sourceRoot() const
     return m_launch.sourceFolder.isEmpty() ? m_launch.codeBase.toLocalFile() : m_launch.sourceFolder;
 }
 
-// The applet's output comes through a pipe of its own, read in the background:
-// made for host, which gets it between fork and exec; the host's arguments for it.
-QStringList AppletBrowser::openOutput(QProcess &host, std::shared_ptr<AppletOutput> &output,
-                                      std::unique_ptr<ConsoleChannel> &channel)
+void AppletBrowser::readHost(const QByteArray &bytes)
 {
-    output = std::make_shared<AppletOutput>(QString(), QString());
-    channel = std::make_unique<ConsoleChannel>(output);
-    if (!channel->isOpen())
-        return {};
-    host.setChildProcessModifier([channel = channel.get()] { channel->giveToHost(); });
-    return {QStringLiteral("--console"), ConsoleChannel::hostPath()};
-}
-
-void AppletBrowser::readHost()
-{
-    while (m_host && m_host->canReadLine()) {
-        const QString line = QString::fromUtf8(m_host->readLine()).trimmed();
-        const QString word = line.section(QLatin1Char(' '), 0, 0);
-        const QString text = line.section(QLatin1Char(' '), 1);
-        if (word == QLatin1String("loads")) {
-            Q_EMIT appletLoaded(text);
-        } else if (word == QLatin1String("started")) {
-            Q_EMIT appletStarted();
-        } else if (word == QLatin1String("painted")) {
-            Q_EMIT appletPainted();
-            makeAppletHostArchive(m_java, m_archiveFolder);
-            startSpare();
-        } else if (word == QLatin1String("status")) {
-            Q_EMIT appletStatus(text);
-        } else if (word == QLatin1String("exception")) {
-            heardException(text);
-        } else if (word == QLatin1String("error")) {
-            m_reportedError = true;
-            showMessage(text);
-        } else if (line.contains(QLatin1String("A fatal error has been detected"))) {
-            // The JVM's own crash report: a damaged archive goes, the next start is plain.
-            appletHostArchive(m_java, m_archiveFolder).failedIn(line);
-        }
+    const QString line = QString::fromUtf8(bytes).trimmed();
+    const QString word = line.section(QLatin1Char(' '), 0, 0);
+    const QString text = line.section(QLatin1Char(' '), 1);
+    if (word == QLatin1String("loads")) {
+        Q_EMIT appletLoaded(text);
+    } else if (word == QLatin1String("started")) {
+        Q_EMIT appletStarted();
+    } else if (word == QLatin1String("painted")) {
+        Q_EMIT appletPainted();
+        makeAppletHostArchive(m_jdk, m_archiveFolder);
+        startSpare();
+    } else if (word == QLatin1String("status")) {
+        Q_EMIT appletStatus(text);
+    } else if (word == QLatin1String("exception")) {
+        heardException(text);
+    } else if (word == QLatin1String("error")) {
+        m_reportedError = true;
+        showMessage(text);
+    } else if (line.contains(QLatin1String("A fatal error has been detected"))) {
+        // The JVM's own crash report: a damaged archive goes, the next start is plain.
+        appletHostArchive(m_jdk, m_archiveFolder).failedIn(line);
     }
 }
 
@@ -323,15 +307,12 @@ void AppletBrowser::heardException(const QString &report)
     Q_EMIT appletException(note);
 }
 
-void AppletBrowser::hostEnded()
+void AppletBrowser::hostEnded(const ManagedProcess::Exit &exit)
 {
-    ChildProcesses::remove(m_hostPid);
-    qCInfo(logViewer) << "the applet host" << m_hostPid << "ended:"
-                      << (m_host->exitStatus() == QProcess::CrashExit ? QStringLiteral("crashed")
-                                                                      : QString::number(m_host->exitCode()));
-    readHost();
-    if (!m_reportedError && (m_host->exitStatus() == QProcess::CrashExit || m_host->exitCode() != 0)) {
-        const QStringList errors = QString::fromLocal8Bit(m_host->readAllStandardError())
+    if (!exit.startError.isEmpty()) {
+        showMessage(tr("Java cannot be started: %1").arg(exit.startError));
+    } else if (!m_reportedError && (exit.crashed || exit.code != 0)) {
+        const QStringList errors = QString::fromLocal8Bit(m_host->process->errorOutput())
                                        .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
         showMessage(errors.isEmpty() ? tr("The applet host ended unexpectedly.")
                                      : errors.constFirst().trimmed());
@@ -343,28 +324,12 @@ void AppletBrowser::stopHost()
 {
     if (!m_host)
         return;
-    QProcess *host = m_host;
-    m_host = nullptr;
-    host->disconnect(this);
-    endProcess(host, m_hostPid);
-}
-
-void AppletBrowser::endProcess(QProcess *host, qint64 pid)
-{
-    if (host->state() != QProcess::NotRunning) {
-        // A destroyed parent window does not end the JVM: ask it to quit, then insist.
-        host->write("quit\n");
-        host->closeWriteChannel();
-        if (!host->waitForFinished(QuitGraceMs)) {
-            qCInfo(logViewer) << "the applet host" << pid << "did not quit when asked: killed";
-            host->kill();
-            host->waitForFinished();
-        } else {
-            qCInfo(logViewer) << "the applet host" << pid << "quit when asked";
-        }
-    }
-    ChildProcesses::remove(pid);
-    delete host;
+    // A destroyed parent window does not end the JVM: it is asked to quit, and ended
+    // after the grace. What its applet writes meanwhile still reaches the console.
+    m_host->process->disconnect(this);
+    m_host->process->stop(QuitLine);
+    m_lastChannel = std::move(m_host->channel);
+    m_host.reset();
 }
 
 void AppletBrowser::showMessage(const QString &text)
@@ -378,9 +343,10 @@ void AppletBrowser::showMessage(const QString &text)
 
 void AppletBrowser::sendSize()
 {
-    if (m_host && m_host->state() != QProcess::NotRunning) {
+    if (m_host && m_host->process->isRunning()) {
         const QSize pixels = appletPixels();
-        m_host->write(QStringLiteral("size %1 %2\n").arg(pixels.width()).arg(pixels.height()).toUtf8());
+        m_host->process->write(
+            QStringLiteral("size %1 %2\n").arg(pixels.width()).arg(pixels.height()).toUtf8());
     }
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "AppletLaunch.h"
+#include "Jdk.h"
+#include "ManagedProcess.h"
 
 #include <QWidget>
 
@@ -9,36 +11,35 @@
 class AppletOutput;
 class ConsoleChannel;
 class QLabel;
-class QProcess;
 class QScrollArea;
 
 // The viewer's browser area: runs the applet of a host page with Zarn's applet
 // host. On X11 the applet's window sits inside this area, at the size its page
 // gives it, scrolled to like a page when it is larger; elsewhere the applet gets a
 // top-level window of its own. A readable line replaces the applet when it cannot
-// run.
+// run. Its hosts are stopped in the background: the window never waits on them.
 class AppletBrowser : public QWidget
 {
     Q_OBJECT
 
 public:
     explicit AppletBrowser(QWidget *parent = nullptr);
-    // Tells the host to quit, and ends it after a short grace.
+    // Tells the hosts to quit; they end on their own, or are ended, after the grace.
     ~AppletBrowser() override;
 
-    // The java launcher to run the host with (see findJava).
-    void setJava(const QString &java) { m_java = java; }
+    // The JDK whose java runs the host (with Zarn's Applet API where it lacks one).
+    void setJdk(const Jdk &jdk) { m_jdk = jdk; }
     // Where the host's class-data archive is kept; none when empty.
     void setArchiveFolder(const QString &folder) { m_archiveFolder = folder; }
 
     // Loads the page at path and starts its applet.
     void Navigate(const QString &path);
 
-    // For the page at path, written beside the classes that are about to be compiled
-    // from the source whose files are at places (see resolveCompiledApplet): starts
-    // the host, which gets ready and waits, so that its start overlaps the compile.
-    // A running applet ends first.
-    void prepare(const QString &path, const AppletPlaces &places);
+    // For the applet element tag of the page at pagePath, written beside the classes
+    // that are about to be compiled from the source whose files are at places (see
+    // resolveCompiledApplet): starts the host, which gets ready and waits, so that
+    // its start overlaps the compile. A running applet ends first.
+    void prepare(const AppletTag &tag, const QString &pagePath, const AppletPlaces &places);
     // The classes are there: the prepared host loads and starts the applet.
     void load();
     // The compile that prepare waited for failed: the host ends, and the area says
@@ -50,7 +51,7 @@ public:
     // The host process, or 0 when none runs.
     qint64 hostProcessId() const;
     // The host started ahead for the next applet, or 0 when there is none (yet).
-    qint64 spareProcessId() const { return m_spare ? m_spare->pid : 0; }
+    qint64 spareProcessId() const { return m_spare ? m_spare->process->pid() : 0; }
     // That host has warmed up and waits.
     bool spareIsWaiting() const { return m_spare && m_spare->waiting; }
     // The area the applet's window is put into.
@@ -59,8 +60,6 @@ public:
     const AppletLaunch &launch() const { return m_launch; }
     // What the applet of the last start writes; null before the first start.
     std::shared_ptr<AppletOutput> output() const { return m_output; }
-
-    static constexpr int QuitGraceMs = 1000;
 
 Q_SIGNALS:
     // The applet's init and start have run.
@@ -79,29 +78,47 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
+    // A host process with the pipe its applet writes to.
+    struct Host
+    {
+        std::unique_ptr<ManagedProcess> process;
+        std::shared_ptr<AppletOutput> output;
+        std::unique_ptr<ConsoleChannel> channel;
+    };
+    // The next host, started ahead in the background: the JDK, the JVM's options
+    // and the folder it runs in must be those the next applet would get.
+    struct Spare : Host
+    {
+        QStringList program;
+        QString folder;
+        Jdk jdk;
+        bool waiting = false;
+    };
+
     std::optional<AppletTag> readPage(const QString &path);
+    void clearArea(const QString &pagePath);
     void startHost();
     void startNewHost(const QString &folder, const QStringList &launch);
     void connectHost();
     void adoptSpare(const QStringList &launch);
     void startSpare();
-    void dropSpare();
+    // A host process, not started, with the pipe its applet will write to.
+    static std::unique_ptr<Host> makeHost(const QString &name);
+    // Starts host in folder: the host's program, its pipe, then tail.
+    void runHost(Host &host, const QString &folder, const QStringList &tail);
     // The JVM and the host's program, for any applet.
     QStringList hostProgram() const;
     QString sourceRoot() const;
-    static QStringList openOutput(QProcess &host, std::shared_ptr<AppletOutput> &output,
-                                  std::unique_ptr<ConsoleChannel> &channel);
     void heardException(const QString &report);
     void showMessage(const QString &text);
-    void readHost();
-    void hostEnded();
+    void readHost(const QByteArray &line);
+    void hostEnded(const ManagedProcess::Exit &exit);
     void stopHost();
-    static void endProcess(QProcess *host, qint64 pid);
     void sendSize();
     QSize appletPixels() const;
     void placeSurface();
 
-    QString m_java;
+    Jdk m_jdk;
     QString m_archiveFolder;
     QString m_pagePath;
     AppletLaunch m_launch;
@@ -109,25 +126,11 @@ private:
     QWidget *m_page = nullptr;
     QWidget *m_surface = nullptr;
     QLabel *m_message = nullptr;
-    QProcess *m_host = nullptr;
+    std::unique_ptr<Host> m_host;
     std::shared_ptr<AppletOutput> m_output;
-    // Read until the host has ended; replaced at the next start.
-    std::unique_ptr<ConsoleChannel> m_channel;
-    qint64 m_hostPid = 0;
+    // The pipe of the host last stopped, read until the next one is: what its
+    // applet's stop and destroy print still reaches the console.
+    std::unique_ptr<ConsoleChannel> m_lastChannel;
     bool m_reportedError = false;
-
-    // The next host, started ahead in the background: the JDK, the JVM's options
-    // and the folder it runs in must be those the next applet would get.
-    struct Spare
-    {
-        QProcess *process = nullptr;
-        qint64 pid = 0;
-        QString java;
-        QStringList program;
-        QString folder;
-        bool waiting = false;
-        std::shared_ptr<AppletOutput> output;
-        std::unique_ptr<ConsoleChannel> channel;
-    };
     std::unique_ptr<Spare> m_spare;
 };

@@ -1,14 +1,13 @@
 #include "AppletLaunch.h"
 
-#include "AppletApi.h"
-#include "ChildProcesses.h"
 #include "InstallLayout.h"
+#include "Jdk.h"
 #include "LogCategories.h"
+#include "ManagedProcess.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QProcess>
 
 #include <algorithm>
 #include <memory>
@@ -126,8 +125,12 @@ QStringList appletHostProgram(const QString &jar, const QStringList &jvmOptions)
     // XEmbeddedFrame, which puts the applet inside Zarn's window, is internal to the JDK.
     return jvmOptions
            + QStringList{QStringLiteral("--add-exports"),
-                         QStringLiteral("java.desktop/sun.awt.X11=ALL-UNNAMED"), QStringLiteral("-cp"), jar,
-                         QStringLiteral("zarn.applethost.AppletHost")};
+                         QStringLiteral("java.desktop/sun.awt.X11=ALL-UNNAMED"),
+                         QStringLiteral("-cp"),
+                         jar,
+                         QStringLiteral("zarn.applethost.AppletHost"),
+                         QStringLiteral("--grace"),
+                         QString::number(ManagedProcess::StopGraceMs)};
 }
 
 QStringList appletLaunchArguments(const AppletLaunch &launch, const QSize &size, quint64 embedWindow)
@@ -165,46 +168,31 @@ QByteArray appletHostParameters(const AppletLaunch &launch)
     return lines;
 }
 
-JvmArchive appletHostArchive(const QString &java, const QString &folder)
+JvmArchive appletHostArchive(const Jdk &jdk, const QString &folder)
 {
-    return JvmArchive(java, folder, QStringLiteral("applethost"));
+    return JvmArchive(jdk, folder, QStringLiteral("applethost"));
 }
 
-void makeAppletHostArchive(const QString &java, const QString &folder)
+void makeAppletHostArchive(const Jdk &jdk, const QString &folder)
 {
     static bool making = false;
-    const JvmArchive archive = appletHostArchive(java, folder);
+    const JvmArchive archive = appletHostArchive(jdk, folder);
     // A JVM with Zarn's Applet API patched in cannot write an archive.
-    if (making || !archive.applies() || archive.isWhole() || !jdkHasAppletApi(java, folder))
+    if (making || !archive.applies() || archive.isWhole() || !jdk.hasAppletApi)
         return;
     making = true;
-    auto *run = new QProcess(QCoreApplication::instance());
-    // Its number is gone once it has ended: kept from its start.
-    auto pid = std::make_shared<qint64>(0);
-    QObject::connect(run, &QProcess::started, run, [run, pid] {
-        *pid = run->processId();
-        ChildProcesses::add(*pid, false);
-        qCInfo(logViewer) << "making the applet host's archive in process" << *pid;
+    // Its own: it ends by itself, and outlives the viewer that asked for it.
+    auto *run = new ManagedProcess(QStringLiteral("the run that makes the applet host's archive"),
+                                   QCoreApplication::instance());
+    QObject::connect(run, &ManagedProcess::ended, run, [run, archive](const ManagedProcess::Exit &exit) {
+        if (exit.startError.isEmpty() && !exit.crashed && exit.code == 0)
+            archive.adopt();
+        making = false;
+        run->deleteLater();
     });
-    QObject::connect(run, &QProcess::finished, run,
-                     [run, pid, archive](int code, QProcess::ExitStatus status) {
-                         ChildProcesses::remove(*pid);
-                         qCInfo(logViewer) << "the archive run" << *pid << "ended, exit code" << code;
-                         if (status == QProcess::NormalExit && code == 0)
-                             archive.adopt();
-                         making = false;
-                         run->deleteLater();
-                     });
-    QObject::connect(run, &QProcess::errorOccurred, run, [run](QProcess::ProcessError error) {
-        if (error == QProcess::FailedToStart) {
-            qCInfo(logViewer) << "the archive run could not start:" << run->errorString();
-            making = false;
-            run->deleteLater();
-        }
-    });
-    run->setStandardOutputFile(QProcess::nullDevice());
-    run->setStandardErrorFile(QProcess::nullDevice());
-    run->start(java, appletHostArchiveRunArguments(archive));
+    ManagedProcess::Setup setup;
+    setup.output = ManagedProcess::Output::Discarded;
+    run->start(jdk.java, appletHostArchiveRunArguments(archive), setup);
 }
 
 QStringList appletHostArchiveRunArguments(const JvmArchive &archive)

@@ -3,6 +3,8 @@
 #include "AppletPage.h"
 #include "JvmArchive.h"
 
+struct Jdk;
+
 #include <QSize>
 #include <QStringList>
 #include <QUrl>
@@ -82,17 +84,18 @@ QStringList appletHostArguments(const QString &jar, const AppletLaunch &launch, 
 QByteArray appletHostParameters(const AppletLaunch &launch);
 // The two parts of appletHostArguments: the JVM and the host's program, which a
 // host started ahead of its applet has; the applet's part, which such a host gets
-// on its input ("launch", then each argument percent-encoded).
+// on its input ("launch", then each argument percent-encoded). The host is told the
+// grace Zarn gives it to quit (ManagedProcess::StopGraceMs).
 QStringList appletHostProgram(const QString &jar, const QStringList &jvmOptions);
 QStringList appletLaunchArguments(const AppletLaunch &launch, const QSize &size, quint64 embedWindow);
 
-// The host's class-data archive (see JvmArchive) for java, kept in folder.
-JvmArchive appletHostArchive(const QString &java, const QString &folder);
+// The host's class-data archive (see JvmArchive) for the JDK, kept in folder.
+JvmArchive appletHostArchive(const Jdk &jdk, const QString &folder);
 
 // Makes the host's archive when it is missing, by a run of the host on its own
 // that loads what an applet's start loads and ends: an applet the user runs is
-// never the one the archive waits for. One such run at a time; it is adopted only
-// when it ended well.
-void makeAppletHostArchive(const QString &java, const QString &folder);
+// never the one the archive waits for. One such run at a time, in the background;
+// it is adopted only when it ended well.
+void makeAppletHostArchive(const Jdk &jdk, const QString &folder);
 // The arguments of that run.
 QStringList appletHostArchiveRunArguments(const JvmArchive &archive);

@@ -1,10 +1,9 @@
 #include "AppletWindow.h"
 
 #include "AppletBrowser.h"
-#include "JvmArchive.h"
+#include "AppPaths.h"
 #include "Twips.h"
 
-#include <QDir>
 #include <QPushButton>
 #include <QStatusBar>
 
@@ -19,7 +18,7 @@ AppletWindow::AppletWindow(const QString &appFolder, QWidget *parent)
     WebBrowser1 = new AppletBrowser(this);
     WebBrowser1->setObjectName(QStringLiteral("WebBrowser1"));
     WebBrowser1->setGeometry(twipsRect(120, 120, 5775, 3735));
-    WebBrowser1->setArchiveFolder(JvmArchive::folderIn(appFolder));
+    WebBrowser1->setArchiveFolder(AppPaths(appFolder).archives());
 
     Command1 = new QPushButton(tr("&Close"), this);
     Command1->setObjectName(QStringLiteral("Command1"));
@@ -45,7 +44,7 @@ AppletWindow::AppletWindow(const QString &appFolder, QWidget *parent)
 
 QString AppletWindow::pagePath() const
 {
-    return QDir(m_appFolder).filePath(QStringLiteral("temp/temp.html"));
+    return AppPaths(m_appFolder).hostPage();
 }
 
 void AppletWindow::Command1_Click()

@@ -34,6 +34,18 @@ QByteArray hostPageText(const QString &codeValue, const AppletTag *authors)
            + QByteArrayLiteral("</applet>\n</div>\n</body>\n</html>\n");
 }
 
+AppletTag hostPageApplet(const QString &codeValue, const AppletTag *authors)
+{
+    AppletTag tag;
+    tag.code = codeValue;
+    if (authors) {
+        tag.width = authors->width;
+        tag.height = authors->height;
+        tag.parameters = authors->parameters;
+    }
+    return tag;
+}
+
 QString WriteHostPage(const QString &codeValue, const QString &targetPath, const AppletTag *authors)
 {
     return replaceFileAtomically(targetPath, hostPageText(codeValue, authors));

@@ -11,6 +11,9 @@
 // width and height, and its parameters stand between the applet tags.
 QByteArray hostPageText(const QString &codeValue, const AppletTag *authors = nullptr);
 
+// The applet element of that page, as a reader of the page finds it.
+AppletTag hostPageApplet(const QString &codeValue, const AppletTag *authors = nullptr);
+
 // Writes the host page to targetPath, replacing any file there. Empty text on
 // success, otherwise the reason.
 QString WriteHostPage(const QString &codeValue, const QString &targetPath,

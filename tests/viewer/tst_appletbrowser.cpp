@@ -1,7 +1,7 @@
 // The browser area with the real java and the applet host, on a private Xvfb.
 #include "AppletBrowser.h"
 #include "AppletTesting.h"
-#include "JdkPrograms.h"
+#include "Jdk.h"
 #include "TestTime.h"
 #include "XvfbDisplay.h"
 
@@ -68,7 +68,7 @@ void TestAppletBrowser::init()
     m_window->resize(400, 300);
     m_browser = new AppletBrowser(m_window.get());
     m_browser->setGeometry(8, 8, 385, 249);
-    m_browser->setJava(findJava(javacPath()));
+    m_browser->setJdk(jdkOfCompiler(javacPath()));
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window.get(), scaled(5000)));
 }
@@ -140,7 +140,7 @@ void TestAppletBrowser::readableLineInsteadOfABlank()
     QFETCH(bool, withJava);
     QFETCH(QString, says);
     if (!withJava)
-        m_browser->setJava(QString());
+        m_browser->setJdk(Jdk());
     m_browser->Navigate(page(QStringLiteral("odd.html"), html));
     QTRY_VERIFY_WITH_TIMEOUT(m_browser->message().contains(says), scaled(20000));
     QVERIFY(!m_browser->surface()->isVisible());
@@ -182,7 +182,7 @@ void TestAppletBrowser::hostArchiveIsMadeAndUsed()
     QSignalSpy painted(m_browser, &AppletBrowser::appletPainted);
     m_browser->Navigate(red);
     QVERIFY(painted.wait(scaled(20000)));
-    const JvmArchive archive = appletHostArchive(findJava(javacPath()), folder);
+    const JvmArchive archive = appletHostArchive(jdkOfCompiler(javacPath()), folder);
     QVERIFY(archive.applies());
     QTRY_VERIFY_WITH_TIMEOUT(archive.isWhole(), scaled(30000));
 

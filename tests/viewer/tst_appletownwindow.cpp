@@ -2,7 +2,7 @@
 // applet opens a top-level window of its own, titled "View Applet".
 #include "AppletBrowser.h"
 #include "AppletTesting.h"
-#include "JdkPrograms.h"
+#include "Jdk.h"
 #include "TestTime.h"
 #include "XvfbDisplay.h"
 
@@ -31,7 +31,7 @@ void TestAppletOwnWindow::appletGetsAWindowOfItsOwn()
 
     AppletBrowser browser;
     browser.resize(385, 249);
-    browser.setJava(findJava(javacPath()));
+    browser.setJdk(jdkOfCompiler(javacPath()));
     QSignalSpy painted(&browser, &AppletBrowser::appletPainted);
     browser.Navigate(page.fileName());
     QVERIFY(painted.wait(scaled(20000)));
