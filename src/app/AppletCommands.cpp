@@ -8,15 +8,13 @@
 #include "AppletWindow.h"
 #include "AuthorsApplet.h"
 #include "BringForward.h"
-#include "CompileOutcome.h"
-#include "CompilerChoice.h"
+#include "CompileJob.h"
 #include "Document.h"
 #include "FileDialog.h"
 #include "HostPage.h"
-#include "JdkRelease.h"
 #include "PathParts.h"
 #include "ProgressFeedback.h"
-#include "SettingsFile.h"
+#include "SettingsStore.h"
 #include "SourceLayout.h"
 #include "StatusFeedback.h"
 #include "UserMessages.h"
@@ -62,27 +60,23 @@ bool samePath(const QString &a, const QString &b)
 } // namespace
 
 AppletCommands::AppletCommands(QWidget &window, QStatusBar &statusBar, const Document &document,
-                               const Settings &settings, FileDialog &dialog, UserMessages &messages,
-                               const QString &appFolder)
+                               const SettingsStore &settings, FileDialog &dialog, UserMessages &messages,
+                               const AppPaths &paths)
     : m_window(window)
     , m_statusBar(statusBar)
     , m_document(document)
     , m_settings(settings)
     , m_dialog(dialog)
     , m_messages(messages)
-    , m_appFolder(appFolder)
-    , m_compiler(appFolder)
+    , m_paths(paths)
+    , m_compiler(paths.root())
+    , m_jdks(paths.root(), paths.archives())
     , m_appletFiles(std::make_unique<AppletFiles>())
 {
     m_compiler.useWarmCompiler();
 }
 
 AppletCommands::~AppletCommands() = default;
-
-QString AppletCommands::tempFolder() const
-{
-    return QDir(m_appFolder).filePath(QStringLiteral("temp"));
-}
 
 std::optional<SourceLayout> AppletCommands::checkedLayout()
 {
@@ -93,42 +87,91 @@ std::optional<SourceLayout> AppletCommands::checkedLayout()
     return std::nullopt;
 }
 
+void AppletCommands::begin()
+{
+    m_running = true;
+    m_busy = true;
+    Q_EMIT busyChanged(true);
+}
+
+void AppletCommands::end()
+{
+    m_running = false;
+    if (std::exchange(m_busy, false))
+        Q_EMIT busyChanged(false);
+    Q_EMIT commandEnded();
+}
+
+void AppletCommands::findJdk(std::function<void(const Jdk &)> found)
+{
+    m_jdks.find(m_settings.current().CompilerLocation, std::move(found));
+}
+
+void AppletCommands::cancel()
+{
+    if (m_job) {
+        m_job->cancel(); // the command goes on as after a failed compile
+    } else if (m_busy) {
+        // Still looking for its JDK: nothing runs yet.
+        m_jdks.forget();
+        m_statusBar.showMessage(compileCancelledText());
+        end();
+    }
+}
+
 void AppletCommands::View()
 {
-    // The page, the compile and the viewer's reading of the page, without another
-    // Zarn's View > Applet in between.
-    const CompileDriver::Hold hold(m_compiler);
-    if (!hold.problem().isEmpty()) {
-        m_statusBar.showMessage(compileFailedText(hold.problem()));
+    if (m_running)
         return;
-    }
     const std::optional<SourceLayout> layout = checkedLayout();
     if (!layout)
         return;
-    // The page names the document's class, with the size and parameters its author
-    // gave it; the applet host finds the class beside it.
-    const QString source = m_document.FileName();
-    const std::optional<AuthorsApplet> authors = authorsApplet(source, layout->className(), layout->root);
-    writePage(codeValue(*layout, NamePart(source)), QDir(tempFolder()).filePath(QStringLiteral("temp.html")),
-              authors ? &authors->tag : nullptr);
-    removeClassFiles(tempFolder());
+    begin();
+    findJdk([this, layout = *layout](const Jdk &jdk) {
+        // The page names the document's class, with the size and parameters its author
+        // gave it; the applet host finds the class beside it.
+        const QString source = m_document.FileName();
+        const std::optional<AuthorsApplet> authors = authorsApplet(source, layout.className(), layout.root);
+        const AppletTag *authorsTag = authors ? &authors->tag : nullptr;
+        const QString code = codeValue(layout, NamePart(source));
+        // Its java is the JDK's. The host starts while the compiler runs, and a viewer
+        // already open gets a fresh one; it takes the page's element as it is written.
+        AppletBrowser &browser = *appletWindow().WebBrowser1;
+        browser.setJdk(jdk);
+        browser.prepare(
+            hostPageApplet(code, authorsTag), m_paths.hostPage(),
+            {layout.root, authors ? authors->page : QString(), authors ? authors->tag.codebase : QString()});
+        m_appletFiles->begin(source, browser.launch(), m_paths.temp());
+        auto pageProblem = std::make_shared<QString>();
+        compile(
+            jdk, layout, m_paths.temp(), CompileFeedbackStyle::StatusBar,
+            [this, code, authors, pageProblem] {
+                *pageProblem = WriteHostPage(code, m_paths.hostPage(), authors ? &authors->tag : nullptr);
+                removeClassFiles(m_paths.temp());
+            },
+            [this, layout, pageProblem](const CompileResult &result) {
+                viewCompiled(layout, result, *pageProblem);
+            });
+    });
+}
 
-    // Its java is the one beside the compiler. The host starts while the compiler
-    // runs, and a viewer already open gets a fresh one.
-    AppletBrowser &browser = *appletWindow().WebBrowser1;
-    browser.setJava(findJava(chooseCompiler(m_settings.CompilerLocation, m_appFolder).path));
-    browser.prepare(m_appletWindow->pagePath(), {layout->root, authors ? authors->page : QString(),
-                                                 authors ? authors->tag.codebase : QString()});
-    m_appletFiles->begin(source, browser.launch(), tempFolder());
-
-    compile(*layout, tempFolder(), CompileFeedbackStyle::StatusBar);
-    // The viewer runs only the class just compiled, and says so when there is none.
-    if (const QString failure = compileFailure(m_compiler, layout->classFileIn(tempFolder()));
-        failure.isEmpty())
-        browser.load();
-    else
-        browser.showCompileFailure(failure);
-    bringForward(m_appletWindow);
+void AppletCommands::viewCompiled(const SourceLayout &layout, const CompileResult &result,
+                                  const QString &pageProblem)
+{
+    if (!pageProblem.isEmpty())
+        warnOfPage(m_paths.hostPage(), pageProblem);
+    // Closed meanwhile: its host went with it.
+    if (m_appletWindow) {
+        // The viewer runs only the class just compiled, and says so when there is none.
+        AppletBrowser &browser = *m_appletWindow->WebBrowser1;
+        if (const QString failure = compileFailure(result, layout.classFileIn(m_paths.temp()));
+            failure.isEmpty())
+            browser.load();
+        else
+            browser.showCompileFailure(failure);
+        bringForward(m_appletWindow);
+    }
+    end();
 }
 
 // No owner: the viewer stays open when the main window closes.
@@ -136,7 +179,7 @@ AppletWindow &AppletCommands::appletWindow()
 {
     if (m_appletWindow)
         return *m_appletWindow;
-    m_appletWindow = new AppletWindow(m_appFolder);
+    m_appletWindow = new AppletWindow(m_paths.root());
     AppletBrowser *browser = m_appletWindow->WebBrowser1;
     connect(browser, &AppletBrowser::appletStarted, this, [this] { m_appletFiles->ran(); });
     connect(browser, &AppletBrowser::appletLoaded, this,
@@ -181,6 +224,8 @@ void AppletCommands::openConsole(bool forward)
 
 void AppletCommands::Publish()
 {
+    if (m_running)
+        return;
     const std::optional<SourceLayout> layout = checkedLayout();
     if (!layout)
         return;
@@ -188,13 +233,19 @@ void AppletCommands::Publish()
     const std::optional<QString> chosen = askSavePath(ClassFilter, QStringLiteral("Publish Class In"));
     if (!chosen)
         return;
-    // Only the folder counts; the compiler names the class file after the class,
-    // in the folders of its package.
-    compile(*layout, destinationOf(*chosen), CompileFeedbackStyle::ProgressWindow);
+    begin();
+    findJdk([this, layout = *layout, chosen = *chosen](const Jdk &jdk) {
+        // Only the folder counts; the compiler names the class file after the class,
+        // in the folders of its package.
+        compile(jdk, layout, destinationOf(chosen), CompileFeedbackStyle::ProgressWindow, {},
+                [this](const CompileResult &) { end(); });
+    });
 }
 
 void AppletCommands::PublishWithHtml()
 {
+    if (m_running)
+        return;
     const std::optional<SourceLayout> layout = checkedLayout();
     if (!layout)
         return;
@@ -202,11 +253,22 @@ void AppletCommands::PublishWithHtml()
                                                          QStringLiteral("Publish Class File As"));
     if (!classPath)
         return;
-    const QString destination = destinationOf(*classPath);
-    compile(*layout, destination, CompileFeedbackStyle::StatusBar);
-    const QString source = m_document.FileName();
-    const QString classFile = layout->classFileIn(destination);
-    if (const QString failure = compileFailure(m_compiler, classFile); !failure.isEmpty()) {
+    begin();
+    findJdk([this, layout = *layout, classPath = *classPath](const Jdk &jdk) {
+        compile(jdk, layout, destinationOf(classPath), CompileFeedbackStyle::StatusBar, {},
+                [this, layout, classPath](const CompileResult &result) {
+                    publishPage(layout, classPath, result);
+                    end();
+                });
+    });
+}
+
+void AppletCommands::publishPage(const SourceLayout &layout, const QString &classPath,
+                                 const CompileResult &result)
+{
+    const QString destination = destinationOf(classPath);
+    const QString classFile = layout.classFileIn(destination);
+    if (const QString failure = compileFailure(result, classFile); !failure.isEmpty()) {
         m_messages.warning(&m_window, m_window.windowTitle(),
                            tr("The compile failed, so no page was written.\n%1").arg(failure));
         return;
@@ -215,19 +277,24 @@ void AppletCommands::PublishWithHtml()
     // The page dialog offers a page named after the class, beside it; a page must
     // never take the place of the class just published.
     QString suggestion = QDir(destination)
-                             .filePath(QFileInfo(*classPath).completeBaseName() + QStringLiteral(".html"));
+                             .filePath(QFileInfo(classPath).completeBaseName() + QStringLiteral(".html"));
     std::optional<QString> pagePath;
     while ((pagePath = askSavePath(PageFilter, QStringLiteral("Publish Html File As"),
                                    std::exchange(suggestion, QString())))
-           && (samePath(*pagePath, *classPath) || samePath(*pagePath, classFile)))
+           && (samePath(*pagePath, classPath) || samePath(*pagePath, classFile)))
         m_messages.warning(&m_window, m_window.windowTitle(),
                            tr("%1 is the class file just published. Choose another name for the page.")
                                .arg(QDir::toNativeSeparators(*pagePath)));
     if (!pagePath)
         return;
-    const std::optional<AuthorsApplet> authors = authorsApplet(source, layout->className(), layout->root);
-    if (writePage(codeValue(*layout, NamePart(*classPath)), *pagePath, authors ? &authors->tag : nullptr))
-        publishLoadedFiles(layout->classFilePath(), *pagePath, destination);
+    const QString source = m_document.FileName();
+    const std::optional<AuthorsApplet> authors = authorsApplet(source, layout.className(), layout.root);
+    if (const QString problem = WriteHostPage(codeValue(layout, NamePart(classPath)), *pagePath,
+                                              authors ? &authors->tag : nullptr);
+        !problem.isEmpty())
+        warnOfPage(*pagePath, problem);
+    else
+        publishLoadedFiles(layout.classFilePath(), *pagePath, destination);
 }
 
 void AppletCommands::publishLoadedFiles(const QString &classFile, const QString &pagePath,
@@ -261,68 +328,75 @@ void AppletCommands::publishLoadedFiles(const QString &classFile, const QString 
                                .arg(copied.problems.join(QLatin1Char('\n'))));
 }
 
-bool AppletCommands::CompileToFolder(const QString &destination, CompileFeedbackStyle style)
+void AppletCommands::CompileToFolder(const QString &destination, CompileFeedbackStyle style)
 {
-    if (const std::optional<SourceLayout> layout = checkedLayout())
-        return compile(*layout, destination, style);
-    Q_EMIT compileEnded(false);
-    return false;
+    if (m_running)
+        return;
+    const std::optional<SourceLayout> layout = checkedLayout();
+    if (!layout) {
+        Q_EMIT compileEnded({}, false);
+        return;
+    }
+    begin();
+    findJdk([this, layout = *layout, destination, style](const Jdk &jdk) {
+        compile(jdk, layout, destination, style, {}, [this](const CompileResult &) { end(); });
+    });
 }
 
-bool AppletCommands::compile(const SourceLayout &layout, const QString &destination,
-                             CompileFeedbackStyle style)
+void AppletCommands::compile(const Jdk &jdk, const SourceLayout &layout, const QString &destination,
+                             CompileFeedbackStyle style, std::function<void()> beforeScript, Then then)
 {
     // The first compile with a JDK Zarn chose itself says which.
-    const QString announcement = compilerAnnouncement();
-    if (!announcement.isEmpty() && style == CompileFeedbackStyle::ProgressWindow)
-        m_statusBar.showMessage(announcement);
-    StatusFeedback status(m_statusBar, announcement);
-    ProgressFeedback progress(&m_window, m_statusBar);
-    CompileFeedback &feedback = style == CompileFeedbackStyle::StatusBar
-                                    ? static_cast<CompileFeedback &>(status)
-                                    : static_cast<CompileFeedback &>(progress);
+    const QString announcement = compilerAnnouncement(jdk);
+    if (style == CompileFeedbackStyle::StatusBar) {
+        m_feedback = std::make_unique<StatusFeedback>(m_statusBar, announcement);
+    } else {
+        if (!announcement.isEmpty())
+            m_statusBar.showMessage(announcement);
+        m_feedback = std::make_unique<ProgressFeedback>(&m_window, m_statusBar, [this] { cancel(); });
+    }
     // A packaged source finds its neighbours below the package root.
     const QString sourcePath = layout.packageName.isEmpty() ? QString() : layout.root;
-    bool compiled = m_compiler.CompileToFolder(
-        {m_settings.CompilerLocation, destination, m_document.FileName(), sourcePath}, feedback);
-    // A compiler that made nothing and said no error has failed all the same.
-    if (const QString reason = compiled ? silentFailure(m_compiler, layout.classFileIn(destination))
-                                        : QString();
-        !reason.isEmpty()) {
-        m_statusBar.showMessage(compileFailedText(reason));
-        compiled = false;
-    }
-    Q_EMIT compileEnded(compiled);
-    return compiled;
+    m_job = m_compiler.CompileToFolder(
+        {jdk, destination, m_document.FileName(), sourcePath, std::move(beforeScript)}, *m_feedback);
+    connect(m_job, &CompileJob::finished, this,
+            [this, classFile = layout.classFileIn(destination),
+             then = std::move(then)](const CompileResult &result) {
+                bool compiled = result.ran();
+                // A compiler that made nothing and said no error has failed all the same.
+                if (const QString reason = compiled ? silentFailure(result, classFile) : QString();
+                    !reason.isEmpty()) {
+                    m_statusBar.showMessage(compileFailedText(reason));
+                    compiled = false;
+                }
+                m_busy = false;
+                Q_EMIT busyChanged(false);
+                Q_EMIT compileEnded(result, compiled);
+                then(result);
+            });
 }
 
-QString AppletCommands::compilerAnnouncement()
+QString AppletCommands::compilerAnnouncement(const Jdk &jdk)
 {
-    const CompilerChoice compiler = chooseCompiler(m_settings.CompilerLocation, m_appFolder);
-    if (!compiler.chosenByZarn || compiler.path == m_announcedCompiler)
+    if (!jdk.chosenByZarn || jdk.javac == m_announcedCompiler)
         return {};
-    m_announcedCompiler = compiler.path;
-    const QVersionNumber version = jdkVersion(jdkOf(compiler.path));
-    return version.isNull() ? tr("Compiling with %1").arg(compiler.path)
-                            : tr("Compiling with %1 (JDK %2)").arg(compiler.path).arg(version.majorVersion());
+    m_announcedCompiler = jdk.javac;
+    return jdk.version.isNull()
+               ? tr("Compiling with %1").arg(jdk.javac)
+               : tr("Compiling with %1 (JDK %2)").arg(jdk.javac).arg(jdk.version.majorVersion());
 }
 
 std::optional<QString> AppletCommands::askSavePath(const QString &filter, const QString &title,
                                                    const QString &suggestion)
 {
-    m_dialog.Filter = filter;
-    m_dialog.DialogTitle = title;
-    if (!(suggestion.isEmpty() ? m_dialog.ShowSave(&m_window) : m_dialog.ShowSave(&m_window, suggestion)))
+    if (!m_dialog.ShowSave(&m_window, filter, title, suggestion))
         return std::nullopt;
-    return m_dialog.FileName;
+    return m_dialog.FileName();
 }
 
-bool AppletCommands::writePage(const QString &codeValue, const QString &path, const AppletTag *authors)
+void AppletCommands::warnOfPage(const QString &path, const QString &problem)
 {
-    const QString problem = WriteHostPage(codeValue, path, authors);
-    if (!problem.isEmpty())
-        m_messages.warning(
-            &m_window, m_window.windowTitle(),
-            tr("The page %1 could not be written: %2.").arg(QDir::toNativeSeparators(path), problem));
-    return problem.isEmpty();
+    m_messages.warning(
+        &m_window, m_window.windowTitle(),
+        tr("The page %1 could not be written: %2.").arg(QDir::toNativeSeparators(path), problem));
 }

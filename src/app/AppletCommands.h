@@ -1,11 +1,15 @@
 #pragma once
 
+#include "AppPaths.h"
 #include "CompileDriver.h"
+#include "CompileResult.h"
+#include "JdkFinder.h"
 #include "SourceLayout.h"
 
 #include <QObject>
 #include <QPointer>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -14,24 +18,30 @@ class AppletFiles;
 class AppletOutput;
 class AppletWindow;
 struct AppletTag;
+class CompileFeedback;
+class CompileJob;
 class Document;
 class FileDialog;
 class QStatusBar;
 class QWidget;
+class SettingsStore;
 class UserMessages;
-struct Settings;
 
 // View > Applet, Publish > Applet and Publish > Applet With Html: the document on
 // disk compiled, shown running in the viewer, or published with its class. They
-// read the document's FileName and the compiler path and change neither.
+// read the document's FileName and the compiler path and change neither. Each runs
+// as a chain of steps on the event loop: the JDK found, the compile's job, then
+// what follows it; meanwhile the command is busy (see busyChanged) and no other
+// starts.
 class AppletCommands : public QObject
 {
     Q_OBJECT
 
 public:
     // window is the main window, owner of the status bar and of the dialogs' place.
-    AppletCommands(QWidget &window, QStatusBar &statusBar, const Document &document, const Settings &settings,
-                   FileDialog &dialog, UserMessages &messages, const QString &appFolder);
+    AppletCommands(QWidget &window, QStatusBar &statusBar, const Document &document,
+                   const SettingsStore &settings, FileDialog &dialog, UserMessages &messages,
+                   const AppPaths &paths);
     ~AppletCommands() override;
 
     void View();
@@ -42,42 +52,60 @@ public:
 
     enum class CompileFeedbackStyle { StatusBar, ProgressWindow };
     // Compiles the file on disk at FileName with the compiler at CompilerLocation
-    // into destination (a packaged class into its package's folders there). False
-    // when the source is not in the folders its package names, the compile could
-    // not run or end properly, or made no class file without the compiler reporting
-    // an error; the status bar then says why.
-    bool CompileToFolder(const QString &destination, CompileFeedbackStyle style);
+    // into destination (a packaged class into its package's folders there);
+    // compileEnded says how it went.
+    void CompileToFolder(const QString &destination, CompileFeedbackStyle style);
 
-    const CompileDriver &compileDriver() const { return m_compiler; }
-    bool isCompiling() const { return m_compiler.isCompiling(); }
+    // A command runs, from its first step to its last (its dialogs included).
+    bool isRunning() const { return m_running; }
+    // Ends the compile the running command waits for; the command ends as after a
+    // compile that failed.
+    void cancel();
+
+    CompileDriver &compileDriver() { return m_compiler; }
 
 Q_SIGNALS:
-    // After every compile: compiled is false when it could not run or did not end
-    // properly. The compiler's output is in compileDriver().
-    void compileEnded(bool compiled);
+    // From the command's start until its compile has ended: the window takes no
+    // other command meanwhile, and Esc cancels.
+    void busyChanged(bool busy);
+    // After every compile: compiled is false when it could not run or end properly,
+    // or made no class file without the compiler reporting an error (the status bar
+    // then says why).
+    void compileEnded(const CompileResult &result, bool compiled);
+    // The command has run its last step.
+    void commandEnded();
     // A link in the applet console: line (from 1) of the source file at path.
     void sourceLineAsked(const QString &path, int line);
 
 private:
-    QString tempFolder() const;
+    using Then = std::function<void(const CompileResult &)>;
+
     AppletWindow &appletWindow();
     // Opens the console on the current run, brought forward when asked for.
     void openConsole(bool forward);
-    // Shows the shared dialog in save mode; the confirmed path, or nothing on cancel.
     // The path confirmed in the shared dialog; suggestion, when given, is offered
-    // instead of the name confirmed last.
+    // instead of the name confirmed last. Nothing on cancel.
     std::optional<QString> askSavePath(const QString &filter, const QString &title,
                                        const QString &suggestion = QString());
-    // False, after saying why, when it cannot be written.
-    bool writePage(const QString &codeValue, const QString &path, const AppletTag *authors);
+    void warnOfPage(const QString &path, const QString &problem);
     // Where the document's class lives; nothing, with the status bar saying why,
     // when its folders do not match its package.
     std::optional<SourceLayout> checkedLayout();
     // "Compiling with PATH (JDK N)" the first time Zarn compiles with a JDK it chose
     // itself, the settings naming none that exists; else empty.
-    QString compilerAnnouncement();
-    // CompileToFolder for the document laid out as layout.
-    bool compile(const SourceLayout &layout, const QString &destination, CompileFeedbackStyle style);
+    QString compilerAnnouncement(const Jdk &jdk);
+
+    // The steps every command shares: begin (busy), the JDK found, the compile of
+    // the document laid out as layout into destination, then, once the busy state
+    // has ended, then with its result; end.
+    void begin();
+    void findJdk(std::function<void(const Jdk &)> found);
+    void compile(const Jdk &jdk, const SourceLayout &layout, const QString &destination,
+                 CompileFeedbackStyle style, std::function<void()> beforeScript, Then then);
+    void end();
+
+    void viewCompiled(const SourceLayout &layout, const CompileResult &result, const QString &pageProblem);
+    void publishPage(const SourceLayout &layout, const QString &classPath, const CompileResult &result);
     // Copies the files the applet loaded in its last View beside the published class,
     // and says in the status bar what was published.
     void publishLoadedFiles(const QString &classFile, const QString &pagePath, const QString &destination);
@@ -85,11 +113,16 @@ private:
     QWidget &m_window;
     QStatusBar &m_statusBar;
     const Document &m_document;
-    const Settings &m_settings;
+    const SettingsStore &m_settings;
     FileDialog &m_dialog;
     UserMessages &m_messages;
-    const QString m_appFolder;
+    const AppPaths m_paths;
     CompileDriver m_compiler;
+    JdkFinder m_jdks;
+    bool m_running = false;
+    bool m_busy = false;
+    QPointer<CompileJob> m_job;
+    std::unique_ptr<CompileFeedback> m_feedback;
     // The applet viewer, while it is open; it may outlive the main window.
     QPointer<AppletWindow> m_appletWindow;
     // What the applet loaded in its last View.

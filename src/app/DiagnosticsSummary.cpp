@@ -1,6 +1,6 @@
 #include "DiagnosticsSummary.h"
 
-#include "CompilerDiagnostics.h"
+#include "CompileResult.h"
 #include "EditorPane.h"
 
 #include <QFileInfo>
@@ -75,12 +75,12 @@ void DiagnosticsSummary::showCaretMessage(const QString &message)
     m_shownMessage.clear();
 }
 
-void DiagnosticsSummary::showCompile(const QString &output, const QString &documentPath)
+void DiagnosticsSummary::showCompile(const CompileResult &result, const QString &documentPath)
 {
     QList<PaneDiagnostic> marks;
     int errors = 0;
     int warnings = 0;
-    for (const Diagnostic &diagnostic : parseCompilerOutput(output)) {
+    for (const Diagnostic &diagnostic : result.diagnostics) {
         if (diagnostic.kind == Diagnostic::Kind::Note || isAppletApiRemovalNotice(diagnostic))
             continue;
         const bool error = diagnostic.kind == Diagnostic::Kind::Error;
@@ -97,7 +97,7 @@ void DiagnosticsSummary::showCompile(const QString &output, const QString &docum
     else
         setStyleSheet(QString());
     // A tooltip of megabytes would take Qt seconds to lay out: the first lines do.
-    QString shown = withoutVerboseLines(output);
+    QString shown = withoutVerboseLines(result.output);
     if (const qsizetype cut = nthLineEnd(shown, MaxTooltipLines); cut >= 0 && cut + 1 < shown.size())
         shown = shown.left(cut) + QStringLiteral("\n...");
     setToolTip(shown.isEmpty() ? tr("The compiler printed nothing.") : shown);

@@ -4,6 +4,7 @@
 
 class EditorPane;
 class QStatusBar;
+struct CompileResult;
 
 // "1 error", "2 warnings" or "1 error, 2 warnings" at the right end of the status
 // bar after a compile, in the colour of its marks: a click goes to the first error,
@@ -17,8 +18,8 @@ class DiagnosticsSummary : public QToolButton
 public:
     DiagnosticsSummary(EditorPane &pane, QStatusBar &statusBar);
 
-    // Shows what the compiler printed; documentPath is the compiled document.
-    void showCompile(const QString &output, const QString &documentPath);
+    // Shows what the compiler said; documentPath is the compiled document.
+    void showCompile(const CompileResult &result, const QString &documentPath);
     // No compiler output to show: the marks go and the summary hides.
     void clear();
 

@@ -23,8 +23,7 @@ MessageWindow::MessageWindow(QWidget *parent)
     ProgressBar1 = new QProgressBar(this);
     ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
     ProgressBar1->setGeometry(twipsRect(720, 960, 3375, 255));
-    // Busy: the bar keeps moving without measuring anything, as its label says. The
-    // style animates it on the wait's event loop.
+    // Busy: the bar keeps moving without measuring anything, as its label says.
     ProgressBar1->setRange(0, 0);
     ProgressBar1->setTextVisible(false);
 }
@@ -37,6 +36,6 @@ void MessageWindow::setMessage(const QString &text)
 
 void MessageWindow::closeEvent(QCloseEvent *event)
 {
-    m_closeAsked = true;
     event->ignore();
+    Q_EMIT closeAsked();
 }

@@ -19,13 +19,12 @@ public:
 
     // Sets the label's text, in a smaller face when it would not fit whole.
     void setMessage(const QString &text);
+
+Q_SIGNALS:
     // The window's close button was pressed: the compile is to end. The window
     // itself stays until it has.
-    bool closeAsked() const { return m_closeAsked; }
+    void closeAsked();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
-
-private:
-    bool m_closeAsked = false;
 };

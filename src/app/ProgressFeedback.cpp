@@ -1,14 +1,14 @@
 #include "ProgressFeedback.h"
 
-#include "EscapeKey.h"
 #include "MessageWindow.h"
 #include "StatusFeedback.h"
 
 #include <QStatusBar>
 
-ProgressFeedback::ProgressFeedback(QWidget *owner, QStatusBar &statusBar)
+ProgressFeedback::ProgressFeedback(QWidget *owner, QStatusBar &statusBar, std::function<void()> cancel)
     : m_owner(owner)
     , m_statusBar(statusBar)
+    , m_cancel(std::move(cancel))
 {
 }
 
@@ -20,32 +20,25 @@ void ProgressFeedback::started()
     m_window->setMessage(
         QStringLiteral("Please wait while compiling class. This progressbar is not an indication of how much "
                        "of the program is compiled. It is to show that your computer has not locked up."));
+    if (m_cancel)
+        QObject::connect(m_window.get(), &MessageWindow::closeAsked, m_window.get(), m_cancel);
     m_window->show();
     m_window->repaint();
-    m_escape = std::make_unique<EscapeKey>(QList<QWidget *>{m_owner, m_window.get()});
 }
 
 void ProgressFeedback::finished()
 {
-    m_escape.reset();
     m_window.reset();
 }
 
 void ProgressFeedback::failed(const QString &reason)
 {
-    m_escape.reset();
     m_window.reset();
     m_statusBar.showMessage(compileFailedText(reason));
 }
 
-bool ProgressFeedback::cancelRequested()
-{
-    return (m_window && m_window->closeAsked()) || (m_escape && m_escape->pressed());
-}
-
 void ProgressFeedback::cancelled()
 {
-    m_escape.reset();
     m_window.reset();
     m_statusBar.showMessage(compileCancelledText());
 }

@@ -2,9 +2,9 @@
 
 #include "CompileFeedback.h"
 
+#include <functional>
 #include <memory>
 
-class EscapeKey;
 class MessageWindow;
 class QStatusBar;
 class QWidget;
@@ -14,14 +14,13 @@ class QWidget;
 class ProgressFeedback : public CompileFeedback
 {
 public:
-    ProgressFeedback(QWidget *owner, QStatusBar &statusBar);
+    // The progress window's close button calls cancel.
+    ProgressFeedback(QWidget *owner, QStatusBar &statusBar, std::function<void()> cancel = {});
     ~ProgressFeedback() override;
 
     void started() override;
     void finished() override;
     void failed(const QString &reason) override;
-    // Esc, or the progress window's close button, ends the compile.
-    bool cancelRequested() override;
     void cancelled() override;
 
     MessageWindow *window() const { return m_window.get(); }
@@ -29,6 +28,6 @@ public:
 private:
     QWidget *m_owner;
     QStatusBar &m_statusBar;
+    std::function<void()> m_cancel;
     std::unique_ptr<MessageWindow> m_window;
-    std::unique_ptr<EscapeKey> m_escape; // while the compile runs
 };

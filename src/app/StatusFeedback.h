@@ -2,10 +2,6 @@
 
 #include "CompileFeedback.h"
 
-#include <memory>
-
-class EscapeKey;
-
 class QStatusBar;
 
 // "Compiling Class" (or startText), then "Done Compiling" (or why the compile
@@ -19,14 +15,11 @@ public:
     void started() override;
     void finished() override;
     void failed(const QString &reason) override;
-    // Esc ends the compile.
-    bool cancelRequested() override;
     void cancelled() override;
 
 private:
     QStatusBar &m_statusBar;
     const QString m_startText;
-    std::unique_ptr<EscapeKey> m_escape; // while the compile runs
 };
 
 // The status-bar text for a compile that failed.

@@ -3,6 +3,8 @@
 #include "AboutWindow.h"
 #include "AppletCommands.h"
 #include "BringForward.h"
+#include "BusyState.h"
+#include "CompileResult.h"
 #include "DiagnosticsSummary.h"
 #include "Document.h"
 #include "DocumentCommands.h"
@@ -16,6 +18,7 @@
 #include "PathBytes.h"
 #include "QtFileDialog.h"
 #include "QtUserMessages.h"
+#include "SettingsStore.h"
 #include "SystemInfo.h"
 #include "TextFile.h"
 #include "TextRecovery.h"
@@ -65,7 +68,7 @@ const std::array<ToolbarButton, ToolbarButtons> ToolbarLayout = {{
 } // namespace
 
 Zarn::Zarn(const QString &appFolder, Dialogs dialogs)
-    : m_appFolder(appFolder)
+    : m_paths(appFolder)
     , m_messages(dialogs.messages ? std::move(dialogs.messages) : std::make_shared<QtUserMessages>())
     , CommonDialog1(dialogs.files ? std::move(dialogs.files) : std::make_shared<QtFileDialog>())
 {
@@ -87,16 +90,19 @@ Zarn::Zarn(const QString &appFolder, Dialogs dialogs)
     m_completion->setObjectName(QStringLiteral("PackageCompletion"));
     m_document = new Document(*Richtextbox1->document(), this);
     m_documents = std::make_unique<DocumentCommands>(*Richtextbox1, *m_document, *CommonDialog1, *m_messages,
-                                                     m_appFolder);
-    m_applets = std::make_unique<AppletCommands>(*this, *StatusBar1, *m_document, settings, *CommonDialog1,
-                                                 *m_messages, m_appFolder);
+                                                     m_paths);
+    Form_Load();
+    m_applets = std::make_unique<AppletCommands>(*this, *StatusBar1, *m_document, *m_settings, *CommonDialog1,
+                                                 *m_messages, m_paths);
     connect(m_applets.get(), &AppletCommands::compileEnded, this, &Zarn::compileEnded);
     connect(m_applets.get(), &AppletCommands::sourceLineAsked, this, &Zarn::showSourceLine);
-    m_recovery = new TextRecovery(*m_document, m_appFolder, this);
+    m_busy = new BusyState(this);
+    connect(m_applets.get(), &AppletCommands::busyChanged, this, &Zarn::setBusy);
+    connect(m_busy, &BusyState::cancelAsked, m_applets.get(), &AppletCommands::cancel);
+    m_recovery = new TextRecovery(*m_document, m_paths.root(), this);
     // Fixed border: the window keeps the size of its menu bar and client area.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
-    Form_Load();
     Richtextbox1->setFocus();
 }
 
@@ -424,7 +430,7 @@ void Zarn::DeleteB_Click()
 // be named as a class, since its name reaches the compiler and the host page.
 bool Zarn::readyToCompile()
 {
-    if (!m_documents->readyToCompile())
+    if (m_applets->isRunning() || !m_documents->readyToCompile())
         return false;
     const QString name = QFileInfo(m_document->FileName()).fileName();
     if (isJavaSourceName(name))
@@ -434,6 +440,22 @@ bool Zarn::readyToCompile()
                            "Clock.java is. Save it under such a name first.")
                             .arg(name));
     return false;
+}
+
+bool Zarn::isBusy() const
+{
+    return m_busy->isBusy();
+}
+
+void Zarn::setBusy(bool busy)
+{
+    if (busy) {
+        m_busy->begin();
+        return;
+    }
+    m_busy->end();
+    if (std::exchange(m_closeRequested, false))
+        QTimer::singleShot(0, this, &QWidget::close);
 }
 
 void Zarn::AppletB_Click()
@@ -478,23 +500,23 @@ void Zarn::PubAppletHtmlB_Click()
 void Zarn::OptionsB_Click()
 {
     if (!m_optionsWindow)
-        m_optionsWindow = new OptionsWindow(*this, *this, optionsPath(), m_messages,
-                                            std::make_unique<QtFileDialog>());
+        m_optionsWindow = new OptionsWindow(m_settings, m_messages, std::make_unique<QtFileDialog>());
     bringForward(m_optionsWindow);
 }
 
 void Zarn::AboutB_Click()
 {
     if (!m_aboutWindow)
-        m_aboutWindow = new AboutWindow(m_appFolder, m_messages, nativeSystemInfoStore());
+        m_aboutWindow = new AboutWindow(m_paths.root(), m_messages, nativeSystemInfoStore());
     bringForward(m_aboutWindow);
 }
 
 void Zarn::closeEvent(QCloseEvent *event)
 {
-    // The window must outlive a compile that is waiting on its behalf.
-    if (m_applets->isCompiling()) {
+    // A compile ends first; the window closes as soon as it has.
+    if (isBusy()) {
         m_closeRequested = true;
+        m_applets->cancel();
         event->ignore();
         return;
     }
@@ -513,7 +535,7 @@ void Zarn::keepUnsavedText()
 
 void Zarn::offerRecoveredText()
 {
-    const std::optional<TextRecovery::Left> left = TextRecovery::leftBehind(m_appFolder);
+    const std::optional<TextRecovery::Left> left = TextRecovery::leftBehind(m_paths.root());
     if (!left)
         return;
     const QString name = left->document.isEmpty() ? tr("an untitled document")
@@ -535,28 +557,25 @@ void Zarn::offerRecoveredText()
     if (m_messages->askToRecover(
             this, windowTitle(),
             tr("Zarn ended without saving the changes to %1. Recover them?").arg(name))) {
-        // The file as it is on disk, then the recovered text over it, unsaved: the
-        // user decides whether it replaces the file.
-        if (pathExists(left->document))
-            m_documents->OpenFile(left->document);
-        m_document->setFileName(left->document);
-        Richtextbox1->selectAll();
-        Richtextbox1->insertPlainText(left->text());
-        m_document->setModified(true);
+        m_documents->Recover(left->document, left->text());
+        documentReplaced();
         m_recovery->keepNow();
     }
     QFile::remove(left->recoveryFile);
 }
 
-QString Zarn::optionsPath() const
-{
-    return QDir(m_appFolder).filePath(QStringLiteral("Options.dat"));
-}
-
 void Zarn::Form_Load()
 {
     installFontSubstitutes();
-    settings = readSettingsFile(optionsPath());
+    m_settings = std::make_shared<SettingsStore>(m_paths.options());
+    applySettings();
+    // The Options window changes them; the font follows.
+    connect(m_settings.get(), &SettingsStore::changed, this, &Zarn::applySettings);
+}
+
+void Zarn::applySettings()
+{
+    const Settings &settings = m_settings->current();
     ApplyEditorFont(fontName(settings.MainFontType), fontSize(settings.MainFontSize));
 }
 
@@ -569,24 +588,10 @@ void Zarn::ApplyEditorFont(const QString &face, int points)
     Richtextbox1->setFont(font);
 }
 
-bool Zarn::StoreSettings()
-{
-    const QString problem = writeSettingsFile(optionsPath(), settings);
-    if (problem.isEmpty())
-        return true;
-    m_messages->warning(this, windowTitle(), problem);
-    return false;
-}
-
-void Zarn::compileEnded(bool compiled)
+void Zarn::compileEnded(const CompileResult &result, bool compiled)
 {
     if (compiled)
-        m_diagnosticsSummary->showCompile(m_applets->compileDriver().lastOutput(), m_document->FileName());
+        m_diagnosticsSummary->showCompile(result, m_document->FileName());
     else
         m_diagnosticsSummary->clear(); // the status bar says why; there is nothing to count
-
-    if (m_closeRequested) {
-        m_closeRequested = false;
-        QTimer::singleShot(0, this, &QWidget::close);
-    }
 }

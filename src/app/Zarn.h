@@ -1,7 +1,6 @@
 #pragma once
 
-#include "SettingsFile.h"
-#include "SettingsOwner.h"
+#include "AppPaths.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -11,6 +10,8 @@
 
 class AboutWindow;
 class AppletCommands;
+class BusyState;
+struct CompileResult;
 class DiagnosticsSummary;
 class Document;
 class DocumentCommands;
@@ -23,6 +24,7 @@ class QTimer;
 class PackageCompletion;
 class QStatusBar;
 class QToolBar;
+class SettingsStore;
 class TextRecovery;
 class UserMessages;
 
@@ -35,8 +37,9 @@ struct Dialogs
 };
 
 // The main window: the editing pane with its completion list, the menus, the
-// toolbar and the status bar. It owns the state that the other windows share.
-class Zarn : public QMainWindow, public SettingsOwner
+// toolbar and the status bar. It holds the owners of the state that the other
+// windows share: the document, the settings, the shared file dialog.
+class Zarn : public QMainWindow
 {
     Q_OBJECT
 
@@ -48,17 +51,12 @@ public:
     // The open document: its FileName, format and modified state.
     Document &document() { return *m_document; }
     // Editor face and size indexes and the compiler path, as "Options.dat" keeps them.
-    Settings settings;
+    SettingsStore &settings() { return *m_settings; }
 
-    QString appFolder() const { return m_appFolder; }
-    QString optionsPath() const;
+    const AppPaths &paths() const { return m_paths; }
 
-    Settings &currentSettings() override { return settings; }
     // Sets the face, then the size, of the editing pane's font.
-    void ApplyEditorFont(const QString &face, int points) override;
-    // Writes the settings to "Options.dat"; tells the user and returns false when
-    // they could not be stored, in which case the old file is left as it was.
-    bool StoreSettings() override;
+    void ApplyEditorFont(const QString &face, int points);
 
     // Opens the file at path (relative to the current folder), as File > Open does
     // with a name chosen in its dialog; a file that is not there yet is started
@@ -72,6 +70,8 @@ public:
 
     // View > Applet and the Publish commands, with the compile they share.
     AppletCommands &appletCommands() { return *m_applets; }
+    // A command's compile runs: the window takes no other command, nor typing.
+    bool isBusy() const;
 
     // Runs the command of toolbar button index (1 to 10); separators and any
     // other position do nothing.
@@ -101,20 +101,23 @@ public:
 
 protected:
     // Closing asks to save unsaved changes first; Cancel keeps the window open.
+    // During a compile, the compile is cancelled first.
     void closeEvent(QCloseEvent *event) override;
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dropEvent(QDropEvent *event) override;
 
 private:
     bool readyToCompile();
+    void applySettings();
     void createMenus();
     void createToolbar();
     // The compile summary and the caret's place in the status bar, F8 and Shift+F8.
     void createDiagnosticControls();
     void connectEditControls();
-    // Shows the compile's messages; closes the window when that was asked for
-    // during the compile.
-    void compileEnded(bool compiled);
+    // Shows the compile's messages.
+    void compileEnded(const CompileResult &result, bool compiled);
+    // A command's compile begins or ends; a close asked for meanwhile happens after.
+    void setBusy(bool busy);
     void layOutClientArea(QWidget *client);
     // A new document or another file in the pane: the last compile's words go.
     void documentReplaced();
@@ -127,8 +130,10 @@ private:
     void showSourceLine(const QString &path, int line);
     void Form_Load();
 
-    const QString m_appFolder;
+    const AppPaths m_paths;
     std::shared_ptr<UserMessages> m_messages;
+    // Shared with the Options window, which may outlive this one.
+    std::shared_ptr<SettingsStore> m_settings;
     // The shared file dialog, used by the document and publishing commands.
     std::shared_ptr<FileDialog> CommonDialog1;
     Document *m_document = nullptr;
@@ -136,7 +141,8 @@ private:
     std::unique_ptr<AppletCommands> m_applets;
     TextRecovery *m_recovery = nullptr;
     PackageCompletion *m_completion = nullptr;
-    // The window was asked to close while a compile ran; it closes afterwards.
+    BusyState *m_busy = nullptr;
+    // The window was asked to close while a compile ran; it closes once it has ended.
     bool m_closeRequested = false;
     // The Options and About windows, one of each while open; they have no owner.
     QPointer<OptionsWindow> m_optionsWindow;

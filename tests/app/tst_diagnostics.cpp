@@ -8,6 +8,7 @@
 #include "ScriptedFileDialog.h"
 #include "TestJdks.h"
 #include "Zarn.h"
+#include "ZarnTesting.h"
 
 #include <QDropEvent>
 #include <QHelpEvent>
@@ -80,7 +81,7 @@ void TestDiagnostics::init()
     auto dialog = std::make_shared<ScriptedFileDialog>();
     dialog->answer(m_app->filePath(QStringLiteral("Two.java")));
     m_window = new Zarn(m_app->path(), {std::make_shared<RecordingMessages>(), dialog});
-    m_window->settings.CompilerLocation = javacPath();
+    useCompiler(*m_window, javacPath());
     m_window->show();
     QVERIFY(QTest::qWaitForWindowActive(m_window));
     m_window->OpenB_Click();
@@ -93,8 +94,9 @@ void TestDiagnostics::cleanup()
 
 void TestDiagnostics::compile()
 {
-    QVERIFY(m_window->appletCommands().CompileToFolder(m_app->filePath(QStringLiteral("temp")),
-                                                       AppletCommands::CompileFeedbackStyle::StatusBar));
+    const std::optional<WindowCompile> compiled = compileInWindow(
+        *m_window, m_app->filePath(QStringLiteral("temp")), AppletCommands::CompileFeedbackStyle::StatusBar);
+    QVERIFY(compiled && compiled->compiled);
     QCOMPARE(m_window->findChild<QStatusBar *>(QStringLiteral("StatusBar1"))->currentMessage(),
              QStringLiteral("Done Compiling"));
 }
@@ -153,7 +155,7 @@ void TestDiagnostics::everyJdkCompilesTheWholeAppletApi()
         QSKIP(qPrintable(absent));
     m_app->write(QStringLiteral("Everything.java"), appletApiInFull());
     m_window->openFile(m_app->filePath(QStringLiteral("Everything.java")));
-    m_window->settings.CompilerLocation = javac;
+    useCompiler(*m_window, javac);
     compile();
     QCOMPARE(summary()->text(), QStringLiteral("1 warning"));
     QVERIFY2(QFile::exists(m_app->filePath(QStringLiteral("temp/Everything.class"))),
@@ -272,9 +274,10 @@ void TestDiagnostics::aCompileThatCannotRunCountsNothing()
 {
     compile();
     // A compiler path naming a file that cannot be run: nothing runs, nothing is counted.
-    m_window->settings.CompilerLocation = m_app->filePath(QStringLiteral("Two.java"));
-    QVERIFY(!m_window->appletCommands().CompileToFolder(m_app->filePath(QStringLiteral("temp")),
-                                                        AppletCommands::CompileFeedbackStyle::StatusBar));
+    useCompiler(*m_window, m_app->filePath(QStringLiteral("Two.java")));
+    const std::optional<WindowCompile> refused = compileInWindow(
+        *m_window, m_app->filePath(QStringLiteral("temp")), AppletCommands::CompileFeedbackStyle::StatusBar);
+    QVERIFY(refused && !refused->compiled);
     QCOMPARE(m_window->findChild<QStatusBar *>(QStringLiteral("StatusBar1"))->currentMessage(),
              QStringLiteral("Compile Failed: no Java compiler at '%1'. Choose one in View > Options.")
                  .arg(m_app->filePath(QStringLiteral("Two.java"))));
@@ -285,9 +288,9 @@ void TestDiagnostics::aCompileThatCannotRunCountsNothing()
     m_app->write(QStringLiteral("chatty"), "#!/bin/sh\nseq 1 100000\ntouch \"$3/Two.class\"\n");
     QFile::setPermissions(m_app->filePath(QStringLiteral("chatty")),
                           QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-    m_window->settings.CompilerLocation = m_app->filePath(QStringLiteral("chatty"));
-    m_window->appletCommands().CompileToFolder(m_app->filePath(QStringLiteral("temp")),
-                                               AppletCommands::CompileFeedbackStyle::StatusBar);
+    useCompiler(*m_window, m_app->filePath(QStringLiteral("chatty")));
+    QVERIFY(compileInWindow(*m_window, m_app->filePath(QStringLiteral("temp")),
+                            AppletCommands::CompileFeedbackStyle::StatusBar));
     const QStringList lines = summary()->toolTip().split(QLatin1Char('\n'));
     QCOMPARE(lines.size(), 41);
     QCOMPARE(lines.at(39), QStringLiteral("40"));

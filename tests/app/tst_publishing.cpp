@@ -6,6 +6,7 @@
 #include "RecordingMessages.h"
 #include "ScriptedFileDialog.h"
 #include "Zarn.h"
+#include "ZarnTesting.h"
 
 #include <QStatusBar>
 #include <QTest>
@@ -46,7 +47,7 @@ void TestPublishing::init()
     m_dialog = std::make_shared<ScriptedFileDialog>();
     m_messages = std::make_shared<RecordingMessages>();
     m_window = new Zarn(m_app->path(), {m_messages, m_dialog});
-    m_window->settings.CompilerLocation = javacPath();
+    useCompiler(*m_window, javacPath());
     m_window->document().setFileName(m_app->filePath(QStringLiteral("Hello.java")));
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window));
@@ -68,6 +69,7 @@ void TestPublishing::publishAppletCompilesIntoTheChosenFolder()
             [&] { progressShown |= m_window->findChild<MessageWindow *>() != nullptr; });
     watch.start(10);
     QTest::keyClick(m_window, Qt::Key_F5);
+    QVERIFY(commandEnds(*m_window));
     watch.stop();
 
     QCOMPARE(m_dialog->shown.size(), std::size_t(1));
@@ -86,6 +88,7 @@ void TestPublishing::publishWithHtmlWritesThePage()
     m_dialog->answer(site(QStringLiteral("MyName.class")));
     m_dialog->answer(site(QStringLiteral("index.html")));
     m_window->findChild<QAction *>(QStringLiteral("PubAppletHtmlB"))->trigger();
+    QVERIFY(commandEnds(*m_window));
 
     QCOMPARE(m_dialog->shown.size(), std::size_t(2));
     QCOMPARE(m_dialog->shown[0].title, QStringLiteral("Publish Class File As"));
@@ -110,6 +113,7 @@ void TestPublishing::pageNeverReplacesTheClass()
     m_dialog->answer(site(QStringLiteral("Hello.class")));
     m_dialog->answer(site(QStringLiteral("Hello.html")));
     m_window->PubAppletHtmlB_Click();
+    QVERIFY(commandEnds(*m_window));
     QCOMPARE(m_dialog->shown.size(), std::size_t(3));
     QCOMPARE(m_messages->texts.size(), 1);
     QVERIFY(m_messages->texts.takeFirst().contains(QStringLiteral("is the class file just published")));
@@ -123,6 +127,7 @@ void TestPublishing::pageNeverReplacesTheClass()
     m_dialog->answer(site(QStringLiteral("Hello.class")));
     m_dialog->answer(site(QStringLiteral("again.html")));
     m_window->PubAppletHtmlB_Click();
+    QVERIFY(commandEnds(*m_window));
     QCOMPARE(m_dialog->shown.size(), std::size_t(4)); // no page dialog
     QVERIFY(!QFile::exists(site(QStringLiteral("again.html"))));
     QCOMPARE(m_messages->texts.size(), 1);
@@ -134,8 +139,10 @@ void TestPublishing::cancelledDialogsPublishNothing()
 {
     m_dialog->cancel();
     QTest::keyClick(m_window, Qt::Key_F5);
+    QVERIFY(commandEnds(*m_window));
     m_dialog->cancel();
     m_window->PubAppletHtmlB_Click();
+    QVERIFY(commandEnds(*m_window));
     QCOMPARE(m_dialog->shown.size(), std::size_t(2));
     QVERIFY(!QFile::exists(m_app->filePath(QStringLiteral("temp/temp.sh")))); // no compile was started
     QCOMPARE(status(), QStringLiteral("before"));
@@ -144,16 +151,18 @@ void TestPublishing::cancelledDialogsPublishNothing()
     m_dialog->answer(site(QStringLiteral("Hello.class")));
     m_dialog->cancel();
     m_window->PubAppletHtmlB_Click();
+    QVERIFY(commandEnds(*m_window));
     QVERIFY(QFile::exists(site(QStringLiteral("Hello.class"))));
     QCOMPARE(QDir(site(QString())).entryList(QDir::Files), QStringList{QStringLiteral("Hello.class")});
     QCOMPARE(m_dialog->shown.back().offeredName, site(QStringLiteral("Hello.html")));
-    QCOMPARE(m_dialog->FileName, site(QStringLiteral("Hello.class"))); // the name last confirmed
+    QCOMPARE(m_dialog->FileName(), site(QStringLiteral("Hello.class"))); // the name last confirmed
 }
 
 void TestPublishing::documentDialogsKeepTheirOwnFilter()
 {
     m_dialog->answer(site(QStringLiteral("Hello.class")));
     m_window->PubAppletB_Click();
+    QVERIFY(commandEnds(*m_window));
     m_dialog->cancel();
     m_window->OpenB_Click();
     QCOMPARE(m_dialog->shown.back().title, QString());

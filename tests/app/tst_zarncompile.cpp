@@ -1,5 +1,5 @@
 // CompileToFolder as the main window runs it: FileName and CompilerLocation, the
-// two feedback styles, and a close that waits for the compile.
+// two feedback styles, the window busy while it runs, and a close that cancels it.
 #include "AppFolder.h"
 #include "AppletCommands.h"
 #include "AppletTesting.h"
@@ -11,9 +11,9 @@
 #include "ScriptedFileDialog.h"
 #include "TestTime.h"
 #include "Zarn.h"
+#include "ZarnTesting.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QProgressBar>
@@ -35,13 +35,27 @@ private Q_SLOTS:
     void failureIsShownInTheStatusBar();
     void outcomeOfACompile_data();
     void outcomeOfACompile();
-    void closeWaitsForTheCompile();
+    void busyWindowHoldsTypingAndEscCancels();
+    void closeDuringACompileCancelsItAndCloses();
     void closingTheProgressWindowEndsAHungCompile();
     void compileNeedsTheTextOnDisk_data();
     void compileNeedsTheTextOnDisk();
 
 private:
     QString standIn(const QByteArray &body);
+    // A compiler that says it hangs by writing its number, then hangs; its number
+    // once it has said so.
+    QString hangingCompiler() { return standIn("echo $$ > hanging.pid\nexec sleep 60\n"); }
+    qint64 hangingPid() const
+    {
+        const QByteArray pid = m_app->read(QStringLiteral("hanging.pid"));
+        return pid.endsWith('\n') ? pid.trimmed().toLongLong() : 0;
+    }
+    std::optional<WindowCompile> compile(const QString &destination,
+                                         AppletCommands::CompileFeedbackStyle style)
+    {
+        return compileInWindow(*m_window, destination, style);
+    }
     QString status() const
     {
         return m_window->findChild<QStatusBar *>(QStringLiteral("StatusBar1"))->currentMessage();
@@ -49,6 +63,7 @@ private:
 
     std::unique_ptr<AppFolder> m_app;
     std::shared_ptr<RecordingMessages> m_messages;
+    std::shared_ptr<ScriptedFileDialog> m_dialog;
     QPointer<Zarn> m_window;
 };
 
@@ -56,7 +71,8 @@ void TestZarnCompile::init()
 {
     m_app = std::make_unique<AppFolder>();
     m_messages = std::make_shared<RecordingMessages>();
-    m_window = new Zarn(m_app->path(), {m_messages, std::make_shared<ScriptedFileDialog>()});
+    m_dialog = std::make_shared<ScriptedFileDialog>();
+    m_window = new Zarn(m_app->path(), {m_messages, m_dialog});
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window));
 }
@@ -82,25 +98,27 @@ void TestZarnCompile::statusBarStyle()
 {
     m_app->write(QStringLiteral("Hello.java"), helloApplet());
     m_window->document().setFileName(m_app->filePath(QStringLiteral("Hello.java")));
-    m_window->settings.CompilerLocation = javacPath();
+    useCompiler(*m_window, javacPath());
     const QString destination = m_app->filePath(QStringLiteral("temp"));
 
-    QString during;
-    QTimer::singleShot(100, m_window, [&] { during = status(); });
-    QVERIFY(m_window->appletCommands().CompileToFolder(destination,
-                                                       AppletCommands::CompileFeedbackStyle::StatusBar));
-    QCOMPARE(during, QStringLiteral("Compiling Class"));
+    QSignalSpy said(m_window->findChild<QStatusBar *>(QStringLiteral("StatusBar1")),
+                    &QStatusBar::messageChanged);
+    std::optional<WindowCompile> compiled = compile(destination,
+                                                    AppletCommands::CompileFeedbackStyle::StatusBar);
+    QVERIFY(compiled && compiled->compiled);
+    QCOMPARE(said.value(0).value(0).toString(), QStringLiteral("Compiling Class"));
     QCOMPARE(status(), QStringLiteral("Done Compiling"));
     QVERIFY(QFile::exists(destination + QStringLiteral("/Hello.class")));
-    QVERIFY(m_window->appletCommands().compileDriver().lastOutput().contains(QStringLiteral("Hello.java")));
+    QVERIFY(compiled->result.output.contains(QStringLiteral("Hello.java")));
     QCOMPARE(m_app->read(QStringLiteral("temp/temp.txt")), QByteArray("0\r\n"));
 
     // Settings that name no compiler that exists: the first compile says which JDK Zarn chose.
-    m_window->settings.CompilerLocation = QStringLiteral("/no/such/javac");
-    QSignalSpy said(m_window->findChild<QStatusBar *>(QStringLiteral("StatusBar1")), &QStatusBar::messageChanged);
-    for (int compile = 0; compile < 2; ++compile)
-        QVERIFY(m_window->appletCommands().CompileToFolder(destination,
-                                                           AppletCommands::CompileFeedbackStyle::StatusBar));
+    useCompiler(*m_window, QStringLiteral("/no/such/javac"));
+    said.clear();
+    for (int time = 0; time < 2; ++time) {
+        compiled = compile(destination, AppletCommands::CompileFeedbackStyle::StatusBar);
+        QVERIFY(compiled && compiled->compiled);
+    }
     const QString chosen = chooseCompiler(QStringLiteral("/no/such/javac"), m_app->path()).path;
     QCOMPARE(said.value(0).value(0).toString(), QStringLiteral("Compiling with %1 (JDK 17)").arg(chosen));
     QCOMPARE(said.value(2).value(0).toString(), QStringLiteral("Compiling Class"));
@@ -109,8 +127,12 @@ void TestZarnCompile::statusBarStyle()
 
 void TestZarnCompile::progressWindowStyle()
 {
-    // A compiler that takes its time, then writes the class into the destination ($3).
-    m_window->settings.CompilerLocation = standIn("sleep 0.5\ntouch \"$3/Hello.class\"\n");
+    // A compiler that goes on once the test has seen the window, then writes the
+    // class into the destination ($3).
+    const QString go = m_app->filePath(QStringLiteral("go"));
+    useCompiler(*m_window, standIn("while [ ! -e '" + go.toUtf8()
+                                   + "' ]; do sleep 0.05; done\n"
+                                     "touch \"$3/Hello.class\"\n"));
     m_window->document().setFileName(m_app->filePath(QStringLiteral("Hello.java")));
     QDir().mkpath(m_app->filePath(QStringLiteral("out")));
     m_window->findChild<QStatusBar *>(QStringLiteral("StatusBar1"))->showMessage(QStringLiteral("before"));
@@ -129,12 +151,16 @@ void TestZarnCompile::progressWindowStyle()
                 bars.append(bar);
             QCOMPARE(window->windowTitle(), QStringLiteral("Message Window"));
             QVERIFY(window->isVisible());
+            // The bar has moved while the compiler ran: it may end.
+            if (bars.size() > 2)
+                m_app->write(QStringLiteral("go"), "");
         }
     });
     sample.start(20);
-    QVERIFY(m_window->appletCommands().CompileToFolder(m_app->filePath(QStringLiteral("out")),
-                                                       AppletCommands::CompileFeedbackStyle::ProgressWindow));
+    const std::optional<WindowCompile> compiled = compile(
+        m_app->filePath(QStringLiteral("out")), AppletCommands::CompileFeedbackStyle::ProgressWindow);
     sample.stop();
+    QVERIFY(compiled && compiled->compiled);
 
     QCOMPARE(label, QStringLiteral(
                         "Please wait while compiling class. This progressbar is not an indication of how "
@@ -150,14 +176,16 @@ void TestZarnCompile::progressWindowStyle()
 
 void TestZarnCompile::failureIsShownInTheStatusBar()
 {
-    m_window->settings.CompilerLocation = standIn("kill -9 $PPID\n");
-    QVERIFY(!m_window->appletCommands().CompileToFolder(
-        m_app->filePath(QStringLiteral("out")), AppletCommands::CompileFeedbackStyle::ProgressWindow));
+    useCompiler(*m_window, standIn("kill -9 $PPID\n"));
+    std::optional<WindowCompile> compiled = compile(m_app->filePath(QStringLiteral("out")),
+                                                    AppletCommands::CompileFeedbackStyle::ProgressWindow);
+    QVERIFY(compiled && !compiled->compiled);
     QVERIFY2(status().startsWith(QStringLiteral("Compile Failed: ")), qPrintable(status()));
     QVERIFY(!m_window->findChild<MessageWindow *>());
 
-    QVERIFY(!m_window->appletCommands().CompileToFolder(m_app->filePath(QStringLiteral("out")),
-                                                        AppletCommands::CompileFeedbackStyle::StatusBar));
+    compiled = compile(m_app->filePath(QStringLiteral("out")),
+                       AppletCommands::CompileFeedbackStyle::StatusBar);
+    QVERIFY(compiled && !compiled->compiled);
     QVERIFY2(status().startsWith(QStringLiteral("Compile Failed: ")), qPrintable(status()));
 
     // Compilers that end without a class file and without an error are no success.
@@ -165,9 +193,10 @@ void TestZarnCompile::failureIsShownInTheStatusBar()
     m_app->write(QStringLiteral("Hello.java"), helloApplet());
     for (const QString &compiler :
          {QStringLiteral("/bin/true"), QStringLiteral("/bin/false"), standIn("kill -9 $$\n")}) {
-        m_window->settings.CompilerLocation = compiler;
-        QVERIFY(!m_window->appletCommands().CompileToFolder(m_app->filePath(QStringLiteral("out")),
-                                                            AppletCommands::CompileFeedbackStyle::StatusBar));
+        useCompiler(*m_window, compiler);
+        compiled = compile(m_app->filePath(QStringLiteral("out")),
+                           AppletCommands::CompileFeedbackStyle::StatusBar);
+        QVERIFY(compiled && !compiled->compiled);
         // What the shell said ("Killed"), or else what is missing.
         QVERIFY2(status() == QStringLiteral("Compile Failed: the compiler made no Hello.class")
                      || status() == QStringLiteral("Compile Failed: Killed"),
@@ -220,11 +249,13 @@ void TestZarnCompile::outcomeOfACompile()
         QVERIFY(m_app->write(QStringLiteral("java/") + files[i], files[i + 1].toUtf8()));
     }
     m_window->document().setFileName(work + files[0]);
-    m_window->settings.CompilerLocation = javacPath();
+    useCompiler(*m_window, javacPath());
     const QString out = m_app->filePath(QStringLiteral("out/"));
     QDir().mkpath(out);
-    QCOMPARE(m_window->appletCommands().CompileToFolder(out, AppletCommands::CompileFeedbackStyle::StatusBar),
-             !classes.isEmpty());
+    const std::optional<WindowCompile> compiled = compile(out,
+                                                          AppletCommands::CompileFeedbackStyle::StatusBar);
+    QVERIFY(compiled);
+    QCOMPARE(compiled->compiled, !classes.isEmpty());
     QCOMPARE(status(), said);
     for (const QString &made : classes)
         QVERIFY2(QFile::exists(out + made), qPrintable(made));
@@ -232,42 +263,56 @@ void TestZarnCompile::outcomeOfACompile()
         QVERIFY(!QFile::exists(m_app->filePath(QStringLiteral("temp/temp.sh")))); // nothing ran
 }
 
-void TestZarnCompile::closeWaitsForTheCompile()
+// While a compile runs, the window takes no command and no typing: what is typed
+// and asked for then comes once it has ended, in order. Esc ends the compile.
+void TestZarnCompile::busyWindowHoldsTypingAndEscCancels()
 {
-    m_window->settings.CompilerLocation = standIn("sleep 0.3\n");
-    bool stillThere = false;
-    QTimer::singleShot(50, m_window, [&] {
-        m_window->close(); // as the title bar's close button would, mid-compile
-        stillThere = m_window && m_window->isVisible();
-    });
+    useCompiler(*m_window, hangingCompiler());
+    auto *pane = m_window->findChild<QPlainTextEdit *>(QStringLiteral("Richtextbox1"));
+    pane->setPlainText(QStringLiteral("class Hello { }"));
+    pane->moveCursor(QTextCursor::End);
     m_window->appletCommands().CompileToFolder(m_app->filePath(QStringLiteral("out")),
                                                AppletCommands::CompileFeedbackStyle::StatusBar);
-    QVERIFY(stillThere);
-    QTRY_VERIFY(m_window.isNull()); // closed once the compile had ended
+    QTRY_VERIFY_WITH_TIMEOUT(hangingPid() > 0, scaled(20000));
+    QVERIFY(m_window->isBusy());
+    QTest::keyClicks(pane, QStringLiteral(" // typed"));
+    QTest::keyClick(pane, Qt::Key_G, Qt::ControlModifier);     // Edit > Go to Line
+    QTest::mouseClick(pane, Qt::LeftButton, {}, QPoint(2, 2)); // a click is dropped
+    QCOMPARE(pane->toPlainText(), QStringLiteral("class Hello { }"));
+    QVERIFY(m_messages->questions.isEmpty());
+    QTest::keyClick(pane, Qt::Key_Escape);
+    QVERIFY(commandEnds(*m_window));
+    QCOMPARE(status(), QStringLiteral("Compile Cancelled"));
+    QTRY_VERIFY_WITH_TIMEOUT(!processRuns(hangingPid()), scaled(3000)); // stopped with its script
+    // The keys reach the pane once the compile has ended, where its caret was.
+    QTRY_COMPARE(pane->toPlainText(), QStringLiteral("class Hello { } // typed"));
+    QCOMPARE(m_messages->questions, QStringList{QStringLiteral("line of 1")});
+    QVERIFY(m_messages->texts.isEmpty());
+}
+
+// The title bar's close button mid-compile: the compile ends, then the window closes.
+void TestZarnCompile::closeDuringACompileCancelsItAndCloses()
+{
+    useCompiler(*m_window, hangingCompiler());
+    m_window->appletCommands().CompileToFolder(m_app->filePath(QStringLiteral("out")),
+                                               AppletCommands::CompileFeedbackStyle::StatusBar);
+    QTRY_VERIFY_WITH_TIMEOUT(hangingPid() > 0, scaled(20000));
+    m_window->close();
+    QTRY_VERIFY_WITH_TIMEOUT(m_window.isNull(), scaled(10000));
+    QTRY_VERIFY_WITH_TIMEOUT(!processRuns(hangingPid()), scaled(3000));
 }
 
 void TestZarnCompile::closingTheProgressWindowEndsAHungCompile()
 {
-    // The compiler says it hangs now by writing its number.
-    m_window->settings.CompilerLocation = standIn("echo $$ > hanging.pid\nexec sleep 60\n");
-    qint64 compiler = 0;
-    QTimer hanging;
-    connect(&hanging, &QTimer::timeout, m_window, [&] {
-        const QByteArray pid = m_app->read(QStringLiteral("hanging.pid"));
-        if (compiler == 0 && pid.endsWith('\n')) {
-            compiler = pid.trimmed().toLongLong();
-            m_window->findChild<MessageWindow *>()->close(); // its title bar's close button
-        }
-    });
-    hanging.start(20);
-    QElapsedTimer took;
-    took.start();
-    QVERIFY(!m_window->appletCommands().CompileToFolder(
-        m_app->filePath(QStringLiteral("out")), AppletCommands::CompileFeedbackStyle::ProgressWindow));
-    QVERIFY(took.elapsed() < scaled(10000));
+    useCompiler(*m_window, hangingCompiler());
+    m_window->appletCommands().CompileToFolder(m_app->filePath(QStringLiteral("out")),
+                                               AppletCommands::CompileFeedbackStyle::ProgressWindow);
+    QTRY_VERIFY_WITH_TIMEOUT(hangingPid() > 0, scaled(20000));
+    const qint64 compiler = hangingPid();
+    m_window->findChild<MessageWindow *>()->close(); // its title bar's close button
+    QVERIFY(commandEnds(*m_window));
     QCOMPARE(status(), QStringLiteral("Compile Cancelled"));
     QVERIFY(!m_window->findChild<MessageWindow *>());
-    QVERIFY(compiler > 0);
     QTRY_VERIFY_WITH_TIMEOUT(!processRuns(compiler), scaled(3000)); // stopped with its script
 }
 
@@ -307,7 +352,7 @@ void TestZarnCompile::compileNeedsTheTextOnDisk()
     QFETCH(QByteArray, compiled);
     QFETCH(QString, name);
     // A compiler that keeps what it was given to compile: its sixth argument.
-    m_window->settings.CompilerLocation = standIn("cat \"$6\" > \"$ZARN_SEEN\"\n");
+    useCompiler(*m_window, standIn("cat \"$6\" > \"$ZARN_SEEN\"\n"));
     qputenv("ZARN_SEEN", m_app->filePath(QStringLiteral("seen")).toLocal8Bit());
     const QString source = m_app->filePath(name);
     if (onDisk) {
@@ -325,6 +370,7 @@ void TestZarnCompile::compileNeedsTheTextOnDisk()
         m_messages->saveAnswers = {UserMessages::SaveAnswer(answer)};
 
     m_window->findChild<QAction *>(QStringLiteral("AppletB"))->trigger();
+    QVERIFY(commandEnds(*m_window));
     QCOMPARE(m_messages->texts, said.isEmpty() ? QStringList() : QStringList{said});
     QCOMPARE(m_messages->questions.size(), answer >= 0 ? 1 : 0);
     if (answer >= 0)
