@@ -5,6 +5,7 @@
 #include "BenchJdks.h"
 #include "BenchTable.h"
 #include "CompileDriver.h"
+#include "Jdk.h"
 #include "MonotonicClock.h"
 #include "QuietFeedback.h"
 #include "Suites.h"
@@ -56,7 +57,7 @@ CompileFigures compileFigures(const QString &javac)
     for (int run = 0; run < Runs; ++run) {
         const double cpuBefore = processCpuMs();
         const qint64 start = monotonicNs();
-        driver.CompileToFolder({javac, app.filePath(QStringLiteral("temp")), source}, feedback);
+        compileOnce(driver, {jdkOfCompiler(javac), app.filePath(QStringLiteral("temp")), source}, feedback);
         const double wall = double(monotonicNs() - start) / 1e6;
         zarnMs.push_back(wall);
         cpuShare.push_back(100.0 * (processCpuMs() - cpuBefore) / wall);
@@ -95,8 +96,8 @@ WarmFigures warmFigures(const QString &javac)
     CompileDriver driver(app.path());
     driver.useWarmCompiler();
     QuietFeedback feedback;
-    const CompileRequest request{javac, app.filePath(QStringLiteral("temp")), source};
-    driver.CompileToFolder(request, feedback); // starts it
+    const CompileRequest request{jdkOfCompiler(javac), app.filePath(QStringLiteral("temp")), source};
+    compileOnce(driver, request, feedback); // starts it
     WarmCompiler &warm = *driver.warmCompiler();
     QEventLoop waiting;
     QObject::connect(&warm, &WarmCompiler::ready, &waiting, &QEventLoop::quit);
@@ -106,14 +107,14 @@ WarmFigures warmFigures(const QString &javac)
     if (!warm.isReady())
         qFatal("the warm compiler did not become ready");
     for (int warmUp = 0; warmUp < 2; ++warmUp)
-        driver.CompileToFolder(request, feedback);
+        compileOnce(driver, request, feedback);
 
     const QStringList arguments = {QStringLiteral("-verbose"), QStringLiteral("-d"),
                                    app.filePath(QStringLiteral("direct")), source};
     std::vector<double> zarnMs, clientMs, plainMs;
     for (int run = 0; run < Runs; ++run) {
         const qint64 start = monotonicNs();
-        driver.CompileToFolder(request, feedback);
+        compileOnce(driver, request, feedback);
         zarnMs.push_back(double(monotonicNs() - start) / 1e6);
         QProcess client;
         client.setWorkingDirectory(app.path());

@@ -62,7 +62,7 @@ public:
     }
 
 protected:
-    std::optional<QString> ask(QWidget *, Mode) override { return m_path; }
+    std::optional<QString> ask(QWidget *, Mode, const QString &) override { return m_path; }
 
 private:
     QString m_path;
@@ -119,7 +119,7 @@ void benchDocuments(BenchTable &table)
             Document document(*pane.document());
             FixedDialog dialog(path);
             SilentMessages messages;
-            DocumentCommands commands(pane, document, dialog, messages, dir.path());
+            DocumentCommands commands(pane, document, dialog, messages, AppPaths(dir.path()));
             const qint64 opening = monotonicNs();
             commands.Open();
             QApplication::processEvents();

@@ -2,9 +2,11 @@
 // direct start of the same applet host on the same class, and against Zarn's own
 // compile round trip of the same source: the host starts while javac runs, so the
 // applet should paint soon after the compile ends; again with the viewer open, when
-// the host started ahead takes the applet. And Zarn's CPU while the applet console
-// takes an applet's flood of lines.
+// the host started ahead takes the applet. Zarn's CPU, and the window's longest
+// wait, while the applet console takes an applet's flood of lines. And the window's
+// time to close with an applet running and the warm compiler up.
 #include "AppletBrowser.h"
+#include "AppletCommands.h"
 #include "AppletConsole.h"
 #include "AppletLaunch.h"
 #include "AppletOutput.h"
@@ -15,10 +17,13 @@
 #include "CompileDriver.h"
 #include "Document.h"
 #include "JavaSources.h"
-#include "JdkPrograms.h"
+#include "Jdk.h"
+#include "ManagedProcess.h"
 #include "MonotonicClock.h"
 #include "QuietFeedback.h"
+#include "SettingsStore.h"
 #include "Suites.h"
+#include "WarmCompiler.h"
 #include "Zarn.h"
 
 #include <QAction>
@@ -36,12 +41,41 @@ namespace {
 
 constexpr int Runs = 5;
 
-AppletWindow *openViewer()
+void useCompiler(Zarn &window, const QString &javac)
+{
+    Settings settings = window.settings().current();
+    settings.CompilerLocation = javac;
+    window.settings().change(settings);
+}
+
+// Runs the event loop until done says so.
+template <typename Done> void waitUntil(Done done, const char *what)
+{
+    QEventLoop loop;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+        if (done())
+            loop.quit();
+    });
+    poll.start(1);
+    QTimer::singleShot(60000, &loop, [what] { qFatal("%s did not happen", what); });
+    if (!done())
+        loop.exec();
+}
+
+AppletWindow *viewerIfOpen()
 {
     for (QWidget *window : QApplication::topLevelWidgets())
         if (auto *viewer = qobject_cast<AppletWindow *>(window))
             return viewer;
-    qFatal("the viewer did not open");
+    return nullptr;
+}
+
+// The viewer, once View > Applet has opened it.
+AppletWindow *openViewer()
+{
+    waitUntil([] { return viewerIfOpen() != nullptr; }, "the viewer's opening");
+    return viewerIfOpen();
 }
 
 void waitFor(QObject *sender, void (AppletBrowser::*signal)())
@@ -117,10 +151,10 @@ double direct(const QString &javac, const QString &source, const QString &classe
 }
 
 // The host's class-data archive, made as Zarn makes it.
-JvmArchive madeHostArchive(const QString &java, const QString &folder)
+JvmArchive madeHostArchive(const Jdk &jdk, const QString &folder)
 {
-    const JvmArchive archive = appletHostArchive(java, folder);
-    QProcess::execute(java, appletHostArchiveRunArguments(archive));
+    const JvmArchive archive = appletHostArchive(jdk, folder);
+    QProcess::execute(jdk.java, appletHostArchiveRunArguments(archive));
     archive.adopt();
     return archive;
 }
@@ -130,13 +164,19 @@ double compileRoundTrip(CompileDriver &driver, const QString &javac, const QStri
 {
     QuietFeedback feedback;
     const qint64 start = monotonicNs();
-    driver.CompileToFolder({javac, classes, source}, feedback);
+    compileOnce(driver, {jdkOfCompiler(javac), classes, source}, feedback);
     return double(monotonicNs() - start) / 1e6;
 }
 
-// Zarn's share of one core (%) from the first line of an applet that prints 100,000
-// lines as fast as it can to their last in the open console.
-double consoleCpuShare(Zarn &window, const QString &folder)
+struct ConsoleFigures
+{
+    double cpuShare;      // Zarn's share of one core (%)
+    double longestWaitMs; // the window's longest time between two 10 ms ticks
+};
+
+// From the first line of an applet that prints 100,000 lines as fast as it can to
+// their last in the open console.
+ConsoleFigures consoleFigures(Zarn &window, const QString &folder)
 {
     const QString source = QDir(folder).filePath(QStringLiteral("Flood.java"));
     writeBenchFile(source, "public class Flood extends java.applet.Applet {\npublic void start() {\n"
@@ -154,12 +194,23 @@ double consoleCpuShare(Zarn &window, const QString &folder)
     QEventLoop loop;
     double cpuStart = 0;
     qint64 start = 0;
+    qint64 lastTick = 0;
+    qint64 longestWait = 0;
+    QTimer tick;
+    QObject::connect(&tick, &QTimer::timeout, &loop, [&] {
+        const qint64 now = monotonicNs();
+        if (lastTick != 0)
+            longestWait = std::max(longestWait, now - lastTick);
+        lastTick = now;
+    });
     window.AppletB_Click();
     AppletBrowser *browser = openViewer()->WebBrowser1;
+    QObject::connect(browser, &AppletBrowser::outputBegun, &loop, [] { qFatal("a second run began"); });
     QObject::connect(browser->output().get(), &AppletOutput::grew, &loop, [&] {
         if (start == 0) {
             start = monotonicNs();
             cpuStart = processCpuMs();
+            tick.start(10);
         }
         if (console->text()->document()->lastBlock().text() == QLatin1String("done"))
             loop.quit();
@@ -169,7 +220,25 @@ double consoleCpuShare(Zarn &window, const QString &folder)
     const double share = 100.0 * (processCpuMs() - cpuStart) / (double(monotonicNs() - start) / 1e6);
     delete openViewer();
     delete console;
-    return share;
+    return {share, double(longestWait) / 1e6};
+}
+
+// The window's time to close, Exit and the viewer's Close, while an applet runs, a
+// host waits for the next and the warm compiler is up: nothing of that may keep
+// the window waiting.
+double closingMs(Zarn *window)
+{
+    AppletWindow *viewer = openViewer();
+    WarmCompiler *warm = window->appletCommands().compileDriver().warmCompiler();
+    waitUntil([&] { return warm->isReady() && viewer->WebBrowser1->spareIsWaiting(); },
+              "the warm compiler's and the next host's readiness");
+    const qint64 start = monotonicNs();
+    viewer->close();
+    window->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    const double ms = double(monotonicNs() - start) / 1e6;
+    ManagedProcess::finishStopping(); // the helpers end meanwhile, as after Zarn's last window
+    return ms;
 }
 
 } // namespace
@@ -184,7 +253,7 @@ void benchViewer(BenchTable &table)
     writeBenchFile(source, colourApplet(QStringLiteral("Clock"), 200, 30, 40));
 
     auto *window = new Zarn(app.path());
-    window->settings.CompilerLocation = javac;
+    useCompiler(*window, javac);
     window->document().setFileName(source);
     window->show();
 
@@ -192,8 +261,9 @@ void benchViewer(BenchTable &table)
     makeAppFolder(compileApp.path());
     CompileDriver driver(compileApp.path());
 
-    const QString java = findJava(javac);
-    const JvmArchive hostArchive = madeHostArchive(java, app.filePath(QStringLiteral("host-cds")));
+    const Jdk jdk = jdkOfCompiler(javac);
+    const QString &java = jdk.java;
+    const JvmArchive hostArchive = madeHostArchive(jdk, app.filePath(QStringLiteral("host-cds")));
     std::vector<double> zarnMs, directMs, compileMs, archivedHostMs, plainHostMs;
     for (int run = 0; run < Runs; ++run) {
         zarnMs.push_back(viaZarn(*window));
@@ -206,18 +276,18 @@ void benchViewer(BenchTable &table)
     }
     // The other JDKs, for information: each View after one that made its archives.
     std::vector<std::pair<int, std::pair<double, double>>> otherMs;
-    for (const BenchJdk &jdk : otherJdks(javac)) {
-        window->settings.CompilerLocation = jdk.javac;
+    for (const BenchJdk &other : otherJdks(javac)) {
+        useCompiler(*window, other.javac);
         viaZarn(*window);
         std::vector<double> viewMs, plainMs;
         for (int run = 0; run < Runs; ++run) {
             viewMs.push_back(viaZarn(*window));
-            plainMs.push_back(direct(jdk.javac, source, app.filePath(QStringLiteral("direct"))));
+            plainMs.push_back(direct(other.javac, source, app.filePath(QStringLiteral("direct"))));
         }
-        otherMs.push_back({jdk.version, {median(viewMs), median(plainMs)}});
+        otherMs.push_back({other.version, {median(viewMs), median(plainMs)}});
     }
     // Second and later runs with the viewer open, the compile warm.
-    window->settings.CompilerLocation = javac;
+    useCompiler(*window, javac);
     window->AppletB_Click();
     waitFor(openViewer()->WebBrowser1, &AppletBrowser::appletPainted);
     std::vector<double> againMs;
@@ -228,8 +298,11 @@ void benchViewer(BenchTable &table)
         waitingHostMb = residentMb;
     }
     delete openViewer();
-    const double consoleShare = consoleCpuShare(*window, app.path());
-    delete window;
+    const ConsoleFigures console = consoleFigures(*window, app.path());
+    window->document().setFileName(source);
+    window->AppletB_Click();
+    waitFor(openViewer()->WebBrowser1, &AppletBrowser::appletPainted);
+    const double closeMs = closingMs(window);
     table.add({"View > Applet to the applet's first paint (ms)", median(zarnMs), median(directMs), 1.15});
     table.add({"View > Applet to first paint vs compile (ms)", median(zarnMs), median(compileMs), 1.0, 150});
     table.add({"View > Applet again, host started ahead (ms)", median(againMs), -1, 300});
@@ -237,7 +310,9 @@ void benchViewer(BenchTable &table)
     // The host's own archive, and the run that makes it, must pay for themselves.
     table.add({"host start to first paint, archived vs plain (ms)", median(archivedHostMs),
                median(plainHostMs), 0.85});
-    table.add({"Zarn's CPU while the console takes 100,000 lines (%)", consoleShare, -1, 25});
+    table.add({"Zarn's CPU while the console takes 100,000 lines (%)", console.cpuShare, -1, 25});
+    table.add({"the window's longest wait meanwhile (ms)", console.longestWaitMs, -1, 200});
+    table.add({"closing with an applet, a waiting host and the warm compiler (ms)", closeMs, -1, 100});
     for (const auto &[version, ms] : otherMs)
         table.add({"View > Applet to first paint, JDK " + std::to_string(version) + " (ms)", ms.first,
                    ms.second, 0});

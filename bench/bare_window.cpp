@@ -1,9 +1,9 @@
-// The baseline of the whole-program figures: a bare Qt program that shows one
-// empty widget or, given a file, a plain text edit holding it. It runs until
-// its standard input closes.
-#include <QApplication>
+// The baseline of the whole-program figures: a bare Qt editor window (see
+// bareEditorWindow), given a file, holding it in its edit. It runs until its
+// standard input closes.
+#include "BareEditorWindow.h"
+
 #include <QFile>
-#include <QPlainTextEdit>
 #include <QSocketNotifier>
 
 #include <memory>
@@ -11,16 +11,12 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    std::unique_ptr<QWidget> window;
+    const std::unique_ptr<QMainWindow> window(bareEditorWindow());
     if (argc > 1) {
-        auto *edit = new QPlainTextEdit;
         QFile file(QString::fromLocal8Bit(argv[1]));
         if (file.open(QIODevice::ReadOnly))
-            edit->setPlainText(QString::fromUtf8(file.readAll()));
-        window.reset(edit);
-        window->resize(496, 423);
-    } else {
-        window = std::make_unique<QWidget>();
+            static_cast<QPlainTextEdit *>(window->centralWidget())
+                ->setPlainText(QString::fromUtf8(file.readAll()));
     }
     window->show();
     QSocketNotifier input(0, QSocketNotifier::Read);

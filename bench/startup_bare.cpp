@@ -1,13 +1,14 @@
-// The baseline: a bare Qt program that shows one empty widget.
+// The baseline: a bare Qt editor window (see bareEditorWindow).
+#include "BareEditorWindow.h"
 #include "FirstPaintProbe.h"
 
-#include <QApplication>
+#include <memory>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    QWidget window;
-    FirstPaintProbe probe(&window, QByteArray(argv[1]).toLongLong());
-    window.show();
+    const std::unique_ptr<QMainWindow> window(bareEditorWindow());
+    FirstPaintProbe probe(window.get(), QByteArray(argv[1]).toLongLong());
+    window->show();
     return QApplication::exec();
 }
