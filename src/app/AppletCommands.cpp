@@ -161,9 +161,20 @@ void AppletCommands::viewCompiled(const SourceLayout &layout, const CompileResul
     if (!pageProblem.isEmpty())
         warnOfPage(m_paths.hostPage(), pageProblem);
     // Closed meanwhile: its host went with it.
-    if (m_appletWindow) {
+    if (!m_appletWindow) {
+        end();
+        return;
+    }
+    AppletBrowser &browser = *m_appletWindow->WebBrowser1;
+    if (result.outcome == CompileResult::Outcome::Cancelled) {
+        // Nothing to show: a viewer this View made goes again, an open one says why
+        // it shows nothing.
+        if (m_appletWindow->isVisible())
+            browser.showCancelled();
+        else
+            m_appletWindow->deleteLater();
+    } else {
         // The viewer runs only the class just compiled, and says so when there is none.
-        AppletBrowser &browser = *m_appletWindow->WebBrowser1;
         if (const QString failure = compileFailure(result, layout.classFileIn(m_paths.temp()));
             failure.isEmpty())
             browser.load();

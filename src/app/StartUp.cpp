@@ -8,8 +8,32 @@
 
 #include <fontconfig/fontconfig.h>
 
+#include <cstdlib>
+#include <dirent.h>
+#include <fcntl.h>
+
+namespace {
+
+// Descriptors Zarn was started with beyond its input, output and error (a
+// launcher's, a terminal's) are not Zarn's to hand on: no program Zarn starts
+// gets them, so none keeps its launcher's pipes open.
+void keepInheritedDescriptors()
+{
+    DIR *open = ::opendir("/proc/self/fd");
+    if (!open)
+        return;
+    while (const dirent *entry = ::readdir(open)) {
+        const int fd = std::atoi(entry->d_name);
+        if (fd > 2 && fd != ::dirfd(open))
+            ::fcntl(fd, F_SETFD, ::fcntl(fd, F_GETFD) | FD_CLOEXEC);
+    }
+    ::closedir(open);
+}
+
+} // namespace
+
 EarlyStartUp::EarlyStartUp()
-    : m_fontConfiguration([] { FcInit(); })
+    : m_fontConfiguration((keepInheritedDescriptors(), [] { FcInit(); }))
 {
     QCoreApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
 }

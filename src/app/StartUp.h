@@ -10,9 +10,10 @@ class QWidget;
 class EarlyStartUp
 {
 public:
-    // Keeps the menu bar inside the window, whose fixed layout counts on it, and
-    // starts reading the font configuration on a helper thread, while Qt loads its
-    // plugins and connects to the display.
+    // Keeps the descriptors Zarn was started with from the programs it starts, keeps
+    // the menu bar inside the window, whose fixed layout counts on it, and starts
+    // reading the font configuration on a helper thread, while Qt loads its plugins
+    // and connects to the display.
     EarlyStartUp();
     ~EarlyStartUp();
 

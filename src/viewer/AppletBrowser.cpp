@@ -116,6 +116,12 @@ void AppletBrowser::showCompileFailure(const QString &reason)
     showMessage(tr("The compile failed.") + QLatin1Char('\n') + reason);
 }
 
+void AppletBrowser::showCancelled()
+{
+    stopHost();
+    showMessage(tr("The compile was cancelled."));
+}
+
 void AppletBrowser::startHost()
 {
     if (m_launch.className.isEmpty()) {

@@ -45,6 +45,8 @@ public:
     // The compile that prepare waited for failed: the host ends, and the area says
     // so with the reason.
     void showCompileFailure(const QString &reason);
+    // The compile was cancelled: the host ends, and the area says so.
+    void showCancelled();
 
     // What the area shows instead of an applet; empty while the applet runs.
     QString message() const;

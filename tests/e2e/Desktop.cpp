@@ -9,6 +9,11 @@
 #include <QScreen>
 #include <QTest>
 
+#include <xcb/xcb.h>
+
+#include <cstdlib>
+#include <cstring>
+
 namespace Desktop {
 
 QString xdotool(const QStringList &args)
@@ -70,6 +75,29 @@ QRect geometry(const QString &window)
             rect.setHeight(value);
     }
     return rect;
+}
+
+void close(const QString &window)
+{
+    xcb_connection_t *connection = xcb_connect(nullptr, nullptr);
+    const auto atom = [connection](const char *name) {
+        xcb_intern_atom_reply_t *reply = xcb_intern_atom_reply(
+            connection, xcb_intern_atom(connection, 0, uint16_t(std::strlen(name)), name), nullptr);
+        const xcb_atom_t found = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+        std::free(reply);
+        return found;
+    };
+    xcb_client_message_event_t message = {};
+    message.response_type = XCB_CLIENT_MESSAGE;
+    message.format = 32;
+    message.window = xcb_window_t(window.toULong());
+    message.type = atom("WM_PROTOCOLS");
+    message.data.data32[0] = atom("WM_DELETE_WINDOW");
+    message.data.data32[1] = XCB_CURRENT_TIME;
+    xcb_send_event(connection, 0, message.window, XCB_EVENT_MASK_NO_EVENT,
+                   reinterpret_cast<const char *>(&message));
+    xcb_flush(connection);
+    xcb_disconnect(connection);
 }
 
 void focus(const QString &window)

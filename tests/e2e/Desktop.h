@@ -24,6 +24,9 @@ bool waitForNoWindow(const QString &title, qint64 pid = 0, int timeoutMs = 20000
 QRect geometry(const QString &window);
 
 void focus(const QString &window);
+// Asks the window to close, as a window manager does for its title bar's close
+// button (WM_DELETE_WINDOW).
+void close(const QString &window);
 void keys(const QStringList &keys);
 // Types text, a key every delayMs; 0 is as fast as the X server takes them.
 void type(const QString &text, int delayMs = 20);

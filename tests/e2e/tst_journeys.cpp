@@ -89,6 +89,7 @@ private Q_SLOTS:
     void compilesEndWell();
     void installedZarnFromItsMenuEntry();
     void learnersFirstApplet();
+    void unsavedTextOutlivesAKill_data();
     void unsavedTextOutlivesAKill();
     void nothingOutlivesZarn_data();
     void nothingOutlivesZarn();
@@ -558,30 +559,43 @@ void TestJourneys::learnersFirstApplet()
 }
 
 // Killed with unsaved text, before typing even paused: the text is kept, and the
-// next Zarn in the folder offers it back. The file was named on the command line,
-// with a name neither UTF-8 nor on one line; recovered and saved, it is that file
-// that holds the text.
+// next Zarn in the folder offers it back. A file named on the command line, with a
+// name neither UTF-8 nor on one line: recovered and saved, it is that file that
+// holds the text. A document started with New: recovered, it still has no name,
+// and its Save asks for one.
+void TestJourneys::unsavedTextOutlivesAKill_data()
+{
+    QTest::addColumn<bool>("named");
+    QTest::newRow("named on the command line") << true;
+    QTest::newRow("started with New") << false;
+}
+
 void TestJourneys::unsavedTextOutlivesAKill()
 {
+    QFETCH(bool, named);
     ZarnSession zarn;
     const QByteArray name = QFile::encodeName(zarn.appFolder()) + "/caf\xE9\nB.java";
-    {
+    if (named) {
         std::ofstream(name.constData()) << "class B {}\n";
+        QVERIFY(zarn.launch(QStringLiteral("sh"),
+                            {QStringLiteral("-c"),
+                             QStringLiteral("exec ./zarn \"$(printf 'caf\\351\\nB.java')\""),
+                             QStringLiteral("sh")},
+                            QProcessEnvironment::systemEnvironment()));
+    } else {
+        QVERIFY(zarn.start());
+        Desktop::keys({QStringLiteral("ctrl+n")});
     }
     const auto removeIt = qScopeGuard([&] { ::unlink(name.constData()); }); // Qt cannot see it
-    QVERIFY(
-        zarn.launch(QStringLiteral("sh"),
-                    {QStringLiteral("-c"), QStringLiteral("exec ./zarn \"$(printf 'caf\\351\\nB.java')\""),
-                     QStringLiteral("sh")},
-                    QProcessEnvironment::systemEnvironment()));
     Desktop::type(QStringLiteral("precious work "));
+    const QByteArray text = named ? "precious work class B {}\n" : "precious work ";
     const qint64 first = zarn.pid();
     ::kill(pid_t(first), SIGTERM);
     QVERIFY(zarn.waitForExit());
     const QStringList kept = QDir(zarn.filePath(QStringLiteral("recovery")))
                                  .entryList({QStringLiteral("%1-*.txt").arg(first)});
     QCOMPARE(kept.size(), 1);
-    QVERIFY2(zarn.readFile(QStringLiteral("recovery/") + kept[0]).endsWith("\nprecious work class B {}\n"),
+    QVERIFY2(zarn.readFile(QStringLiteral("recovery/") + kept[0]).endsWith('\n' + text),
              zarn.readFile(QStringLiteral("recovery/") + kept[0]).constData());
 
     QVERIFY(zarn.start());
@@ -595,12 +609,16 @@ void TestJourneys::unsavedTextOutlivesAKill()
                               scaled(10000));
     zarn.focus();
     Desktop::keys({QStringLiteral("ctrl+s")});
-    const auto saved = [&] {
-        std::ifstream file(name.constData());
+    const QByteArray saved = named ? name : QFile::encodeName(zarn.filePath(QStringLiteral("Kept.java")));
+    if (!named)
+        QVERIFY(zarn.answerFileDialog(QStringLiteral("Save As"), QFile::decodeName(saved)));
+    const auto savedBytes = [&] {
+        std::ifstream file(saved.constData());
         return QByteArray::fromStdString(std::string(std::istreambuf_iterator<char>(file), {}));
     };
-    QTRY_COMPARE_WITH_TIMEOUT(saved(), QByteArray("precious work class B {}\n"), scaled(10000));
+    QTRY_COMPARE_WITH_TIMEOUT(savedBytes(), text, scaled(10000));
     QCOMPARE(QDir(zarn.appFolder()).entryList({QStringLiteral("caf*")}), QStringList()); // no name cut short
+    QVERIFY(!QFile::exists(zarn.filePath(QStringLiteral("default.java"))));
 }
 
 namespace {
@@ -610,17 +628,50 @@ bool anyRuns(const QList<qint64> &pids)
     return std::any_of(pids.begin(), pids.end(), [](qint64 pid) { return processRuns(pid); });
 }
 
+// What the descriptors of process pid lead to: pipes and sockets, which name one
+// object each ("pipe:[4711]"), by descriptor.
+QMap<int, QString> pipesAndSockets(qint64 pid)
+{
+    QMap<int, QString> found;
+    const QDir fds(QStringLiteral("/proc/%1/fd").arg(pid));
+    for (const QString &fd : fds.entryList(QDir::System | QDir::NoDotAndDotDot)) {
+        const QString target = QFileInfo(fds.filePath(fd)).symLinkTarget().section(QLatin1Char('/'), -1);
+        if (target.startsWith(QLatin1String("pipe:")) || target.startsWith(QLatin1String("socket:")))
+            found.insert(fd.toInt(), target);
+    }
+    return found;
+}
+
+// The descriptors of child, beyond the first given ones (and the child's own
+// copies of those), that lead where one of Zarn's does: what it inherited without
+// being given it.
+QStringList inheritedFromZarn(qint64 zarn, qint64 child, int given)
+{
+    const QList<QString> zarns = pipesAndSockets(zarn).values();
+    const QMap<int, QString> childs = pipesAndSockets(child);
+    QStringList givenTargets;
+    for (auto fd = childs.begin(); fd != childs.end() && fd.key() < given; ++fd)
+        givenTargets.append(fd.value());
+    QStringList leaked;
+    for (auto fd = childs.begin(); fd != childs.end(); ++fd)
+        if (fd.key() >= given && zarns.contains(fd.value()) && !givenTargets.contains(fd.value()))
+            leaked.append(QStringLiteral("%1 -> %2").arg(fd.key()).arg(fd.value()));
+    return leaked;
+}
+
 } // namespace
 
 // Killed or hung up on in the middle of a compile, or while an applet loops in its
 // paint(): no process Zarn started outlives it by more than three seconds (after a
 // SIGKILL, the compile ends when the next Zarn starts in the folder). Esc ends a
-// compile that hangs, and Zarn goes on.
+// compile that hangs, and Zarn goes on; the title bar's close button ends it and
+// Zarn. The processes Zarn starts get none of its descriptors but those given them.
 void TestJourneys::nothingOutlivesZarn_data()
 {
-    QTest::addColumn<int>("signalNumber"); // 0: Esc, which ends the compile and not Zarn
+    QTest::addColumn<int>("signalNumber"); // 0: Esc, which ends the compile and not Zarn; -1: close
     QTest::addColumn<bool>("inPaint");     // otherwise in a compile that hangs
     QTest::newRow("Esc during a compile") << 0 << false;
+    QTest::newRow("the window closed during a compile") << -1 << false;
     QTest::newRow("TERM during a compile") << int(SIGTERM) << false;
     QTest::newRow("HUP during a compile") << int(SIGHUP) << false;
     QTest::newRow("KILL during a compile") << int(SIGKILL) << false;
@@ -668,17 +719,29 @@ void TestJourneys::nothingOutlivesZarn()
     if (inPaint) {
         QTRY_VERIFY_WITH_TIMEOUT(pidIn(painting) > 0, scaled(30000));
         started = {pidIn(painting)};
+        // Its input, output and error, and the pipe its applet's output goes to.
+        const QStringList leaked = inheritedFromZarn(zarn.pid(), started.constFirst(), 4);
+        QVERIFY2(leaked.isEmpty(), qPrintable(leaked.join(QLatin1String(", "))));
     } else {
         const QString script = zarn.filePath(QStringLiteral("temp/compile.group"));
         const QString compiler = zarn.filePath(QStringLiteral("hanging.pid"));
         QTRY_VERIFY_WITH_TIMEOUT(pidIn(script) > 0 && pidIn(compiler) > 0, scaled(20000));
         started = {pidIn(script), pidIn(compiler)};
+        const QStringList leaked = inheritedFromZarn(zarn.pid(), pidIn(compiler), 3);
+        QVERIFY2(leaked.isEmpty(), qPrintable(leaked.join(QLatin1String(", "))));
     }
     QVERIFY(anyRuns(started));
     if (signalNumber == 0) {
         Desktop::keys({QStringLiteral("Escape")});
         QVERIFY(zarn.waitForStatus(QStringLiteral("Compile Cancelled")));
         QVERIFY(zarn.running());
+        QVERIFY(Desktop::windows(QStringLiteral("^View Applet$"), zarn.pid()).isEmpty()); // nothing to show
+        QTRY_VERIFY_WITH_TIMEOUT(!anyRuns(started), scaled(3000));
+        return;
+    }
+    if (signalNumber < 0) {
+        Desktop::close(zarn.mainWindow());
+        QVERIFY(zarn.waitForExit());
         QTRY_VERIFY_WITH_TIMEOUT(!anyRuns(started), scaled(3000));
         return;
     }
