@@ -1,5 +1,6 @@
 #include "ApplicationFolder.h"
 
+#include "AppPaths.h"
 #include "InstallLayout.h"
 #include "LogCategories.h"
 
@@ -11,35 +12,34 @@
 
 namespace {
 
-// The files of an application folder and what a fresh one holds when no installed
-// copy can be found.
+// The files of an application folder, relative to it, and what a fresh one holds
+// when no installed copy can be found.
 struct SeedFile
 {
-    const char *name;
+    QString name;
     const char *content;
-};
-
-const SeedFile Seeds[] = {
-    {"temp/NotDone.txt", "0\r\n"},
-    {"temp/Done.txt", "1\r\n"},
-    {"temp/temp.txt", "0\r\n"},
-    {"Options.dat", "4,2,\"\"\r\n"},
 };
 
 bool isApplicationFolder(const QString &folder)
 {
-    const QFileInfo temp(QDir(folder).filePath(QStringLiteral("temp")));
+    const QFileInfo temp(AppPaths(folder).temp());
     return temp.isDir() && temp.isWritable() && QFileInfo(folder).isWritable();
 }
 
 void seed(const QString &folder, const QString &installedCopies)
 {
-    QDir(folder).mkpath(QStringLiteral("temp"));
-    for (const SeedFile &file : Seeds) {
-        const QString target = QDir(folder).filePath(QString::fromLatin1(file.name));
+    const SeedFile seeds[] = {
+        {AppPaths::notDoneMarkerName(), "0\r\n"},
+        {AppPaths::doneMarkerName(), "1\r\n"},
+        {AppPaths::markerName(), "0\r\n"},
+        {AppPaths::optionsName(), "4,2,\"\"\r\n"},
+    };
+    QDir(folder).mkpath(AppPaths::tempName());
+    for (const SeedFile &file : seeds) {
+        const QString target = QDir(folder).filePath(file.name);
         if (QFileInfo::exists(target))
             continue;
-        const QString copy = QDir(installedCopies).filePath(QString::fromLatin1(file.name));
+        const QString copy = QDir(installedCopies).filePath(file.name);
         if (QFile::copy(copy, target)) {
             // Installed files are read-only; the user's copies must not be.
             QFile::setPermissions(target, QFileDevice::ReadOwner | QFileDevice::WriteOwner

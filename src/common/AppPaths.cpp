@@ -7,19 +7,19 @@ AppPaths::AppPaths(const QString &root)
 {
 }
 
-QString AppPaths::options() const
+QString AppPaths::file(const QString &relative) const
 {
-    return QDir(m_root).filePath(QStringLiteral("Options.dat"));
+    return QDir(m_root).filePath(relative);
 }
 
-QString AppPaths::defaultDocument() const
+QString AppPaths::optionsName()
 {
-    return QDir(m_root).filePath(QStringLiteral("default.java"));
+    return QStringLiteral("Options.dat");
 }
 
-QString AppPaths::temp() const
+QString AppPaths::tempName()
 {
-    return QDir(m_root).filePath(QStringLiteral("temp"));
+    return QStringLiteral("temp");
 }
 
 QString AppPaths::scriptName()
@@ -27,52 +27,17 @@ QString AppPaths::scriptName()
     return QStringLiteral("temp/temp.sh");
 }
 
-QString AppPaths::script() const
+QString AppPaths::markerName()
 {
-    return QDir(m_root).filePath(scriptName());
+    return QStringLiteral("temp/temp.txt");
 }
 
-QString AppPaths::marker() const
+QString AppPaths::notDoneMarkerName()
 {
-    return QDir(m_root).filePath(QStringLiteral("temp/temp.txt"));
+    return QStringLiteral("temp/NotDone.txt");
 }
 
-QString AppPaths::notDoneMarker() const
+QString AppPaths::doneMarkerName()
 {
-    return QDir(m_root).filePath(QStringLiteral("temp/NotDone.txt"));
-}
-
-QString AppPaths::doneMarker() const
-{
-    return QDir(m_root).filePath(QStringLiteral("temp/Done.txt"));
-}
-
-QString AppPaths::hostPage() const
-{
-    return QDir(m_root).filePath(QStringLiteral("temp/temp.html"));
-}
-
-QString AppPaths::compileLog() const
-{
-    return QDir(m_root).filePath(QStringLiteral("temp/compile.log"));
-}
-
-QString AppPaths::compileLock() const
-{
-    return QDir(m_root).filePath(QStringLiteral("temp/compile.lock"));
-}
-
-QString AppPaths::compileGroup() const
-{
-    return QDir(m_root).filePath(QStringLiteral("temp/compile.group"));
-}
-
-QString AppPaths::archives() const
-{
-    return QDir(m_root).filePath(QStringLiteral("cds"));
-}
-
-QString AppPaths::recovery() const
-{
-    return QDir(m_root).filePath(QStringLiteral("recovery"));
+    return QStringLiteral("temp/Done.txt");
 }

@@ -12,28 +12,35 @@ public:
     explicit AppPaths(const QString &root);
 
     const QString &root() const { return m_root; }
-    QString options() const;
+
+    // Names relative to the root: the compile script runs there and names its
+    // files so, and a new application folder is made of them.
+    static QString optionsName();       // Options.dat
+    static QString tempName();          // temp
+    static QString scriptName();        // temp/temp.sh
+    static QString markerName();        // temp/temp.txt, 1 once the script is done
+    static QString notDoneMarkerName(); // temp/NotDone.txt, which the script copies over it first
+    static QString doneMarkerName();    // temp/Done.txt, which it copies over it last
+
+    QString options() const { return file(optionsName()); }
     // Where New puts a document that has no name of its own yet.
-    QString defaultDocument() const;
-
-    QString temp() const;
-    // The compile script as the shell is given it, relative to the root: temp/temp.sh.
-    static QString scriptName();
-    QString script() const;
-    // The marker the script sets to 1 when done, and the two files it copies over it.
-    QString marker() const;
-    QString notDoneMarker() const;
-    QString doneMarker() const;
-    QString hostPage() const;
-    QString compileLog() const;
+    QString defaultDocument() const { return file(QStringLiteral("default.java")); }
+    QString temp() const { return file(tempName()); }
+    QString script() const { return file(scriptName()); }
+    QString marker() const { return file(markerName()); }
+    QString notDoneMarker() const { return file(notDoneMarkerName()); }
+    QString doneMarker() const { return file(doneMarkerName()); }
+    QString hostPage() const { return file(QStringLiteral("temp/temp.html")); }
+    QString compileLog() const { return file(QStringLiteral("temp/compile.log")); }
     // Held while a compile of this folder runs, so that two Zarns take turns.
-    QString compileLock() const;
+    QString compileLock() const { return file(QStringLiteral("temp/compile.lock")); }
     // Names the running script's process group, for a Zarn that comes after one that died.
-    QString compileGroup() const;
-
-    QString archives() const;
-    QString recovery() const;
+    QString compileGroup() const { return file(QStringLiteral("temp/compile.group")); }
+    QString archives() const { return file(QStringLiteral("cds")); }
+    QString recovery() const { return file(QStringLiteral("recovery")); }
 
 private:
+    QString file(const QString &relative) const;
+
     QString m_root;
 };

@@ -1,5 +1,7 @@
 #include "CompileScript.h"
 
+#include "AppPaths.h"
+
 namespace {
 
 // A relative path starting with "-" would read as an option of the compiler.
@@ -46,8 +48,9 @@ QByteArray compileScript(const QString &compiler, const QString &destination, co
             << quoteForShell(notAnOption(sourcePath.isEmpty() ? sourceFolderOf(source) : sourcePath))
             << quoteForShell(notAnOption(source));
     // "command -p": the markers are copied whatever the user's PATH holds.
-    return QStringLiteral(
-               "command -p cp temp/NotDone.txt temp/temp.txt\n%1 \ncommand -p cp temp/Done.txt temp/temp.txt")
-        .arg(command.join(QLatin1Char(' ')))
+    const QString marker = AppPaths::markerName();
+    return QStringLiteral("command -p cp %1 %2\n%3 \ncommand -p cp %4 %2")
+        .arg(AppPaths::notDoneMarkerName(), marker, command.join(QLatin1Char(' ')),
+             AppPaths::doneMarkerName())
         .toUtf8();
 }
