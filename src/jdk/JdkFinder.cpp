@@ -18,6 +18,7 @@ JdkFinder::~JdkFinder() = default;
 
 void JdkFinder::forget()
 {
+    ++m_find; // an answer on its way is no longer awaited
     m_found = nullptr;
     m_probe.reset(); // stopped in the background
 }
@@ -31,7 +32,10 @@ void JdkFinder::find(const QString &configured, std::function<void(const Jdk &)>
                                                             : std::optional<bool>(true);
     if (known) {
         jdk.hasAppletApi = *known;
-        QTimer::singleShot(0, this, [this, jdk] { deliver(jdk); });
+        QTimer::singleShot(0, this, [this, jdk, find = m_find] {
+            if (find == m_find)
+                deliver(jdk);
+        });
         return;
     }
     m_probe = std::make_unique<ManagedProcess>(QStringLiteral("the Applet API probe"));

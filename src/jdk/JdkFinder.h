@@ -36,5 +36,6 @@ private:
     QString m_appFolder;
     QString m_cacheFolder;
     std::function<void(const Jdk &)> m_found;
+    int m_find = 0; // counts the finds, so that an answer reaches only its own
     std::unique_ptr<ManagedProcess> m_probe;
 };

@@ -3,6 +3,7 @@
 #include "CompilerChoice.h"
 #include "JavaSources.h"
 #include "Jdk.h"
+#include "JdkFinder.h"
 #include "JvmArchive.h"
 
 #include <QDir>
@@ -19,6 +20,7 @@ private Q_SLOTS:
     void javaIsFoundInOrder();
     void archivesOnlyForHotSpot_data();
     void archivesOnlyForHotSpot();
+    void aFindAskedLaterReplacesOneThatWaits();
 };
 
 void TestJdk::compilerSearchOrder()
@@ -140,6 +142,24 @@ void TestJdk::archivesOnlyForHotSpot()
     QVERIFY(QFileInfo(archive.path()).fileName().startsWith(QStringLiteral("javac-17.0.2-")));
     QVERIFY(!archive.isWhole());
     QVERIFY(archive.options().value(0).startsWith(QStringLiteral("-XX:ArchiveClassesAtExit=")));
+}
+
+// A command's JDK is found from the event loop; a find asked meanwhile (a new
+// command after a cancelled one) gets its own JDK, and the first gets nothing.
+void TestJdk::aFindAskedLaterReplacesOneThatWaits()
+{
+    QTemporaryDir dir;
+    JdkFinder finder(dir.path(), QString());
+    QList<Jdk> first;
+    QList<Jdk> second;
+    finder.find(QStringLiteral("/no/such/javac"), [&first](const Jdk &jdk) { first.append(jdk); });
+    finder.find(javacPath(), [&second](const Jdk &jdk) { second.append(jdk); });
+    QTRY_COMPARE(second.size(), 1);
+    QCoreApplication::processEvents(); // anything else that was on its way
+    QVERIFY(first.isEmpty());
+    QCOMPARE(second.size(), 1);
+    QCOMPARE(second[0].javac, javacPath());
+    QVERIFY(!second[0].chosenByZarn);
 }
 
 QTEST_GUILESS_MAIN(TestJdk)
