@@ -94,9 +94,11 @@ void close(const QString &window)
     message.type = atom("WM_PROTOCOLS");
     message.data.data32[0] = atom("WM_DELETE_WINDOW");
     message.data.data32[1] = XCB_CURRENT_TIME;
-    xcb_send_event(connection, 0, message.window, XCB_EVENT_MASK_NO_EVENT,
-                   reinterpret_cast<const char *>(&message));
-    xcb_flush(connection);
+    // Checked: the server has taken it before the connection goes, which a bare
+    // flush before the disconnect does not make sure of.
+    std::free(xcb_request_check(connection,
+                                xcb_send_event_checked(connection, 0, message.window, XCB_EVENT_MASK_NO_EVENT,
+                                                       reinterpret_cast<const char *>(&message))));
     xcb_disconnect(connection);
 }
 
