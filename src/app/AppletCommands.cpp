@@ -99,7 +99,6 @@ void AppletCommands::end()
     m_running = false;
     if (std::exchange(m_busy, false))
         Q_EMIT busyChanged(false);
-    Q_EMIT commandEnded();
 }
 
 void AppletCommands::findJdk(std::function<void(const Jdk &)> found)

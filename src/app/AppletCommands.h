@@ -72,8 +72,6 @@ Q_SIGNALS:
     // or made no class file without the compiler reporting an error (the status bar
     // then says why).
     void compileEnded(const CompileResult &result, bool compiled);
-    // The command has run its last step.
-    void commandEnded();
     // A link in the applet console: line (from 1) of the source file at path.
     void sourceLineAsked(const QString &path, int line);
 
