@@ -33,7 +33,15 @@ public:
         connect(m_process, &QProcess::finished, this, &Stopping::done);
         QTimer::singleShot(msLeft, this, &Stopping::killNow);
     }
-    ~Stopping() override { all().removeOne(this); }
+    // The application gone before it ended (no finishStopping): ended here, so
+    // that no QProcess is destroyed running.
+    ~Stopping() override
+    {
+        if (!all().removeOne(this))
+            return;
+        waitOrKill();
+        ChildProcesses::remove(m_pid);
+    }
 
     static QList<Stopping *> &all()
     {
@@ -44,14 +52,19 @@ public:
     // Without an event loop: waits out the rest of the time, then kills.
     void finishNow()
     {
-        if (!m_process->waitForFinished(int(std::max<qint64>(0, m_deadline.remainingTime())))) {
-            killNow();
-            m_process->waitForFinished(); // a killed process ends at once
-        }
+        waitOrKill();
         done();
     }
 
 private:
+    void waitOrKill()
+    {
+        if (!m_process->waitForFinished(int(std::max<qint64>(0, m_deadline.remainingTime())))) {
+            killNow();
+            m_process->waitForFinished(); // a killed process ends at once
+        }
+    }
+
     void killNow()
     {
         if (m_process->state() == QProcess::NotRunning)

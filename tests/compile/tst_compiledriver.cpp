@@ -21,6 +21,7 @@
 
 #include <algorithm>
 #include <csignal>
+#include <sys/syscall.h>
 
 namespace {
 
@@ -379,14 +380,15 @@ void TestCompileDriver::groupsOfOthersAreLeftAlone()
     const pid_t group = pid_t(victim.processId());
     if (leaderExits)
         QVERIFY(victim.waitForFinished());
-    const auto endVictims = qScopeGuard([group] { ::kill(-group, SIGKILL); });
+    const auto endVictims = qScopeGuard([group, &victim] {
+        ::kill(-group, SIGKILL);
+        victim.waitForFinished();
+    });
     QDir().mkpath(destination());
     m_app->write(QStringLiteral("temp/temp.sh"), "exit 0\n");
+    const QString script = QFileInfo(m_app->filePath(QStringLiteral("temp/temp.sh"))).canonicalFilePath();
     m_app->write(QStringLiteral("temp/compile.group"),
-                 QString::fromLatin1(record)
-                     .arg(group)
-                     .arg(QFileInfo(m_app->filePath(QStringLiteral("temp/temp.sh"))).canonicalFilePath())
-                     .toUtf8());
+                 record.replace("%1", QByteArray::number(group)).replace("%2", QFile::encodeName(script)));
 
     QVERIFY(compile(QStringLiteral("/bin/true"), QStringLiteral("x")));
     QCOMPARE(::kill(-group, 0), 0);
@@ -562,13 +564,28 @@ void TestCompileDriver::warmCompilerGivesWhatJavacGives()
 
 namespace {
 
-// A client waits on the socket: the kernel lists its connection beside the
-// listening one, also while the warm compiler cannot take it.
+// A client has sent its request and waits on the socket for the answer: it sits
+// in poll, which it calls only then, also while the warm compiler cannot answer.
 bool clientWaitsOn(const QString &socket)
 {
-    QFile sockets(QStringLiteral("/proc/net/unix"));
-    return sockets.open(QIODevice::ReadOnly)
-           && sockets.readAll().count(" " + QFile::encodeName(socket) + '\n') >= 2;
+#ifdef SYS_poll
+    const QByteArray inPoll = QByteArray::number(SYS_poll) + ' ';
+#else
+    const QByteArray inPoll = QByteArray::number(SYS_ppoll) + ' ';
+#endif
+    const QByteArray wanted = QFile::encodeName(socket);
+    const QStringList pids = QDir(QStringLiteral("/proc")).entryList({QStringLiteral("[0-9]*")}, QDir::Dirs);
+    for (const QString &pid : pids) {
+        QFile command(QStringLiteral("/proc/%1/cmdline").arg(pid));
+        if (!command.open(QIODevice::ReadOnly))
+            continue;
+        const QList<QByteArray> words = command.readAll().split('\0');
+        if (words.size() < 2 || !words[0].endsWith("/zarn-javac") || words[1] != wanted)
+            continue;
+        QFile call(QStringLiteral("/proc/%1/syscall").arg(pid));
+        return call.open(QIODevice::ReadOnly) && call.readAll().startsWith(inPoll);
+    }
+    return false;
 }
 
 } // namespace
