@@ -106,6 +106,14 @@ ManagedProcess::~ManagedProcess()
         ChildProcesses::remove(m_pid);
         return; // deleted with this object
     }
+    if (!QCoreApplication::instance()) {
+        // Destroyed with the application (a child of it): no timer runs any more, and
+        // nothing would see it end. It is killed now, as QProcess would.
+        ::kill(pid_t(m_ownGroup ? -m_pid : m_pid), SIGKILL);
+        m_process->waitForFinished();
+        ChildProcesses::remove(m_pid);
+        return;
+    }
     if (m_ownGroup) {
         endGroup();
     } else if (!m_killTimer->isActive()) {
@@ -113,14 +121,7 @@ ManagedProcess::~ManagedProcess()
         m_killTimer->start(StopGraceMs + KillMarginMs);
     }
     const int msLeft = m_ownGroup ? KillMarginMs : m_killTimer->remainingTime();
-    if (QCoreApplication::instance()) {
-        new Stopping(m_process, m_pid, m_ownGroup, m_name, std::max(0, msLeft));
-    } else {
-        // No application to see it end: it is killed now, as QProcess would.
-        ::kill(pid_t(m_ownGroup ? -m_pid : m_pid), SIGKILL);
-        m_process->waitForFinished();
-        ChildProcesses::remove(m_pid);
-    }
+    new Stopping(m_process, m_pid, m_ownGroup, m_name, std::max(0, msLeft));
 }
 
 void ManagedProcess::start(const QString &program, const QStringList &arguments, const Setup &setup)
