@@ -1,6 +1,7 @@
 #include "AppletConsole.h"
 
 #include "AppletOutput.h"
+#include "RealPath.h"
 #include "StackFrame.h"
 
 #include <QFileInfo>
@@ -170,9 +171,12 @@ QString AppletConsole::appletSource(const QString &line, qsizetype *start, qsize
     if (!frame)
         return {};
     const QString path = frame->sourceUnder(m_output->sourceRoot());
+    if (path.isEmpty())
+        return {};
     auto known = m_sourceExists.find(path);
-    if (known == m_sourceExists.end())
-        known = m_sourceExists.insert(path, QFileInfo(path).isFile());
+    if (known == m_sourceExists.end()) // a link leading out of the root leads nowhere
+        known = m_sourceExists.insert(path,
+                                      QFileInfo(path).isFile() && liesInside(path, m_output->sourceRoot()));
     if (!*known)
         return {};
     *start = frame->placeStart;

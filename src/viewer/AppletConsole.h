@@ -53,5 +53,5 @@ private:
     qint64 m_next = 0;
     qint64 m_clearedAt = 0;
     qint64 m_shown = 0;
-    QHash<QString, bool> m_sourceExists;
+    QHash<QString, bool> m_sourceExists; // and lies inside the source root
 };

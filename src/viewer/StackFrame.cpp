@@ -24,6 +24,10 @@ std::optional<StackFrame> parseStackFrame(const QString &text)
 
 QString StackFrame::sourceUnder(const QString &root) const
 {
+    // A binary name has no empty part; one made up (".etc.X") would name a folder
+    // from the file system's root.
+    if (className.split(QLatin1Char('.')).contains(QString()))
+        return {};
     const qsizetype dot = className.lastIndexOf(QLatin1Char('.'));
     QString folder = dot < 0 ? QString() : className.left(dot);
     folder.replace(QLatin1Char('.'), QLatin1Char('/'));

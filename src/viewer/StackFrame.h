@@ -15,7 +15,8 @@ struct StackFrame
     qsizetype placeStart = 0;
     qsizetype placeLength = 0;
 
-    // The source file under root that the frame's class was compiled from.
+    // The source file under root that the frame's class was compiled from; empty
+    // for a class name no compiler gives.
     QString sourceUnder(const QString &root) const;
 };
 

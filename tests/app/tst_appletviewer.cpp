@@ -18,6 +18,7 @@
 #include <QImage>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStatusBar>
@@ -477,6 +478,19 @@ void TestAppletViewer::appletsOwnWords_data()
                "!Exception in thread \"ticker\" java.lang.IllegalStateException: late")}
         << QStringLiteral("Exception in lambda$start$0: IllegalStateException, see the console") << QString()
         << QStringLiteral("Talker.java:4");
+    // Frames made up to lead out of the source root (work/): through the working
+    // folder of Zarn from the file system's root, and through a link in work/.
+    QTest::newRow("frames leading out of the source root")
+        << files({"Talker.java",
+                  applet
+                      + "public void start() { System.err.println(\"\\tat "
+                        ".proc.self.cwd.Evil.m(Evil.java:1)\");"
+                        " System.err.println(\"\\tat evil.Evil.m(Evil.java:1)\");"
+                        " new Thread(() -> { throw new IllegalStateException(\"late\"); }).start(); }\n}\n"})
+        << QStringList{QStringLiteral("!\tat .proc.self.cwd.Evil.m(Evil.java:1)"),
+                       QStringLiteral("!\tat evil.Evil.m(Evil.java:1)")}
+        << QStringLiteral("Exception in lambda$start$0: IllegalStateException, see the console") << QString()
+        << QStringLiteral("Talker.java:4");
 }
 
 void TestAppletViewer::appletsOwnWords()
@@ -490,6 +504,13 @@ void TestAppletViewer::appletsOwnWords()
     QDir().mkpath(work);
     for (qsizetype i = 0; i + 1 < files.size(); i += 2)
         QVERIFY(m_app->write(QStringLiteral("work/") + files[i], files[i + 1].toUtf8()));
+    // A source outside the source root, where a made-up frame could lead.
+    QVERIFY(QDir().mkpath(m_app->filePath(QStringLiteral("outside"))));
+    QVERIFY(m_app->write(QStringLiteral("outside/Evil.java"), "class Evil {}\n"));
+    QVERIFY(QFile::link(m_app->filePath(QStringLiteral("outside")), work + QStringLiteral("evil")));
+    const QString ownFolder = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(m_app->filePath(QStringLiteral("outside"))));
+    const auto backHome = qScopeGuard([&ownFolder] { QDir::setCurrent(ownFolder); });
     m_window->openFile(work + files.constFirst());
     m_window->AppletB_Click();
     QVERIFY(commandEnds(*m_window));
@@ -516,6 +537,14 @@ void TestAppletViewer::appletsOwnWords()
     }
     if (link.isEmpty())
         return;
+    // Every link leads into the source root.
+    for (QTextBlock block = text->begin(); block.isValid(); block = block.next())
+        for (auto piece = block.begin(); !piece.atEnd(); ++piece)
+            if (const QString href = piece.fragment().charFormat().anchorHref(); !href.isEmpty())
+                QVERIFY2(QFileInfo(href.section(QLatin1Char(':'), 1))
+                             .canonicalFilePath()
+                             .startsWith(QFileInfo(work).canonicalFilePath() + QLatin1Char('/')),
+                         qPrintable(href));
 
     // The first frame with a link: a click brings the throwing line.
     const int at = text->toPlainText().indexOf(link);

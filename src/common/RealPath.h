@@ -1,0 +1,8 @@
+#pragma once
+
+#include <QString>
+
+// Whether the file at path lies inside folder once the links of both are resolved:
+// a link (or a link's folder) leading out of the folder leads out. A path that does
+// not exist lies nowhere.
+bool liesInside(const QString &path, const QString &folder);
