@@ -2,11 +2,22 @@
 
 #include "AppletLaunch.h"
 #include "AtomicFile.h"
+#include "RealPath.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <memory>
+#include <variant>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -75,6 +86,38 @@ QString AppletFiles::sourceOf(const QString &relativePath) const
     return at < 0 ? QString() : m_absolute.at(at);
 }
 
+bool AppletFiles::holds(const QString &path) const
+{
+    return std::any_of(m_bases.cbegin(), m_bases.cend(),
+                       [&path](const QString &base) { return liesInside(path, base); });
+}
+
+namespace {
+
+// The loaded file at path, open for reading, when it is a regular file in the
+// applet's folders; else why not. It is judged as opened, so that a file swapped
+// after the check is judged too.
+std::variant<std::unique_ptr<QFile>, QString> openLoadedFile(const AppletFiles &files, const QString &path)
+{
+    // Without waiting: a FIFO opened to be read would wait for a writer.
+    const int handle = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (handle < 0)
+        return QString::fromLocal8Bit(std::strerror(errno));
+    auto file = std::make_unique<QFile>();
+    if (!file->open(handle, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(handle);
+        return file->errorString();
+    }
+    struct stat status = {};
+    if (::fstat(handle, &status) != 0 || !S_ISREG(status.st_mode))
+        return tr("not a regular file");
+    if (!files.holds(QStringLiteral("/proc/self/fd/%1").arg(handle)))
+        return tr("it lies outside the applet's folders (through a link)");
+    return file;
+}
+
+} // namespace
+
 CopiedFiles copyAppletFiles(const AppletFiles &files, const QStringList &relativePaths,
                             const QString &destination, const std::function<bool(const QString &)> &overwrite)
 {
@@ -86,12 +129,12 @@ CopiedFiles copyAppletFiles(const AppletFiles &files, const QStringList &relativ
             ++copied.carried; // published where it lies
             continue;
         }
-        QFile source(from);
-        if (!source.open(QIODevice::ReadOnly)) {
-            copied.problems.append(tr("%1: %2").arg(QDir::toNativeSeparators(from), source.errorString()));
+        auto opened = openLoadedFile(files, from);
+        if (const QString *problem = std::get_if<QString>(&opened)) {
+            copied.problems.append(tr("%1: %2").arg(QDir::toNativeSeparators(from), *problem));
             continue;
         }
-        const QByteArray bytes = source.readAll();
+        const QByteArray bytes = std::get<std::unique_ptr<QFile>>(opened)->readAll();
         if (QFileInfo::exists(to) && contentsOf(to) == bytes) {
             ++copied.carried;
             continue;

@@ -29,6 +29,8 @@ public:
     std::optional<QStringList> relativePaths(const QString &sourcePath) const;
     // Where the file at a relative path was loaded from.
     QString sourceOf(const QString &relativePath) const;
+    // Whether the file at path lies, links resolved, in one of the applet's folders.
+    bool holds(const QString &path) const;
 
 private:
     QString m_source;
@@ -49,7 +51,9 @@ struct CopiedFiles
 
 // Copies the files at relativePaths from files into destination, keeping their
 // paths. A different file of the same name is written over only when overwrite
-// (given the target's path) says yes.
+// (given the target's path) says yes. Only regular files that lie in the applet's
+// folders are copied: a FIFO or a device is never opened to wait on, and a link
+// leading out of the folders is not followed.
 CopiedFiles copyAppletFiles(const AppletFiles &files, const QStringList &relativePaths,
                             const QString &destination,
                             const std::function<bool(const QString &)> &overwrite);

@@ -1,3 +1,4 @@
+#include "AppletFiles.h"
 #include "AppletLaunch.h"
 #include "AppletPage.h"
 #include "AuthorsApplet.h"
@@ -8,6 +9,9 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 class TestAppletPage : public QObject
 {
@@ -29,6 +33,8 @@ private Q_SLOTS:
     void hostPageReplacesAndReports();
     void authorsElement_data();
     void authorsElement();
+    void loadedFilesPublishedFromInsideOnly_data();
+    void loadedFilesPublishedFromInsideOnly();
 };
 
 void TestAppletPage::pageQuirks_data()
@@ -354,6 +360,86 @@ void TestAppletPage::authorsElement()
         QCOMPARE(found->tag.parameters.size(), 1);
     if (width == QLatin1String("12"))
         QCOMPARE(found->page, folder.filePath(QStringLiteral("index.html")));
+}
+
+// What an applet loaded is published only when it is a regular file in its folders:
+// a FIFO put in its place is not opened to wait for a writer, and a link (or a
+// linked folder) leading out of the site publishes nothing from outside.
+void TestAppletPage::loadedFilesPublishedFromInsideOnly_data()
+{
+    QTest::addColumn<QString>("loaded");  // relative to the code base
+    QTest::addColumn<QString>("kind");    // "file", "fifo", or "link:" and where it leads from the code base
+    QTest::addColumn<QString>("problem"); // empty: copied
+    QTest::newRow("a regular file") << QStringLiteral("data/a.txt") << QStringLiteral("file") << QString();
+    QTest::newRow("a FIFO") << QStringLiteral("data/a.txt") << QStringLiteral("fifo")
+                            << QStringLiteral("not a regular file");
+    QTest::newRow("a link to a file outside")
+        << QStringLiteral("link.txt") << QStringLiteral("link:../outside/secret.txt")
+        << QStringLiteral("outside the applet's folders");
+    QTest::newRow("a folder linked outside")
+        << QStringLiteral("etc/secret.txt") << QStringLiteral("link:../outside")
+        << QStringLiteral("outside the applet's folders");
+    QTest::newRow("a link to a file inside")
+        << QStringLiteral("alias.txt") << QStringLiteral("link:data/b.txt") << QString();
+    QTest::newRow("a name ending in a space")
+        << QStringLiteral("data/t ") << QStringLiteral("file") << QString();
+}
+
+void TestAppletPage::loadedFilesPublishedFromInsideOnly()
+{
+    QFETCH(QString, loaded);
+    QFETCH(QString, kind);
+    QFETCH(QString, problem);
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    const QString site = folder.filePath(QStringLiteral("site/"));
+    const auto write = [](const QString &path, const QByteArray &bytes) {
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        QFile file(path);
+        return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+    };
+    QVERIFY(write(site + QStringLiteral("A.java"), "public class A extends java.applet.Applet {}\n"));
+    QVERIFY(write(folder.filePath(QStringLiteral("outside/secret.txt")), "secret\n"));
+    QVERIFY(write(site + QStringLiteral("data/b.txt"), "inside\n"));
+    const QString path = site + loaded;
+    if (kind == QLatin1String("file")) {
+        QVERIFY(write(path, "data\n"));
+    } else if (kind == QLatin1String("fifo")) {
+        QVERIFY(QDir().mkpath(QFileInfo(path).absolutePath()));
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    } else { // the link lies in the code base, and leads on from there
+        const QString link = site + loaded.section(QLatin1Char('/'), 0, 0);
+        QCOMPARE(::symlink(QFile::encodeName(kind.mid(5)).constData(), QFile::encodeName(link).constData()),
+                 0);
+    }
+
+    AppletLaunch launch;
+    launch.codeBase = QUrl::fromLocalFile(site);
+    launch.documentBase = QUrl::fromLocalFile(site + QStringLiteral("A.html"));
+    AppletFiles files;
+    files.begin(site + QStringLiteral("A.java"), launch, folder.filePath(QStringLiteral("temp")));
+    files.ran();
+    files.loaded(path);
+    const std::optional<QStringList> relative = files.relativePaths(site + QStringLiteral("A.java"));
+    QVERIFY(relative);
+    QCOMPARE(*relative, QStringList{loaded});
+    const QString published = folder.filePath(QStringLiteral("published/"));
+    const CopiedFiles copied = copyAppletFiles(files, *relative, published,
+                                               [](const QString &) { return true; });
+    QCOMPARE(copied.carried, problem.isEmpty() ? 1 : 0);
+    QCOMPARE(QFileInfo::exists(published + loaded), problem.isEmpty());
+    if (problem.isEmpty()) {
+        QVERIFY(copied.problems.isEmpty());
+        QFile copy(published + loaded);
+        QVERIFY(copy.open(QIODevice::ReadOnly));
+        QCOMPARE(copy.readAll(),
+                 kind == QLatin1String("file") ? QByteArray("data\n") : QByteArray("inside\n"));
+    } else {
+        QCOMPARE(copied.problems.size(), 1);
+        QVERIFY2(copied.problems.constFirst().startsWith(QDir::toNativeSeparators(path) + QLatin1Char(':'))
+                     && copied.problems.constFirst().contains(problem),
+                 qPrintable(copied.problems.constFirst()));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestAppletPage)
