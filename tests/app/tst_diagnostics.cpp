@@ -1,6 +1,7 @@
 // The compiler's messages after a compile: marks in the pane, the summary at the
 // right of the status bar, F8 and Shift+F8. Real javac.
 #include "AppFolder.h"
+#include "AppletApi.h"
 #include "AppletCommands.h"
 #include "EditorPane.h"
 #include "JavaSources.h"
@@ -13,6 +14,7 @@
 #include <QDropEvent>
 #include <QHelpEvent>
 #include <QMimeData>
+#include <QRegularExpression>
 #include <QStatusBar>
 #include <QTest>
 #include <QTextBlock>
@@ -49,6 +51,8 @@ private Q_SLOTS:
     void marksPastTheLineEndAreSeen();
     void everyJdkCompilesTheWholeAppletApi_data();
     void everyJdkCompilesTheWholeAppletApi();
+    void zarnsAppletApiIsTheJdks_data();
+    void zarnsAppletApiIsTheJdks();
 
 private:
     void compile();
@@ -172,6 +176,72 @@ void TestDiagnostics::everyJdkCompilesTheWholeAppletApi()
         QVERIFY(alone.waitForFinished(scaled(60000)));
         QCOMPARE(alone.exitCode(), 1);
     }
+}
+
+namespace {
+
+// What a JDK tool prints about its arguments.
+QString printed(const QString &tool, const QStringList &arguments)
+{
+    QProcess run;
+    run.start(tool, arguments);
+    return run.waitForFinished(scaled(60000)) ? QString::fromUtf8(run.readAllStandardOutput()) : QString();
+}
+
+// The class's own deprecation as javap -v prints it below its members.
+QStringList deprecationOf(const QString &verbose)
+{
+    static const QRegularExpression said(
+        QStringLiteral("Deprecated: true|java.lang.Deprecated\\(|since=|forRemoval="));
+    return verbose.mid(verbose.lastIndexOf(QLatin1String("\n}\n"))).split(QLatin1Char('\n')).filter(said);
+}
+
+} // namespace
+
+void TestDiagnostics::zarnsAppletApiIsTheJdks_data()
+{
+    QTest::addColumn<QString>("type");
+    QTest::addColumn<bool>("serializable");
+    for (const char *type : {"java.applet.Applet", "java.applet.Applet$AccessibleApplet",
+                             "javax.swing.JApplet", "javax.swing.JApplet$AccessibleJApplet"})
+        QTest::newRow(type) << QString::fromLatin1(type) << true;
+    for (const char *type : {"java.applet.AppletContext", "java.applet.AppletStub", "java.applet.AudioClip"})
+        QTest::newRow(type) << QString::fromLatin1(type) << false;
+}
+
+// Zarn's Applet API is the JDK's as javac and serialization see it: the same public
+// and protected members, the same deprecation for removal, the same serialVersionUIDs.
+void TestDiagnostics::zarnsAppletApiIsTheJdks()
+{
+    QFETCH(QString, type);
+    QFETCH(bool, serializable);
+    const QString javac = installedJdk(17);
+    if (javac.isEmpty())
+        QSKIP("no JDK 17, whose Applet API Zarn's is compared with");
+    const QString javap = QFileInfo(javac).absolutePath() + QStringLiteral("/javap");
+    const QString ours = QStringLiteral("jar:file://%1!/%2.class")
+                             .arg(appletApiJar(), QString(type).replace(QLatin1Char('.'), QLatin1Char('/')));
+    const auto members = [](QString listed) {
+        return listed.remove(QRegularExpression(QStringLiteral("^Compiled from .*\n")));
+    };
+    const QString theirMembers = members(printed(javap, {QStringLiteral("-protected"), type}));
+    QVERIFY(theirMembers.contains(QLatin1Char('{')));
+    QCOMPARE(members(printed(javap, {QStringLiteral("-protected"), ours})), theirMembers);
+    const QString ourVerbose = printed(javap, {QStringLiteral("-v"), QStringLiteral("-p"), ours});
+    const QStringList theirDeprecation = deprecationOf(printed(javap, {QStringLiteral("-v"), type}));
+    QCOMPARE(theirDeprecation.size(), type.contains(QLatin1Char('$')) ? 0 : 4); // the nested ones are not
+    QCOMPARE(deprecationOf(ourVerbose), theirDeprecation);
+    if (!serializable)
+        return;
+    static const QRegularExpression theirs(QStringLiteral("serialVersionUID = (-?\\d+)L;"));
+    static const QRegularExpression declared(
+        QStringLiteral("serialVersionUID;\\n(?:.*\\n){2}\\s*ConstantValue: long (-?\\d+)l"));
+    const QString theirUid = theirs
+                                 .match(printed(
+                                     QFileInfo(javac).absolutePath() + QStringLiteral("/serialver"), {type}))
+                                 .captured(1);
+    QVERIFY(!theirUid.isEmpty());
+    QCOMPARE(declared.match(ourVerbose).captured(1), theirUid);
 }
 
 void TestDiagnostics::nothingBeforeTheFirstCompile()

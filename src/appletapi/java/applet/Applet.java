@@ -19,7 +19,11 @@ import javax.accessibility.AccessibleStateSet;
  * applet viewer), which calls its life cycle: init once, start and stop as the
  * page is shown and left, destroy once at the end. Its page, parameters and
  * context come through the stub the running program sets.
+ *
+ * @deprecated The Applet API is deprecated, no replacement.
  */
+@Deprecated(since = "9", forRemoval = true)
+@SuppressWarnings("removal") // the API uses its own types
 public class Applet extends Panel {
     private static final long serialVersionUID = -5836846270535785031L;
 

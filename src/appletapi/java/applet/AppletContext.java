@@ -7,7 +7,13 @@ import java.net.URL;
 import java.util.Enumeration;
 import java.util.Iterator;
 
-/** The applet's environment: the page that holds it and the applets beside it. */
+/**
+ * The applet's environment: the page that holds it and the applets beside it.
+ *
+ * @deprecated The Applet API is deprecated, no replacement.
+ */
+@Deprecated(since = "9", forRemoval = true)
+@SuppressWarnings("removal") // the API uses its own types
 public interface AppletContext {
     /** The audio clip at url. */
     AudioClip getAudioClip(URL url);

@@ -5,7 +5,11 @@ import java.net.URL;
 /**
  * The interface between an applet and the program that runs it: its page, its
  * parameters, its context. The program sets it with {@link Applet#setStub}.
+ *
+ * @deprecated The Applet API is deprecated, no replacement.
  */
+@Deprecated(since = "9", forRemoval = true)
+@SuppressWarnings("removal") // the API uses its own types
 public interface AppletStub {
     /** Whether the applet is active: from just before its start until just before its stop. */
     boolean isActive();

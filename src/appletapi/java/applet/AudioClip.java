@@ -1,6 +1,11 @@
 package java.applet;
 
-/** A sound that can be played once, looped, and stopped. */
+/**
+ * A sound that can be played once, looped, and stopped.
+ *
+ * @deprecated The Applet API is deprecated, no replacement.
+ */
+@Deprecated(since = "9", forRemoval = true)
 public interface AudioClip {
     /** Plays the clip from its start, each time it is called. */
     void play();

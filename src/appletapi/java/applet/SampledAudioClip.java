@@ -12,6 +12,7 @@ import javax.sound.sampled.Clip;
  * played, through the platform's sampled-sound API. A sound that cannot be read
  * or played stays silent, as a missing sound did in a browser.
  */
+@SuppressWarnings("removal") // the API uses its own types
 final class SampledAudioClip implements AudioClip {
     private final URL url;
     private Clip clip;

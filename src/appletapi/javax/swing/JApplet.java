@@ -14,9 +14,13 @@ import javax.accessibility.AccessibleContext;
 /**
  * An applet built of Swing components: like a JFrame, it holds one JRootPane, and
  * what is added to it, or laid out in it, goes to the root pane's content pane.
+ *
+ * @deprecated The Applet API is deprecated, no replacement.
  */
+@Deprecated(since = "9", forRemoval = true)
+@SuppressWarnings("removal") // the API uses its own types
 public class JApplet extends Applet implements Accessible, RootPaneContainer, TransferHandler.HasGetTransferHandler {
-    private static final long serialVersionUID = 6612993218098807431L;
+    private static final long serialVersionUID = -6940603610523904491L;
 
     /** The root pane that holds the content, layered and glass panes and the menu bar. */
     protected JRootPane rootPane;
@@ -24,6 +28,9 @@ public class JApplet extends Applet implements Accessible, RootPaneContainer, Tr
     protected boolean rootPaneCheckingEnabled = false;
 
     private transient TransferHandler transferHandler;
+
+    /** The applet's accessible context, made when first asked for. */
+    protected AccessibleContext accessibleContext = null;
 
     /**
      * Creates a Swing applet, with the locale of JComponent.getDefaultLocale and a
@@ -199,7 +206,7 @@ public class JApplet extends Applet implements Accessible, RootPaneContainer, Tr
 
     /** A Swing applet as assistive technology sees it. */
     protected class AccessibleJApplet extends AccessibleApplet {
-        private static final long serialVersionUID = 1L;
+        private static final long serialVersionUID = -7345678942864978889L;
 
         /** Constructs the accessible Swing applet. */
         protected AccessibleJApplet() {
