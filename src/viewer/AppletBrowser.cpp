@@ -15,9 +15,13 @@
 
 #include <algorithm>
 
+#include <unistd.h>
+
 namespace {
 
 const QByteArray QuitLine = "quit\n";
+// Where the host finds the channel of its reports (beside the console's).
+constexpr int ReportDescriptor = ConsoleChannel::HostDescriptor + 1;
 
 } // namespace
 
@@ -178,14 +182,22 @@ void AppletBrowser::runHost(Host &host, const QString &folder, const QStringList
     // Relative file names are the page's neighbours, as a browser's applet sees them.
     if (QFileInfo(folder).isDir())
         setup.workingFolder = folder;
-    QStringList arguments = hostProgram();
-    if (host.channel->isOpen()) {
-        // The host gets the pipe's end between fork and exec.
-        setup.inChild = [channel = host.channel.get()] {
-            channel->giveToHost();
-        };
+    // The host's reports come on what Zarn reads as its standard output, which the
+    // host finds at ReportDescriptor; the JVM's own standard output, which any code
+    // in it may write to, goes with its standard error.
+    QStringList arguments = QStringList{QStringLiteral("-Dzarn.reports=/dev/fd/%1").arg(ReportDescriptor)}
+                            + hostProgram();
+    const ConsoleChannel *channel = host.channel->isOpen() ? host.channel.get() : nullptr;
+    if (channel)
         arguments << QStringLiteral("--console") << ConsoleChannel::hostPath();
-    }
+    // Between fork and exec: async-signal-safe calls only. The console's end is put
+    // in its place first, since it may lie where the reports go.
+    setup.inChild = [channel] {
+        if (channel)
+            channel->giveToHost();
+        ::dup2(STDOUT_FILENO, ReportDescriptor);
+        ::dup2(STDERR_FILENO, STDOUT_FILENO);
+    };
     host.process->start(m_jdk.java, arguments + tail, setup);
     host.channel->hostStarted();
 }
@@ -278,27 +290,29 @@ QString AppletBrowser::sourceRoot() const
 
 void AppletBrowser::readHost(const QByteArray &bytes)
 {
-    const QString line = QString::fromUtf8(bytes).trimmed();
-    const QString word = line.section(QLatin1Char(' '), 0, 0);
-    const QString text = line.section(QLatin1Char(' '), 1);
-    if (word == QLatin1String("loads")) {
+    // A word, and its text with every character kept: a loaded file's name may end
+    // in a space or hold a line break.
+    const qsizetype space = bytes.indexOf(' ');
+    const QByteArray word = space < 0 ? bytes : bytes.left(space);
+    const QString text = space < 0 ? QString()
+                                   : QString::fromUtf8(QByteArray::fromPercentEncoding(bytes.mid(space + 1)));
+    if (word == "loads") {
         Q_EMIT appletLoaded(text);
-    } else if (word == QLatin1String("started")) {
+    } else if (word == "started") {
         Q_EMIT appletStarted();
-    } else if (word == QLatin1String("painted")) {
+    } else if (word == "painted") {
         Q_EMIT appletPainted();
         makeAppletHostArchive(m_jdk, m_archiveFolder);
         startSpare();
-    } else if (word == QLatin1String("status")) {
-        Q_EMIT appletStatus(text);
-    } else if (word == QLatin1String("exception")) {
+    } else if (word == "status") {
+        Q_EMIT appletStatus(QString(text)
+                                .replace(QLatin1Char('\r'), QLatin1Char(' '))
+                                .replace(QLatin1Char('\n'), QLatin1Char(' ')));
+    } else if (word == "exception") {
         heardException(text);
-    } else if (word == QLatin1String("error")) {
+    } else if (word == "error") {
         m_reportedError = true;
         showMessage(text);
-    } else if (line.contains(QLatin1String("A fatal error has been detected"))) {
-        // The JVM's own crash report: a damaged archive goes, the next start is plain.
-        appletHostArchive(m_jdk, m_archiveFolder).failedIn(line);
     }
 }
 
@@ -318,8 +332,11 @@ void AppletBrowser::hostEnded(const ManagedProcess::Exit &exit)
     if (!exit.startError.isEmpty()) {
         showMessage(tr("Java cannot be started: %1").arg(exit.startError));
     } else if (!m_reportedError && (exit.crashed || exit.code != 0)) {
-        const QStringList errors = QString::fromLocal8Bit(m_host->process->errorOutput())
-                                       .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        const QString said = QString::fromLocal8Bit(m_host->process->errorOutput());
+        // The JVM's own crash report: a damaged archive goes, the next start is plain.
+        if (said.contains(QLatin1String("A fatal error has been detected")))
+            appletHostArchive(m_jdk, m_archiveFolder).failedIn(said);
+        const QStringList errors = said.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
         showMessage(errors.isEmpty() ? tr("The applet host ended unexpectedly.")
                                      : errors.constFirst().trimmed());
     }

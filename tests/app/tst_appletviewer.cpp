@@ -458,6 +458,16 @@ void TestAppletViewer::appletsOwnWords_data()
         {"Talker.java", applet + "public void start() { showStatus(\"Loading level 3\"); }\n}\n"})
                                 << QStringList() << QStringLiteral("Loading level 3") << QString()
                                 << QString();
+    // A report written where the host's once went: the console's, not the status line's.
+    QTest::newRow("a report forged on the JVM's own output") << files(
+        {"Talker.java",
+         applet
+             + "public void start() { showStatus(\"genuine\");\n"
+               "new java.io.PrintStream(new java.io.FileOutputStream(java.io.FileDescriptor.out), true)"
+               ".println(\"status forged\");\nSystem.out.println(\"after\"); }\n}\n"})
+                                                             << QStringList{QStringLiteral("after")}
+                                                             << QStringLiteral("genuine") << QString()
+                                                             << QString();
     QTest::newRow("throws in paint, in another file")
         << files({"Talker.java",
                   applet
@@ -535,6 +545,9 @@ void TestAppletViewer::appletsOwnWords()
         QVERIFY2(block.text().startsWith(err ? lines[i].mid(1) : lines[i]), qPrintable(block.text()));
         QCOMPARE(block.begin().fragment().charFormat().hasProperty(QTextFormat::ForegroundBrush), err);
     }
+    // Only the host's own report sets the status line.
+    if (!statusLine.isEmpty())
+        QCOMPARE(viewer()->StatusLine->currentMessage(), statusLine);
     if (link.isEmpty())
         return;
     // Every link leads into the source root.

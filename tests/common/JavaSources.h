@@ -67,8 +67,9 @@ inline QByteArray colourApplet(const QString &className, int red, int green, int
 }
 
 // An applet in package pkg that paints green when its parameter "Shade" is "deep"
-// (asked for as "shade") and the resource models/shape.txt beside its code base
-// reads "cube"; red otherwise.
+// (asked for as "shade") and the resource "models/shape.txt " (ending in a space)
+// beside its code base reads "cube"; red otherwise. It also reads the resource
+// "models/line\nbreak".
 inline QByteArray pageAwareApplet()
 {
     return "package pkg;\n"
@@ -78,7 +79,8 @@ inline QByteArray pageAwareApplet()
            "public class Aware extends Applet {\n"
            "    private boolean ok;\n"
            "    public void init() {\n"
-           "        try (InputStream in = getClass().getResourceAsStream(\"/models/shape.txt\")) {\n"
+           "        try (InputStream in = getClass().getResourceAsStream(\"/models/shape.txt \");\n"
+           "             InputStream other = getClass().getResourceAsStream(\"/models/line\\nbreak\")) {\n"
            "            String shape = new BufferedReader(new InputStreamReader(in)).readLine();\n"
            "            ok = \"deep\".equals(getParameter(\"shade\")) && \"cube\".equals(shape)\n"
            "                && getCodeBase().toString().endsWith(\"/classes/\");\n"

@@ -57,9 +57,11 @@ void TestAppletBrowser::initTestCase()
     const QString classes = m_site.filePath(QStringLiteral("classes"));
     QVERIFY(compileJava(classes, QStringLiteral("Aware.java"), pageAwareApplet()));
     QDir().mkpath(classes + QStringLiteral("/models"));
-    QFile shape(classes + QStringLiteral("/models/shape.txt"));
+    QFile shape(classes + QStringLiteral("/models/shape.txt "));
     QVERIFY(shape.open(QIODevice::WriteOnly));
     shape.write("cube\n");
+    QFile other(classes + QStringLiteral("/models/line\nbreak"));
+    QVERIFY(other.open(QIODevice::WriteOnly));
 }
 
 void TestAppletBrowser::init()
@@ -107,12 +109,22 @@ void TestAppletBrowser::appletRunsInsideTheArea()
 void TestAppletBrowser::pageAndParametersReachTheApplet()
 {
     QSignalSpy painted(m_browser, &AppletBrowser::appletPainted);
+    QSignalSpy loaded(m_browser, &AppletBrowser::appletLoaded);
     m_browser->Navigate(page(QStringLiteral("aware.html"),
                              QStringLiteral("<html><body><APPLET codebase=classes code=\"pkg/Aware.class\"\n"
                                             "width=200 height=50%><param NAME=SHADE value=deep></APPLET>")));
     QVERIFY(painted.wait(scaled(20000)));
     QCOMPARE(m_browser->surface()->size(), QSize(200, 124));
     QTRY_COMPARE_WITH_TIMEOUT(colourAtCentre(m_browser->surface()), QColor(0, 160, 0), scaled(10000));
+    // The files it loaded are named to the last character.
+    QStringList names;
+    for (const QList<QVariant> &report : std::as_const(loaded))
+        names.append(report.constFirst().toString());
+    const QString models = QFileInfo(m_site.filePath(QStringLiteral("classes/models"))).canonicalFilePath();
+    QVERIFY2(names.contains(models + QStringLiteral("/shape.txt ")),
+             qPrintable(names.join(QLatin1Char('|'))));
+    QVERIFY2(names.contains(models + QStringLiteral("/line\nbreak")),
+             qPrintable(names.join(QLatin1Char('|'))));
 }
 
 void TestAppletBrowser::readableLineInsteadOfABlank_data()
