@@ -25,9 +25,9 @@ import java.util.concurrent.Executors;
  * Zarn's applet host: runs one applet, either inside a window of the Zarn viewer
  * (an X11 window id given with --embed) or in a top-level window of its own.
  * Zarn talks to it through standard input (load, size W H, quit; end of input
- * quits too) and reads its reports on standard output (started, painted, loads,
- * status, exception, error). The applet's own output goes to its console (see
- * Console), never to standard output.
+ * quits too) and reads its reports (started, painted, loads, status, exception,
+ * error) on a channel of their own (see Reports). The applet's own output goes to
+ * its console (see Console).
  */
 @SuppressWarnings("removal")
 public final class AppletHost {
