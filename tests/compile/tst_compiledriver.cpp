@@ -10,18 +10,24 @@
 #include "WarmCompiler.h"
 
 #include <QDateTime>
+#include <QDeadlineTimer>
 #include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QScopeGuard>
 #include <QSignalSpy>
 #include <QStandardPaths>
+#include <QtEndian>
 #include <QTest>
 #include <QTimer>
 
 #include <algorithm>
 #include <csignal>
+#include <poll.h>
+#include <sys/socket.h>
 #include <sys/syscall.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 namespace {
 
@@ -66,6 +72,8 @@ private Q_SLOTS:
     void warmCompilerKilledMidCompileFallsBack();
     void cancelledWarmCompileLeavesItUsable();
     void warmCompilerServesOnlyItsUser();
+    void warmCompilerDropsBadRequests_data();
+    void warmCompilerDropsBadRequests();
 
 private:
     // Compiles source with the compiler configured as compiler, waiting at most ms
@@ -649,6 +657,72 @@ void TestCompileDriver::cancelledWarmCompileLeavesItUsable()
                  && !lines.filter(QRegularExpression(QStringLiteral("^done \\d+ 0$"))).isEmpty(),
              qPrintable(lines.join(QLatin1String(", "))));
     QVERIFY(warm->isReady());
+}
+
+namespace {
+
+// What the warm compiler at socket sends a client that sends request and then
+// waits, up to the moment it closes the connection; nothing when it has not closed
+// it within ms.
+std::optional<QByteArray> answerTo(const QString &socket, const QByteArray &request, int ms)
+{
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    const auto closeIt = qScopeGuard([fd] { ::close(fd); });
+    sockaddr_un address = {};
+    address.sun_family = AF_UNIX;
+    const QByteArray path = QFile::encodeName(socket);
+    std::copy(path.begin(), path.end(), address.sun_path);
+    if (::connect(fd, reinterpret_cast<const sockaddr *>(&address), sizeof address) != 0
+        || ::write(fd, request.constData(), size_t(request.size())) != request.size())
+        return std::nullopt;
+    QByteArray answer;
+    QDeadlineTimer deadline(ms);
+    for (;;) {
+        pollfd waiting{fd, POLLIN, 0};
+        if (::poll(&waiting, 1, int(deadline.remainingTime())) <= 0)
+            return std::nullopt;
+        char bytes[256];
+        const ssize_t got = ::read(fd, bytes, sizeof bytes);
+        if (got <= 0)
+            return answer;
+        answer.append(bytes, got);
+    }
+}
+
+QByteArray bigEndian(quint32 number)
+{
+    const quint32 big = qToBigEndian(number);
+    return QByteArray(reinterpret_cast<const char *>(&big), sizeof big);
+}
+
+} // namespace
+
+void TestCompileDriver::warmCompilerDropsBadRequests_data()
+{
+    QTest::addColumn<QByteArray>("request");
+    QTest::addColumn<QByteArray>("answer"); // 'r': refused, so the client runs javac
+    QTest::newRow("half-open: a count, then nothing") << bigEndian(3) << QByteArray();
+    QTest::newRow("too many strings") << bigEndian(200000) << QByteArray("r");
+    QTest::newRow("a string too long") << bigEndian(3) + bigEndian((1 << 20) + 1) << QByteArray("r");
+}
+
+// A client that never completes its request is dropped after a deadline, one that
+// asks too much is refused, and the compiler serves the next compile.
+void TestCompileDriver::warmCompilerDropsBadRequests()
+{
+    QFETCH(QByteArray, request);
+    QFETCH(QByteArray, answer);
+    WarmCompiler *warm = readyWarmCompiler();
+    QVERIFY(warm);
+    const QString socket = warm->launcher(javacPath()).value(1);
+    QSignalSpy said(warm, &WarmCompiler::said);
+    const std::optional<QByteArray> got = answerTo(socket, request, scaled(30000));
+    QVERIFY2(got, "the connection was not closed");
+    QCOMPARE(*got, answer);
+    QVERIFY(warm->isReady());
+    QVERIFY(compile(javacPath(), m_app->filePath(QStringLiteral("Hello.java"))));
+    QTRY_VERIFY(!said.isEmpty()
+                && said.constLast().constFirst().toString().startsWith(QLatin1String("done")));
 }
 
 // Another user reaches neither the socket's folder nor, when let through, a compile.

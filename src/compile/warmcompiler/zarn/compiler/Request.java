@@ -15,6 +15,17 @@ import java.util.List;
 final class Request {
     private static final int MOST_STRINGS = 100_000;
     private static final int LONGEST_STRING = 1 << 20;
+    /** More than any command line holds: a larger request is refused before it is read. */
+    private static final long MOST_BYTES = 64L << 20;
+
+    /** A request too large to be served: the client runs plain javac. */
+    static final class TooLarge extends IOException {
+        private static final long serialVersionUID = 1L;
+
+        TooLarge(String what) {
+            super(what);
+        }
+    }
 
     final String folder;
     final String classPath;
@@ -31,14 +42,23 @@ final class Request {
     /** Throws IOException for anything but a whole, sensible request. */
     static Request read(DataInputStream in) throws IOException {
         int count = in.readInt();
-        if (count < 3 || count > MOST_STRINGS) {
+        if (count < 3) {
             throw new IOException("not a request");
         }
+        if (count > MOST_STRINGS) {
+            throw new TooLarge("the request has more than " + MOST_STRINGS + " strings");
+        }
         List<String> strings = new ArrayList<>(count);
+        long total = 0;
         for (int i = 0; i < count; ++i) {
             int length = in.readInt();
-            if (length < 0 || length > LONGEST_STRING) {
+            if (length < 0) {
                 throw new IOException("not a request");
+            }
+            total += length;
+            if (length > LONGEST_STRING || total > MOST_BYTES) {
+                throw new TooLarge("the request is longer than " + (MOST_BYTES >> 20) + " MiB or has a string over "
+                        + (LONGEST_STRING >> 20) + " MiB");
             }
             byte[] bytes = new byte[length];
             in.readFully(bytes);

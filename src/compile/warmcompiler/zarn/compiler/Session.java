@@ -9,6 +9,10 @@ import java.nio.channels.SocketChannel;
 import java.nio.file.Files;
 import java.nio.file.Paths;
 import java.nio.file.attribute.UserPrincipal;
+import java.util.concurrent.Executors;
+import java.util.concurrent.ScheduledExecutorService;
+import java.util.concurrent.ScheduledFuture;
+import java.util.concurrent.TimeUnit;
 import jdk.net.ExtendedSocketOptions;
 import jdk.net.UnixDomainPrincipal;
 
@@ -21,6 +25,13 @@ import jdk.net.UnixDomainPrincipal;
  */
 final class Session {
     static final long HEARTBEAT_MS = 250;
+    /** A client sends its whole request at once: one that has not within this is dropped. */
+    static final long REQUEST_DEADLINE_MS = 5000;
+    private static final ScheduledExecutorService DEADLINES = Executors.newSingleThreadScheduledExecutor(task -> {
+        Thread thread = new Thread(task, "deadlines");
+        thread.setDaemon(true);
+        return thread;
+    });
 
     private final SocketChannel channel;
     private final Compiles compiles;
@@ -37,8 +48,16 @@ final class Session {
             String refusal = peerRefusal();
             Request request = null;
             if (refusal == null) {
-                request = Request.read(new DataInputStream(new BufferedInputStream(Channels.newInputStream(client))));
-                refusal = compiles.unfit(request);
+                // Closed when the request is late: the read ends, and so does this thread.
+                ScheduledFuture<?> deadline = DEADLINES.schedule(this::drop, REQUEST_DEADLINE_MS, TimeUnit.MILLISECONDS);
+                try {
+                    request = Request.read(new DataInputStream(new BufferedInputStream(Channels.newInputStream(client))));
+                    refusal = compiles.unfit(request);
+                } catch (Request.TooLarge e) {
+                    refusal = e.getMessage();
+                } finally {
+                    deadline.cancel(false);
+                }
             }
             if (refusal != null) {
                 WarmCompiler.say("refused " + refusal);
@@ -60,8 +79,19 @@ final class Session {
             }
         } catch (IOException e) {
             // The client went, or sent no sensible request: it falls back to plain javac.
+        } catch (RuntimeException | Error e) {
+            // Whatever went wrong, the compiler goes on serving; the client falls back.
+            WarmCompiler.say("failed " + e);
         } finally {
             WarmCompiler.used();
+        }
+    }
+
+    private void drop() {
+        try {
+            channel.close();
+        } catch (IOException e) {
+            // Closed already.
         }
     }
 
