@@ -12,6 +12,8 @@
 #include "Document.h"
 #include "FileDialog.h"
 #include "HostPage.h"
+#include "LoadedFilesCopy.h"
+#include "MessageWindow.h"
 #include "PathParts.h"
 #include "ProgressFeedback.h"
 #include "SettingsStore.h"
@@ -22,6 +24,7 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFileInfo>
+#include <QProgressBar>
 #include <QStatusBar>
 
 #include <utility>
@@ -108,7 +111,9 @@ void AppletCommands::findJdk(std::function<void(const Jdk &)> found)
 
 void AppletCommands::cancel()
 {
-    if (m_job) {
+    if (m_copy) {
+        m_copy->cancel(); // the command ends once the file being copied is
+    } else if (m_job) {
         m_job->cancel(); // the command goes on as after a failed compile
     } else if (m_busy) {
         // Still looking for its JDK: nothing runs yet.
@@ -267,8 +272,7 @@ void AppletCommands::PublishWithHtml()
     findJdk([this, layout = *layout, classPath = *classPath](const Jdk &jdk) {
         compile(jdk, layout, destinationOf(classPath), CompileFeedbackStyle::StatusBar, {},
                 [this, layout, classPath](const CompileResult &result) {
-                    publishPage(layout, classPath, result);
-                    end();
+                    publishPage(layout, classPath, result); // it ends the command
                 });
     });
 }
@@ -281,6 +285,7 @@ void AppletCommands::publishPage(const SourceLayout &layout, const QString &clas
     if (const QString failure = compileFailure(result, classFile); !failure.isEmpty()) {
         m_messages.warning(&m_window, m_window.windowTitle(),
                            tr("The compile failed, so no page was written.\n%1").arg(failure));
+        end();
         return;
     }
 
@@ -295,16 +300,20 @@ void AppletCommands::publishPage(const SourceLayout &layout, const QString &clas
         m_messages.warning(&m_window, m_window.windowTitle(),
                            tr("%1 is the class file just published. Choose another name for the page.")
                                .arg(QDir::toNativeSeparators(*pagePath)));
-    if (!pagePath)
+    if (!pagePath) {
+        end();
         return;
+    }
     const QString source = m_document.FileName();
     const std::optional<AuthorsApplet> authors = authorsApplet(source, layout.className(), layout.root);
     if (const QString problem = WriteHostPage(codeValue(layout, NamePart(classPath)), *pagePath,
                                               authors ? &authors->tag : nullptr);
-        !problem.isEmpty())
+        !problem.isEmpty()) {
         warnOfPage(*pagePath, problem);
-    else
+        end();
+    } else {
         publishLoadedFiles(layout.classFilePath(), *pagePath, destination);
+    }
 }
 
 void AppletCommands::publishLoadedFiles(const QString &classFile, const QString &pagePath,
@@ -316,16 +325,41 @@ void AppletCommands::publishLoadedFiles(const QString &classFile, const QString 
         // Short enough for the status bar; the manual says to view the applet first.
         m_statusBar.showMessage(
             tr("Published %1 and %2; the files it loads are not known yet").arg(classFile, page));
+        end();
         return;
     }
-    const CopiedFiles copied = copyAppletFiles(
+    m_copy = std::make_unique<LoadedFilesCopy>(
         *m_appletFiles, *loaded, destination, [this](const QString &to) {
             return m_messages.askToOverwrite(
                 &m_window, m_window.windowTitle(),
                 tr("%1 is there already and differs from the file the applet loads. Write over it?")
                     .arg(QDir::toNativeSeparators(to)));
         });
-    if (copied.carried == 0)
+    // Thousands of files take a while: the progress window shows it, and closing it cancels.
+    auto progress = std::make_shared<MessageWindow>(&m_window);
+    progress->setMessage(tr("Publishing the %n file(s) the applet loads.", nullptr, int(loaded->size())));
+    progress->ProgressBar1->setRange(0, int(loaded->size()));
+    connect(progress.get(), &MessageWindow::closeAsked, m_copy.get(), &LoadedFilesCopy::cancel);
+    connect(m_copy.get(), &LoadedFilesCopy::progressed, progress.get(),
+            [bar = progress->ProgressBar1](int done) { bar->setValue(done); });
+    connect(m_copy.get(), &LoadedFilesCopy::finished, this,
+            [this, classFile, page, progress](const CopiedFiles &copied, bool cancelled) {
+                progress->hide();
+                m_copy.release()->deleteLater();
+                filesPublished(classFile, page, copied, cancelled);
+            });
+    progress->show();
+    m_copy->start();
+}
+
+void AppletCommands::filesPublished(const QString &classFile, const QString &page, const CopiedFiles &copied,
+                                    bool cancelled)
+{
+    if (cancelled)
+        m_statusBar.showMessage(tr("Published %1 and %2; copying the files it loads was cancelled after %3")
+                                    .arg(classFile, page)
+                                    .arg(copied.carried));
+    else if (copied.carried == 0)
         m_statusBar.showMessage(tr("Published %1 and %2").arg(classFile, page));
     else
         m_statusBar.showMessage(
@@ -336,6 +370,7 @@ void AppletCommands::publishLoadedFiles(const QString &classFile, const QString 
         m_messages.warning(&m_window, m_window.windowTitle(),
                            tr("These files the applet loads were not published:\n%1")
                                .arg(copied.problems.join(QLatin1Char('\n'))));
+    end();
 }
 
 void AppletCommands::CompileToFolder(const QString &destination, CompileFeedbackStyle style)

@@ -22,6 +22,8 @@ class CompileFeedback;
 class CompileJob;
 class Document;
 class FileDialog;
+class LoadedFilesCopy;
+struct CopiedFiles;
 class QStatusBar;
 class QWidget;
 class SettingsStore;
@@ -105,8 +107,10 @@ private:
     void viewCompiled(const SourceLayout &layout, const CompileResult &result, const QString &pageProblem);
     void publishPage(const SourceLayout &layout, const QString &classPath, const CompileResult &result);
     // Copies the files the applet loaded in its last View beside the published class,
-    // and says in the status bar what was published.
+    // off the window's thread, and says in the status bar what was published.
     void publishLoadedFiles(const QString &classFile, const QString &pagePath, const QString &destination);
+    void filesPublished(const QString &classFile, const QString &page, const CopiedFiles &copied,
+                        bool cancelled);
 
     QWidget &m_window;
     QStatusBar &m_statusBar;
@@ -120,6 +124,7 @@ private:
     bool m_running = false;
     bool m_busy = false;
     QPointer<CompileJob> m_job;
+    std::unique_ptr<LoadedFilesCopy> m_copy; // while the loaded files are published
     std::unique_ptr<CompileFeedback> m_feedback;
     // The applet viewer, while it is open; it may outlive the main window.
     QPointer<AppletWindow> m_appletWindow;

@@ -2,13 +2,21 @@
 
 #include <QFileInfo>
 
-bool liesInside(const QString &path, const QString &folder)
+QString realFolder(const QString &folder)
+{
+    QString real = QFileInfo(folder).canonicalFilePath();
+    if (!real.isEmpty() && !real.endsWith(QLatin1Char('/')))
+        real += QLatin1Char('/');
+    return real;
+}
+
+bool liesInsideReal(const QString &path, const QString &realFolder)
 {
     const QString real = QFileInfo(path).canonicalFilePath();
-    QString realFolder = QFileInfo(folder).canonicalFilePath();
-    if (real.isEmpty() || realFolder.isEmpty())
-        return false;
-    if (!realFolder.endsWith(QLatin1Char('/')))
-        realFolder += QLatin1Char('/');
-    return real.startsWith(realFolder);
+    return !real.isEmpty() && !realFolder.isEmpty() && real.startsWith(realFolder);
+}
+
+bool liesInside(const QString &path, const QString &folder)
+{
+    return liesInsideReal(path, realFolder(folder));
 }

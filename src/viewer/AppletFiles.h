@@ -1,9 +1,10 @@
 #pragma once
 
 #include <QDateTime>
+#include <QHash>
+#include <QSet>
 #include <QStringList>
 
-#include <functional>
 #include <optional>
 
 struct AppletLaunch;
@@ -37,23 +38,9 @@ private:
     QDateTime m_sourceStamp;
     QStringList m_bases; // folders ending in "/", in the order files are placed under them
     QString m_classFolder;
-    QStringList m_relative;
-    QStringList m_absolute;
+    QStringList m_realBases;            // the same, links resolved
+    QStringList m_relative;             // in the order loaded
+    QHash<QString, QString> m_sourceOf; // relative path -> where it was loaded from
+    QSet<QString> m_loaded;
     bool m_ran = false;
 };
-
-// What copyAppletFiles did.
-struct CopiedFiles
-{
-    int carried = 0;      // copied, or already there as they are
-    QStringList problems; // one line for each file not copied, but kept
-};
-
-// Copies the files at relativePaths from files into destination, keeping their
-// paths. A different file of the same name is written over only when overwrite
-// (given the target's path) says yes. Only regular files that lie in the applet's
-// folders are copied: a FIFO or a device is never opened to wait on, and a link
-// leading out of the folders is not followed.
-CopiedFiles copyAppletFiles(const AppletFiles &files, const QStringList &relativePaths,
-                            const QString &destination,
-                            const std::function<bool(const QString &)> &overwrite);

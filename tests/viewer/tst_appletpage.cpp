@@ -1,9 +1,9 @@
-#include "AppletFiles.h"
 #include "AppletLaunch.h"
 #include "AppletPage.h"
 #include "AuthorsApplet.h"
 #include "HostPage.h"
 #include "JavaSources.h"
+#include "LoadedFilesCopy.h"
 
 #include <QDir>
 #include <QFile>
@@ -424,8 +424,15 @@ void TestAppletPage::loadedFilesPublishedFromInsideOnly()
     QVERIFY(relative);
     QCOMPARE(*relative, QStringList{loaded});
     const QString published = folder.filePath(QStringLiteral("published/"));
-    const CopiedFiles copied = copyAppletFiles(files, *relative, published,
-                                               [](const QString &) { return true; });
+    LoadedFilesCopy copy(files, *relative, published, [](const QString &) { return true; });
+    std::optional<CopiedFiles> finished;
+    connect(&copy, &LoadedFilesCopy::finished, this, [&finished](const CopiedFiles &copied, bool cancelled) {
+        if (!cancelled)
+            finished = copied;
+    });
+    copy.start();
+    QTRY_VERIFY(finished);
+    const CopiedFiles &copied = *finished;
     QCOMPARE(copied.carried, problem.isEmpty() ? 1 : 0);
     QCOMPARE(QFileInfo::exists(published + loaded), problem.isEmpty());
     if (problem.isEmpty()) {
