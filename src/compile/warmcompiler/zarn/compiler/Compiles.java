@@ -60,6 +60,11 @@ final class Compiles {
         if (request.classPath != null) {
             return "a CLASSPATH is set"; // the launcher would take it, wildcards expanded
         }
+        for (String argument : request.arguments) {
+            if (argument.startsWith("-J") && !tunesTheJvmOnly(argument.substring(2))) {
+                return "an option for javac's JVM, which this one was not started with: " + argument;
+            }
+        }
         try {
             if (!Files.isSameFile(Paths.get(request.javac), javac)) {
                 return "another javac: " + request.javac;
@@ -113,6 +118,16 @@ final class Compiles {
                 made.sorted(Comparator.reverseOrder()).forEach(path -> path.toFile().delete());
             }
         }
+    }
+
+    /**
+     * Whether a JVM option only tunes the JVM (its memory, its class-data archive, its
+     * logging), so that javac run with it says and writes the same as without it. A
+     * property (-D) or anything else may change what javac does.
+     */
+    private static boolean tunesTheJvmOnly(String option) {
+        return option.startsWith("-XX:") || option.startsWith("-Xshare") || option.startsWith("-Xlog")
+                || option.startsWith("-Xms") || option.startsWith("-Xmx") || option.startsWith("-Xss");
     }
 
     /** The arguments without the launcher's own (-J), which went to its JVM. */
