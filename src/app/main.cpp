@@ -5,9 +5,11 @@
 #include "StartUp.h"
 #include "Termination.h"
 #include "Version.h"
+#include "WarmCompiler.h"
 #include "Zarn.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QPointer>
 
 namespace {
@@ -52,6 +54,9 @@ int main(int argc, char *argv[])
     installTerminationHandlers([window = QPointer<Zarn>(window)] {
         if (window)
             window->keepUnsavedText();
+        // Its warm compiler was killed with the rest, before it could remove its socket.
+        if (const QString socket = WarmCompiler::ownSocket(); !socket.isEmpty())
+            QFile::remove(socket);
     });
     window->show();
     // Once the window is on screen, so that a question or a file that cannot be read

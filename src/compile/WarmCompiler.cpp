@@ -75,12 +75,11 @@ void WarmCompiler::prepare(const Jdk &jdk)
                            << ": its JDK, zarn-compiler.jar or zarn-javac is missing";
         return;
     }
-    const QString folder = socketFolder();
-    if (folder.isEmpty())
+    const QString socket = ownSocket();
+    if (socket.isEmpty())
         return;
     m_javac = javac;
-    m_socket = QDir(folder).filePath(
-        QStringLiteral("compiler-%1.sock").arg(QCoreApplication::applicationPid()));
+    m_socket = socket;
     m_process = std::make_unique<ManagedProcess>(QStringLiteral("the warm compiler"));
     ManagedProcess *process = m_process.get();
     connect(process, &ManagedProcess::lineRead, this, &WarmCompiler::readLine);
@@ -104,6 +103,14 @@ void WarmCompiler::prepare(const Jdk &jdk)
     ManagedProcess::Setup setup;
     setup.workingFolder = m_appFolder; // the compile script's: relative names mean the same
     process->start(java, arguments, setup);
+}
+
+QString WarmCompiler::ownSocket()
+{
+    const QString folder = socketFolder();
+    return folder.isEmpty() ? QString()
+                            : QDir(folder).filePath(
+                                QStringLiteral("compiler-%1.sock").arg(QCoreApplication::applicationPid()));
 }
 
 QStringList WarmCompiler::launcher(const QString &javac) const

@@ -36,6 +36,9 @@ public:
     // Where the sockets lie: $XDG_RUNTIME_DIR/zarn, else /tmp/zarn-UID, made if need
     // be; empty when that folder is not the user's alone.
     static QString socketFolder();
+    // This Zarn's socket; removed by a Zarn ended by a signal, which kills the warm
+    // compiler before it could remove it itself.
+    static QString ownSocket();
 
 Q_SIGNALS:
     void ready();
