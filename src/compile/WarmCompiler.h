@@ -42,7 +42,8 @@ public:
 
 Q_SIGNALS:
     void ready();
-    // What the warm compiler says it does: "compiling N", "done N STATUS", "refused WHY".
+    // What the warm compiler says it does: "compiling N", "done N STATUS", "cancelled N",
+    // "refused WHY", "failed WHAT".
     void said(const QString &line);
 
 private:

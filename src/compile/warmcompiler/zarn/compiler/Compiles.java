@@ -95,7 +95,8 @@ final class Compiles {
             int number = ++serial;
             WarmCompiler.say("compiling " + number);
             Outcome outcome = compile(javacArguments(arguments), cancelled);
-            WarmCompiler.say("done " + number + " " + outcome.exitCode);
+            // Ended for a client that went: javac's words for it would be an internal error.
+            WarmCompiler.say(cancelled.getAsBoolean() ? "cancelled " + number : "done " + number + " " + outcome.exitCode);
             return outcome;
         } finally {
             RUNNING.decrementAndGet();
