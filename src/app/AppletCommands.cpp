@@ -337,7 +337,9 @@ void AppletCommands::publishLoadedFiles(const QString &classFile, const QString 
         });
     // Thousands of files take a while: the progress window shows it, and closing it cancels.
     auto progress = std::make_shared<MessageWindow>(&m_window);
-    progress->setMessage(tr("Publishing the %n file(s) the applet loads.", nullptr, int(loaded->size())));
+    progress->setMessage(loaded->size() == 1
+                             ? tr("Publishing the file the applet loads.")
+                             : tr("Publishing the %1 files the applet loads.").arg(loaded->size()));
     progress->ProgressBar1->setRange(0, int(loaded->size()));
     connect(progress.get(), &MessageWindow::closeAsked, m_copy.get(), &LoadedFilesCopy::cancel);
     connect(m_copy.get(), &LoadedFilesCopy::progressed, progress.get(),

@@ -60,10 +60,22 @@ std::optional<QByteArray> readLoadedFile(const AppletFiles &files, const QString
     return file.readAll();
 }
 
-QByteArray contentsOf(const QString &path)
+// What the regular file at path holds; nothing for anything else, which is never
+// opened to wait on.
+std::optional<QByteArray> regularFileContents(const QString &path)
 {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    const int handle = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (handle < 0)
+        return std::nullopt;
+    QFile file;
+    struct stat status = {};
+    if (!file.open(handle, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(handle);
+        return std::nullopt;
+    }
+    if (::fstat(handle, &status) != 0 || !S_ISREG(status.st_mode))
+        return std::nullopt;
+    return file.readAll();
 }
 
 // A new file beside the target, renamed into place; synced with the others later.
@@ -176,8 +188,8 @@ void LoadedFilesCopy::check()
             m_copied.problems.append(tr("%1: %2").arg(QDir::toNativeSeparators(file.from), problem));
             continue;
         }
-        const bool there = QFileInfo::exists(file.to);
-        if (there && contentsOf(file.to) == *bytes) {
+        const bool there = QFileInfo::exists(file.to) || QFileInfo(file.to).isSymLink();
+        if (there && regularFileContents(file.to) == *bytes) {
             file.step = File::Step::Carried;
             continue;
         }
