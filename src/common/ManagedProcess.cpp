@@ -57,6 +57,8 @@ public:
     }
 
 private:
+    // Blocks, and is meant to: it runs only once no window is left to wait, from
+    // finishStopping after the event loop, or as the application itself goes.
     void waitOrKill()
     {
         if (!m_process->waitForFinished(int(std::max<qint64>(0, m_deadline.remainingTime())))) {
@@ -108,7 +110,8 @@ ManagedProcess::~ManagedProcess()
     }
     if (!QCoreApplication::instance()) {
         // Destroyed with the application (a child of it): no timer runs any more, and
-        // nothing would see it end. It is killed now, as QProcess would.
+        // nothing would see it end. It is killed now, as QProcess would; the wait is
+        // for a killed process, with no window left to hold up.
         ::kill(pid_t(m_ownGroup ? -m_pid : m_pid), SIGKILL);
         m_process->waitForFinished();
         ChildProcesses::remove(m_pid);
