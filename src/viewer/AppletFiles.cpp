@@ -42,17 +42,16 @@ void AppletFiles::begin(const QString &sourcePath, const AppletLaunch &launch, c
 void AppletFiles::loaded(const QString &path)
 {
     const QString file = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
-    if (file.startsWith(m_classFolder) || m_loaded.contains(file))
+    if (file.startsWith(m_classFolder))
         return;
     for (const QString &base : std::as_const(m_bases))
         if (file.startsWith(base)) {
-            // The same place under two folders: the first folder's file is the one.
+            // Loaded again, or the same place under two folders: the first is the one.
             const QString relative = file.mid(base.size());
             if (!m_sourceOf.contains(relative)) {
                 m_relative.append(relative);
                 m_sourceOf.insert(relative, file);
             }
-            m_loaded.insert(file);
             return;
         }
 }

@@ -2,7 +2,6 @@
 
 #include <QDateTime>
 #include <QHash>
-#include <QSet>
 #include <QStringList>
 
 #include <optional>
@@ -41,6 +40,5 @@ private:
     QStringList m_realBases;            // the same, links resolved
     QStringList m_relative;             // in the order loaded
     QHash<QString, QString> m_sourceOf; // relative path -> where it was loaded from
-    QSet<QString> m_loaded;
     bool m_ran = false;
 };

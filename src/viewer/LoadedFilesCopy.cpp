@@ -11,6 +11,8 @@
 
 #include <cerrno>
 #include <cstring>
+#include <memory>
+#include <optional>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -31,51 +33,51 @@ QString systemError(int error)
     return QString::fromLocal8Bit(std::strerror(error));
 }
 
-// The loaded file at path, read whole, when it is a regular file in the applet's
-// folders; else why not. It is judged as opened, so that a file swapped after a
-// check is judged too.
-std::optional<QByteArray> readLoadedFile(const AppletFiles &files, const QString &path, QString *problem)
+// The regular file at path, open for reading; nothing, with *problem saying why,
+// for anything else. Opened without waiting (a FIFO opened to be read would wait
+// for a writer) and judged as opened, so that a file swapped after a check is
+// judged too.
+std::unique_ptr<QFile> openRegularFile(const QString &path, QString *problem)
 {
-    // Without waiting: a FIFO opened to be read would wait for a writer.
     const int handle = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (handle < 0) {
         *problem = systemError(errno);
-        return std::nullopt;
+        return nullptr;
     }
-    QFile file;
-    if (!file.open(handle, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+    auto file = std::make_unique<QFile>();
+    if (!file->open(handle, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
         ::close(handle);
-        *problem = file.errorString();
-        return std::nullopt;
+        *problem = file->errorString();
+        return nullptr;
     }
     struct stat status = {};
     if (::fstat(handle, &status) != 0 || !S_ISREG(status.st_mode)) {
         *problem = tr("not a regular file");
-        return std::nullopt;
+        return nullptr;
     }
-    if (!files.holds(QStringLiteral("/proc/self/fd/%1").arg(handle))) {
+    return file;
+}
+
+// The loaded file at path, read whole, when it is a regular file in the applet's
+// folders; else why not.
+std::optional<QByteArray> readLoadedFile(const AppletFiles &files, const QString &path, QString *problem)
+{
+    const std::unique_ptr<QFile> file = openRegularFile(path, problem);
+    if (!file)
+        return std::nullopt;
+    if (!files.holds(QStringLiteral("/proc/self/fd/%1").arg(file->handle()))) {
         *problem = tr("it lies outside the applet's folders (through a link)");
         return std::nullopt;
     }
-    return file.readAll();
+    return file->readAll();
 }
 
-// What the regular file at path holds; nothing for anything else, which is never
-// opened to wait on.
+// What the regular file at path holds; nothing for anything else.
 std::optional<QByteArray> regularFileContents(const QString &path)
 {
-    const int handle = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (handle < 0)
-        return std::nullopt;
-    QFile file;
-    struct stat status = {};
-    if (!file.open(handle, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        ::close(handle);
-        return std::nullopt;
-    }
-    if (::fstat(handle, &status) != 0 || !S_ISREG(status.st_mode))
-        return std::nullopt;
-    return file.readAll();
+    QString ignored;
+    const std::unique_ptr<QFile> file = openRegularFile(path, &ignored);
+    return file ? std::optional<QByteArray>(file->readAll()) : std::nullopt;
 }
 
 // A new file beside the target, renamed into place; synced with the others later.
@@ -140,21 +142,12 @@ LoadedFilesCopy::~LoadedFilesCopy()
 
 void LoadedFilesCopy::start()
 {
-    m_async = true;
     onThread(&LoadedFilesCopy::check, &LoadedFilesCopy::ask);
 }
 
 void LoadedFilesCopy::cancel()
 {
     m_cancelled = true;
-}
-
-CopiedFiles LoadedFilesCopy::run()
-{
-    check();
-    ask();
-    write();
-    return m_copied;
 }
 
 void LoadedFilesCopy::onThread(void (LoadedFilesCopy::*work)(), void (LoadedFilesCopy::*then)())
@@ -206,8 +199,6 @@ void LoadedFilesCopy::ask()
         if (file.step == File::Step::Ask)
             file.step = m_overwrite(file.to) ? File::Step::Write : File::Step::Skip;
     }
-    if (!m_async)
-        return;
     if (m_cancelled)
         end();
     else

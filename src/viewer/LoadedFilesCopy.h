@@ -7,7 +7,6 @@
 
 #include <atomic>
 #include <functional>
-#include <memory>
 #include <vector>
 
 class QThread;
@@ -43,8 +42,6 @@ public:
 
     void start();
     void cancel();
-    // The same, start to end, on the caller's thread.
-    CopiedFiles run();
 
 Q_SIGNALS:
     // done of total files checked, then written.
@@ -66,6 +63,5 @@ private:
     Overwrite m_overwrite;
     CopiedFiles m_copied;
     std::atomic<bool> m_cancelled = false;
-    bool m_async = false;
     QThread *m_thread = nullptr;
 };
