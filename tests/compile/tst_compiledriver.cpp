@@ -582,6 +582,9 @@ namespace {
 
 // A client has sent its request and waits on the socket for the answer: it sits
 // in poll, which it calls only then, also while the warm compiler cannot answer.
+// No process can give a sign of this: the compiler is stopped on purpose, and the
+// client says nothing but javac's words. The state read here does not pass: the
+// client stays in poll until the stopped compiler answers or the client is killed.
 bool clientWaitsOn(const QString &socket)
 {
 #ifdef SYS_poll
