@@ -145,9 +145,11 @@ void ManagedProcess::start(const QString &program, const QStringList &arguments,
     case Output::Lines:
         connect(m_process, &QProcess::readyReadStandardOutput, this, &ManagedProcess::readLines);
         connect(m_process, &QProcess::readyReadStandardError, this, [this] {
-            m_errors += m_process->readAllStandardError();
+            const QByteArray bytes = m_process->readAllStandardError();
+            m_errors += bytes;
             if (m_errors.size() > MaxErrorBytes)
                 m_errors = m_errors.right(MaxErrorBytes);
+            Q_EMIT errorRead(bytes);
         });
         break;
     case Output::Pieces:

@@ -81,6 +81,8 @@ Q_SIGNALS:
     // A line of its standard output, without its line end.
     void lineRead(const QByteArray &line);
     void piecesRead(const QByteArray &bytes);
+    // What came on its standard error (Output::Lines), as it came; also kept in errorOutput.
+    void errorRead(const QByteArray &bytes);
     void ended(const ManagedProcess::Exit &exit);
 
 private:

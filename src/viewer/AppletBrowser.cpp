@@ -173,6 +173,10 @@ std::unique_ptr<AppletBrowser::Host> AppletBrowser::makeHost(const QString &name
     // The applet's output comes through a pipe of its own, read in the background.
     host->output = std::make_shared<AppletOutput>(QString(), QString());
     host->channel = std::make_unique<ConsoleChannel>(host->output);
+    // What reaches the JVM's own descriptors (FileDescriptor.out and .err, the JVM's
+    // warnings) is the applet's too: it goes to the console, unframed.
+    connect(host->process.get(), &ManagedProcess::errorRead, host->process.get(),
+            [output = host->output](const QByteArray &bytes) { output->appendUnframed(bytes); });
     return host;
 }
 
@@ -184,7 +188,7 @@ void AppletBrowser::runHost(Host &host, const QString &folder, const QStringList
         setup.workingFolder = folder;
     // The host's reports come on what Zarn reads as its standard output, which the
     // host finds at ReportDescriptor; the JVM's own standard output, which any code
-    // in it may write to, goes with its standard error.
+    // in it may write to, goes with its standard error to the console.
     QStringList arguments = QStringList{QStringLiteral("-Dzarn.reports=/dev/fd/%1").arg(ReportDescriptor)}
                             + hostProgram();
     const ConsoleChannel *channel = host.channel->isOpen() ? host.channel.get() : nullptr;

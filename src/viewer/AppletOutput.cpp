@@ -65,6 +65,25 @@ void AppletOutput::append(const QList<ConsoleLine> &lines)
         QMetaObject::invokeMethod(this, &AppletOutput::wake, Qt::QueuedConnection);
 }
 
+void AppletOutput::appendUnframed(const QByteArray &bytes)
+{
+    m_unframed += bytes;
+    QList<ConsoleLine> lines;
+    qsizetype start = 0;
+    for (qsizetype end = m_unframed.indexOf('\n'); end >= 0; end = m_unframed.indexOf('\n', start)) {
+        const qsizetype length = end > start && m_unframed.at(end - 1) == '\r' ? end - start - 1 : end - start;
+        lines.append({ConsoleLine::Stream::Err, QString::fromLocal8Bit(m_unframed.constData() + start, length)});
+        start = end + 1;
+    }
+    m_unframed.remove(0, start);
+    // A line without end is shown in pieces rather than kept growing.
+    if (m_unframed.size() > LongestLine) {
+        lines.append({ConsoleLine::Stream::Err, QString::fromLocal8Bit(m_unframed)});
+        m_unframed.clear();
+    }
+    append(lines);
+}
+
 void AppletOutput::wake()
 {
     if (m_throttle.isActive())

@@ -56,6 +56,9 @@ public:
 
     // From any thread.
     void append(const QList<ConsoleLine> &lines);
+    // Bytes written past the applet's System.out and System.err (to the JVM's own
+    // descriptors), as they come: whole lines go on as Err lines. From one thread.
+    void appendUnframed(const QByteArray &bytes);
 
 Q_SIGNALS:
     void grew();
@@ -68,6 +71,7 @@ private:
     QDateTime m_started;
     mutable QMutex m_mutex;
     std::deque<ConsoleLine> m_kept;
+    QByteArray m_unframed; // the start of an unframed line
     qint64 m_count = 0;
     std::atomic<bool> m_wakePosted{false};
     QTimer m_throttle;

@@ -458,16 +458,18 @@ void TestAppletViewer::appletsOwnWords_data()
         {"Talker.java", applet + "public void start() { showStatus(\"Loading level 3\"); }\n}\n"})
                                 << QStringList() << QStringLiteral("Loading level 3") << QString()
                                 << QString();
-    // A report written where the host's once went: the console's, not the status line's.
-    QTest::newRow("a report forged on the JVM's own output") << files(
+    // Reports written where the host's once went, past System.out and System.err:
+    // the console's, not the status line's.
+    QTest::newRow("reports forged on the JVM's own descriptors") << files(
         {"Talker.java",
          applet
              + "public void start() { showStatus(\"genuine\");\n"
                "new java.io.PrintStream(new java.io.FileOutputStream(java.io.FileDescriptor.out), true)"
-               ".println(\"status forged\");\nSystem.out.println(\"after\"); }\n}\n"})
-                                                             << QStringList{QStringLiteral("after")}
-                                                             << QStringLiteral("genuine") << QString()
-                                                             << QString();
+               ".println(\"status forged\");\n"
+               "new java.io.PrintStream(new java.io.FileOutputStream(java.io.FileDescriptor.err), true)"
+               ".print(\"loads /etc/passwd\\r\\n\"); }\n}\n"})
+        << QStringList{QStringLiteral("!status forged"), QStringLiteral("!loads /etc/passwd")}
+        << QStringLiteral("genuine") << QString() << QString();
     QTest::newRow("throws in paint, in another file")
         << files({"Talker.java",
                   applet
