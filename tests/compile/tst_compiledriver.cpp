@@ -69,6 +69,7 @@ private Q_SLOTS:
     void archivedJavacCompilesAsPlain();
     void warmCompilerGivesWhatJavacGives_data();
     void warmCompilerGivesWhatJavacGives();
+    void warmCompilerKilledMidCompileFallsBack_data();
     void warmCompilerKilledMidCompileFallsBack();
     void cancelledWarmCompileLeavesItUsable();
     void warmCompilerServesOnlyItsUser();
@@ -609,25 +610,42 @@ bool clientWaitsOn(const QString &socket)
 
 } // namespace
 
-// Killed while a compile waits on it (stopped, it could not answer first): the
-// client runs javac itself, and the compile ends as it would have.
+void TestCompileDriver::warmCompilerKilledMidCompileFallsBack_data()
+{
+    QTest::addColumn<bool>("killedHere");
+    QTest::newRow("killed while stopped") << true;
+    // Silent, it could still write classes once it goes on: the client ends it first.
+    QTest::newRow("left stopped") << false;
+}
+
+// Killed while a compile waits on it (stopped, it could not answer first), or left
+// silent: the client runs javac itself, once the compiler has gone, and the compile
+// ends as it would have.
 void TestCompileDriver::warmCompilerKilledMidCompileFallsBack()
 {
+    QFETCH(bool, killedHere);
     WarmCompiler *warm = readyWarmCompiler();
     QVERIFY(warm);
     const pid_t pid = pid_t(warm->processId());
+    const int process = int(::syscall(SYS_pidfd_open, pid, 0u));
+    QVERIFY(process >= 0);
+    const auto closeProcess = qScopeGuard([process] { ::close(process); });
     ::kill(pid, SIGSTOP);
     QTimer watch;
     connect(&watch, &QTimer::timeout, this, [&] {
         if (clientWaitsOn(warm->launcher(javacPath()).value(1))) {
             watch.stop();
-            ::kill(pid, SIGKILL);
+            if (killedHere)
+                ::kill(pid, SIGKILL);
         }
     });
     watch.start(10);
     QVERIFY(QFile::remove(m_app->filePath(QStringLiteral("temp/Hello.class"))));
     QVERIFY(compile(javacPath(), m_app->filePath(QStringLiteral("Hello.java"))));
-    QVERIFY(!watch.isActive()); // it was killed during the compile
+    QVERIFY(!watch.isActive()); // the client waited on it
+    // Gone before javac's run ended: its process is over (a zombie until reaped).
+    pollfd ended{process, POLLIN, 0};
+    QCOMPARE(::poll(&ended, 1, 0), 1);
     QVERIFY(m_app->read(QStringLiteral("temp/temp.sh")).contains("/zarn-javac' '"));
     QVERIFY(QFile::exists(m_app->filePath(QStringLiteral("temp/Hello.class"))));
     QVERIFY(m_result.output.contains(QStringLiteral("[wrote")));

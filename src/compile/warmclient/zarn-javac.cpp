@@ -5,8 +5,10 @@
 // (a heartbeat at least every quarter second), then prints what javac printed and
 // exits with its status. When the warm compiler is not there, refuses, falls
 // silent or answers nonsense, it runs JAVAC ARGUMENT... itself, having printed
-// nothing: one plain javac run, never a failed compile. Plain C++ and POSIX, so
-// that it starts in a millisecond.
+// nothing: one plain javac run, never a failed compile. A compiler that fell
+// silent or answered nonsense may still be compiling into the same folders, so it
+// is killed, and javac starts once it has gone: never two writers of one class.
+// Plain C++ and POSIX, so that it starts in a millisecond.
 
 #include <cerrno>
 #include <climits>
@@ -16,6 +18,7 @@
 #include <poll.h>
 #include <string>
 #include <sys/socket.h>
+#include <sys/syscall.h>
 #include <sys/un.h>
 #include <unistd.h>
 #include <vector>
@@ -62,35 +65,44 @@ bool writeAll(int fd, const char *data, size_t size)
     return true;
 }
 
+// How a conversation with the warm compiler ended early.
+enum class Broken {
+    None,
+    Closed, // it closed the connection, or refused: it compiles nothing for us
+    Silent, // it may still be compiling
+};
+
 // Reads exactly size bytes, each within SilenceMs of the last.
-bool readAll(int fd, char *data, size_t size)
+Broken readAll(int fd, char *data, size_t size)
 {
     while (size > 0) {
         pollfd waiting{fd, POLLIN, 0};
         const int ready = ::poll(&waiting, 1, SilenceMs);
         if (ready < 0 && errno == EINTR)
             continue;
-        if (ready <= 0)
-            return false;
+        if (ready == 0)
+            return Broken::Silent;
+        if (ready < 0)
+            return Broken::Closed;
         const ssize_t got = ::read(fd, data, size);
         if (got < 0 && errno == EINTR)
             continue;
         if (got <= 0)
-            return false;
+            return Broken::Closed;
         data += got;
         size -= size_t(got);
     }
-    return true;
+    return Broken::None;
 }
 
-bool readNumber(int fd, std::uint32_t &number)
+Broken readNumber(int fd, std::uint32_t &number)
 {
     unsigned char bytes[4];
-    if (!readAll(fd, reinterpret_cast<char *>(bytes), sizeof bytes))
-        return false;
+    if (const Broken broken = readAll(fd, reinterpret_cast<char *>(bytes), sizeof bytes); broken != Broken::None)
+        return broken;
     number = std::uint32_t(bytes[0]) << 24 | std::uint32_t(bytes[1]) << 16 | std::uint32_t(bytes[2]) << 8
              | bytes[3];
-    return true;
+    return Broken::None;
 }
 
 int connectTo(const char *socketPath)
@@ -108,6 +120,28 @@ int connectTo(const char *socketPath)
     return fd;
 }
 
+// A handle on the process behind the socket, by which it can be killed and its end
+// seen; -1 when it is not this user's, or the system gives none.
+int compilerProcess(int fd)
+{
+    ucred peer{};
+    socklen_t size = sizeof peer;
+    if (::getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &peer, &size) != 0 || peer.uid != ::getuid() || peer.pid <= 0)
+        return -1;
+    return int(::syscall(SYS_pidfd_open, peer.pid, 0u)); // glibc 2.36 declares it outside extern "C"
+}
+
+// Kills the compiler and waits for its end, so that nothing it still does can
+// reach the folders javac is about to write.
+void endCompiler(int process)
+{
+    if (::syscall(SYS_pidfd_send_signal, process, SIGKILL, nullptr, 0u) != 0 && errno != ESRCH)
+        return;
+    pollfd ending{process, POLLIN, 0};
+    while (::poll(&ending, 1, -1) < 0 && errno == EINTR) {
+    }
+}
+
 std::string request(int argc, char **argv)
 {
     char folder[PATH_MAX];
@@ -123,30 +157,34 @@ std::string request(int argc, char **argv)
     return out;
 }
 
-// What the warm compiler answered: javac's output and exit status; false when it
-// refused, went silent, went away or answered nonsense before its end.
-bool answer(int fd, std::string &out, std::string &err, int &exitCode)
+// What the warm compiler answered: javac's output and exit status; otherwise how
+// the answer broke off (a refusal closes it).
+Broken answer(int fd, std::string &out, std::string &err, int &exitCode)
 {
     while (true) {
         char kind = 0;
-        if (!readAll(fd, &kind, 1))
-            return false;
+        if (const Broken broken = readAll(fd, &kind, 1); broken != Broken::None)
+            return broken;
         if (kind == 'h')
             continue;
+        if (kind == 'r')
+            return Broken::Closed;
         std::uint32_t number = 0;
-        if ((kind != 'o' && kind != 'e' && kind != 'x') || !readNumber(fd, number))
-            return false;
+        if (kind != 'o' && kind != 'e' && kind != 'x')
+            return Broken::Silent; // nonsense: what it does now, nobody knows
+        if (const Broken broken = readNumber(fd, number); broken != Broken::None)
+            return broken;
         if (kind == 'x') {
             exitCode = int(number);
-            return true;
+            return Broken::None;
         }
         if (number > LongestFrame)
-            return false;
+            return Broken::Silent;
         std::string &into = kind == 'o' ? out : err;
         const size_t start = into.size();
         into.resize(start + number);
-        if (!readAll(fd, into.data() + start, number))
-            return false;
+        if (const Broken broken = readAll(fd, into.data() + start, number); broken != Broken::None)
+            return broken;
     }
 }
 
@@ -161,18 +199,24 @@ int main(int argc, char **argv)
     }
     std::signal(SIGPIPE, SIG_IGN); // a compiler gone mid-request is a failed write, not a death
     const int fd = connectTo(argv[1]);
-    if (fd < 0)
-        runPlainJavac(argv + 2);
-    const std::string asked = request(argc, argv);
+    // Without a way to end it, it is not asked: it could not be stopped from writing.
+    const int process = fd >= 0 ? compilerProcess(fd) : -1;
+    const std::string asked = process >= 0 ? request(argc, argv) : std::string();
     std::string out;
     std::string err;
     int exitCode = 0;
-    if (asked.empty() || !writeAll(fd, asked.data(), asked.size()) || !answer(fd, out, err, exitCode)) {
+    // A request it did not take whole was never compiled: it closes such a connection.
+    const Broken broken = asked.empty() || !writeAll(fd, asked.data(), asked.size())
+                        ? Broken::Closed
+                        : answer(fd, out, err, exitCode);
+    if (broken == Broken::Silent)
+        endCompiler(process);
+    if (fd >= 0)
         ::close(fd);
+    if (broken != Broken::None) {
         std::signal(SIGPIPE, SIG_DFL);
         runPlainJavac(argv + 2);
     }
-    ::close(fd);
     writeAll(STDOUT_FILENO, out.data(), out.size());
     writeAll(STDERR_FILENO, err.data(), err.size());
     return exitCode;

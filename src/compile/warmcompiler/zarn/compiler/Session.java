@@ -50,13 +50,17 @@ final class Session {
             if (refusal == null) {
                 // Closed when the request is late: the read ends, and so does this thread.
                 ScheduledFuture<?> deadline = DEADLINES.schedule(this::drop, REQUEST_DEADLINE_MS, TimeUnit.MILLISECONDS);
+                boolean late;
                 try {
                     request = Request.read(new DataInputStream(new BufferedInputStream(Channels.newInputStream(client))));
                     refusal = compiles.unfit(request);
                 } catch (Request.TooLarge e) {
                     refusal = e.getMessage();
                 } finally {
-                    deadline.cancel(false);
+                    late = !deadline.cancel(false);
+                }
+                if (late) {
+                    return; // the connection is closed: the client has gone to plain javac
                 }
             }
             if (refusal != null) {
