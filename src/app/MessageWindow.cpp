@@ -23,8 +23,8 @@ MessageWindow::MessageWindow(QWidget *parent)
     ProgressBar1 = new QProgressBar(this);
     ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
     ProgressBar1->setGeometry(twipsRect(720, 960, 3375, 255));
-    // Busy: the bar keeps moving without measuring anything, as its label says.
-    ProgressBar1->setRange(0, 0);
+    // Stepped back and forth while a compile runs; it measures nothing, as its label says.
+    ProgressBar1->setRange(0, 100);
     ProgressBar1->setTextVisible(false);
 }
 

@@ -3,6 +3,7 @@
 #include "MessageWindow.h"
 #include "StatusFeedback.h"
 
+#include <QProgressBar>
 #include <QStatusBar>
 
 ProgressFeedback::ProgressFeedback(QWidget *owner, QStatusBar &statusBar, std::function<void()> cancel)
@@ -17,6 +18,8 @@ ProgressFeedback::~ProgressFeedback() = default;
 void ProgressFeedback::started()
 {
     m_window = std::make_unique<MessageWindow>(m_owner);
+    m_step = 0;
+    m_rising = true;
     m_window->setMessage(
         QStringLiteral("Please wait while compiling class. This progressbar is not an indication of how much "
                        "of the program is compiled. It is to show that your computer has not locked up."));
@@ -24,6 +27,26 @@ void ProgressFeedback::started()
         QObject::connect(m_window.get(), &MessageWindow::closeAsked, m_window.get(), m_cancel);
     m_window->show();
     m_window->repaint();
+}
+
+void ProgressFeedback::markerRead()
+{
+    if (!m_window)
+        return;
+    if (m_rising)
+        ++m_step;
+    else
+        --m_step;
+    if (m_step == 100)
+        m_rising = false;
+    else if (m_step == 0)
+        m_rising = true;
+    m_window->ProgressBar1->setValue(m_step);
+}
+
+void ProgressFeedback::ending()
+{
+    m_window.reset();
 }
 
 void ProgressFeedback::finished()

@@ -136,12 +136,10 @@ void Zarn::createMenus()
     QMenu *edit = addMenu("Edit", tr("&Edit"));
     UndoB = addItem(edit, "UndoB", tr("&Undo"), QKeySequence(Qt::CTRL | Qt::Key_Z));
     RedoB = addItem(edit, "RedoB", tr("&Redo"), QKeySequence(Qt::CTRL | Qt::Key_Y));
-    edit->addSeparator();
     CutB = addItem(edit, "CutB", tr("&Cut"), QKeySequence(Qt::CTRL | Qt::Key_X));
     CopyB = addItem(edit, "CopyB", tr("&Copy"), QKeySequence(Qt::CTRL | Qt::Key_C));
     PasteB = addItem(edit, "PasteB", tr("&Paste"), QKeySequence(Qt::CTRL | Qt::Key_V));
     DeleteB = addItem(edit, "DeleteB", tr("&Delete"));
-    edit->addSeparator();
     FindB = addItem(edit, "FindB", tr("&Find..."), QKeySequence(Qt::CTRL | Qt::Key_F));
     FindNextB = addItem(edit, "FindNextB", tr("Find &Next"), QKeySequence(Qt::Key_F3));
     FindPreviousB = addItem(edit, "FindPreviousB", tr("Find Pre&vious"),

@@ -178,9 +178,18 @@ void CompileJob::runScript(const QStringList &compilerOptions, const QStringList
     m_timer->start(PollIntervalMs);
 }
 
+// One look at the marker, which the feedback may show (the progress bar steps);
+// true when it says done.
+bool CompileJob::markerSaysDone()
+{
+    const bool done = readMarker(m_paths.marker()) == 1;
+    m_feedback.markerRead();
+    return done;
+}
+
 void CompileJob::poll()
 {
-    if (!m_markedDone && readMarker(m_paths.marker()) == 1) {
+    if (!m_markedDone && markerSaysDone()) {
         // The done marker is the script's last step: it ends at once, with all its output.
         m_markedDone = true;
         m_clock.restart();
@@ -207,7 +216,7 @@ void CompileJob::scriptEnded(const ManagedProcess::Exit &exit)
         m_timer->disconnect(this);
         m_clock.restart();
         connect(m_timer, &QTimer::timeout, this, [this] {
-            if (readMarker(m_paths.marker()) == 1)
+            if (markerSaysDone())
                 m_markedDone = true;
             else if (m_clock.elapsed() <= MarkerGraceMs)
                 return;
@@ -286,6 +295,7 @@ void CompileJob::finish(CompileResult result)
     m_phase = Phase::Done;
     m_timer->stop();
     if (started) {
+        m_feedback.ending(); // the progress window closes before the marker is reset
         // Whatever happened, the marker rests at 0 for the next compile.
         const QString markerProblem = resetMarker(m_paths.marker());
         if (result.ran() && !markerProblem.isEmpty()) {

@@ -54,6 +54,7 @@ private:
     void waitForDeadGroup();
     void prepareRun();
     void runScript(const QStringList &compilerOptions, const QStringList &launcher);
+    bool markerSaysDone();
     void poll();
     void scriptDone();
     void scriptEnded(const ManagedProcess::Exit &exit);

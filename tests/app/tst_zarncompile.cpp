@@ -139,22 +139,27 @@ void TestZarnCompile::progressWindowStyle()
 
     QString label;
     QSize size;
-    bool busy = false;
-    QList<QImage> bars;
+    QPair<int, int> range;
+    QList<int> steps; // the bar's values from the moment the test saw the window
+    QByteArray markerAtClose;
     QTimer sample;
     connect(&sample, &QTimer::timeout, m_window, [&] {
-        if (auto *window = m_window->findChild<MessageWindow *>()) {
-            label = window->Label1->text();
-            size = window->size();
-            busy = window->ProgressBar1->minimum() == 0 && window->ProgressBar1->maximum() == 0;
-            if (const QImage bar = window->ProgressBar1->grab().toImage(); !bars.contains(bar))
-                bars.append(bar);
-            QCOMPARE(window->windowTitle(), QStringLiteral("Message Window"));
-            QVERIFY(window->isVisible());
-            // The bar has moved while the compiler ran: it may end.
-            if (bars.size() > 2)
+        auto *window = m_window->findChild<MessageWindow *>();
+        if (!window || !label.isEmpty())
+            return;
+        label = window->Label1->text();
+        size = window->size();
+        range = {window->ProgressBar1->minimum(), window->ProgressBar1->maximum()};
+        QCOMPARE(window->windowTitle(), QStringLiteral("Message Window"));
+        QVERIFY(window->isVisible());
+        connect(window->ProgressBar1, &QProgressBar::valueChanged, m_window, [&](int value) {
+            steps.append(value);
+            // Up to 100, down to 0 and up again: the compiler may end.
+            if (value == 1 && steps.contains(100))
                 m_app->write(QStringLiteral("go"), "");
-        }
+        });
+        connect(window, &QObject::destroyed, m_window,
+                [&] { markerAtClose = m_app->read(QStringLiteral("temp/temp.txt")); });
     });
     sample.start(20);
     const std::optional<WindowCompile> compiled = compile(
@@ -167,10 +172,16 @@ void TestZarnCompile::progressWindowStyle()
                         "much of the program is compiled. It is to show that your computer has not locked "
                         "up."));
     QCOMPARE(size, QSize(318, 83));
-    // The bar measures nothing, and it kept moving while the compiler ran.
-    QVERIFY(busy);
-    QVERIFY2(bars.size() > 2, qPrintable(QString::number(bars.size())));
+    // The bar measures nothing: it steps by one per look at the marker, turning at 100 and 0.
+    QCOMPARE(range, qMakePair(0, 100));
+    QVERIFY(steps.contains(100) && steps.lastIndexOf(0) > steps.indexOf(100));
+    for (qsizetype i = 1; i < steps.size(); ++i) {
+        QVERIFY2(qAbs(steps[i] - steps[i - 1]) == 1, qPrintable(QStringLiteral("%1 after %2").arg(steps[i]).arg(steps[i - 1])));
+        if (i > 1 && steps[i] - steps[i - 1] != steps[i - 1] - steps[i - 2])
+            QVERIFY2(steps[i - 1] == 100 || steps[i - 1] == 0, qPrintable(QString::number(steps[i - 1])));
+    }
     QVERIFY(!m_window->findChild<MessageWindow *>()); // closed after the compile
+    QCOMPARE(markerAtClose, QByteArray("1\r\n"));      // before the marker was reset
     QCOMPARE(status(), QStringLiteral("before"));     // the status bar is left alone
 }
 
