@@ -11,9 +11,9 @@ public:
     // The compile script runs.
     virtual void started() = 0;
     // The marker was looked at once more while the script ran.
-    virtual void markerRead() {}
+    virtual void markerRead() { }
     // The compile is over; the marker is about to be reset. Then one of the three below.
-    virtual void ending() {}
+    virtual void ending() { }
     // The compile ran to its end; the compiler itself may have failed.
     virtual void finished() = 0;
     // The compile could not run or did not end properly.

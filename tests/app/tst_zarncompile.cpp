@@ -176,12 +176,13 @@ void TestZarnCompile::progressWindowStyle()
     QCOMPARE(range, qMakePair(0, 100));
     QVERIFY(steps.contains(100) && steps.lastIndexOf(0) > steps.indexOf(100));
     for (qsizetype i = 1; i < steps.size(); ++i) {
-        QVERIFY2(qAbs(steps[i] - steps[i - 1]) == 1, qPrintable(QStringLiteral("%1 after %2").arg(steps[i]).arg(steps[i - 1])));
+        QVERIFY2(qAbs(steps[i] - steps[i - 1]) == 1,
+                 qPrintable(QStringLiteral("%1 after %2").arg(steps[i]).arg(steps[i - 1])));
         if (i > 1 && steps[i] - steps[i - 1] != steps[i - 1] - steps[i - 2])
             QVERIFY2(steps[i - 1] == 100 || steps[i - 1] == 0, qPrintable(QString::number(steps[i - 1])));
     }
     QVERIFY(!m_window->findChild<MessageWindow *>()); // closed after the compile
-    QCOMPARE(markerAtClose, QByteArray("1\r\n"));      // before the marker was reset
+    QCOMPARE(markerAtClose, QByteArray("1\r\n"));     // before the marker was reset
     QCOMPARE(status(), QStringLiteral("before"));     // the status bar is left alone
 }
 
