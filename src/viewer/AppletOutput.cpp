@@ -71,8 +71,10 @@ void AppletOutput::appendUnframed(const QByteArray &bytes)
     QList<ConsoleLine> lines;
     qsizetype start = 0;
     for (qsizetype end = m_unframed.indexOf('\n'); end >= 0; end = m_unframed.indexOf('\n', start)) {
-        const qsizetype length = end > start && m_unframed.at(end - 1) == '\r' ? end - start - 1 : end - start;
-        lines.append({ConsoleLine::Stream::Err, QString::fromLocal8Bit(m_unframed.constData() + start, length)});
+        const qsizetype length = end > start && m_unframed.at(end - 1) == '\r' ? end - start - 1
+                                                                               : end - start;
+        lines.append(
+            {ConsoleLine::Stream::Err, QString::fromLocal8Bit(m_unframed.constData() + start, length)});
         start = end + 1;
     }
     m_unframed.remove(0, start);

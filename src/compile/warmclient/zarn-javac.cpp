@@ -98,7 +98,8 @@ Broken readAll(int fd, char *data, size_t size)
 Broken readNumber(int fd, std::uint32_t &number)
 {
     unsigned char bytes[4];
-    if (const Broken broken = readAll(fd, reinterpret_cast<char *>(bytes), sizeof bytes); broken != Broken::None)
+    if (const Broken broken = readAll(fd, reinterpret_cast<char *>(bytes), sizeof bytes);
+        broken != Broken::None)
         return broken;
     number = std::uint32_t(bytes[0]) << 24 | std::uint32_t(bytes[1]) << 16 | std::uint32_t(bytes[2]) << 8
              | bytes[3];
@@ -126,7 +127,8 @@ int compilerProcess(int fd)
 {
     ucred peer{};
     socklen_t size = sizeof peer;
-    if (::getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &peer, &size) != 0 || peer.uid != ::getuid() || peer.pid <= 0)
+    if (::getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &peer, &size) != 0 || peer.uid != ::getuid()
+        || peer.pid <= 0)
         return -1;
     return int(::syscall(SYS_pidfd_open, peer.pid, 0u)); // glibc 2.36 declares it outside extern "C"
 }
@@ -138,8 +140,7 @@ void endCompiler(int process)
     if (::syscall(SYS_pidfd_send_signal, process, SIGKILL, nullptr, 0u) != 0 && errno != ESRCH)
         return;
     pollfd ending{process, POLLIN, 0};
-    while (::poll(&ending, 1, -1) < 0 && errno == EINTR) {
-    }
+    while (::poll(&ending, 1, -1) < 0 && errno == EINTR) { }
 }
 
 std::string request(int argc, char **argv)
@@ -207,8 +208,8 @@ int main(int argc, char **argv)
     int exitCode = 0;
     // A request it did not take whole was never compiled: it closes such a connection.
     const Broken broken = asked.empty() || !writeAll(fd, asked.data(), asked.size())
-                        ? Broken::Closed
-                        : answer(fd, out, err, exitCode);
+                              ? Broken::Closed
+                              : answer(fd, out, err, exitCode);
     if (broken == Broken::Silent)
         endCompiler(process);
     if (fd >= 0)
