@@ -404,8 +404,11 @@ void AppletCommands::compile(const Jdk &jdk, const SourceLayout &layout, const Q
     }
     // A packaged source finds its neighbours below the package root.
     const QString sourcePath = layout.packageName.isEmpty() ? QString() : layout.root;
-    m_job = m_compiler.CompileToFolder(
-        {jdk, destination, m_document.FileName(), sourcePath, std::move(beforeScript)}, *m_feedback);
+    CompileRequest request{jdk, destination, m_document.FileName(), sourcePath, std::move(beforeScript)};
+    // javac reads the source as the editor read it.
+    request.encoding = m_document.format().encoding == TextEncoding::Latin1 ? QStringLiteral("ISO-8859-1")
+                                                                            : QStringLiteral("UTF-8");
+    m_job = m_compiler.CompileToFolder(std::move(request), *m_feedback);
     connect(m_job, &CompileJob::finished, this,
             [this, classFile = layout.classFileIn(destination),
              then = std::move(then)](const CompileResult &result) {

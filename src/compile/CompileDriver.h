@@ -25,6 +25,9 @@ struct CompileRequest
     // Run once the application folder is this compile's, before its script is
     // written (View > Applet writes its page there).
     std::function<void()> beforeScript = {};
+    // The encoding the source was read in ("ISO-8859-1"), so that javac reads what
+    // the editor shows; empty for javac's own default.
+    QString encoding = {};
 };
 
 // Compiles through the compile script and the marker file in the application

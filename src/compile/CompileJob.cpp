@@ -130,8 +130,11 @@ QString CompileJob::writeScript(const QStringList &compilerOptions, const QStrin
         if (!QFileInfo::exists(marker))
             return tr("temp/%1 is missing").arg(QFileInfo(marker).fileName());
 
+    const QStringList sourceOptions = m_request.encoding.isEmpty()
+                                          ? QStringList()
+                                          : QStringList{QStringLiteral("-encoding"), m_request.encoding};
     const QByteArray script = compileScript(m_request.jdk.javac, m_request.destination, m_request.source,
-                                            compilerOptions, m_request.sourcePath, launcher);
+                                            compilerOptions, m_request.sourcePath, launcher, sourceOptions);
     // A new file renamed into place, never the old one rewritten: a shell that still
     // reads the old script would read on into the new one.
     if (const QString reason = replaceFileAtomically(m_paths.script(), script); !reason.isEmpty())

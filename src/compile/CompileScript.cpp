@@ -35,7 +35,7 @@ QString quoteForShell(const QString &argument)
 
 QByteArray compileScript(const QString &compiler, const QString &destination, const QString &source,
                          const QStringList &compilerOptions, const QString &sourcePath,
-                         const QStringList &launcher)
+                         const QStringList &launcher, const QStringList &sourceOptions)
 {
     QStringList command;
     for (const QString &word : launcher)
@@ -45,8 +45,10 @@ QByteArray compileScript(const QString &compiler, const QString &destination, co
         command.append(quoteForShell(option));
     command << QStringLiteral("-verbose -d") << quoteForShell(notAnOption(destination))
             << QStringLiteral("-sourcepath")
-            << quoteForShell(notAnOption(sourcePath.isEmpty() ? sourceFolderOf(source) : sourcePath))
-            << quoteForShell(notAnOption(source));
+            << quoteForShell(notAnOption(sourcePath.isEmpty() ? sourceFolderOf(source) : sourcePath));
+    for (const QString &option : sourceOptions)
+        command.append(quoteForShell(option));
+    command << quoteForShell(notAnOption(source));
     // "command -p": the markers are copied whatever the user's PATH holds.
     const QString marker = AppPaths::markerName();
     return QStringLiteral("command -p cp %1 %2\n%3 \ncommand -p cp %4 %2")

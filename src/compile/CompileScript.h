@@ -13,10 +13,11 @@
 // Every piece is quoted for the shell, so no name can split or run a command.
 // compilerOptions go right after the compiler, each quoted; launcher, when given,
 // before it (the warm compiler's client, which runs the compiler itself when it
-// cannot hand the compile over).
+// cannot hand the compile over); sourceOptions (how to read the source) right
+// before the source.
 QByteArray compileScript(const QString &compiler, const QString &destination, const QString &source,
                          const QStringList &compilerOptions = {}, const QString &sourcePath = {},
-                         const QStringList &launcher = {});
+                         const QStringList &launcher = {}, const QStringList &sourceOptions = {});
 
 // One argument quoted for the shell.
 QString quoteForShell(const QString &argument);

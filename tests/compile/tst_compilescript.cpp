@@ -34,6 +34,12 @@ void TestCompileScript::scriptText()
     // A document in the root folder: its folder is the root.
     QVERIFY(compileScript(QStringLiteral("javac"), QStringLiteral("/d"), QStringLiteral("/Clock.java"))
                 .contains("-sourcepath '/.' '/Clock.java' "));
+    // The JVM's options after the compiler, how to read the source before it.
+    QVERIFY(compileScript(QStringLiteral("javac"), QStringLiteral("/d"), QStringLiteral("/w/Clock.java"),
+                          {QStringLiteral("-J-Xss1m")}, QString(), {},
+                          {QStringLiteral("-encoding"), QStringLiteral("ISO-8859-1")})
+                .contains("'javac' '-J-Xss1m' -verbose -d '/d' -sourcepath '/w' '-encoding' 'ISO-8859-1' "
+                          "'/w/Clock.java' "));
     QCOMPARE(quoteForShell(QStringLiteral("it's")), QStringLiteral("'it'\\''s'"));
 }
 

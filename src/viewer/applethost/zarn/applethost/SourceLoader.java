@@ -1,8 +1,12 @@
 package zarn.applethost;
 
+import java.io.IOException;
 import java.io.StringWriter;
 import java.net.URL;
 import java.net.URLClassLoader;
+import java.nio.ByteBuffer;
+import java.nio.charset.CharacterCodingException;
+import java.nio.charset.StandardCharsets;
 import java.nio.file.Files;
 import java.nio.file.Path;
 import java.util.ArrayList;
@@ -82,6 +86,7 @@ final class SourceLoader extends URLClassLoader {
         try (StandardJavaFileManager files = javac.getStandardFileManager(null, null, null)) {
             List<String> options = new ArrayList<>(List.of("-d", output.toString(), "-sourcepath",
                     sources.toString(), "-classpath", output.toString(), "-nowarn", "-implicit:class"));
+            options.addAll(List.of("-encoding", encodingOf(source)));
             if (appletApi != null) {
                 options.addAll(List.of("--patch-module", "java.desktop=" + appletApi, "--add-exports",
                         "java.desktop/java.applet=ALL-UNNAMED"));
@@ -95,6 +100,19 @@ final class SourceLoader extends URLClassLoader {
         } catch (Exception e) {
             System.err.println("The class " + name + " cannot be compiled: " + e);
             return false;
+        }
+    }
+
+    /**
+     * The encoding Zarn's editor reads the source in: UTF-8 when its bytes are valid
+     * UTF-8, else Latin-1, where every byte is a character.
+     */
+    private static String encodingOf(Path source) throws IOException {
+        try {
+            StandardCharsets.UTF_8.newDecoder().decode(ByteBuffer.wrap(Files.readAllBytes(source)));
+            return "UTF-8";
+        } catch (CharacterCodingException e) {
+            return "ISO-8859-1";
         }
     }
 }
