@@ -80,6 +80,10 @@ public:
     {
         qFatal("unexpected question: %s", qPrintable(text));
     }
+    bool askToDropMark(QWidget *, const QString &, const QString &text) override
+    {
+        qFatal("unexpected question: %s", qPrintable(text));
+    }
     bool askToRecover(QWidget *, const QString &, const QString &text) override
     {
         qFatal("unexpected question: %s", qPrintable(text));

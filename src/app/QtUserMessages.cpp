@@ -54,6 +54,15 @@ bool QtUserMessages::askToOverwrite(QWidget *parent, const QString &title, const
     return box.clickedButton() == overwrite;
 }
 
+bool QtUserMessages::askToDropMark(QWidget *parent, const QString &title, const QString &text)
+{
+    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Cancel, parent);
+    QPushButton *drop = box.addButton(QMessageBox::tr("Save &Without Mark"), QMessageBox::AcceptRole);
+    box.setDefaultButton(drop);
+    execCentred(box, parent);
+    return box.clickedButton() == drop;
+}
+
 bool QtUserMessages::askToRecover(QWidget *parent, const QString &title, const QString &text)
 {
     QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Discard, parent);

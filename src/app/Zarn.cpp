@@ -428,8 +428,13 @@ void Zarn::DeleteB_Click()
 // be named as a class, since its name reaches the compiler and the host page.
 bool Zarn::readyToCompile()
 {
-    if (m_applets->isRunning() || !m_documents->readyToCompile())
+    if (m_applets->isRunning())
         return false;
+    if (QString kept; !m_documents->readyToCompile(&kept)) {
+        if (!kept.isEmpty())
+            StatusBar1->showMessage(kept);
+        return false;
+    }
     const QString name = QFileInfo(m_document->FileName()).fileName();
     if (isJavaSourceName(name))
         return true;

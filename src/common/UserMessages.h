@@ -26,6 +26,10 @@ public:
     // (true) or Cancel.
     virtual bool askToOverwrite(QWidget *parent, const QString &title, const QString &text) = 0;
 
+    // Asks whether to save a file without the byte-order mark it starts with, which
+    // javac cannot read: Save Without Mark (true) or Cancel.
+    virtual bool askToDropMark(QWidget *parent, const QString &title, const QString &text) = 0;
+
     // Offers text recovered from a Zarn that ended without saving it: Recover
     // (true) or Discard.
     virtual bool askToRecover(QWidget *parent, const QString &title, const QString &text) = 0;

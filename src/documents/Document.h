@@ -44,6 +44,8 @@ public:
 
     // How the document is written: as its file was read, or UTF-8 with LF when new.
     const TextFormat &format() const { return m_format; }
+    // Whether the next save writes a byte-order mark (UTF-8 only).
+    void setByteOrderMark(bool mark) { m_format.byteOrderMark = mark; }
 
     // The text now in the pane is a new document without a name of its own;
     // defaultPath is its FileName until it is saved under a name the user gives.

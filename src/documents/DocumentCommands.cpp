@@ -143,7 +143,7 @@ bool DocumentCommands::maybeSave()
     return askToSave(tr("Save changes to %1?").arg(m_document.displayName()));
 }
 
-bool DocumentCommands::readyToCompile()
+bool DocumentCommands::readyToCompile(QString *kept)
 {
     // A document started with New has no file of its own, whatever default.java holds.
     if (m_document.FileName().isEmpty() || !m_document.hasOwnName() || !pathExists(m_document.FileName())) {
@@ -157,9 +157,30 @@ bool DocumentCommands::readyToCompile()
                                .arg(QDir::toNativeSeparators(readablePath(m_document.FileName()))));
         return false;
     }
+    if (m_document.format().byteOrderMark)
+        return saveWithoutMark(kept);
     if (!m_document.isModified())
         return true;
     return askToSave(tr("Save changes to %1 before compiling?").arg(m_document.displayName()));
+}
+
+// One question covers the mark and any unsaved changes: both go with the save.
+bool DocumentCommands::saveWithoutMark(QString *kept)
+{
+    const QString name = m_document.displayName();
+    if (!m_messages.askToDropMark(window(), title(),
+                                  tr("%1 starts with a byte-order mark, which javac cannot read. Save it "
+                                     "without the mark and compile?")
+                                      .arg(name))) {
+        if (kept)
+            *kept = tr("%1 starts with a byte-order mark, which javac cannot read: not compiled").arg(name);
+        return false;
+    }
+    m_document.setByteOrderMark(false);
+    if (Save())
+        return true;
+    m_document.setByteOrderMark(true); // still on disk
+    return false;
 }
 
 bool DocumentCommands::askToSave(const QString &question)

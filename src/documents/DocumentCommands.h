@@ -49,14 +49,17 @@ public:
     bool maybeSave();
     // Before a compile, which reads the file on disk: a document that has no file
     // yet is refused with "Save the document first"; changed text is offered for
-    // saving first (Don't Save compiles the file as last saved). True when the
-    // compile may go on.
-    bool readyToCompile();
+    // saving first (Don't Save compiles the file as last saved); a file that starts
+    // with a byte-order mark, which javac cannot read, is offered for saving without
+    // it. True when the compile may go on; else, when the user kept the mark, why
+    // nothing compiles is in *kept.
+    bool readyToCompile(QString *kept = nullptr);
 
 private:
     // The path Save As offers: the class the text declares, in the folder last used.
     QString suggestedPath() const;
     bool askToSave(const QString &question);
+    bool saveWithoutMark(QString *kept);
     bool saveTo(const QString &path);
     QWidget *window() const;
     QString title() const;

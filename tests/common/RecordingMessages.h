@@ -28,6 +28,11 @@ public:
         return answer(title, text, overwriteAnswers, false);
     }
 
+    bool askToDropMark(QWidget *, const QString &title, const QString &text) override
+    {
+        return answer(title, text, dropMarkAnswers, false);
+    }
+
     bool askToRecover(QWidget *, const QString &title, const QString &text) override
     {
         titles.append(title);
@@ -51,6 +56,7 @@ public:
     QStringList questions;
     std::deque<SaveAnswer> saveAnswers;
     std::deque<bool> overwriteAnswers;
+    std::deque<bool> dropMarkAnswers;
     bool recoverAnswer = true; // an unexpected question must not lose anything
     std::deque<int> lineAnswers;
 

@@ -125,6 +125,7 @@ private Q_SLOTS:
     void unsavedChangesAreAskedAbout();
     void saveAnswerThatFailsStopsTheCommand();
     void noQuestionWithoutChanges();
+    void byteOrderMarkIsOfferedAwayBeforeCompiling();
 
 private:
     QString docPath(const QString &name) const { return m_docs->filePath(name); }
@@ -669,6 +670,35 @@ void TestDocumentCommands::noQuestionWithoutChanges()
     m_pane->undo();
     QVERIFY(m_commands->maybeSave());
     QVERIFY(m_messages.questions.isEmpty());
+}
+
+// javac cannot read a byte-order mark: one question before the compile saves the
+// file without it, unsaved changes included; kept, nothing compiles, and why is said.
+void TestDocumentCommands::byteOrderMarkIsOfferedAwayBeforeCompiling()
+{
+    const QString path = docPath(QStringLiteral("Marked.java"));
+    QVERIFY(writeBytes(path, "\xEF\xBB\xBF"
+                             "class Marked {}\r\n"));
+    m_dialog.answer(path);
+    m_commands->Open();
+    type(QStringLiteral("// typed"));
+
+    QString kept;
+    m_messages.dropMarkAnswers = {false};
+    QVERIFY(!m_commands->readyToCompile(&kept));
+    QCOMPARE(kept, QStringLiteral(
+                       "Marked.java starts with a byte-order mark, which javac cannot read: not compiled"));
+    QCOMPARE(fileBytes(path), QByteArray("\xEF\xBB\xBF"
+                                         "class Marked {}\r\n"));
+    QVERIFY(m_document->isModified());
+
+    m_messages.dropMarkAnswers = {true};
+    QVERIFY(m_commands->readyToCompile(&kept));
+    QCOMPARE(m_messages.questions.size(), 2); // no save question besides
+    QCOMPARE(fileBytes(path), QByteArray("// typedclass Marked {}\r\n"));
+    QVERIFY(!m_document->isModified());
+    QVERIFY(m_commands->readyToCompile()); // asked no more
+    QCOMPARE(m_messages.questions.size(), 2);
 }
 
 QTEST_MAIN(TestDocumentCommands)
