@@ -129,7 +129,7 @@ double hostToFirstPaint(const QString &java, const QString &classes, const QStri
     const AppletLaunch launch = resolveApplet(tag, QDir(classes).filePath(QStringLiteral("page.html")));
     QProcess host;
     host.start(java, appletHostArguments(appletHostJar(), launch, QSize(385, 249), 0, jvmOptions));
-    host.write(appletHostParameters(launch));
+    host.write(appletHostParameters(launch, QSize(385, 249)));
     while (!host.readAllStandardOutput().contains("painted"))
         if (!host.waitForReadyRead(60000))
             qFatal("the host did not paint");

@@ -5,11 +5,13 @@
 #include "ConsoleChannel.h"
 #include "LogCategories.h"
 
+#include <QDesktopServices>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QProcess>
 #include <QScrollArea>
 #include <QStyle>
 
@@ -163,7 +165,7 @@ void AppletBrowser::startHost()
         m_spare.reset();
         startNewHost(folder, launch);
     }
-    m_host->process->write(appletHostParameters(m_launch));
+    m_host->process->write(appletHostParameters(m_launch, appletPixels()));
 }
 
 std::unique_ptr<AppletBrowser::Host> AppletBrowser::makeHost(const QString &name)
@@ -314,6 +316,8 @@ void AppletBrowser::readHost(const QByteArray &bytes)
                                 .replace(QLatin1Char('\n'), QLatin1Char(' ')));
     } else if (word == "exception") {
         heardException(text);
+    } else if (word == "document") {
+        showDocument(text);
     } else if (word == "error") {
         m_reportedError = true;
         showMessage(text);
@@ -329,6 +333,30 @@ void AppletBrowser::heardException(const QString &report)
     if (where.startsWith(QLatin1String("paint")) || where == QLatin1String("update"))
         showMessage(note);
     Q_EMIT appletException(note);
+}
+
+// The applet's showDocument: a page of the web or a file goes to the desktop's
+// browser, as a browser's applet opened it in a window; the console says so.
+void AppletBrowser::showDocument(const QString &report)
+{
+    // The address, then the target frame, which names no window here.
+    const QString address = report.left(report.lastIndexOf(QLatin1Char(' ')));
+    const QUrl url(address, QUrl::TolerantMode);
+    const QString scheme = url.scheme().toLower();
+    QString said;
+    if (!url.isValid()
+        || (scheme != QLatin1String("http") && scheme != QLatin1String("https")
+            && scheme != QLatin1String("file"))) {
+        said = tr("showDocument(%1): not opened, only http, https and file addresses are").arg(address);
+    } else if (QDesktopServices::openUrl(url)
+               || QProcess::startDetached(QStringLiteral("xdg-open"), {url.toString(QUrl::FullyEncoded)})) {
+        said = tr("showDocument(%1): opened in the desktop's browser").arg(url.toString());
+    } else {
+        said = tr("showDocument(%1): not opened, no browser could be started").arg(url.toString());
+    }
+    qCInfo(logViewer) << said;
+    if (m_output)
+        m_output->append({{ConsoleLine::Stream::Out, said}});
 }
 
 void AppletBrowser::hostEnded(const ManagedProcess::Exit &exit)

@@ -112,6 +112,7 @@ private:
     QStringList hostProgram() const;
     QString sourceRoot() const;
     void heardException(const QString &report);
+    void showDocument(const QString &report);
     void showMessage(const QString &text);
     void readHost(const QByteArray &line);
     void hostEnded(const ManagedProcess::Exit &exit);

@@ -8,6 +8,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QSet>
 
 #include <algorithm>
 #include <memory>
@@ -22,6 +23,16 @@ QUrl folderUrl(const QString &location, const QUrl &base)
     if (!url.path().endsWith(QLatin1Char('/')))
         url.setPath(url.path() + QLatin1Char('/'));
     return url;
+}
+
+// The jars of an archive attribute ("game.jar, lib/sound.jar"), relative to the code base.
+QList<QUrl> archiveUrls(const QString &archive, const QUrl &codeBase)
+{
+    QList<QUrl> urls;
+    for (const QString &name : archive.split(QLatin1Char(','), Qt::SkipEmptyParts))
+        if (!name.trimmed().isEmpty())
+            urls.append(codeBase.resolved(QUrl(name.trimmed())));
+    return urls;
 }
 
 int lengthInPixels(const AppletLength &length, int area)
@@ -65,12 +76,12 @@ AppletLaunch resolveApplet(const AppletTag &tag, const QString &pagePath)
     launch.documentBase = QUrl::fromLocalFile(QFileInfo(pagePath).absoluteFilePath());
     launch.codeBase = folderUrl(tag.codebase, launch.documentBase);
     launch.className = appletClassName(tag.code);
-    for (const QString &archive : tag.archive.split(QLatin1Char(','), Qt::SkipEmptyParts))
-        if (!archive.trimmed().isEmpty())
-            launch.archives.append(launch.codeBase.resolved(QUrl(archive.trimmed())));
+    launch.code = tag.code;
+    launch.archives = archiveUrls(tag.archive, launch.codeBase);
     launch.width = parseAppletLength(tag.width);
     launch.height = parseAppletLength(tag.height);
     launch.parameters = tag.parameters;
+    launch.attributes = tag.attributes;
     return launch;
 }
 
@@ -78,7 +89,6 @@ AppletLaunch resolveCompiledApplet(const AppletTag &tag, const QString &pagePath
 {
     AppletLaunch launch = resolveApplet(tag, pagePath);
     launch.classFolders = {launch.codeBase};
-    launch.archives.clear();
     const QString root = QDir(places.packageRoot).absolutePath();
     launch.packageRoot = folderUrl(QString(), QUrl::fromLocalFile(root + QLatin1Char('/')));
     launch.sourceFolder = root;
@@ -86,6 +96,7 @@ AppletLaunch resolveCompiledApplet(const AppletTag &tag, const QString &pagePath
     if (places.page.isEmpty()) {
         launch.documentBase = launch.packageRoot;
         launch.codeBase = launch.packageRoot;
+        launch.archives = archiveUrls(tag.archive, launch.codeBase);
         return launch;
     }
     launch.documentBase = QUrl::fromLocalFile(QFileInfo(places.page).absoluteFilePath());
@@ -93,6 +104,7 @@ AppletLaunch resolveCompiledApplet(const AppletTag &tag, const QString &pagePath
     launch.codeBase = folderUrl(places.codeBase, launch.documentBase);
     if (!launch.codeBase.isLocalFile() || !QFileInfo(launch.codeBase.toLocalFile()).isDir())
         launch.codeBase = launch.packageRoot;
+    launch.archives = archiveUrls(tag.archive, launch.codeBase);
     return launch;
 }
 
@@ -152,17 +164,37 @@ QStringList appletLaunchArguments(const AppletLaunch &launch, const QSize &size,
         arguments << QStringLiteral("--wait");
     for (const QUrl &archive : launch.archives)
         arguments << QStringLiteral("--archive") << archive.toString(QUrl::FullyEncoded);
-    if (!launch.parameters.isEmpty())
-        arguments << QStringLiteral("--params") << QString::number(launch.parameters.size());
+    arguments << QStringLiteral("--params") << QString::number(appletParameters(launch, size).size());
     if (embedWindow != 0)
         arguments << QStringLiteral("--embed") << QString::number(embedWindow);
     return arguments;
 }
 
-QByteArray appletHostParameters(const AppletLaunch &launch)
+QList<AppletParameter> appletParameters(const AppletLaunch &launch, const QSize &size)
+{
+    QList<AppletParameter> answers = launch.parameters;
+    QSet<QString> named;
+    for (const AppletParameter &parameter : launch.parameters)
+        named.insert(parameter.name.toLower());
+    const auto add = [&answers, &named](const QString &name, const QString &value) {
+        if (!named.contains(name)) {
+            named.insert(name);
+            answers.append({name, value});
+        }
+    };
+    add(QStringLiteral("width"), QString::number(size.width()));
+    add(QStringLiteral("height"), QString::number(size.height()));
+    for (const AppletParameter &attribute : launch.attributes)
+        add(attribute.name.toLower(), attribute.value);
+    if (!launch.code.isEmpty())
+        add(QStringLiteral("code"), launch.code);
+    return answers;
+}
+
+QByteArray appletHostParameters(const AppletLaunch &launch, const QSize &size)
 {
     QByteArray lines;
-    for (const AppletParameter &parameter : launch.parameters)
+    for (const AppletParameter &parameter : appletParameters(launch, size))
         lines += "param " + parameter.name.toUtf8().toPercentEncoding() + ' '
                  + parameter.value.toUtf8().toPercentEncoding() + '\n';
     return lines;

@@ -23,11 +23,13 @@ struct AppletLaunch
 {
     QString className; // binary name, such as "Clock" or "pkg.Clock"
     QUrl codeBase;     // a folder URL, ending in "/"
-    QList<QUrl> archives;
+    QList<QUrl> archives; // the element's archive, relative to the code base
+    QString code;         // the element's code, as written
     QUrl documentBase; // the page
     AppletLength width;
     AppletLength height;
     QList<AppletParameter> parameters;
+    QList<AppletParameter> attributes; // the element's, as AppletTag has them
     QList<QUrl> classFolders; // searched before the code base
     QUrl packageRoot;         // searched after the code base; empty for none
     QString sourceFolder;     // sources of classes loaded by name are compiled from here
@@ -54,16 +56,17 @@ struct AppletPlaces
 QString appletClassName(const QString &code);
 
 // Resolves the applet of the page at pagePath: the code base relative to the page's
-// folder, the archives relative to the code base.
+// folder, the archives relative to the code base (searched before it).
 AppletLaunch resolveApplet(const AppletTag &tag, const QString &pagePath);
 
 // The applet of a host page written beside its freshly compiled classes: its
 // classes come from the page's folder first. Its document base is the author's
 // page, or else the package root; its code base is the author's codebase relative
 // to that page when that folder exists, or else the package root, as for a page
-// opened beside the sources. The package root comes after the code base on its
-// class path, and sources of classes loaded by name are compiled from it. The host
-// waits to be told to load.
+// opened beside the sources. The author's archives, relative to that code base,
+// come between the page's folder and the code base; the package root comes after
+// the code base on its class path, and sources of classes loaded by name are
+// compiled from it. The host waits to be told to load.
 AppletLaunch resolveCompiledApplet(const AppletTag &tag, const QString &pagePath, const AppletPlaces &places);
 
 // The applet's size in an area of the given size.
@@ -79,9 +82,13 @@ QString appletHostJar();
 // host's input, as appletHostParameters gives them.
 QStringList appletHostArguments(const QString &jar, const AppletLaunch &launch, const QSize &size,
                                 quint64 embedWindow, const QStringList &jvmOptions = {});
-// The lines that give the host the applet's parameters, of any length: "param",
-// the name and the value, both percent-encoded UTF-8.
-QByteArray appletHostParameters(const AppletLaunch &launch);
+// What the applet's getParameter answers, as browsers answered it: the <param>s
+// first, then the element's own attributes that no <param> names (code, name,
+// align, ...), width and height as the applet's size in pixels.
+QList<AppletParameter> appletParameters(const AppletLaunch &launch, const QSize &size);
+// The lines that give the host those parameters, of any length: "param", the name
+// and the value, both percent-encoded UTF-8.
+QByteArray appletHostParameters(const AppletLaunch &launch, const QSize &size);
 // The two parts of appletHostArguments: the JVM and the host's program, which a
 // host started ahead of its applet has; the applet's part, which such a host gets
 // on its input ("launch", then each argument percent-encoded). The host is told the

@@ -164,6 +164,20 @@ private:
 
 } // namespace
 
+namespace {
+
+QList<AppletParameter> inNameOrder(const QHash<QString, QString> &attributes)
+{
+    QList<AppletParameter> ordered;
+    for (auto attribute = attributes.cbegin(); attribute != attributes.cend(); ++attribute)
+        ordered.append({attribute.key(), attribute.value()});
+    std::sort(ordered.begin(), ordered.end(),
+              [](const AppletParameter &a, const AppletParameter &b) { return a.name < b.name; });
+    return ordered;
+}
+
+} // namespace
+
 QList<AppletTag> findApplets(const QString &html)
 {
     QList<AppletTag> applets;
@@ -180,6 +194,7 @@ QList<AppletTag> findApplets(const QString &html)
         applet.archive = tag->attributes.value(QStringLiteral("archive")).trimmed();
         applet.width = tag->attributes.value(QStringLiteral("width")).trimmed();
         applet.height = tag->attributes.value(QStringLiteral("height")).trimmed();
+        applet.attributes = inNameOrder(tag->attributes);
         // Its parameters, up to its end or the next applet, which is read in turn.
         while ((tag = reader.next()) && tag->name != QLatin1String("applet")) {
             if (tag->name == QLatin1String("/applet")) {

@@ -21,6 +21,9 @@ struct AppletTag
     QString width;
     QString height;
     QList<AppletParameter> parameters;
+    // Every attribute of the element, names in lower case, in name order: applets
+    // read them through getParameter as browsers answered it.
+    QList<AppletParameter> attributes;
 };
 
 // The first <applet> of an HTML page, read tolerantly: tag and attribute names in

@@ -42,6 +42,8 @@ AppletTag hostPageApplet(const QString &codeValue, const AppletTag *authors)
         tag.width = authors->width;
         tag.height = authors->height;
         tag.parameters = authors->parameters;
+        tag.archive = authors->archive;
+        tag.attributes = authors->attributes;
     }
     return tag;
 }

@@ -11,7 +11,8 @@
 // width and height, and its parameters stand between the applet tags.
 QByteArray hostPageText(const QString &codeValue, const AppletTag *authors = nullptr);
 
-// The applet element of that page, as a reader of the page finds it.
+// The applet element the viewer runs for that page: the page's, with the author's
+// archive and other attributes, which the page leaves out.
 AppletTag hostPageApplet(const QString &codeValue, const AppletTag *authors = nullptr);
 
 // Writes the host page to targetPath, replacing any file there. Empty text on

@@ -17,11 +17,15 @@
 #include <QDirIterator>
 #include <QImage>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScopeGuard>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QStandardPaths>
 #include <QStatusBar>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
 #include <QTimer>
@@ -211,6 +215,29 @@ QStringList files(std::initializer_list<QByteArray> namesAndTexts)
 const char *const FillWithC = "public void paint(Graphics g) { g.setColor(c); g.fillRect(0, 0, getWidth(), "
                               "getHeight()); }\n";
 
+// A jar at path that holds the one class compiled from source, as a published
+// applet's archive does.
+bool writeJar(const QString &path, const QString &source)
+{
+    QTemporaryDir classes;
+    const QString name = QRegularExpression(QStringLiteral("class (\\w+)")).match(source).captured(1);
+    QFile file(classes.filePath(name + QStringLiteral(".java")));
+    if (!file.open(QIODevice::WriteOnly) || file.write(source.toUtf8()) < 0)
+        return false;
+    file.close();
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    for (const QStringList &run :
+         {QStringList{javacPath(), QStringLiteral("-d"), classes.path(), file.fileName()},
+          QStringList{QStandardPaths::findExecutable(QStringLiteral("jar")), QStringLiteral("cf"), path,
+                      QStringLiteral("-C"), classes.path(), name + QStringLiteral(".class")}}) {
+        QProcess tool;
+        tool.start(run.constFirst(), run.mid(1));
+        if (!tool.waitForFinished(scaled(60000)) || tool.exitCode() != 0)
+            return false;
+    }
+    return true;
+}
+
 QByteArray appletSource(const char *name, const char *comment, const QByteArray &init)
 {
     return QByteArray(comment)
@@ -356,6 +383,65 @@ void TestAppletViewer::publishedAppletsRun_data()
                   "private void build() {\nJPanel panel = new JPanel();\npanel.add(new JButton(\"Go\"));\n"
                   "panel.setBackground(new Color(160, 82, 45));\nsetContentPane(panel);\n}\n}\n"})
         << QColor(160, 82, 45) << QSize() << QStringList();
+    // As others wrote them: a Latin-1 source, a byte-order mark, the tag's own
+    // attributes through getParameter, a back buffer made when resized, a jar.
+    QTest::newRow("a Latin-1 source")
+        << QStringLiteral("Lesson.java")
+        << files({"latin1:Lesson.java",
+                  appletSource(
+                      "Lesson",
+                      "// Fl\xC3\xA4"
+                      "che in m\xC2\xB2\n",
+                      "String unit = \"m\xC2\xB2\";\n"
+                      "Object byName = Class.forName(\"Unit\").getDeclaredConstructor().newInstance();\n"
+                      "if (unit.length() == 2 && unit.charAt(1) == 0xB2 && byName.toString().equals(unit))"
+                      " c = new Color(178, 34, 34);"),
+                  // Loaded by name, so compiled by the host, in the same encoding.
+                  "latin1:Unit.java",
+                  "public class Unit { public String toString() { return \"m\xC2\xB2\"; } }\n"})
+        << QColor(178, 34, 34) << QSize() << QStringList();
+    QTest::newRow("a byte-order mark")
+        << QStringLiteral("Marked.java")
+        << files({"Marked.java", "\xEF\xBB\xBF" + appletSource("Marked", "", "c = new Color(20, 40, 60);")})
+        << QColor(20, 40, 60) << QSize() << QStringList();
+    const QByteArray sizeFromParameters =
+        "if (Integer.parseInt(getParameter(\"width\")) == getWidth()"
+        " && Integer.parseInt(getParameter(\"HEIGHT\")) == getHeight()"
+        " && getParameter(\"Code\").equals(\"Sized.class\") && getParameter(\"align\").equals(\"left\"))"
+        " c = new Color(0, 128, 128);";
+    QTest::newRow("its size from getParameter, in percent")
+        << QStringLiteral("Sized.java")
+        << files({"Sized.java",
+                  appletSource("Sized", "// <applet code=Sized.class width=\"100%\" height=50% align=left>\n",
+                               sizeFromParameters)})
+        << QColor(0, 128, 128) << QSize(385, 124) << QStringList();
+    QTest::newRow("its size from getParameter, in pixels")
+        << QStringLiteral("Sized.java")
+        << files({"Sized.java",
+                  appletSource("Sized", "// <applet code=Sized.class width=300 height=150 align=left>\n",
+                               sizeFromParameters)})
+        << QColor(0, 128, 128) << QSize(300, 150) << QStringList();
+    QTest::newRow("a back buffer made when resized")
+        << QStringLiteral("Buffered.java")
+        << files({"Buffered.java",
+                  "import java.applet.Applet;\nimport java.awt.*;\nimport java.awt.event.*;\n"
+                  "public class Buffered extends Applet {\nImage buffer;\npublic void init() {\n"
+                  "addComponentListener(new ComponentAdapter() {\n"
+                  "public void componentResized(ComponentEvent e) { buffer = createImage(getWidth(), "
+                  "getHeight()); }\n});\n}\npublic void update(Graphics g) { paint(g); }\n"
+                  "public void paint(Graphics g) {\nGraphics b = buffer.getGraphics();\n"
+                  "b.setColor(new Color(218, 165, 32));\nb.fillRect(0, 0, getWidth(), getHeight());\n"
+                  "g.drawImage(buffer, 0, 0, this);\n}\n}\n"})
+        << QColor(218, 165, 32) << QSize() << QStringList();
+    QTest::newRow("a helper only in a jar named by archive")
+        << QStringLiteral("Arcade.java")
+        << files({"Arcade.java",
+                  appletSource("Arcade", "// <applet code=Arcade archive=\"sounds.jar, lib/game.jar\">\n",
+                               "c = new Color(Integer.parseInt(Class.forName(\"Score\")"
+                               ".getDeclaredConstructor().newInstance().toString()));"),
+                  "jar:lib/game.jar",
+                  "public class Score { public String toString() { return \"9109504\"; } }\n"})
+        << QColor(139, 0, 0) << QSize() << QStringList();
     QTest::newRow("Swing") << QStringLiteral("Swung.java")
                            << files({"Swung.java", "import javax.swing.*;\nimport java.awt.Color;\n"
                                                    "public class Swung extends JApplet {\n"
@@ -376,18 +462,30 @@ void TestAppletViewer::publishedAppletsRun()
     const QString work = m_app->filePath(QStringLiteral("work/"));
     QFETCH(QStringList, published);
     for (qsizetype i = 0; i + 1 < files.size(); i += 2) {
-        QDir().mkpath(QFileInfo(work + files[i]).absolutePath());
-        if (files[i].endsWith(QLatin1String(".png"))) { // an image of the colour named
+        const QString name = files[i].section(QLatin1Char(':'), -1);
+        QDir().mkpath(QFileInfo(work + name).absolutePath());
+        if (name.endsWith(QLatin1String(".png"))) { // an image of the colour named
             QImage image(4, 4, QImage::Format_RGB32);
             image.fill(QColor(files[i + 1]));
-            QVERIFY(image.save(work + files[i]));
+            QVERIFY(image.save(work + name));
+        } else if (files[i].startsWith(QLatin1String("jar:"))) { // a jar of the class whose source is given
+            QVERIFY(writeJar(work + name, files[i + 1]));
         } else {
-            QVERIFY(m_app->write(QStringLiteral("work/") + files[i], files[i + 1].toUtf8()));
+            const bool latin1 = files[i].startsWith(QLatin1String("latin1:"));
+            QVERIFY(m_app->write(QStringLiteral("work/") + name,
+                                 latin1 ? files[i + 1].toLatin1() : files[i + 1].toUtf8()));
         }
     }
-    m_window->document().setFileName(work + document);
+    // Opened as a user opens it: the document is read as its bytes say.
+    const bool marked = files.value(1).startsWith(QChar(0xFEFF));
+    if (marked)
+        m_messages->dropMarkAnswers = {true};
+    m_window->openFile(work + document);
     m_window->AppletB_Click();
     QVERIFY(commandEnds(*m_window));
+    // javac cannot read a byte-order mark: the file is saved without it first.
+    QCOMPARE(m_messages->questions.size(), marked ? 1 : 0);
+    QVERIFY(!m_app->read(QStringLiteral("work/") + document).startsWith("\xEF\xBB\xBF"));
     QVERIFY(viewer());
     QTRY_COMPARE_WITH_TIMEOUT(browser()->message(), QString(), scaled(20000));
     QWidget *surface = browser()->surface();
@@ -470,6 +568,25 @@ void TestAppletViewer::appletsOwnWords_data()
                ".print(\"loads /etc/passwd\\r\\n\"); }\n}\n"})
         << QStringList{QStringLiteral("!status forged"), QStringLiteral("!loads /etc/passwd")}
         << QStringLiteral("genuine") << QString() << QString();
+    QTest::newRow("an archive that is not there")
+        << files({"Talker.java", "// <applet code=Talker archive=game.jar>\n" + applet
+                                     + "public void start() { System.out.println(\"runs\"); }\n}\n"})
+        << QStringList{QStringLiteral("!The archive /"), QStringLiteral("runs")} << QString() << QString()
+        << QString();
+    // The desktop's browser is a stand-in here (see appletsOwnWords).
+    QTest::newRow("showDocument")
+        << files({"Talker.java",
+                  applet
+                      + "public void start() { try { getAppletContext().showDocument("
+                        "new java.net.URL(\"https://example.org/lesson?x=1\"));\n"
+                        "getAppletContext().showDocument(new java.net.URL(\"jar:file:/a.jar!/b\"));"
+                        " } catch (Exception e) {} }\n}\n"})
+        << QStringList{QStringLiteral("showDocument(https://example.org/lesson?x=1): opened in the desktop's "
+                                      "browser"),
+                       QStringLiteral(
+                           "showDocument(jar:file:/a.jar!/b): not opened, only http, https and file "
+                           "addresses are")}
+        << QString() << QString() << QString();
     QTest::newRow("throws in paint, in another file")
         << files({"Talker.java",
                   applet
@@ -522,7 +639,19 @@ void TestAppletViewer::appletsOwnWords()
     QVERIFY(QFile::link(m_app->filePath(QStringLiteral("outside")), work + QStringLiteral("evil")));
     const QString ownFolder = QDir::currentPath();
     QVERIFY(QDir::setCurrent(m_app->filePath(QStringLiteral("outside"))));
-    const auto backHome = qScopeGuard([&ownFolder] { QDir::setCurrent(ownFolder); });
+    // The desktop's browser: a stand-in that notes what it is asked to open.
+    const QString opened = m_app->filePath(QStringLiteral("opened.txt"));
+    QVERIFY(QDir().mkpath(m_app->filePath(QStringLiteral("bin"))));
+    QVERIFY(m_app->write(QStringLiteral("bin/xdg-open"),
+                         "#!/bin/sh\nprintf '%s\\n' \"$1\" >> '" + opened.toUtf8() + "'\n"));
+    QVERIFY(QFile::setPermissions(m_app->filePath(QStringLiteral("bin/xdg-open")),
+                                  QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+    const QByteArray ownPath = qgetenv("PATH");
+    qputenv("PATH", QFile::encodeName(m_app->filePath(QStringLiteral("bin"))) + ':' + ownPath);
+    const auto backHome = qScopeGuard([&ownFolder, &ownPath] {
+        QDir::setCurrent(ownFolder);
+        qputenv("PATH", ownPath);
+    });
     m_window->openFile(work + files.constFirst());
     m_window->AppletB_Click();
     QVERIFY(commandEnds(*m_window));
@@ -550,6 +679,14 @@ void TestAppletViewer::appletsOwnWords()
     // Only the host's own report sets the status line.
     if (!statusLine.isEmpty())
         QCOMPARE(viewer()->StatusLine->currentMessage(), statusLine);
+    // Only what the console says was opened reached the browser.
+    QStringList urls;
+    for (const QString &line : lines)
+        if (line.endsWith(QLatin1String("opened in the desktop's browser")))
+            urls.append(line.section(QLatin1Char('('), 1).section(QLatin1String("): "), 0, 0));
+    QTRY_COMPARE_WITH_TIMEOUT(QString::fromUtf8(m_app->read(QStringLiteral("opened.txt")))
+                                  .split(QLatin1Char('\n'), Qt::SkipEmptyParts),
+                              urls, scaled(10000));
     if (link.isEmpty())
         return;
     // Every link leads into the source root.

@@ -181,7 +181,11 @@ void TestAppletPage::hostArguments()
 {
     AppletTag tag;
     tag.code = QStringLiteral("Clock.java");
-    tag.parameters = {{QStringLiteral("Speed"), QStringLiteral("3 fast")}};
+    tag.parameters = {{QStringLiteral("Speed"), QStringLiteral("3 fast")},
+                      {QStringLiteral("NAME"), QStringLiteral("mine")}};
+    tag.attributes = {{QStringLiteral("align"), QStringLiteral("left")},
+                      {QStringLiteral("name"), QStringLiteral("clock")},
+                      {QStringLiteral("width"), QStringLiteral("100%")}};
     const AppletLaunch launch = resolveApplet(tag, QStringLiteral("/my site/page.html"));
     const QStringList arguments = appletHostArguments(QStringLiteral("/z/host.jar"), launch, QSize(385, 249),
                                                       42);
@@ -191,8 +195,11 @@ void TestAppletPage::hostArguments()
     QCOMPARE(arguments.mid(arguments.indexOf(QStringLiteral("--codebase")), 2),
              (QStringList{QStringLiteral("--codebase"), QStringLiteral("file:///my%20site/")}));
     QCOMPARE(arguments.mid(arguments.indexOf(QStringLiteral("--params")), 2),
-             (QStringList{QStringLiteral("--params"), QStringLiteral("1")}));
-    QCOMPARE(appletHostParameters(launch), QByteArray("param Speed 3%20fast\n"));
+             (QStringList{QStringLiteral("--params"), QStringLiteral("6")}));
+    // The <param>s first, then the element's attributes no <param> names; the size in pixels.
+    QCOMPARE(appletHostParameters(launch, QSize(385, 249)),
+             QByteArray("param Speed 3%20fast\nparam NAME mine\nparam width 385\nparam height 249\n"
+                        "param align left\nparam code Clock.java\n"));
     QCOMPARE(arguments.mid(arguments.indexOf(QStringLiteral("--embed")), 2),
              (QStringList{QStringLiteral("--embed"), QStringLiteral("42")}));
     QVERIFY(!appletHostArguments(QStringLiteral("/z/host.jar"), launch, QSize(1, 1), 0)

@@ -105,6 +105,7 @@ public final class AppletHost {
                     @Override
                     public void run() {
                         show();
+                        laidOutAfterInit();
                     }
                 });
                 applet.start();
@@ -186,7 +187,8 @@ public final class AppletHost {
 
     private Applet createApplet() {
         // The loader stays open while the applet runs: it loads the applet's
-        // other classes and resources from the code base.
+        // other classes and resources from its archives and the code base.
+        launch.dropMissingArchives();
         SourceLoader loader = new SourceLoader(launch.classPath(), launch.sources, launch.compiledClasses(),
                 launch.appletApi, AppletHost.class.getClassLoader());
         uncaught = new UncaughtExceptions(loader);
@@ -226,6 +228,16 @@ public final class AppletHost {
         applet.setVisible(true);
         frame.setVisible(true);
         frame.validate();
+    }
+
+    /**
+     * Browsers laid an applet out once its init had run, so it always heard of its
+     * size then: an applet that makes its back buffer in componentResized, with the
+     * listener added in init, has the buffer before its first paint (on the event
+     * thread, before start).
+     */
+    private void laidOutAfterInit() {
+        applet.dispatchEvent(new ComponentEvent(applet, ComponentEvent.COMPONENT_RESIZED));
     }
 
     private Frame createFrame() {

@@ -7,6 +7,7 @@ import java.net.URISyntaxException;
 import java.net.URL;
 import java.net.URLDecoder;
 import java.nio.charset.StandardCharsets;
+import java.nio.file.Files;
 import java.nio.file.Path;
 import java.nio.file.Paths;
 import java.util.ArrayList;
@@ -156,14 +157,39 @@ final class HostLaunch {
         return true;
     }
 
+    /** Where the applet's classes are looked for: the class folders, the archives, the code base, the package root. */
     URL[] classPath() {
         List<URL> path = new ArrayList<>(classes);
-        path.add(codeBase);
         path.addAll(archives);
+        path.add(codeBase);
         if (root != null) {
             path.add(root);
         }
         return path.toArray(new URL[0]);
+    }
+
+    /**
+     * Leaves out the archives that are not there (a page published with its sources
+     * only), and says so once on the applet's console: the code base serves instead.
+     */
+    void dropMissingArchives() {
+        archives.removeIf(archive -> {
+            if (!archive.getProtocol().equals("file")) {
+                return false;
+            }
+            String name = archive.toString();
+            try {
+                Path jar = Paths.get(archive.toURI());
+                if (Files.isRegularFile(jar)) {
+                    return false;
+                }
+                name = jar.toString();
+            } catch (URISyntaxException | IllegalArgumentException e) {
+                // Not a file name: not there.
+            }
+            System.err.println("The archive " + name + " is not there: its classes come from the code base.");
+            return true;
+        });
     }
 
     /** Where classes are looked for, as a user reads it. */
