@@ -44,6 +44,8 @@ void ProgressFeedback::markerRead()
     m_window->ProgressBar1->setValue(m_step);
 }
 
+// Every compile that showed the window ends here first: the window closes before
+// the marker is reset, and the three endings below find it gone.
 void ProgressFeedback::ending()
 {
     m_window.reset();
@@ -51,17 +53,14 @@ void ProgressFeedback::ending()
 
 void ProgressFeedback::finished()
 {
-    m_window.reset();
 }
 
 void ProgressFeedback::failed(const QString &reason)
 {
-    m_window.reset();
     m_statusBar.showMessage(compileFailedText(reason));
 }
 
 void ProgressFeedback::cancelled()
 {
-    m_window.reset();
     m_statusBar.showMessage(compileCancelledText());
 }
