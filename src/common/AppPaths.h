@@ -2,7 +2,8 @@
 
 #include <QString>
 
-// The application folder and every place Zarn keeps in it: Options.dat, temp/ with
+// The application folder and every place Zarn keeps in it: Options.dat,
+// Workspace.ini, temp/ with
 // the compile script, its marker files, the host page and the compile's records,
 // cds/ (class-data archives and JDK facts), recovery/ (unsaved text). Nothing else
 // spells these names.
@@ -23,6 +24,8 @@ public:
     static QString doneMarkerName();    // temp/Done.txt, which it copies over it last
 
     QString options() const { return file(optionsName()); }
+    // The comforts switched on, the recent files and the window's place.
+    QString workspace() const { return file(QStringLiteral("Workspace.ini")); }
     // Where New puts a document that has no name of its own yet.
     QString defaultDocument() const { return file(QStringLiteral("default.java")); }
     QString temp() const { return file(tempName()); }

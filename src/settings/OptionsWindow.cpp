@@ -7,6 +7,7 @@
 #include "Twips.h"
 #include "UserMessages.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QGuiApplication>
@@ -69,6 +70,7 @@ void OptionsWindow::createControls()
     TabStrip1->setExpanding(false);
     TabStrip1->addTab(QStringLiteral("IDE"));
     TabStrip1->addTab(QStringLiteral("Compiler"));
+    TabStrip1->addTab(QStringLiteral("Workspace"));
     connect(TabStrip1, &QTabBar::currentChanged, this, &OptionsWindow::TabStrip1_Click);
 
     // One page shows at a time; the hidden one's fields cannot take the keyboard.
@@ -103,6 +105,7 @@ void OptionsWindow::createControls()
     Text1->setGeometry(twipsRect(1440, 240, 3855, 285));
     Command1 = button(QStringLiteral("..."), Frame2, twipsRect(5400, 200, 375, 375));
     connect(Command1, &QPushButton::clicked, this, &OptionsWindow::Command1_Click);
+    createWorkspacePage();
 
     const char *names[] = {"cmdOK",  "cmdCancel", "cmdApply", "TabStrip1", "Frame1", "Label1",  "Combo1",
                            "Label2", "Combo2",    "Frame2",   "Label3",    "Text1",  "Command1"};
@@ -110,9 +113,31 @@ void OptionsWindow::createControls()
                           Label2, Combo2,    Frame2,   Label3,    Text1,  Command1};
     for (std::size_t i = 0; i < std::size(widgets); ++i)
         widgets[i]->setObjectName(QString::fromLatin1(names[i]));
-    QWidget *const tabOrder[] = {cmdOK, cmdCancel, cmdApply, TabStrip1, Combo1, Combo2, Text1, Command1};
+    QWidget *const tabOrder[] = {cmdOK,          cmdCancel,    cmdApply,        TabStrip1,
+                                 Combo1,         Combo2,       Text1,           Command1,
+                                 ResizableCheck, CaptionCheck, ViewerFitsCheck, SaveBeforeCompileCheck};
     for (std::size_t i = 1; i < std::size(tabOrder); ++i)
         setTabOrder(tabOrder[i - 1], tabOrder[i]);
+}
+
+// Each comfort is off unless the user switches it on here; the windows as designed
+// stay the default.
+void OptionsWindow::createWorkspacePage()
+{
+    WorkspaceFrame = new QGroupBox(QStringLiteral("Workspace (off: the windows as designed)"), Picture1[2]);
+    WorkspaceFrame->setObjectName(QStringLiteral("WorkspaceFrame"));
+    WorkspaceFrame->setGeometry(twipsRect(0, 0, 5895, 1815));
+    const auto check = [this](const char *name, const QString &text, int top) {
+        auto *box = new QCheckBox(text, WorkspaceFrame);
+        box->setObjectName(QString::fromLatin1(name));
+        box->setGeometry(twipsRect(120, top, 5655, 285));
+        return box;
+    };
+    ResizableCheck = check("ResizableCheck", QStringLiteral("&Resizable main window and viewer"), 240);
+    CaptionCheck = check("CaptionCheck", QStringLiteral("Caption names the &file"), 600);
+    ViewerFitsCheck = check("ViewerFitsCheck", QStringLiteral("&Viewer takes the applet's own size"), 960);
+    SaveBeforeCompileCheck = check("SaveBeforeCompileCheck",
+                                   QStringLiteral("&Save changes before compiling without asking"), 1320);
 }
 
 void OptionsWindow::Form_Load()
@@ -128,12 +153,18 @@ void OptionsWindow::Form_Load()
     showCompilerLocation(settings.CompilerLocation);
     Combo1->setCurrentIndex(isFontTableIndex(settings.MainFontType) ? settings.MainFontType : 0);
     Combo2->setCurrentIndex(isFontTableIndex(settings.MainFontSize) ? settings.MainFontSize : 0);
+    const WorkspaceSettings &workspace = m_settings->workspace();
+    ResizableCheck->setChecked(workspace.resizable);
+    CaptionCheck->setChecked(workspace.captionShowsFile);
+    ViewerFitsCheck->setChecked(workspace.viewerFitsApplet);
+    SaveBeforeCompileCheck->setChecked(workspace.saveBeforeCompile);
     fitControlsToText();
 }
 
 // The labels and lists keep their places but show their whole text in the fonts at
 // hand: "Font Type:" and the lists grow to the right, where the frame has room;
-// "Compiler Location:", with the path field beside it, wraps onto a second line.
+// "Compiler Location:", with the path field beside it, wraps onto a second line;
+// no frame's title lies over its controls.
 void OptionsWindow::fitControlsToText()
 {
     Label1->resize(std::max(Label1->width(), Label1->sizeHint().width()), Label1->height());
@@ -152,6 +183,23 @@ void OptionsWindow::fitControlsToText()
         const int needed = widest + 6 + combo->width() - field.width();
         combo->resize(std::max(combo->width(), needed), combo->height());
     }
+    for (QGroupBox *frame : {Frame1, Frame2, WorkspaceFrame})
+        clearFrameTitle(frame);
+}
+
+void OptionsWindow::clearFrameTitle(QGroupBox *frame)
+{
+    // The style keeps its title out of the contents rectangle.
+    const QList<QWidget *> controls = frame->findChildren<QWidget *>(Qt::FindDirectChildrenOnly);
+    int top = frame->height();
+    for (const QWidget *control : controls)
+        top = std::min(top, control->y());
+    const int shift = frame->contentsRect().top() - top;
+    if (shift <= 0)
+        return;
+    for (QWidget *control : controls)
+        control->move(control->x(), control->y() + shift);
+    frame->resize(frame->width(), frame->height() + shift);
 }
 
 void OptionsWindow::TabStrip1_Click()
@@ -198,6 +246,10 @@ bool OptionsWindow::apply()
                                                                                : Text1->text();
 
     m_settings->change(settings);
+    const WorkspaceSettings workspace{ResizableCheck->isChecked(), CaptionCheck->isChecked(),
+                                      ViewerFitsCheck->isChecked(), SaveBeforeCompileCheck->isChecked()};
+    if (!(workspace == m_settings->workspace()))
+        m_settings->changeWorkspace(workspace);
     // Also when the main window has closed: for the next start.
     const QString problem = m_settings->StoreSettings();
     if (!problem.isEmpty())

@@ -8,6 +8,7 @@
 class FileDialog;
 class QComboBox;
 class QGroupBox;
+class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -17,9 +18,9 @@ class SettingsStore;
 class UserMessages;
 
 // "Options": the editor face and size on the "IDE" page, the compiler path on the
-// "Compiler" page. Modeless; Apply and OK change the settings (the main window
-// applies the font) and store them; Cancel closes without storing, as Esc and the
-// title bar's close button do (the dialog's own reject).
+// "Compiler" page, the comforts a user may switch on on the "Workspace" page. Modeless; Apply and OK change
+// the settings (the main window applies the font) and store them; Cancel closes without storing, as Esc and
+// the title bar's close button do (the dialog's own reject).
 class OptionsWindow : public QDialog
 {
     Q_OBJECT
@@ -45,7 +46,7 @@ public:
     QPushButton *cmdCancel = nullptr;
     QPushButton *cmdApply = nullptr;
     QTabBar *TabStrip1 = nullptr;
-    std::array<QWidget *, 2> Picture1{};
+    std::array<QWidget *, 3> Picture1{};
     QGroupBox *Frame1 = nullptr;
     QLabel *Label1 = nullptr;
     QComboBox *Combo1 = nullptr;
@@ -55,9 +56,18 @@ public:
     QLabel *Label3 = nullptr;
     QLineEdit *Text1 = nullptr;
     QPushButton *Command1 = nullptr;
+    QGroupBox *WorkspaceFrame = nullptr;
+    QCheckBox *ResizableCheck = nullptr;
+    QCheckBox *CaptionCheck = nullptr;
+    QCheckBox *ViewerFitsCheck = nullptr;
+    QCheckBox *SaveBeforeCompileCheck = nullptr;
 
 private:
     void createControls();
+    void createWorkspacePage();
+    // Moves a frame's controls below its title where the style draws it taller than
+    // the room the layout left, growing the frame by as much.
+    static void clearFrameTitle(QGroupBox *frame);
     void Form_Load();
     void fitControlsToText();
     void showCompilerLocation(const QString &location);

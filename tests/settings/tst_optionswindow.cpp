@@ -5,12 +5,14 @@
 #include "SettingsStore.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QSignalSpy>
 #include <QTabBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -95,11 +97,24 @@ void TestOptionsWindow::opensWithTheCurrentValues()
     QVERIFY2(qAbs(offCentre.x()) <= 8 && qAbs(offCentre.y()) <= 8,
              qPrintable(QString::number(offCentre.x())));
 
-    QCOMPARE(m_window->TabStrip1->count(), 2);
+    QCOMPARE(m_window->TabStrip1->count(), 3);
     QCOMPARE(m_window->TabStrip1->tabText(0), QStringLiteral("IDE"));
     QCOMPARE(m_window->TabStrip1->tabText(1), QStringLiteral("Compiler"));
+    QCOMPARE(m_window->TabStrip1->tabText(2), QStringLiteral("Workspace"));
     QCOMPARE(m_window->Frame1->title(), QStringLiteral("IDE Font:"));
     QCOMPARE(m_window->Frame2->title(), QStringLiteral("Compiler Options"));
+    // No frame's title lies over its controls, and every control lies in its frame.
+    for (const QGroupBox *frame : {m_window->Frame1, m_window->Frame2, m_window->WorkspaceFrame}) {
+        for (const QWidget *control : frame->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+            QVERIFY2(control->y() >= frame->contentsRect().top(), qPrintable(control->objectName()));
+            QVERIFY2(frame->rect().contains(control->geometry()), qPrintable(control->objectName()));
+        }
+        QVERIFY(frame->geometry().bottom() < m_window->Picture1[0]->height()); // the shown page's height
+    }
+    // The comforts are off until switched on.
+    for (const QCheckBox *comfort : {m_window->ResizableCheck, m_window->CaptionCheck,
+                                     m_window->ViewerFitsCheck, m_window->SaveBeforeCompileCheck})
+        QVERIFY(!comfort->isChecked());
     QCOMPARE(m_window->Command1->text(), QStringLiteral("..."));
 
     QCOMPARE(m_window->Combo1->count(), 10);
@@ -164,6 +179,23 @@ void TestOptionsWindow::applyHandsOverAndStores()
     QTest::mouseClick(m_window->cmdApply, Qt::LeftButton); // without changes: the same again
     QCOMPARE(m_changes.size(), 2);
     QCOMPARE(m_changes[1], m_changes[0]);
+    const QString workspace = m_folder.filePath(QStringLiteral("Workspace.ini"));
+    QVERIFY(!QFile::exists(workspace)); // nothing switched on: no file
+
+    // A comfort switched on is kept beside Options.dat, which keeps its format.
+    QSignalSpy workspaceChanges(m_settings.get(), &SettingsStore::workspaceChanged);
+    m_window->CaptionCheck->setChecked(true);
+    m_window->SaveBeforeCompileCheck->setChecked(true);
+    QTest::mouseClick(m_window->cmdApply, Qt::LeftButton);
+    QCOMPARE(workspaceChanges.size(), 1);
+    QCOMPARE(m_settings->workspace(), (WorkspaceSettings{false, true, false, true}));
+    QCOMPARE(readWorkspaceSettings(workspace), m_settings->workspace());
+    QVERIFY(fileBytes(workspace).contains("[workspace]"));
+    QCOMPARE(stored(), QByteArray("5,3,\"/usr/bin/javac\"\r\n"));
+    // Switched off again, the file says so.
+    m_window->CaptionCheck->setChecked(false);
+    QTest::mouseClick(m_window->cmdApply, Qt::LeftButton);
+    QCOMPARE(readWorkspaceSettings(workspace), (WorkspaceSettings{false, false, false, true}));
 }
 
 void TestOptionsWindow::okClosesUnlessTheStoreFails()
