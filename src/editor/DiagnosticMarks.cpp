@@ -1,5 +1,6 @@
 #include "DiagnosticMarks.h"
 
+#include <QRegularExpression>
 #include <QTextBlock>
 #include <QTextDocument>
 
@@ -7,11 +8,33 @@
 
 namespace {
 
-// The text a message at column (from 1) of block underlines: the word there, else
-// the one character. A place at or past the end of the line's text (javac puts
+// The name javac says it cannot find ("symbol:   variable bleu"), else empty.
+QString unknownSymbol(const QString &message)
+{
+    static const QRegularExpression symbol(QStringLiteral(R"(^symbol:\s+\S+\s+([\p{L}\p{N}_$]+))"),
+                                           QRegularExpression::MultilineOption);
+    return symbol.match(message).captured(1);
+}
+
+// Where the whole name stands in text at or after at: javac points at the dot
+// before a member it cannot find, and the mark is to cover the name. -1 when the
+// name is not there as a word of its own.
+qsizetype nameFrom(const QString &text, qsizetype at, const QString &name)
+{
+    const auto wordCharacter = [](QChar c) { return c.isLetterOrNumber() || c == u'_' || c == u'$'; };
+    for (qsizetype found = text.indexOf(name, at); found >= 0; found = text.indexOf(name, found + 1)) {
+        const qsizetype end = found + name.size();
+        if ((found == 0 || !wordCharacter(text.at(found - 1))) && (end == text.size() || !wordCharacter(text.at(end))))
+            return found;
+    }
+    return -1;
+}
+
+// The text a message at column (from 1) of block underlines: the name it cannot
+// find, else the word there, else the one character. A place at or past the end of the line's text (javac puts
 // "';' expected" after the last token) underlines the line's last visible
 // character, so that the mark is seen; a line without text is marked whole.
-QTextCursor markedRange(const QTextBlock &block, int column)
+QTextCursor markedRange(const QTextBlock &block, int column, const QString &message)
 {
     const QString text = block.text();
     qsizetype lastVisible = text.size() - 1;
@@ -28,6 +51,13 @@ QTextCursor markedRange(const QTextBlock &block, int column)
         range.movePosition(QTextCursor::NextCharacter, QTextCursor::KeepAnchor);
         return range;
     }
+    if (const QString name = unknownSymbol(message); !name.isEmpty()) {
+        if (const qsizetype found = nameFrom(text, at, name); found >= 0) {
+            range.setPosition(block.position() + int(found));
+            range.setPosition(block.position() + int(found + name.size()), QTextCursor::KeepAnchor);
+            return range;
+        }
+    }
     range.setPosition(block.position() + at);
     range.movePosition(QTextCursor::EndOfWord, QTextCursor::KeepAnchor);
     if (!range.hasSelection()) // not in a word: the one character
@@ -43,7 +73,8 @@ void DiagnosticMarks::set(QTextDocument &document, const QList<PaneDiagnostic> &
     for (const PaneDiagnostic &diagnostic : diagnostics) {
         const QTextBlock block = document.findBlockByNumber(diagnostic.line - 1);
         if (block.isValid())
-            m_marks.append({markedRange(block, diagnostic.column), diagnostic.error, diagnostic.message});
+            m_marks.append({markedRange(block, diagnostic.column, diagnostic.message), diagnostic.error,
+                            diagnostic.message});
     }
     std::sort(m_marks.begin(), m_marks.end(), [](const Mark &a, const Mark &b) {
         return a.range.selectionStart() < b.range.selectionStart();

@@ -9,6 +9,7 @@
 #include <QDropEvent>
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QTextBlock>
 #include <QToolTip>
@@ -63,6 +64,14 @@ bool EditorPane::event(QEvent *event)
         return true;
     }
     return QPlainTextEdit::event(event);
+}
+
+void EditorPane::mouseReleaseEvent(QMouseEvent *event)
+{
+    QPlainTextEdit::mouseReleaseEvent(event);
+    if (event->button() == Qt::LeftButton && event->modifiers() == Qt::ControlModifier
+        && !textCursor().hasSelection())
+        Q_EMIT nameClicked(cursorForPosition(event->position().toPoint()).position());
 }
 
 void EditorPane::keyPressEvent(QKeyEvent *event)

@@ -47,10 +47,13 @@ Q_SIGNALS:
     void caretMessageChanged(const QString &message);
     // A file was dropped on the pane: it is to be opened, not its name inserted.
     void fileDropped(const QString &path);
+    // A click with Ctrl held at position in the text: go to the class named there.
+    void nameClicked(int position);
 
 protected:
     bool event(QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
     bool canInsertFromMimeData(const QMimeData *source) const override;
     void dropEvent(QDropEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;

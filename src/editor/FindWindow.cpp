@@ -1,11 +1,14 @@
 #include "FindWindow.h"
 
+#include "WindowPlacement.h"
+
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QVBoxLayout>
 
 FindWindow::FindWindow(QPlainTextEdit &pane, QWidget *parent)
@@ -106,10 +109,26 @@ bool FindWindow::find(bool backward)
     }
     m_pane.setTextCursor(match->cursor);
     m_pane.ensureCursorVisible();
+    moveOffMatch();
     Q_EMIT reported(!match->wrapped ? QString()
                     : backward      ? tr("Search went on from the bottom")
                                     : tr("Search went on from the top"));
     return true;
+}
+
+void FindWindow::moveOffMatch()
+{
+    const QScreen *shown = screen();
+    if (!isVisible() || !shown)
+        return;
+    QTextCursor start = m_pane.textCursor();
+    start.setPosition(start.selectionStart());
+    const QRect first = m_pane.cursorRect(start);
+    const QRect last = m_pane.cursorRect(m_pane.textCursor());
+    // The match's lines across the pane's width: the whole line stays readable.
+    const QRect lines(m_pane.viewport()->mapToGlobal(QPoint(0, first.top())),
+                      m_pane.viewport()->mapToGlobal(QPoint(m_pane.viewport()->width() - 1, last.bottom())));
+    move(placeOff(frameGeometry(), lines, shown->availableGeometry()));
 }
 
 void FindWindow::replace()

@@ -11,7 +11,7 @@ class QPushButton;
 
 // "Find" and "Replace": a modeless window over the main window that searches its
 // pane, with the options Match case and Whole words. What a search finds is
-// selected in the pane; what it has to say (a wrap, nothing found, how many were
+// selected in the pane, and the window moves off it; what it has to say (a wrap, nothing found, how many were
 // replaced) goes to reported(), for the status bar.
 class FindWindow : public QDialog
 {
@@ -42,6 +42,8 @@ Q_SIGNALS:
 private:
     void showFor(bool replacing);
     bool find(bool backward);
+    // Moves the window off the match it just selected, so that the user sees it.
+    void moveOffMatch();
 
     QPlainTextEdit &m_pane;
     QLineEdit *m_find = nullptr;

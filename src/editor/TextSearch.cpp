@@ -50,16 +50,24 @@ int replaceAll(QTextDocument &document, const SearchOptions &options, const QStr
 {
     if (options.text.isEmpty())
         return 0;
-    int replaced = 0;
+    // The matches of the text as it stands, each after the one before; replaced
+    // from the last, so that no edit moves a match still to come.
+    QList<std::pair<int, int>> matches;
+    for (QTextCursor found = document.find(options.text, 0, flagsOf(options, false)); !found.isNull();
+         found = document.find(options.text, found, flagsOf(options, false)))
+        matches.append({found.selectionStart(), found.selectionEnd()});
+    if (matches.isEmpty())
+        return 0;
+    // Undo takes the caret back to where the edit began: the last change, not the
+    // top of the text.
     QTextCursor edit(&document);
+    edit.setPosition(matches.constLast().first);
     edit.beginEditBlock();
-    QTextCursor at(&document);
-    for (QTextCursor found = document.find(options.text, at, flagsOf(options, false)); !found.isNull();
-         found = document.find(options.text, at, flagsOf(options, false))) {
-        found.insertText(replacement);
-        at = found; // after the replacement, which is never searched again
-        ++replaced;
+    for (auto match = matches.crbegin(); match != matches.crend(); ++match) {
+        edit.setPosition(match->first);
+        edit.setPosition(match->second, QTextCursor::KeepAnchor);
+        edit.insertText(replacement);
     }
     edit.endEditBlock();
-    return replaced;
+    return int(matches.size());
 }

@@ -106,29 +106,44 @@ void TestDiagnostics::compile()
 }
 
 // javac puts "';' expected" after the line's last token: the mark goes on the
-// last character that can be seen, and a line without text is tinted whole.
+// last character that can be seen, and a line without text is tinted whole. A
+// name javac cannot find is marked whole, also where its column is the dot before it.
 void TestDiagnostics::marksPastTheLineEndAreSeen_data()
 {
+    QTest::addColumn<int>("line");
     QTest::addColumn<int>("column");
+    QTest::addColumn<QString>("message");
     QTest::addColumn<QPoint>("underline"); // (0, 0): the whole line is tinted
-    QTest::newRow("after the last token") << 14 << QPoint(2, 13);
-    QTest::newRow("in trailing blanks") << 16 << QPoint(2, 13);
-    QTest::newRow("far past the end") << 80 << QPoint(2, 13);
-    QTest::newRow("on a word") << 9 << QPoint(2, 9);
-    QTest::newRow("empty line") << -1 << QPoint();
+    QTest::addColumn<int>("extent");
+    const QString semicolon = QStringLiteral("';' expected");
+    QTest::newRow("after the last token") << 2 << 14 << semicolon << QPoint(2, 13) << 1;
+    QTest::newRow("in trailing blanks") << 2 << 16 << semicolon << QPoint(2, 13) << 1;
+    QTest::newRow("far past the end") << 2 << 80 << semicolon << QPoint(2, 13) << 1;
+    QTest::newRow("on a word") << 2 << 9 << semicolon << QPoint(2, 9) << 1;
+    QTest::newRow("empty line") << 3 << 1 << semicolon << QPoint() << 0;
+    const QString unknown = QStringLiteral("cannot find symbol\nsymbol:   %1\nlocation: class Semi");
+    QTest::newRow("member after its dot") << 4 << 27 << unknown.arg(QStringLiteral("variable bleu")) << QPoint(4, 28) << 4;
+    QTest::newRow("class at its start") << 4 << 22 << unknown.arg(QStringLiteral("class Color")) << QPoint(4, 22) << 5;
+    QTest::newRow("name not on the line") << 4 << 27 << unknown.arg(QStringLiteral("variable red")) << QPoint(4, 27) << 1;
 }
 
 void TestDiagnostics::marksPastTheLineEndAreSeen()
 {
+    QFETCH(int, line);
     QFETCH(int, column);
+    QFETCH(QString, message);
     QFETCH(QPoint, underline);
-    pane()->setPlainText(QStringLiteral("class Semi {\n    int x = 1   \n\n}\n"));
-    pane()->setDiagnostics({{column < 0 ? 3 : 2, std::max(column, 1), true, QStringLiteral("';' expected")}});
+    QFETCH(int, extent);
+    pane()->setPlainText(QStringLiteral("class Semi {\n    int x = 1   \n\n    Object bleuish = Color.bleu;\n}\n"));
+    pane()->setDiagnostics({{line, column, true, message}});
     QCOMPARE(underlines(), underline.isNull() ? QList<QPoint>() : QList<QPoint>{underline});
     if (underline.isNull()) {
         const QTextEdit::ExtraSelection tint = pane()->extraSelections().first();
         QVERIFY(tint.format.property(QTextFormat::FullWidthSelection).toBool());
         QCOMPARE(tint.cursor.blockNumber(), 2);
+    } else {
+        const QTextCursor mark = pane()->extraSelections().first().cursor;
+        QCOMPARE(mark.selectionEnd() - mark.selectionStart(), extent);
     }
 }
 

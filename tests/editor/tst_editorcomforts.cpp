@@ -319,6 +319,8 @@ void TestEditorComforts::findReplaceAndGoToLine()
     QVERIFY(status().startsWith(QStringLiteral("Replaced 4")));
     QTest::keyClick(pane(), Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(text(), QStringLiteral("Ball ball\nfootball ball\nBALL"));
+    // The caret stays at the last change, not at the top of the text.
+    QCOMPARE(pane()->textCursor().position(), 28);
 
     messages->lineAnswers = {3};
     run("GoToLineB");
