@@ -84,6 +84,10 @@ public:
     {
         qFatal("unexpected question: %s", qPrintable(text));
     }
+    bool askToOpenBinary(QWidget *, const QString &, const QString &text) override
+    {
+        qFatal("unexpected question: %s", qPrintable(text));
+    }
     bool askToRecover(QWidget *, const QString &, const QString &text) override
     {
         qFatal("unexpected question: %s", qPrintable(text));

@@ -63,6 +63,15 @@ bool QtUserMessages::askToDropMark(QWidget *parent, const QString &title, const 
     return box.clickedButton() == drop;
 }
 
+bool QtUserMessages::askToOpenBinary(QWidget *parent, const QString &title, const QString &text)
+{
+    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Cancel, parent);
+    QPushButton *open = box.addButton(QMessageBox::tr("&Open"), QMessageBox::AcceptRole);
+    box.setDefaultButton(QMessageBox::Cancel);
+    execCentred(box, parent);
+    return box.clickedButton() == open;
+}
+
 bool QtUserMessages::askToRecover(QWidget *parent, const QString &title, const QString &text)
 {
     QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Discard, parent);

@@ -10,6 +10,7 @@ public:
     SaveAnswer askToSave(QWidget *parent, const QString &title, const QString &text) override;
     bool askToOverwrite(QWidget *parent, const QString &title, const QString &text) override;
     bool askToDropMark(QWidget *parent, const QString &title, const QString &text) override;
+    bool askToOpenBinary(QWidget *parent, const QString &title, const QString &text) override;
     bool askToRecover(QWidget *parent, const QString &title, const QString &text) override;
     std::optional<int> askLineNumber(QWidget *parent, const QString &title, int current, int lines) override;
 };

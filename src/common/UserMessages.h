@@ -30,6 +30,10 @@ public:
     // javac cannot read: Save Without Mark (true) or Cancel.
     virtual bool askToDropMark(QWidget *parent, const QString &title, const QString &text) = 0;
 
+    // Asks whether to open a file that does not look like text (it holds NUL
+    // bytes): Open (true) or Cancel.
+    virtual bool askToOpenBinary(QWidget *parent, const QString &title, const QString &text) = 0;
+
     // Offers text recovered from a Zarn that ended without saving it: Recover
     // (true) or Discard.
     virtual bool askToRecover(QWidget *parent, const QString &title, const QString &text) = 0;

@@ -35,6 +35,7 @@ DocumentCommands::DocumentCommands(QPlainTextEdit &pane, Document &document, Fil
     , m_dialog(dialog)
     , m_messages(messages)
     , m_paths(paths)
+    , m_startFolder(QDir::currentPath())
 {
 }
 
@@ -64,6 +65,12 @@ bool DocumentCommands::OpenFile(const QString &path)
         m_messages.warning(window(), title(), loaded.error);
         return false;
     }
+    // A class file or a picture shows as garbage: only when the user says so.
+    if (loaded.bytes.contains('\0')
+        && !m_messages.askToOpenBinary(window(), title(),
+                                       tr("%1 does not look like text. Open it anyway?")
+                                           .arg(QFileInfo(readablePath(path)).fileName())))
+        return false;
     m_pane.setPlainText(loaded.content.text);
     m_document.opened(path, loaded.content.format, loaded.bytes);
     return true;
@@ -132,7 +139,7 @@ QString DocumentCommands::suggestedPath() const
     const QString last = m_dialog.FileName();
     QString folder = last.isEmpty() ? QString() : QFileInfo(last).absolutePath();
     if (folder.isEmpty() || !QFileInfo(folder).isDir())
-        folder = current.isEmpty() ? QDir::homePath() : QFileInfo(current).absolutePath();
+        folder = current.isEmpty() ? m_startFolder : QFileInfo(current).absolutePath();
     return QDir(folder).filePath(name + QStringLiteral(".java"));
 }
 
@@ -161,6 +168,8 @@ bool DocumentCommands::readyToCompile(QString *kept)
         return saveWithoutMark(kept);
     if (!m_document.isModified())
         return true;
+    if (m_saveBeforeCompile)
+        return Save();
     return askToSave(tr("Save changes to %1 before compiling?").arg(m_document.displayName()));
 }
 

@@ -54,6 +54,8 @@ public:
     // it. True when the compile may go on; else, when the user kept the mark, why
     // nothing compiles is in *kept.
     bool readyToCompile(QString *kept = nullptr);
+    // Changed text is saved before a compile without the question.
+    void setSaveBeforeCompile(bool save) { m_saveBeforeCompile = save; }
 
 private:
     // The path Save As offers: the class the text declares, in the folder last used.
@@ -69,4 +71,7 @@ private:
     FileDialog &m_dialog;
     UserMessages &m_messages;
     const AppPaths m_paths;
+    // Where Zarn was started: the first Save As of an unnamed document offers it.
+    const QString m_startFolder;
+    bool m_saveBeforeCompile = false;
 };

@@ -33,6 +33,11 @@ public:
         return answer(title, text, dropMarkAnswers, false);
     }
 
+    bool askToOpenBinary(QWidget *, const QString &title, const QString &text) override
+    {
+        return answer(title, text, openBinaryAnswers, false);
+    }
+
     bool askToRecover(QWidget *, const QString &title, const QString &text) override
     {
         titles.append(title);
@@ -57,6 +62,7 @@ public:
     std::deque<SaveAnswer> saveAnswers;
     std::deque<bool> overwriteAnswers;
     std::deque<bool> dropMarkAnswers;
+    std::deque<bool> openBinaryAnswers;
     bool recoverAnswer = true; // an unexpected question must not lose anything
     std::deque<int> lineAnswers;
 

@@ -284,6 +284,18 @@ void TestDocumentCommands::openLoadsTheFile()
     QCOMPARE(m_dialog.shown[0].filter, QStringLiteral("Java File (*.java)|*.java|Text File (*.txt)|*.txt"));
     QCOMPARE(m_dialog.shown[0].title, QString());
     QVERIFY(m_messages.texts.isEmpty());
+
+    // A file with NUL bytes (a class file) opens only when the user says so.
+    const QString compiled = docPath(QStringLiteral("Hello.class"));
+    QVERIFY(writeBytes(compiled, QByteArray("\xCA\xFE\xBA\xBE\0\0\0\x3D", 8)));
+    m_messages.openBinaryAnswers = {false, true};
+    QVERIFY(!m_commands->OpenFile(compiled));
+    QCOMPARE(m_messages.questions.last(), QStringLiteral("Hello.class does not look like text. Open it anyway?"));
+    QCOMPARE(m_pane->toPlainText(), QStringLiteral("first\nsecond\n"));
+    QCOMPARE(m_document->FileName(), notes);
+    QVERIFY(m_commands->OpenFile(compiled));
+    QCOMPARE(m_document->FileName(), compiled);
+    QCOMPARE(m_messages.questions.size(), 2);
 }
 
 void TestDocumentCommands::openFailureChangesNothing_data()
@@ -385,6 +397,8 @@ void TestDocumentCommands::saveWithoutNameIsSaveAs()
     QVERIFY(m_commands->Save());
     QCOMPARE(m_dialog.shown.size(), std::size_t(1));
     QCOMPARE(m_dialog.shown[0].mode, FileDialog::Mode::Save);
+    // The first Save As offers the folder Zarn was started from.
+    QCOMPARE(m_dialog.shown[0].offeredName, QDir::current().filePath(QStringLiteral("A.java")));
     QCOMPARE(m_document->FileName(), target);
     QCOMPARE(fileBytes(target), QByteArray("class A {}"));
     QVERIFY(!m_pane->document()->isModified());
@@ -641,6 +655,17 @@ void TestDocumentCommands::unsavedChangesAreAskedAbout()
     QCOMPARE(m_messages.questions.last(), QStringLiteral("Save changes to default.java?"));
     QCOMPARE(m_pane->toPlainText(), QStringLiteral("other"));
     QCOMPARE(m_messages.questions.size(), 3);
+
+    // Before a compile the question is asked, unless the user chose to save unasked.
+    type(QStringLiteral("// "));
+    m_messages.saveAnswers = {SaveAnswer::Cancel};
+    QVERIFY(!m_commands->readyToCompile());
+    QCOMPARE(m_messages.questions.last(), QStringLiteral("Save changes to Other.java before compiling?"));
+    m_commands->setSaveBeforeCompile(true);
+    QVERIFY(m_commands->readyToCompile());
+    QCOMPARE(m_messages.questions.size(), 4);
+    QCOMPARE(fileBytes(other), QByteArray("// other"));
+    QVERIFY(!m_document->isModified());
 }
 
 void TestDocumentCommands::saveAnswerThatFailsStopsTheCommand()
