@@ -8,6 +8,7 @@
 #include "AppletWindow.h"
 #include "AuthorsApplet.h"
 #include "BringForward.h"
+#include "ClassSources.h"
 #include "CompileJob.h"
 #include "Document.h"
 #include "FileDialog.h"
@@ -15,10 +16,12 @@
 #include "LoadedFilesCopy.h"
 #include "MessageWindow.h"
 #include "PathParts.h"
+#include "PlaceWindow.h"
 #include "ProgressFeedback.h"
 #include "SettingsStore.h"
 #include "SourceLayout.h"
 #include "StatusFeedback.h"
+#include "TextFile.h"
 #include "UserMessages.h"
 
 #include <QDir>
@@ -127,14 +130,25 @@ void AppletCommands::View()
 {
     if (m_running)
         return;
-    const std::optional<SourceLayout> layout = checkedLayout();
+    std::optional<SourceLayout> layout = checkedLayout();
     if (!layout)
         return;
+    QString source = m_document.FileName();
+    QString note;
+    const bool applet = fileMayBeApplet(source, layout->simpleName);
+    // A helper of a package runs the applet last viewed from it.
+    if (const QString last = m_lastApplets.value(layout->root);
+        !applet && !last.isEmpty() && !samePath(last, source) && QFileInfo(last).isFile()) {
+        if (const SourceLayout lastLayout = sourceLayout(last); lastLayout.problem.isEmpty()) {
+            source = last;
+            layout = lastLayout;
+            note = tr("Viewing %1 (last applet of this package)").arg(lastLayout.simpleName);
+        }
+    }
     begin();
-    findJdk([this, layout = *layout](const Jdk &jdk) {
-        // The page names the document's class, with the size and parameters its author
-        // gave it; the applet host finds the class beside it.
-        const QString source = m_document.FileName();
+    findJdk([this, layout = *layout, source, note, applet](const Jdk &jdk) {
+        // The page names the class, with the size and parameters its author gave it;
+        // the applet host finds the class beside it.
         const std::optional<AuthorsApplet> authors = authorsApplet(source, layout.className(), layout.root);
         const AppletTag *authorsTag = authors ? &authors->tag : nullptr;
         const QString code = codeValue(layout, NamePart(source));
@@ -146,28 +160,35 @@ void AppletCommands::View()
             hostPageApplet(code, authorsTag), m_paths.hostPage(),
             {layout.root, authors ? authors->page : QString(), authors ? authors->tag.codebase : QString()});
         m_appletFiles->begin(source, browser.launch(), m_paths.temp());
+        fitViewer(layout.className());
         auto pageProblem = std::make_shared<QString>();
         compile(
-            jdk, layout, m_paths.temp(), CompileFeedbackStyle::StatusBar,
+            jdk, source, layout, m_paths.temp(), CompileFeedbackStyle::StatusBar,
             [this, code, authors, pageProblem] {
                 *pageProblem = WriteHostPage(code, m_paths.hostPage(), authors ? &authors->tag : nullptr);
                 removeClassFiles(m_paths.temp());
             },
-            [this, layout, pageProblem](const CompileResult &result) {
-                viewCompiled(layout, result, *pageProblem);
+            [this, layout, source, note, applet, pageProblem](const CompileResult &result) {
+                if (viewCompiled(layout, result, *pageProblem)) {
+                    if (applet)
+                        m_lastApplets.insert(layout.root, source);
+                    if (!note.isEmpty())
+                        m_statusBar.showMessage(note);
+                }
             });
     });
 }
 
-void AppletCommands::viewCompiled(const SourceLayout &layout, const CompileResult &result,
+bool AppletCommands::viewCompiled(const SourceLayout &layout, const CompileResult &result,
                                   const QString &pageProblem)
 {
+    bool loaded = false;
     if (!pageProblem.isEmpty())
         warnOfPage(m_paths.hostPage(), pageProblem);
     // Closed meanwhile: its host went with it.
     if (!m_appletWindow) {
         end();
-        return;
+        return false;
     }
     AppletBrowser &browser = *m_appletWindow->WebBrowser1;
     if (result.outcome == CompileResult::Outcome::Cancelled) {
@@ -180,13 +201,34 @@ void AppletCommands::viewCompiled(const SourceLayout &layout, const CompileResul
     } else {
         // The viewer runs only the class just compiled, and says so when there is none.
         if (const QString failure = compileFailure(result, layout.classFileIn(m_paths.temp()));
-            failure.isEmpty())
+            failure.isEmpty()) {
             browser.load();
-        else
+            loaded = true;
+        } else
             browser.showCompileFailure(failure);
+        if (!m_appletWindow->isVisible())
+            placeBesideMain(*m_appletWindow, m_window, statusBarPlace(), {m_console});
         bringForward(m_appletWindow);
     }
     end();
+    return loaded;
+}
+
+void AppletCommands::fitViewer(const QString &className)
+{
+    const WorkspaceSettings &workspace = m_settings.workspace();
+    AppletWindow &viewer = *m_appletWindow;
+    viewer.setResizable(workspace.resizable);
+    viewer.setCaptionClass(workspace.captionShowsFile ? className : QString());
+    if (workspace.viewerFitsApplet)
+        viewer.fitApplet(appletSize(viewer.WebBrowser1->launch(), AppletWindow::designedArea()));
+    else if (!workspace.resizable)
+        viewer.fitApplet(AppletWindow::designedArea());
+}
+
+QRect AppletCommands::statusBarPlace() const
+{
+    return {m_statusBar.mapToGlobal(QPoint()), m_statusBar.size()};
 }
 
 // No owner: the viewer stays open when the main window closes.
@@ -226,6 +268,7 @@ void AppletCommands::openConsole(bool forward)
         m_console = new AppletConsole;
         connect(m_console, &AppletConsole::sourceLineClicked, this, &AppletCommands::sourceLineAsked);
         m_console->follow(m_output);
+        placeBesideMain(*m_console, m_window, statusBarPlace(), {m_appletWindow});
     }
     if (forward) {
         bringForward(m_console);
@@ -252,8 +295,8 @@ void AppletCommands::Publish()
     findJdk([this, layout = *layout, chosen = *chosen](const Jdk &jdk) {
         // Only the folder counts; the compiler names the class file after the class,
         // in the folders of its package.
-        compile(jdk, layout, destinationOf(chosen), CompileFeedbackStyle::ProgressWindow, {},
-                [this](const CompileResult &) { end(); });
+        compile(jdk, m_document.FileName(), layout, destinationOf(chosen),
+                CompileFeedbackStyle::ProgressWindow, {}, [this](const CompileResult &) { end(); });
     });
 }
 
@@ -270,8 +313,8 @@ void AppletCommands::PublishWithHtml()
         return;
     begin();
     findJdk([this, layout = *layout, classPath = *classPath](const Jdk &jdk) {
-        compile(jdk, layout, destinationOf(classPath), CompileFeedbackStyle::StatusBar, {},
-                [this, layout, classPath](const CompileResult &result) {
+        compile(jdk, m_document.FileName(), layout, destinationOf(classPath), CompileFeedbackStyle::StatusBar,
+                {}, [this, layout, classPath](const CompileResult &result) {
                     publishPage(layout, classPath, result); // it ends the command
                 });
     });
@@ -386,12 +429,14 @@ void AppletCommands::CompileToFolder(const QString &destination, CompileFeedback
     }
     begin();
     findJdk([this, layout = *layout, destination, style](const Jdk &jdk) {
-        compile(jdk, layout, destination, style, {}, [this](const CompileResult &) { end(); });
+        compile(jdk, m_document.FileName(), layout, destination, style, {},
+                [this](const CompileResult &) { end(); });
     });
 }
 
-void AppletCommands::compile(const Jdk &jdk, const SourceLayout &layout, const QString &destination,
-                             CompileFeedbackStyle style, std::function<void()> beforeScript, Then then)
+void AppletCommands::compile(const Jdk &jdk, const QString &source, const SourceLayout &layout,
+                             const QString &destination, CompileFeedbackStyle style,
+                             std::function<void()> beforeScript, Then then)
 {
     // The first compile with a JDK Zarn chose itself says which.
     const QString announcement = compilerAnnouncement(jdk);
@@ -404,10 +449,13 @@ void AppletCommands::compile(const Jdk &jdk, const SourceLayout &layout, const Q
     }
     // A packaged source finds its neighbours below the package root.
     const QString sourcePath = layout.packageName.isEmpty() ? QString() : layout.root;
-    CompileRequest request{jdk, destination, m_document.FileName(), sourcePath, std::move(beforeScript)};
-    // javac reads the source as the editor read it.
-    request.encoding = m_document.format().encoding == TextEncoding::Latin1 ? QStringLiteral("ISO-8859-1")
-                                                                            : QStringLiteral("UTF-8");
+    CompileRequest request{jdk, destination, source, sourcePath, std::move(beforeScript)};
+    // javac reads the source as the editor read it, or would read it.
+    const TextEncoding encoding = samePath(source, m_document.FileName())
+                                      ? m_document.format().encoding
+                                      : readTextFile(source).content.format.encoding;
+    request.encoding = encoding == TextEncoding::Latin1 ? QStringLiteral("ISO-8859-1")
+                                                        : QStringLiteral("UTF-8");
     m_job = m_compiler.CompileToFolder(std::move(request), *m_feedback);
     connect(m_job, &CompileJob::finished, this,
             [this, classFile = layout.classFileIn(destination),

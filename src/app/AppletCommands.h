@@ -6,6 +6,7 @@
 #include "JdkFinder.h"
 #include "SourceLayout.h"
 
+#include <QHash>
 #include <QObject>
 #include <QPointer>
 
@@ -81,6 +82,10 @@ private:
     using Then = std::function<void(const CompileResult &)>;
 
     AppletWindow &appletWindow();
+    // The Workspace page's comforts on the viewer: resizable, its caption, its size.
+    void fitViewer(const QString &className);
+    // The main window's status bar on the screen, which no window opened covers.
+    QRect statusBarPlace() const;
     // Opens the console on the current run, brought forward when asked for.
     void openConsole(bool forward);
     // The path confirmed in the shared dialog; suggestion, when given, is offered
@@ -100,11 +105,13 @@ private:
     // has ended, then with its result; end.
     void begin();
     void findJdk(std::function<void(const Jdk &)> found);
-    void compile(const Jdk &jdk, const SourceLayout &layout, const QString &destination,
-                 CompileFeedbackStyle style, std::function<void()> beforeScript, Then then);
+    void compile(const Jdk &jdk, const QString &source, const SourceLayout &layout,
+                 const QString &destination, CompileFeedbackStyle style, std::function<void()> beforeScript,
+                 Then then);
     void end();
 
-    void viewCompiled(const SourceLayout &layout, const CompileResult &result, const QString &pageProblem);
+    // True when the applet loads.
+    bool viewCompiled(const SourceLayout &layout, const CompileResult &result, const QString &pageProblem);
     void publishPage(const SourceLayout &layout, const QString &classPath, const CompileResult &result);
     // Copies the files the applet loaded in its last View beside the published class,
     // off the window's thread, and says in the status bar what was published.
@@ -130,6 +137,8 @@ private:
     QPointer<AppletWindow> m_appletWindow;
     // What the applet loaded in its last View.
     std::unique_ptr<AppletFiles> m_appletFiles;
+    // The applet last viewed from each package root, for F9 on a helper.
+    QHash<QString, QString> m_lastApplets;
     // The compiler Zarn last said it chose.
     QString m_announcedCompiler;
     // The applet console, while it is open, and what the last applet run wrote.

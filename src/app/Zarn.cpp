@@ -4,6 +4,7 @@
 #include "AppletCommands.h"
 #include "BringForward.h"
 #include "BusyState.h"
+#include "ClassSources.h"
 #include "CompileResult.h"
 #include "DiagnosticsSummary.h"
 #include "Document.h"
@@ -18,6 +19,7 @@
 #include "PathBytes.h"
 #include "QtFileDialog.h"
 #include "QtUserMessages.h"
+#include "RecentFiles.h"
 #include "SettingsStore.h"
 #include "SystemInfo.h"
 #include "TextFile.h"
@@ -37,7 +39,10 @@
 #include <QLayout>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QResizeEvent>
 #include <QStatusBar>
+#include <QTextBlock>
+#include <QTextDocument>
 #include <QTimer>
 #include <QToolBar>
 
@@ -65,6 +70,9 @@ const std::array<ToolbarButton, ToolbarButtons> ToolbarLayout = {{
     {6, "Options"},
 }};
 
+// The client area as designed, and the widgets' places in it.
+const QSize DesignedClient = twipsSize(7440, 6345);
+
 } // namespace
 
 Zarn::Zarn(const QString &appFolder, Dialogs dialogs)
@@ -77,7 +85,8 @@ Zarn::Zarn(const QString &appFolder, Dialogs dialogs)
     setAttribute(Qt::WA_DeleteOnClose);
 
     auto *client = new QWidget(this);
-    client->setFixedSize(twipsSize(7440, 6345));
+    client->setFixedSize(DesignedClient);
+    client->installEventFilter(this);
     setCentralWidget(client);
     createMenus();
     layOutClientArea(client);
@@ -100,8 +109,13 @@ Zarn::Zarn(const QString &appFolder, Dialogs dialogs)
     connect(m_applets.get(), &AppletCommands::busyChanged, this, &Zarn::setBusy);
     connect(m_busy, &BusyState::cancelAsked, m_applets.get(), &AppletCommands::cancel);
     m_recovery = new TextRecovery(*m_document, m_paths.root(), this);
-    // Fixed border: the window keeps the size of its menu bar and client area.
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    m_recent = std::make_unique<RecentFiles>(m_paths.workspace());
+    connect(m_document, &Document::fileNameChanged, this, &Zarn::updateCaption);
+    connect(Richtextbox1->document(), &QTextDocument::modificationChanged, this, &Zarn::updateCaption);
+    applyWorkspace();
+    connect(m_settings.get(), &SettingsStore::workspaceChanged, this, &Zarn::applyWorkspace);
+    if (m_settings->workspace().resizable)
+        restoreGeometry(readWindowGeometry(m_paths.workspace()));
 
     Richtextbox1->setFocus();
 }
@@ -131,6 +145,10 @@ void Zarn::createMenus()
     OpenB = addItem(file, "OpenB", tr("&Open"), QKeySequence(Qt::CTRL | Qt::Key_O));
     SaveB = addItem(file, "SaveB", tr("&Save"), QKeySequence(Qt::CTRL | Qt::Key_S));
     SaveAsB = addItem(file, "SaveAsB", tr("&Save As"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    RecentFilesMenu = file->addMenu(tr("&Recent Files"));
+    RecentFilesMenu->setObjectName(QStringLiteral("RecentFilesMenu"));
+    RecentFilesMenu->menuAction()->setObjectName(QStringLiteral("RecentFilesB"));
+    connect(RecentFilesMenu, &QMenu::aboutToShow, this, [this] { showRecentFiles(RecentFilesMenu); });
     ExitB = addItem(file, "ExitB", tr("&Exit"), QKeySequence(Qt::CTRL | Qt::Key_Q));
 
     QMenu *edit = addMenu("Edit", tr("&Edit"));
@@ -146,6 +164,9 @@ void Zarn::createMenus()
                             QKeySequence(Qt::SHIFT | Qt::Key_F3));
     ReplaceB = addItem(edit, "ReplaceB", tr("&Replace..."), QKeySequence(Qt::CTRL | Qt::Key_H));
     GoToLineB = addItem(edit, "GoToLineB", tr("&Go to Line..."), QKeySequence(Qt::CTRL | Qt::Key_G));
+    GoToClassB = addItem(edit, "GoToClassB", tr("Go to C&lass"), QKeySequence(Qt::Key_F12));
+    BackB = addItem(edit, "BackB", tr("&Back"), QKeySequence(Qt::ALT | Qt::Key_Left));
+    ForwardB = addItem(edit, "ForwardB", tr("F&orward"), QKeySequence(Qt::ALT | Qt::Key_Right));
 
     QMenu *view = addMenu("View", tr("&View"));
     AppletB = addItem(view, "AppletB", tr("&Applet"), QKeySequence(Qt::Key_F9));
@@ -180,6 +201,9 @@ void Zarn::createMenus()
     connect(FindPreviousB, &QAction::triggered, this, &Zarn::FindPreviousB_Click);
     connect(ReplaceB, &QAction::triggered, this, &Zarn::ReplaceB_Click);
     connect(GoToLineB, &QAction::triggered, this, &Zarn::GoToLineB_Click);
+    connect(GoToClassB, &QAction::triggered, this, &Zarn::GoToClassB_Click);
+    connect(BackB, &QAction::triggered, this, &Zarn::BackB_Click);
+    connect(ForwardB, &QAction::triggered, this, &Zarn::ForwardB_Click);
     connect(AppletB, &QAction::triggered, this, &Zarn::AppletB_Click);
     connect(AppletConsoleB, &QAction::triggered, this, &Zarn::AppletConsoleB_Click);
     connect(PubAppletB, &QAction::triggered, this, &Zarn::PubAppletB_Click);
@@ -194,7 +218,6 @@ void Zarn::layOutClientArea(QWidget *client)
 {
     Richtextbox1 = new EditorPane(client);
     Richtextbox1->setObjectName(QStringLiteral("Richtextbox1"));
-    Richtextbox1->setGeometry(twipsRect(0, 405, 7455, 5355));
     QList<QKeySequence> menuShortcuts;
     for (const QAction *item : actions())
         if (!item->shortcut().isEmpty())
@@ -203,15 +226,32 @@ void Zarn::layOutClientArea(QWidget *client)
 
     StatusBar1 = new QStatusBar(client);
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
-    StatusBar1->setGeometry(twipsRect(0, 6000, 7440, 345));
     StatusBar1->setSizeGripEnabled(false);
+}
+
+void Zarn::layOutClient(const QSize &client)
+{
+    // What the client area gained over its designed size goes to the pane.
+    const QSize grown = client - DesignedClient;
+    const QRect pane = twipsRect(0, 405, 7455, 5355);
+    Richtextbox1->setGeometry(pane.adjusted(0, 0, grown.width(), grown.height()));
+    const QRect status = twipsRect(0, 6000, 7440, 345);
+    StatusBar1->setGeometry(status.translated(0, grown.height()).adjusted(0, 0, grown.width(), 0));
+    if (Toolbar1)
+        Toolbar1->setGeometry(twipsRect(0, 0, 7440, 420).adjusted(0, 0, grown.width(), 0));
+}
+
+bool Zarn::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == centralWidget() && event->type() == QEvent::Resize)
+        layOutClient(static_cast<QResizeEvent *>(event)->size());
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void Zarn::createToolbar()
 {
     Toolbar1 = new QToolBar(centralWidget());
     Toolbar1->setObjectName(QStringLiteral("Toolbar1"));
-    Toolbar1->setGeometry(twipsRect(0, 0, 7440, 420));
     Toolbar1->setMovable(false);
     Toolbar1->setFloatable(false);
     Toolbar1->setFocusPolicy(Qt::NoFocus);
@@ -234,6 +274,7 @@ void Zarn::createToolbar()
         connect(action, &QAction::triggered, this, [this, index] { Toolbar1_ButtonClick(index); });
     }
     Toolbar1->raise();
+    layOutClient(centralWidget()->size());
 }
 
 void Zarn::createDiagnosticControls()
@@ -276,6 +317,8 @@ void Zarn::connectEditControls()
     connect(Richtextbox1, &QPlainTextEdit::redoAvailable, RedoB, &QAction::setEnabled);
     // A file dropped on the pane or anywhere on the window opens.
     connect(Richtextbox1, &EditorPane::fileDropped, this, &Zarn::openDropped);
+    // After the click has been handled: going may replace the text under the mouse.
+    connect(Richtextbox1, &EditorPane::nameClicked, this, &Zarn::goToClassAt, Qt::QueuedConnection);
     setAcceptDrops(true);
 }
 
@@ -316,6 +359,35 @@ void Zarn::documentReplaced()
 {
     StatusBar1->clearMessage();
     m_diagnosticsSummary->clear();
+    if (m_document->hasOwnName() && pathExists(m_document->FileName()))
+        m_recent->add(m_document->FileName());
+}
+
+void Zarn::showRecentFiles(QMenu *menu)
+{
+    menu->clear();
+    const QStringList files = m_recent->files();
+    for (int index = 0; index < files.size(); ++index) {
+        const QString &path = files.at(index);
+        QAction *item = menu->addAction(QStringLiteral("&%1 %2").arg(index + 1).arg(
+            QDir::toNativeSeparators(readablePath(path)).replace(QLatin1Char('&'), QStringLiteral("&&"))));
+        connect(item, &QAction::triggered, this, [this, path] { openRecent(path); });
+    }
+    if (files.isEmpty())
+        menu->addAction(tr("(none)"))->setEnabled(false);
+}
+
+void Zarn::openRecent(const QString &path)
+{
+    if (isBusy())
+        return;
+    if (!pathExists(path)) {
+        StatusBar1->showMessage(
+            tr("%1 is no longer there").arg(QDir::toNativeSeparators(readablePath(path))));
+        return;
+    }
+    if (m_documents->maybeSave() && m_documents->OpenFile(path))
+        documentReplaced();
 }
 
 void Zarn::dragEnterEvent(QDragEnterEvent *event)
@@ -394,7 +466,8 @@ void Zarn::SaveB_Click()
 
 void Zarn::SaveAsB_Click()
 {
-    m_documents->SaveAs();
+    if (m_documents->SaveAs())
+        m_recent->add(m_document->FileName());
 }
 
 void Zarn::ExitB_Click()
@@ -475,17 +548,83 @@ void Zarn::AppletConsoleB_Click()
 void Zarn::showSourceLine(const QString &path, int line)
 {
     bringForward(this);
-    const auto same = [this, &path] {
-        return QFileInfo(m_document->FileName()).absoluteFilePath() == QFileInfo(path).absoluteFilePath();
-    };
-    if (!same()) {
-        if (!m_documents->maybeSave())
-            return;
-        if (!m_documents->OpenFile(path))
-            return; // it could not be read, and the user was told
-        documentReplaced();
+    if (openUnlessOpen(path))
+        Richtextbox1->goToLine(line);
+}
+
+bool Zarn::openUnlessOpen(const QString &path)
+{
+    if (path.isEmpty()
+        || QFileInfo(m_document->FileName()).absoluteFilePath() == QFileInfo(path).absoluteFilePath())
+        return true;
+    if (isBusy() || !m_documents->maybeSave())
+        return false;
+    if (!m_documents->OpenFile(path))
+        return false; // it could not be read, and the user was told
+    documentReplaced();
+    return true;
+}
+
+void Zarn::GoToClassB_Click()
+{
+    goToClassAt(Richtextbox1->textCursor().position());
+}
+
+bool Zarn::goToClassAt(int position)
+{
+    const QTextBlock block = Richtextbox1->document()->findBlock(position);
+    const QString name = dottedNameAt(block.text(), position - block.position());
+    if (name.isEmpty()) {
+        StatusBar1->showMessage(tr("No class name at the caret"));
+        return false;
     }
-    Richtextbox1->goToLine(line);
+    const QString document = m_document->hasOwnName() ? m_document->FileName() : QString();
+    const QString text = Richtextbox1->toPlainText();
+    std::optional<ClassSource> found = findClassSource(name, document, text);
+    if (!found && name.contains(u'.'))
+        found = findClassSource(name.section(u'.', -1), document, text);
+    if (!found) {
+        StatusBar1->showMessage(tr("No source found for %1").arg(name));
+        return false;
+    }
+    const NavigationHistory::Place from = currentPlace();
+    if (!openUnlessOpen(found->path))
+        return false;
+    m_history.left(from);
+    Richtextbox1->goToLine(found->line);
+    return true;
+}
+
+NavigationHistory::Place Zarn::currentPlace() const
+{
+    return {m_document->hasOwnName() ? m_document->FileName() : QString(),
+            Richtextbox1->textCursor().position()};
+}
+
+bool Zarn::showPlace(const NavigationHistory::Place &place)
+{
+    if (!openUnlessOpen(place.path))
+        return false;
+    QTextCursor caret = Richtextbox1->textCursor();
+    caret.setPosition(std::clamp(place.position, 0, Richtextbox1->document()->characterCount() - 1));
+    Richtextbox1->setTextCursor(caret);
+    Richtextbox1->centerCursor();
+    return true;
+}
+
+void Zarn::BackB_Click()
+{
+    const NavigationHistory::Place current = currentPlace();
+    if (const std::optional<NavigationHistory::Place> place = m_history.previous();
+        place && showPlace(*place))
+        m_history.wentBack(current);
+}
+
+void Zarn::ForwardB_Click()
+{
+    const NavigationHistory::Place current = currentPlace();
+    if (const std::optional<NavigationHistory::Place> place = m_history.next(); place && showPlace(*place))
+        m_history.wentForward(current);
 }
 
 void Zarn::PubAppletB_Click()
@@ -525,6 +664,8 @@ void Zarn::closeEvent(QCloseEvent *event)
     }
     if (m_documents->maybeSave()) {
         m_recovery->forget(); // saved or discarded: nothing to keep
+        if (m_settings->workspace().resizable)
+            writeWindowGeometry(m_paths.workspace(), saveGeometry());
         event->accept();
     } else {
         event->ignore();
@@ -580,6 +721,42 @@ void Zarn::applySettings()
 {
     const Settings &settings = m_settings->current();
     ApplyEditorFont(fontName(settings.MainFontType), fontSize(settings.MainFontSize));
+}
+
+void Zarn::applyWorkspace()
+{
+    const WorkspaceSettings &workspace = m_settings->workspace();
+    m_documents->setSaveBeforeCompile(workspace.saveBeforeCompile);
+    setResizable(workspace.resizable);
+    updateCaption();
+}
+
+void Zarn::setResizable(bool resizable)
+{
+    QWidget *client = centralWidget();
+    if (resizable) {
+        client->setMinimumSize(DesignedClient);
+        client->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        layout()->setSizeConstraint(QLayout::SetDefaultConstraint);
+        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    } else {
+        // Fixed border: the window keeps the size of its menu bar and client area.
+        client->setFixedSize(DesignedClient);
+        layout()->setSizeConstraint(QLayout::SetFixedSize);
+    }
+}
+
+void Zarn::updateCaption()
+{
+    const QString caption = QStringLiteral("Zarn ") + zarnCaptionVersion();
+    if (!m_settings->workspace().captionShowsFile) {
+        setWindowTitle(caption);
+        return;
+    }
+    const QString name = m_document->hasOwnName() ? QFileInfo(readablePath(m_document->FileName())).fileName()
+                                                  : tr("Untitled");
+    const QString changed = m_document->isModified() ? QStringLiteral("*") : QString();
+    setWindowTitle(QStringLiteral("%1%2 - %3").arg(name, changed, caption));
 }
 
 void Zarn::ApplyEditorFont(const QString &face, int points)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "AppPaths.h"
+#include "NavigationHistory.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -20,8 +21,10 @@ class EditorPane;
 class FileDialog;
 class FindWindow;
 class QLabel;
+class QMenu;
 class QTimer;
 class PackageCompletion;
+class RecentFiles;
 class QStatusBar;
 class QToolBar;
 class SettingsStore;
@@ -92,6 +95,11 @@ public:
     void FindPreviousB_Click();
     void ReplaceB_Click();
     void GoToLineB_Click();
+    // F12 (or Ctrl+click): the source of the class named at the caret; Alt+Left and
+    // Alt+Right: back and forward through the places left so.
+    void GoToClassB_Click();
+    void BackB_Click();
+    void ForwardB_Click();
     void AppletB_Click();
     void AppletConsoleB_Click();
     void PubAppletB_Click();
@@ -105,10 +113,21 @@ protected:
     void closeEvent(QCloseEvent *event) override;
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dropEvent(QDropEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     bool readyToCompile();
     void applySettings();
+    // The comforts of the Workspace page, as switched on or off.
+    void applyWorkspace();
+    void setResizable(bool resizable);
+    // The pane, toolbar and status bar at the designed places, stretched with the
+    // client area when the window is resizable.
+    void layOutClient(const QSize &client);
+    // "Zarn V0.01", or with captionShowsFile "Hello.java* - Zarn V0.01".
+    void updateCaption();
+    void showRecentFiles(QMenu *menu);
+    void openRecent(const QString &path);
     void createMenus();
     void createToolbar();
     // The compile summary and the caret's place in the status bar, F8 and Shift+F8.
@@ -128,6 +147,13 @@ private:
     // Brings this window forward with the caret on line of the file at path, which
     // is opened first (asking to save changes) when it is not the document.
     void showSourceLine(const QString &path, int line);
+    // Goes to the class named at position of the text; false when it has no source here.
+    bool goToClassAt(int position);
+    NavigationHistory::Place currentPlace() const;
+    // Opens the place's file (asking to save changes) unless it is the document.
+    bool showPlace(const NavigationHistory::Place &place);
+    // The document at path, opened unless it is open: false when it was not.
+    bool openUnlessOpen(const QString &path);
     void Form_Load();
 
     const AppPaths m_paths;
@@ -140,6 +166,8 @@ private:
     std::unique_ptr<DocumentCommands> m_documents;
     std::unique_ptr<AppletCommands> m_applets;
     TextRecovery *m_recovery = nullptr;
+    std::unique_ptr<RecentFiles> m_recent;
+    NavigationHistory m_history;
     PackageCompletion *m_completion = nullptr;
     BusyState *m_busy = nullptr;
     // The window was asked to close while a compile ran; it closes once it has ended.
@@ -164,6 +192,7 @@ private:
     QAction *SaveB = nullptr;
     QAction *SaveAsB = nullptr;
     QAction *ExitB = nullptr;
+    QMenu *RecentFilesMenu = nullptr;
     QAction *UndoB = nullptr;
     QAction *RedoB = nullptr;
     QAction *CutB = nullptr;
@@ -175,6 +204,9 @@ private:
     QAction *FindPreviousB = nullptr;
     QAction *ReplaceB = nullptr;
     QAction *GoToLineB = nullptr;
+    QAction *GoToClassB = nullptr;
+    QAction *BackB = nullptr;
+    QAction *ForwardB = nullptr;
     QAction *AppletB = nullptr;
     QAction *AppletConsoleB = nullptr;
     QAction *OptionsB = nullptr;

@@ -94,10 +94,15 @@ QString SourceLayout::classFileIn(const QString &folder) const
 
 SourceLayout sourceLayout(const QString &sourcePath)
 {
+    return sourceLayoutOf(sourcePath, readHandWrittenText(sourcePath));
+}
+
+SourceLayout sourceLayoutOf(const QString &sourcePath, const QString &text)
+{
     const QFileInfo source(sourcePath);
     SourceLayout layout;
     layout.simpleName = source.completeBaseName();
-    layout.packageName = declaredPackage(readHandWrittenText(sourcePath));
+    layout.packageName = declaredPackage(text);
     layout.root = source.absolutePath();
     if (layout.packageName.isEmpty())
         return layout;

@@ -27,3 +27,5 @@ struct SourceLayout
 // The layout of the source file at sourcePath, from the package it declares and
 // the folders it lies in.
 SourceLayout sourceLayout(const QString &sourcePath);
+// The same for a source whose text (the editor's, say) is not yet on disk.
+SourceLayout sourceLayoutOf(const QString &sourcePath, const QString &text);

@@ -27,6 +27,24 @@ public:
 
     void Command1_Click();
 
+    // The comforts of the Workspace page. A resizable window grows its browser area
+    // with it; a caption that names the class reads "Game - View Applet"; an applet
+    // of its own size shows whole, the window taking that size up to the screen's.
+    void setResizable(bool resizable);
+    void setCaptionClass(const QString &className);
+    void fitApplet(const QSize &applet);
+    // The browser area as designed, which an applet's percentages refer to.
+    static QSize designedArea();
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
 private:
+    void layOut(const QSize &client);
+    // The window's size for a browser area of area.
+    QSize sizeFor(const QSize &area) const;
+    void setWindowSize(const QSize &size);
+
     QString m_appFolder;
+    bool m_resizable = false;
 };

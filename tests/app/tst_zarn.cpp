@@ -10,6 +10,8 @@
 #include "SettingsStore.h"
 #include "TestTime.h"
 #include "TextFile.h"
+#include "WindowPlacement.h"
+#include "WorkspaceSettings.h"
 #include "Zarn.h"
 
 #include <QComboBox>
@@ -18,6 +20,7 @@
 #include <QFontInfo>
 #include <QLabel>
 #include <QListWidget>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -58,6 +61,7 @@ const std::vector<Menu> &menuTree()
           {"OpenB", "&Open", QKeySequence(Qt::CTRL | Qt::Key_O)},
           {"SaveB", "&Save", QKeySequence(Qt::CTRL | Qt::Key_S)},
           {"SaveAsB", "&Save As", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)},
+          {"RecentFilesB", "&Recent Files", {}},
           {"ExitB", "&Exit", QKeySequence(Qt::CTRL | Qt::Key_Q)}}},
         {"&Edit",
          {{"UndoB", "&Undo", QKeySequence(Qt::CTRL | Qt::Key_Z)},
@@ -70,7 +74,10 @@ const std::vector<Menu> &menuTree()
           {"FindNextB", "Find &Next", QKeySequence(Qt::Key_F3)},
           {"FindPreviousB", "Find Pre&vious", QKeySequence(Qt::SHIFT | Qt::Key_F3)},
           {"ReplaceB", "&Replace...", QKeySequence(Qt::CTRL | Qt::Key_H)},
-          {"GoToLineB", "&Go to Line...", QKeySequence(Qt::CTRL | Qt::Key_G)}}},
+          {"GoToLineB", "&Go to Line...", QKeySequence(Qt::CTRL | Qt::Key_G)},
+          {"GoToClassB", "Go to C&lass", QKeySequence(Qt::Key_F12)},
+          {"BackB", "&Back", QKeySequence(Qt::ALT | Qt::Key_Left)},
+          {"ForwardB", "F&orward", QKeySequence(Qt::ALT | Qt::Key_Right)}}},
         {"&View",
          {{"AppletB", "&Applet", QKeySequence(Qt::Key_F9)},
           {"AppletConsoleB", "Applet &Console", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_J)},
@@ -147,6 +154,11 @@ private Q_SLOTS:
     void unsavedTextIsKeptAndOffered_data();
     void unsavedTextIsKeptAndOffered();
     void recoveryLargerThanTheEditorTakesIsKeptAside();
+    void workspaceComforts_data();
+    void workspaceComforts();
+    void recentFilesAndGoingToClasses();
+    void windowsBesideTheMainWindow_data();
+    void windowsBesideTheMainWindow();
 
 private:
     void writeOptions(const QByteArray &content);
@@ -721,6 +733,160 @@ void TestZarn::recoveryLargerThanTheEditorTakesIsKeptAside()
             && m_messages->texts[0].contains(left + QStringLiteral(".too-large")),
         qPrintable(m_messages->texts[0]));
     QVERIFY(QFile::exists(left + QStringLiteral(".too-large")));
+}
+
+// Each comfort of Workspace.ini alone; without the file the window is as designed.
+void TestZarn::workspaceComforts_data()
+{
+    QTest::addColumn<QString>("key");
+    QTest::newRow("none") << QString();
+    QTest::newRow("off") << QStringLiteral("resizable=false");
+    QTest::newRow("resizable") << QStringLiteral("resizable=true");
+    QTest::newRow("captionShowsFile") << QStringLiteral("captionShowsFile=true");
+    QTest::newRow("saveBeforeCompile") << QStringLiteral("saveBeforeCompile=true");
+}
+
+void TestZarn::workspaceComforts()
+{
+    QFETCH(QString, key);
+    const QString ini = m_appFolder->filePath(QStringLiteral("Workspace.ini"));
+    if (!key.isEmpty())
+        QVERIFY(writeBytes(ini, "[workspace]\n" + key.toUtf8() + "\n"));
+    const QString notes = m_appFolder->filePath(QStringLiteral("Notes.txt"));
+    QVERIFY(writeBytes(notes, "notes"));
+    openWindow();
+    auto *pane = child<QPlainTextEdit>("Richtextbox1");
+    m_window->openFile(notes);
+    QTest::keyClicks(pane, QStringLiteral("my "));
+
+    const bool resizable = key == QLatin1String("resizable=true");
+    QCOMPARE(m_window->minimumSize() != m_window->maximumSize(), resizable);
+    if (resizable) {
+        m_window->resize(800, 700);
+        QTRY_COMPARE(m_window->centralWidget()->width(), 800);
+        QCOMPARE(pane->width(), 801); // one wider, as designed
+        const QRect status = child<QStatusBar>("StatusBar1")->geometry();
+        QCOMPARE(status.bottom(), m_window->centralWidget()->height() - 1);
+        QCOMPARE(pane->geometry().bottom(), status.top() - 17);
+        QCOMPARE(child<QToolBar>("Toolbar1")->width(), 800);
+    } else {
+        QCOMPARE(m_window->centralWidget()->size(), QSize(496, 423));
+    }
+
+    const bool caption = key == QLatin1String("captionShowsFile=true");
+    QCOMPARE(m_window->windowTitle(),
+             caption ? QStringLiteral("Notes.txt* - Zarn V0.01") : QStringLiteral("Zarn V0.01"));
+
+    // F9 on a text file: saved first (asked or not), then refused by name.
+    const bool unasked = key == QLatin1String("saveBeforeCompile=true");
+    m_messages->saveAnswers = {UserMessages::SaveAnswer::Save};
+    action("AppletB")->trigger();
+    QCOMPARE(m_messages->questions.size(), unasked ? 0 : 1);
+    QCOMPARE(fileBytes(notes), QByteArray("my notes"));
+    QCOMPARE(m_messages->texts.size(), 1);
+    QVERIFY(m_messages->texts.constFirst().startsWith(QStringLiteral("Notes.txt cannot be compiled")));
+    if (caption)
+        QCOMPARE(m_window->windowTitle(), QStringLiteral("Notes.txt - Zarn V0.01"));
+
+    // The size and place are kept for the next start, only when resizable.
+    m_window->close();
+    QCOMPARE(readWindowGeometry(ini).isEmpty(), !resizable);
+    if (resizable) {
+        openWindow();
+        QCOMPARE(m_window->centralWidget()->width(), 800);
+    }
+}
+
+// A project of two files: F12 (and Ctrl+click) goes from a name to its class's source,
+// Alt+Left and Alt+Right go back and forth, and File > Recent Files lists both.
+void TestZarn::recentFilesAndGoingToClasses()
+{
+    QTemporaryDir project;
+    QVERIFY(QDir(project.path()).mkpath(QStringLiteral("com/me")));
+    const QString game = project.filePath(QStringLiteral("com/me/Game.java"));
+    const QString painter = project.filePath(QStringLiteral("com/me/Painter.java"));
+    QVERIFY(writeBytes(game, "package com.me;\n\npublic class Game extends java.applet.Applet {\n"
+                             "    Painter painter = new Painter();\n}\n"));
+    QVERIFY(writeBytes(painter, "package com.me;\n\n// draws\nclass Painter {\n}\n"));
+    openWindow();
+    auto *pane = child<QPlainTextEdit>("Richtextbox1");
+    m_window->openFile(game);
+    const int onPainter = int(pane->toPlainText().indexOf(QStringLiteral("Painter painter"))) + 3;
+    QTextCursor caret = pane->textCursor();
+    caret.setPosition(onPainter);
+    pane->setTextCursor(caret);
+
+    QTest::keyClick(pane, Qt::Key_F12);
+    QCOMPARE(m_window->document().FileName(), painter);
+    QCOMPARE(pane->textCursor().blockNumber(), 3); // its declaration
+    QTest::keyClick(pane, Qt::Key_Left, Qt::AltModifier);
+    QCOMPARE(m_window->document().FileName(), game);
+    QCOMPARE(pane->textCursor().position(), onPainter);
+    QTest::keyClick(pane, Qt::Key_Right, Qt::AltModifier);
+    QCOMPARE(m_window->document().FileName(), painter);
+    QTest::keyClick(pane, Qt::Key_Left, Qt::AltModifier);
+
+    // Ctrl+click on the other Painter of the line; off a name, the status bar says so.
+    const QPoint onNew = pane->cursorRect(pane->document()->find(QStringLiteral("new Painter"))).center();
+    QTest::mouseClick(pane->viewport(), Qt::LeftButton, Qt::ControlModifier, onNew);
+    QTRY_COMPARE(m_window->document().FileName(), painter);
+    QTest::keyClick(pane, Qt::Key_Left, Qt::AltModifier);
+    pane->moveCursor(QTextCursor::End);
+    QTest::keyClick(pane, Qt::Key_F12);
+    QCOMPARE(m_window->document().FileName(), game);
+    QCOMPARE(child<QStatusBar>("StatusBar1")->currentMessage(), QStringLiteral("No class name at the caret"));
+    QVERIFY(m_messages->questions.isEmpty());
+
+    // Newest first; a file that is gone is dropped.
+    QMenu *recent = child<QMenu>("RecentFilesMenu");
+    const auto recentFiles = [recent] {
+        Q_EMIT recent->aboutToShow();
+        QStringList shown;
+        for (const QAction *item : recent->actions())
+            shown.append(item->text());
+        return shown;
+    };
+    QCOMPARE(recentFiles(), (QStringList{QStringLiteral("&1 ") + game, QStringLiteral("&2 ") + painter}));
+    QVERIFY(QFile::remove(painter));
+    QCOMPARE(recentFiles(), QStringList{QStringLiteral("&1 ") + game});
+    // And kept for the next start.
+    m_window->close();
+    QCOMPARE(readRecentFiles(m_appFolder->filePath(QStringLiteral("Workspace.ini"))), QStringList{game});
+}
+
+// The viewer and the console lie wholly on the screen, beside the main window where
+// there is room, and never over its status bar.
+void TestZarn::windowsBesideTheMainWindow_data()
+{
+    QTest::addColumn<QPoint>("mainAt");
+    QTest::addColumn<bool>("beside"); // there is room beside it
+    QTest::newRow("top left") << QPoint(0, 0) << true;
+    QTest::newRow("top right") << QPoint(1280 - 500, 0) << true;
+    QTest::newRow("bottom left") << QPoint(0, 1024 - 480) << true;
+    QTest::newRow("bottom right") << QPoint(1280 - 500, 1024 - 480) << true;
+    QTest::newRow("centre") << QPoint(390, 272) << false;
+}
+
+void TestZarn::windowsBesideTheMainWindow()
+{
+    QFETCH(QPoint, mainAt);
+    QFETCH(bool, beside);
+    const QRect screen(0, 0, 1280, 1024);
+    const QRect main(mainAt, QSize(500, 480));
+    const QRect status(main.left(), main.bottom() - 30, main.width(), 23);
+    const QSize viewerSize(406, 345);
+    const QRect viewer(placeBeside(main, viewerSize, screen, {status}), viewerSize);
+    QVERIFY(screen.contains(viewer));
+    QVERIFY(!viewer.intersects(status));
+    QCOMPARE(!viewer.intersects(main), beside);
+    // The console beside both, where there is room.
+    const QSize consoleSize(648, 392);
+    const QRect console(placeBeside(main, consoleSize, screen, {status, viewer}), consoleSize);
+    QVERIFY(screen.contains(console));
+    QVERIFY(!console.intersects(status));
+    // A window larger than the screen keeps its top left on it.
+    const QPoint huge = placeBeside(main, QSize(2000, 1500), screen, {status});
+    QVERIFY(screen.contains(huge));
 }
 
 QTEST_MAIN(TestZarn)
