@@ -21,6 +21,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScopeGuard>
+#include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStandardPaths>
@@ -48,6 +49,7 @@ private Q_SLOTS:
     void appletsOwnWords_data();
     void appletsOwnWords();
     void floodNeitherFreezesNorGrows();
+    void helperRunsItsPackagesAppletInAFittedViewer();
 
 private:
     void writeApplet(int red, int green, int blue);
@@ -768,6 +770,58 @@ void TestAppletViewer::floodNeitherFreezesNorGrows()
 #ifndef __SANITIZE_ADDRESS__ // which keeps freed memory in quarantine
     QVERIFY2(most - before < 50 * 1024, qPrintable(QStringLiteral("grew by %1 kB").arg(most - before)));
 #endif
+}
+
+// A package's helper viewed runs the applet viewed last from the package; with the
+// comforts on, the viewer takes the applet's own size and names its class. It lies
+// on the screen and off the main window's status bar.
+void TestAppletViewer::helperRunsItsPackagesAppletInAFittedViewer()
+{
+    m_window->settings().changeWorkspace({false, true, true, false});
+    const QString work = m_app->filePath(QStringLiteral("work/a/b/"));
+    QVERIFY(QDir().mkpath(work));
+    const auto painter = [this](const char *rgb) {
+        return m_app->write(QStringLiteral("work/a/b/Painter.java"),
+                            QByteArray("package a.b;\nclass Painter { static java.awt.Color colour() { "
+                                       "return new java.awt.Color(")
+                                + rgb + "); } }\n");
+    };
+    QVERIFY(painter("30, 160, 60"));
+    QVERIFY(m_app->write(QStringLiteral("work/a/b/Game.java"),
+                         "package a.b;\n"
+                             + appletSource("Game",
+                                            "/* <applet code=a.b.Game.class width=640 "
+                                            "height=480></applet> */\n",
+                                            "c = Painter.colour();")));
+
+    // No applet viewed yet: the helper is run, and is said not to be one.
+    m_window->openFile(work + QStringLiteral("Painter.java"));
+    m_window->AppletB_Click();
+    QVERIFY(commandEnds(*m_window));
+    QTRY_VERIFY_WITH_TIMEOUT(browser()->message().contains(QStringLiteral("is not an applet")),
+                             scaled(20000));
+
+    m_window->openFile(work + QStringLiteral("Game.java"));
+    m_window->AppletB_Click();
+    QVERIFY(commandEnds(*m_window));
+    QTRY_COMPARE_WITH_TIMEOUT(colourAtCentre(browser()->surface()), QColor(30, 160, 60), scaled(20000));
+    QCOMPARE(viewer()->windowTitle(), QStringLiteral("a.b.Game - View Applet"));
+    QCOMPARE(browser()->size(), QSize(640, 480));
+    QCOMPARE(browser()->surface()->size(), QSize(640, 480));
+    const QRect screen = viewer()->screen()->availableGeometry();
+    QVERIFY(screen.contains(viewer()->geometry()));
+    auto *statusBar = m_window->findChild<QStatusBar *>(QStringLiteral("StatusBar1"));
+    QVERIFY(
+        !viewer()->frameGeometry().intersects(QRect(statusBar->mapToGlobal(QPoint()), statusBar->size())));
+
+    // The helper changed and viewed: the package's applet runs with it.
+    QVERIFY(painter("200, 100, 0"));
+    m_window->openFile(work + QStringLiteral("Painter.java"));
+    m_window->AppletB_Click();
+    QVERIFY(commandEnds(*m_window));
+    QCOMPARE(status(), QStringLiteral("Viewing Game (last applet of this package)"));
+    QTRY_COMPARE_WITH_TIMEOUT(colourAtCentre(browser()->surface()), QColor(200, 100, 0), scaled(20000));
+    QCOMPARE(m_window->document().FileName(), work + QStringLiteral("Painter.java"));
 }
 
 ZARN_XVFB_TEST_MAIN(TestAppletViewer)
