@@ -1,5 +1,6 @@
 #include "QtFileDialog.h"
 
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QRegularExpression>
 
@@ -53,7 +54,15 @@ std::optional<QString> QtFileDialog::ask(QWidget *parent, Mode mode, const QStri
     // An empty caption gives Qt's default title for opening or saving.
     QFileDialog dialog(parent, DialogTitle());
     configureFileDialog(dialog, mode, Filter(), offered);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    const bool accepted = dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty();
+    // What the answer starts (reading a large file, say) may hold the event loop for
+    // a while: the window system learns now that the keyboard is the parent's again,
+    // so that keys typed meanwhile wait there rather than at a dialog that is gone.
+    dialog.hide();
+    if (parent)
+        parent->activateWindow();
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    if (!accepted)
         return std::nullopt;
     return dialog.selectedFiles().constFirst();
 }

@@ -49,9 +49,10 @@ QByteArray ZarnSession::readFile(const QString &name) const
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-bool ZarnSession::start()
+bool ZarnSession::start(const QString &folder)
 {
     m_process.setProcessChannelMode(QProcess::ForwardedChannels);
+    m_process.setWorkingDirectory(folder);
     m_process.start(filePath(QStringLiteral("zarn")), {});
     if (!m_process.waitForStarted())
         return false;

@@ -17,8 +17,9 @@ public:
     void writeFile(const QString &name, const QByteArray &bytes) const;
     QByteArray readFile(const QString &name) const;
 
-    // Starts zarn and waits for its main window; false when it did not appear.
-    bool start();
+    // Starts zarn in folder (the test's own when empty) and waits for its main
+    // window; false when it did not appear.
+    bool start(const QString &folder = QString());
     // Starts a zarn through launcher (a shell, gio), which may end once zarn runs,
     // with this environment; waits for the main window and takes zarn's process
     // from it.
