@@ -777,7 +777,7 @@ void TestAppletViewer::floodNeitherFreezesNorGrows()
 // on the screen and off the main window's status bar.
 void TestAppletViewer::helperRunsItsPackagesAppletInAFittedViewer()
 {
-    m_window->settings().changeWorkspace({false, true, true, false});
+    m_window->settings().changeWorkspace({true, true, true, false});
     const QString work = m_app->filePath(QStringLiteral("work/a/b/"));
     QVERIFY(QDir().mkpath(work));
     const auto painter = [this](const char *rgb) {

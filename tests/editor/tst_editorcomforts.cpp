@@ -297,13 +297,21 @@ void TestEditorComforts::findReplaceAndGoToLine()
     run("FindB");
     auto *find = m_window->findChild<FindWindow *>(QStringLiteral("FindWindow"));
     QVERIFY(find && find->isVisible());
+    // Put right over the text: the window moves off each match it shows.
+    find->move(pane()->viewport()->mapToGlobal(QPoint(0, 0)));
+    const auto matchInSight = [this, find] {
+        const QRect match(pane()->viewport()->mapToGlobal(pane()->cursorRect().topLeft()), QSize(1, 1));
+        return !find->frameGeometry().intersects(match);
+    };
     find->findField()->setText(QStringLiteral("ball"));
     find->findChild<QAbstractButton *>(QStringLiteral("WholeWords"))->setChecked(true);
     find->findChild<QAbstractButton *>(QStringLiteral("MatchCase"))->setChecked(true);
     run("FindNextB");
     QCOMPARE(selection(), QPoint(5, 9)); // not "Ball", not in "football"
+    QVERIFY(matchInSight());
     run("FindNextB");
     QCOMPARE(selection(), QPoint(19, 23));
+    QVERIFY(matchInSight());
     run("FindNextB"); // round to the top
     QCOMPARE(selection(), QPoint(5, 9));
     QCOMPARE(status(), QStringLiteral("Search went on from the top"));
