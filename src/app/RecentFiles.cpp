@@ -3,14 +3,24 @@
 #include "PathBytes.h"
 #include "WorkspaceSettings.h"
 
+#include <utility>
+
 RecentFiles::RecentFiles(const QString &workspacePath)
     : m_workspacePath(workspacePath)
-    , m_files(readRecentFiles(workspacePath))
 {
+}
+
+// Read when first needed, so that a start does not wait for it.
+void RecentFiles::load()
+{
+    if (std::exchange(m_loaded, true))
+        return;
+    m_files = readRecentFiles(m_workspacePath);
 }
 
 QStringList RecentFiles::files()
 {
+    load();
     const qsizetype before = m_files.size();
     m_files.removeIf([](const QString &path) { return !pathExists(path); });
     while (m_files.size() > Limit)
@@ -22,6 +32,7 @@ QStringList RecentFiles::files()
 
 void RecentFiles::add(const QString &path)
 {
+    load();
     const QString absolute = absolutePathOf(path);
     m_files.removeAll(absolute);
     m_files.prepend(absolute);

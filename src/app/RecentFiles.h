@@ -18,8 +18,10 @@ public:
     void add(const QString &path);
 
 private:
+    void load();
     void store();
 
     QString m_workspacePath;
     QStringList m_files;
+    bool m_loaded = false;
 };

@@ -70,7 +70,7 @@ const std::array<ToolbarButton, ToolbarButtons> ToolbarLayout = {{
     {6, "Options"},
 }};
 
-// The client area as designed, and the widgets' places in it.
+// The client area as designed; layOutClient places the widgets in it.
 const QSize DesignedClient = twipsSize(7440, 6345);
 
 } // namespace
