@@ -3,7 +3,6 @@
 #include "SourceLayout.h"
 
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -15,8 +14,6 @@ namespace {
 
 // Larger sources are not read while looking: a class's source is seldom this long.
 constexpr qint64 MaxSourceBytes = 4 * 1024 * 1024;
-// How far below the package root a source is looked for.
-constexpr int MaxFoldersSearched = 2000;
 
 QString readSource(const QString &path)
 {
@@ -52,24 +49,6 @@ Imports importsOf(const QString &text)
         (one.capturedLength(2) ? found.packages : found.types).append(one.captured(1));
     }
     return found;
-}
-
-// A Name.java in any folder below root, nearest first.
-QString sourceBelow(const QString &root, const QString &simpleName)
-{
-    const QString file = simpleName + QStringLiteral(".java");
-    QStringList folders{root};
-    int searched = 0;
-    while (!folders.isEmpty() && searched < MaxFoldersSearched) {
-        const QString folder = folders.takeFirst();
-        ++searched;
-        if (const QString path = QDir(folder).filePath(file); QFileInfo(path).isFile())
-            return path;
-        QDirIterator below(folder, QDir::Dirs | QDir::NoDotAndDotDot);
-        while (below.hasNext())
-            folders.append(below.next());
-    }
-    return {};
 }
 
 bool inJdkPackage(const QString &name)
@@ -154,10 +133,8 @@ std::optional<ClassSource> findClassSource(const QString &name, const QString &d
     }
     candidates.removeAll(QString());
     if (candidates.isEmpty())
-        candidates << sourceBelow(root, simpleName);
-    const QString path = candidates.constFirst();
-    if (path.isEmpty())
         return std::nullopt;
+    const QString path = candidates.constFirst();
     return ClassSource{path, declarationLine(readSource(path), simpleName).value_or(1)};
 }
 

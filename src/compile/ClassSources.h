@@ -5,9 +5,10 @@
 
 #include <optional>
 
-// Finding the source of a class that a Java text names, as a user would: the text
-// itself, its folder, its imports, its package root and the root's folders. Only
-// sources are looked for; a class of the JDK or of an archive has none here.
+// Finding the source of a class that a Java text names, as javac would: the text
+// itself, its folder (its package), its imports below the package root, the root
+// itself. Only sources are looked for; a class of the JDK or of an archive has none
+// here.
 struct ClassSource
 {
     QString path; // the source file; the document's own when the text declares it
