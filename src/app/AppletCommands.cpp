@@ -126,27 +126,32 @@ void AppletCommands::cancel()
     }
 }
 
+AppletCommands::Viewed AppletCommands::viewed(const SourceLayout &layout) const
+{
+    const QString source = m_document.FileName();
+    const bool applet = fileMayBeApplet(source, layout.simpleName);
+    const QString last = m_lastApplets.value(layout.root);
+    if (applet || last.isEmpty() || samePath(last, source) || !QFileInfo(last).isFile())
+        return {source, layout, QString(), applet};
+    const SourceLayout lastLayout = sourceLayout(last);
+    if (!lastLayout.problem.isEmpty())
+        return {source, layout, QString(), applet};
+    return {last, lastLayout, tr("Viewing %1 (last applet of this package)").arg(lastLayout.simpleName),
+            true};
+}
+
 void AppletCommands::View()
 {
     if (m_running)
         return;
-    std::optional<SourceLayout> layout = checkedLayout();
-    if (!layout)
+    const std::optional<SourceLayout> checked = checkedLayout();
+    if (!checked)
         return;
-    QString source = m_document.FileName();
-    QString note;
-    const bool applet = fileMayBeApplet(source, layout->simpleName);
-    // A helper of a package runs the applet last viewed from it.
-    if (const QString last = m_lastApplets.value(layout->root);
-        !applet && !last.isEmpty() && !samePath(last, source) && QFileInfo(last).isFile()) {
-        if (const SourceLayout lastLayout = sourceLayout(last); lastLayout.problem.isEmpty()) {
-            source = last;
-            layout = lastLayout;
-            note = tr("Viewing %1 (last applet of this package)").arg(lastLayout.simpleName);
-        }
-    }
+    const Viewed view = viewed(*checked);
     begin();
-    findJdk([this, layout = *layout, source, note, applet](const Jdk &jdk) {
+    findJdk([this, view](const Jdk &jdk) {
+        const SourceLayout &layout = view.layout;
+        const QString &source = view.source;
         // The page names the class, with the size and parameters its author gave it;
         // the applet host finds the class beside it.
         const std::optional<AuthorsApplet> authors = authorsApplet(source, layout.className(), layout.root);
@@ -168,13 +173,13 @@ void AppletCommands::View()
                 *pageProblem = WriteHostPage(code, m_paths.hostPage(), authors ? &authors->tag : nullptr);
                 removeClassFiles(m_paths.temp());
             },
-            [this, layout, source, note, applet, pageProblem](const CompileResult &result) {
-                if (viewCompiled(layout, result, *pageProblem)) {
-                    if (applet)
-                        m_lastApplets.insert(layout.root, source);
-                    if (!note.isEmpty())
-                        m_statusBar.showMessage(note);
-                }
+            [this, view, pageProblem](const CompileResult &result) {
+                if (!viewCompiled(view.layout, result, *pageProblem))
+                    return;
+                if (view.applet)
+                    m_lastApplets.insert(view.layout.root, view.source);
+                if (!view.note.isEmpty())
+                    m_statusBar.showMessage(view.note);
             });
     });
 }
@@ -204,8 +209,9 @@ bool AppletCommands::viewCompiled(const SourceLayout &layout, const CompileResul
             failure.isEmpty()) {
             browser.load();
             loaded = true;
-        } else
+        } else {
             browser.showCompileFailure(failure);
+        }
         if (!m_appletWindow->isVisible())
             placeBesideMain(*m_appletWindow, m_window, statusBarPlace(), {m_console});
         bringForward(m_appletWindow);

@@ -81,6 +81,17 @@ Q_SIGNALS:
 private:
     using Then = std::function<void(const CompileResult &)>;
 
+    // What View runs: the document, or for a helper of a package (not an applet, as
+    // far as its sources tell) the applet last viewed from the package, with the
+    // status bar's note that says so. applet: the source may be an applet.
+    struct Viewed
+    {
+        QString source;
+        SourceLayout layout;
+        QString note;
+        bool applet;
+    };
+    Viewed viewed(const SourceLayout &layout) const;
     AppletWindow &appletWindow();
     // The Workspace page's comforts on the viewer: resizable, its caption, its size.
     void fitViewer(const QString &className);
