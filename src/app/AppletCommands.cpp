@@ -5,6 +5,7 @@
 #include "AppletFiles.h"
 #include "AppletLaunch.h"
 #include "AppletOutput.h"
+#include "AppletPage.h"
 #include "AppletWindow.h"
 #include "AuthorsApplet.h"
 #include "BringForward.h"
@@ -147,14 +148,20 @@ void AppletCommands::View()
     const std::optional<SourceLayout> checked = checkedLayout();
     if (!checked)
         return;
-    const Viewed view = viewed(*checked);
+    viewSource(viewed(*checked));
+}
+
+void AppletCommands::viewSource(const Viewed &view)
+{
     begin();
     findJdk([this, view](const Jdk &jdk) {
         const SourceLayout &layout = view.layout;
         const QString &source = view.source;
         // The page names the class, with the size and parameters its author gave it;
         // the applet host finds the class beside it.
-        const std::optional<AuthorsApplet> authors = authorsApplet(source, layout.className(), layout.root);
+        const std::optional<AuthorsApplet> authors = view.authors ? view.authors
+                                                                  : authorsApplet(source, layout.className(),
+                                                                                  layout.root);
         const AppletTag *authorsTag = authors ? &authors->tag : nullptr;
         const QString code = codeValue(layout, NamePart(source));
         // Its java is the JDK's. The host starts while the compiler runs, and a viewer
@@ -181,6 +188,64 @@ void AppletCommands::View()
                 if (!view.note.isEmpty())
                     m_statusBar.showMessage(view.note);
             });
+    });
+}
+
+void AppletCommands::ViewPage()
+{
+    if (m_running)
+        return;
+    const QString page = m_document.FileName();
+    const QList<AppletTag> applets = findApplets(readTextFile(page).content.text);
+    if (applets.isEmpty()) {
+        m_statusBar.showMessage(tr("%1 holds no applet element").arg(NamePart(page)));
+        return;
+    }
+    const AppletTag &tag = applets.constFirst();
+    const AppletLaunch launch = resolveApplet(tag, page);
+    const QString simpleName = launch.className.section(QLatin1Char('.'), -1);
+    const QString among = applets.size() > 1 ? tr(" (the first of its %1 applets)").arg(applets.size())
+                                             : QString();
+    // Its source beside the page, or in its package's folders under the code base.
+    const QString codeBase = launch.codeBase.toLocalFile();
+    const QString classPath = QString(launch.className).replace(QLatin1Char('.'), QLatin1Char('/'));
+    QString source = QDir(codeBase).filePath(classPath + QStringLiteral(".java"));
+    if (!QFileInfo(source).isFile())
+        source = QDir(FolderPart(page).value_or(QString())).filePath(simpleName + QStringLiteral(".java"));
+    if (QFileInfo(source).isFile()) {
+        const SourceLayout layout = sourceLayout(source);
+        if (!layout.problem.isEmpty()) {
+            m_statusBar.showMessage(layout.problem);
+            return;
+        }
+        viewSource({source, layout, tr("Viewing %1, compiled from its source%2").arg(simpleName, among),
+                    fileMayBeApplet(source, layout.simpleName), AuthorsApplet{tag, page}});
+        return;
+    }
+    if (QFileInfo(QDir(codeBase).filePath(classPath + QStringLiteral(".class"))).isFile()
+        || !launch.archives.isEmpty()) {
+        viewPublished(page,
+                      tr("Viewing %1 as published: no source beside the page%2").arg(simpleName, among));
+        return;
+    }
+    m_statusBar.showMessage(
+        tr("%1 runs %2, whose source and class are not there").arg(NamePart(page), launch.className));
+}
+
+void AppletCommands::viewPublished(const QString &page, const QString &note)
+{
+    begin();
+    findJdk([this, page, note](const Jdk &jdk) {
+        AppletWindow &viewer = appletWindow();
+        AppletBrowser &browser = *viewer.WebBrowser1;
+        browser.setJdk(jdk);
+        browser.Navigate(page);
+        fitViewer(browser.launch().className);
+        if (!viewer.isVisible())
+            placeBesideMain(viewer, m_window, statusBarPlace(), {m_console});
+        bringForward(&viewer);
+        m_statusBar.showMessage(note);
+        end();
     });
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "AppPaths.h"
+#include "AuthorsApplet.h"
 #include "CompileDriver.h"
 #include "CompileResult.h"
 #include "JdkFinder.h"
@@ -18,7 +19,6 @@ class AppletConsole;
 class AppletFiles;
 class AppletOutput;
 class AppletWindow;
-struct AppletTag;
 class CompileFeedback;
 class CompileJob;
 class Document;
@@ -48,6 +48,9 @@ public:
     ~AppletCommands() override;
 
     void View();
+    // View > Applet on an HTML page: its first applet, compiled from its source when
+    // that lies beside the page or under its code base, else run as published.
+    void ViewPage();
     void Publish();
     void PublishWithHtml();
     // View > Applet Console: the console of the last applet run, brought forward.
@@ -90,8 +93,14 @@ private:
         SourceLayout layout;
         QString note;
         bool applet;
+        // The element to run it with; else the author's that authorsApplet finds.
+        std::optional<AuthorsApplet> authors = std::nullopt;
     };
     Viewed viewed(const SourceLayout &layout) const;
+    // The steps of View for what viewed() chose.
+    void viewSource(const Viewed &view);
+    // A published applet's page run as it is, nothing compiled.
+    void viewPublished(const QString &page, const QString &note);
     AppletWindow &appletWindow();
     // The Workspace page's comforts on the viewer: resizable, its caption, its size.
     void fitViewer(const QString &className);

@@ -498,8 +498,9 @@ void Zarn::DeleteB_Click()
 }
 
 // The compile reads the file on disk: it must exist, hold what the user sees, and
-// be named as a class, since its name reaches the compiler and the host page.
-bool Zarn::readyToCompile()
+// be named as a class, since its name reaches the compiler and the host page; View
+// also takes a page, whose applet it runs.
+bool Zarn::readyToCompile(bool pageToo)
 {
     if (m_applets->isRunning())
         return false;
@@ -509,13 +510,19 @@ bool Zarn::readyToCompile()
         return false;
     }
     const QString name = QFileInfo(m_document->FileName()).fileName();
-    if (isJavaSourceName(name))
+    if (isJavaSourceName(name) || (pageToo && isPage()))
         return true;
     m_messages->warning(this, windowTitle(),
                         tr("%1 cannot be compiled: a Java source file is named after its class, as "
                            "Clock.java is. Save it under such a name first.")
                             .arg(name));
     return false;
+}
+
+bool Zarn::isPage() const
+{
+    const QString suffix = QFileInfo(m_document->FileName()).suffix().toLower();
+    return suffix == QLatin1String("html") || suffix == QLatin1String("htm");
 }
 
 bool Zarn::isBusy() const
@@ -536,7 +543,11 @@ void Zarn::setBusy(bool busy)
 
 void Zarn::AppletB_Click()
 {
-    if (readyToCompile())
+    if (!readyToCompile(true))
+        return;
+    if (isPage())
+        m_applets->ViewPage();
+    else
         m_applets->View();
 }
 

@@ -116,7 +116,9 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    bool readyToCompile();
+    bool readyToCompile(bool pageToo = false);
+    // The document is an HTML page (.html, .htm).
+    bool isPage() const;
     void applySettings();
     // The comforts of the Workspace page, as switched on or off.
     void applyWorkspace();

@@ -164,7 +164,9 @@ bool DocumentCommands::readyToCompile(QString *kept)
                                .arg(QDir::toNativeSeparators(readablePath(m_document.FileName()))));
         return false;
     }
-    if (m_document.format().byteOrderMark)
+    // A page's mark is the browser's business; javac reads only sources.
+    if (m_document.format().byteOrderMark
+        && QFileInfo(m_document.FileName()).suffix() == QLatin1String("java"))
         return saveWithoutMark(kept);
     if (!m_document.isModified())
         return true;

@@ -50,6 +50,7 @@ private Q_SLOTS:
     void appletsOwnWords();
     void floodNeitherFreezesNorGrows();
     void helperRunsItsPackagesAppletInAFittedViewer();
+    void pagesViewedWithAndWithoutTheirSource();
 
 private:
     void writeApplet(int red, int green, int blue);
@@ -822,6 +823,55 @@ void TestAppletViewer::helperRunsItsPackagesAppletInAFittedViewer()
     QCOMPARE(status(), QStringLiteral("Viewing Game (last applet of this package)"));
     QTRY_COMPARE_WITH_TIMEOUT(colourAtCentre(browser()->surface()), QColor(200, 100, 0), scaled(20000));
     QCOMPARE(m_window->document().FileName(), work + QStringLiteral("Painter.java"));
+}
+
+// F9 on a page runs its first applet: compiled from the source beside it, or the
+// published class as it is.
+void TestAppletViewer::pagesViewedWithAndWithoutTheirSource()
+{
+    const QByteArray game = appletSource("Game", "",
+                                         "String[] v = getParameter(\"RGB\").split(\",\");\n"
+                                         "c = new Color(Integer.parseInt(v[0]), Integer.parseInt(v[1]), "
+                                         "Integer.parseInt(v[2]));");
+    const QByteArray page = "<html><body><applet code=Game.class width=200 height=100>"
+                            "<param name=RGB value=\"0,150,90\"></applet>\n<applet code=Other></applet>\n";
+    QVERIFY(QDir().mkpath(m_app->filePath(QStringLiteral("work/page"))));
+    QVERIFY(m_app->write(QStringLiteral("work/page/Game.java"), game));
+    QVERIFY(m_app->write(QStringLiteral("work/page/Game.html"), page));
+    m_window->openFile(m_app->filePath(QStringLiteral("work/page/Game.html")));
+    m_window->AppletB_Click();
+    QVERIFY(commandEnds(*m_window));
+    QCOMPARE(status(), QStringLiteral("Viewing Game, compiled from its source (the first of its 2 applets)"));
+    QTRY_COMPARE_WITH_TIMEOUT(colourAtCentre(browser()->surface()), QColor(0, 150, 90), scaled(20000));
+    QCOMPARE(browser()->surface()->size(), QSize(200, 100));
+
+    // Published without its source: the class runs as it is, with the page's parameter.
+    const QString published = m_app->filePath(QStringLiteral("work/published/"));
+    QVERIFY(QDir().mkpath(published));
+    QProcess javac;
+    javac.start(javacPath(),
+                {QStringLiteral("-d"), published, m_app->filePath(QStringLiteral("work/page/Game.java"))});
+    QVERIFY(javac.waitForFinished(scaled(60000)) && javac.exitCode() == 0);
+    QVERIFY(m_app->write(QStringLiteral("work/published/Game.html"),
+                         QByteArray(page).replace("0,150,90", "90,0,150")));
+    m_window->openFile(published + QStringLiteral("Game.html"));
+    m_window->AppletB_Click();
+    QVERIFY(commandEnds(*m_window));
+    QCOMPARE(
+        status(),
+        QStringLiteral("Viewing Game as published: no source beside the page (the first of its 2 applets)"));
+    QTRY_COMPARE_WITH_TIMEOUT(colourAtCentre(browser()->surface()), QColor(90, 0, 150), scaled(20000));
+
+    // A page without an applet, or whose class is nowhere, says so.
+    QVERIFY(m_app->write(QStringLiteral("work/published/Plain.html"), "<html><body>no applet</body></html>"));
+    m_window->openFile(published + QStringLiteral("Plain.html"));
+    m_window->AppletB_Click();
+    QCOMPARE(status(), QStringLiteral("Plain.html holds no applet element"));
+    QVERIFY(m_app->write(QStringLiteral("work/published/Gone.html"), "<applet code=Gone.class></applet>"));
+    m_window->openFile(published + QStringLiteral("Gone.html"));
+    m_window->AppletB_Click();
+    QCOMPARE(status(), QStringLiteral("Gone.html runs Gone, whose source and class are not there"));
+    QVERIFY(m_messages->texts.isEmpty());
 }
 
 ZARN_XVFB_TEST_MAIN(TestAppletViewer)
