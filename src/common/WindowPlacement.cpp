@@ -4,14 +4,6 @@
 
 namespace {
 
-// The top left that keeps a window of frame size on screen, as near at as can be.
-QPoint keptOnScreen(QPoint at, const QSize &frame, const QRect &screen)
-{
-    at.setX(std::max(screen.left(), std::min(at.x(), screen.right() + 1 - frame.width())));
-    at.setY(std::max(screen.top(), std::min(at.y(), screen.bottom() + 1 - frame.height())));
-    return at;
-}
-
 bool onScreen(const QRect &window, const QRect &screen)
 {
     return screen.contains(window);
@@ -25,6 +17,13 @@ bool overAny(const QRect &window, const QList<QRect> &taken)
 }
 
 } // namespace
+
+QPoint keptOnScreen(QPoint at, const QSize &frame, const QRect &screen)
+{
+    at.setX(std::max(screen.left(), std::min(at.x(), screen.right() + 1 - frame.width())));
+    at.setY(std::max(screen.top(), std::min(at.y(), screen.bottom() + 1 - frame.height())));
+    return at;
+}
 
 QPoint placeBeside(const QRect &main, const QSize &frame, const QRect &screen, const QList<QRect> &taken)
 {

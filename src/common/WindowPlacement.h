@@ -14,6 +14,9 @@
 // on screen.
 QPoint placeBeside(const QRect &main, const QSize &frame, const QRect &screen, const QList<QRect> &taken);
 
+// The top left that keeps a window of frame size on screen, as near at as can be.
+QPoint keptOnScreen(QPoint at, const QSize &frame, const QRect &screen);
+
 // Where a window at frame goes so that it no longer covers target (a match the
 // user is to see): below it, else above it, else beside it, each kept on screen.
 // Its own place when it covers nothing.

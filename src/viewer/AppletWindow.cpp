@@ -3,6 +3,7 @@
 #include "AppletBrowser.h"
 #include "AppPaths.h"
 #include "Twips.h"
+#include "WindowPlacement.h"
 
 #include <QPushButton>
 #include <QResizeEvent>
@@ -117,6 +118,11 @@ void AppletWindow::fitApplet(const QSize &applet)
         // The frame's border comes on top; a window that fills the screen keeps it on it.
         const QSize border = isVisible() ? frameGeometry().size() - geometry().size() : QSize(8, 32);
         wanted = wanted.boundedTo(shown->availableGeometry().size() - border);
+        setWindowSize(wanted);
+        // Grown where it stands, it stays on the screen.
+        if (isVisible())
+            move(keptOnScreen(pos(), frameGeometry().size(), shown->availableGeometry()));
+        return;
     }
     setWindowSize(wanted);
 }
