@@ -49,7 +49,7 @@ QByteArray ZarnSession::readFile(const QString &name) const
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-bool ZarnSession::start(const QString &folder)
+bool ZarnSession::start(const QString &folder, const QString &caption)
 {
     m_process.setProcessChannelMode(QProcess::ForwardedChannels);
     m_process.setWorkingDirectory(folder);
@@ -57,7 +57,7 @@ bool ZarnSession::start(const QString &folder)
     if (!m_process.waitForStarted())
         return false;
     m_pid = m_process.processId();
-    m_window = Desktop::waitForWindow(QStringLiteral("^Zarn V0.01$"), m_pid);
+    m_window = Desktop::waitForWindow(caption, m_pid);
     if (m_window.isEmpty())
         return false;
     focus();

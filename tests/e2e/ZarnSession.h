@@ -18,8 +18,8 @@ public:
     QByteArray readFile(const QString &name) const;
 
     // Starts zarn in folder (the test's own when empty) and waits for its main
-    // window; false when it did not appear.
-    bool start(const QString &folder = QString());
+    // window, whose title matches caption; false when it did not appear.
+    bool start(const QString &folder = QString(), const QString &caption = QStringLiteral("^Zarn V0.01$"));
     // Starts a zarn through launcher (a shell, gio), which may end once zarn runs,
     // with this environment; waits for the main window and takes zarn's process
     // from it.

@@ -86,6 +86,7 @@ private Q_SLOTS:
     void secondHourOfALearner();
     void unsavedTextAndCtrlQ();
     void keysTypedWhileALargeFileOpens();
+    void projectOfTwoFilesWithTheComfortsOn();
     void compilesEndWell_data();
     void compilesEndWell();
     void installedZarnFromItsMenuEntry();
@@ -446,6 +447,60 @@ void TestJourneys::keysTypedWhileALargeFileOpens()
     };
     QTRY_VERIFY_WITH_TIMEOUT(ends(), scaled(60000));
     QCOMPARE(QFileInfo(path).size(), 30000000);
+}
+
+// A packaged applet and its helper, with the file in the caption and a resizable
+// window: F12 to the helper, Alt+Left and Alt+Right, File > Recent Files, a resize
+// kept for the next start.
+void TestJourneys::projectOfTwoFilesWithTheComfortsOn()
+{
+    QTemporaryDir project;
+    QVERIFY(QDir(project.path()).mkpath(QStringLiteral("com/me")));
+    const QString game = writeSource(project, QStringLiteral("com/me/Game.java"),
+                                     "package com.me;\npublic class Game extends java.applet.Applet {\n"
+                                     "    Painter painter = new Painter();\n}\n");
+    QVERIFY(
+        !writeSource(project, QStringLiteral("com/me/Painter.java"), "package com.me;\nclass Painter {\n}\n")
+             .isEmpty());
+    ZarnSession zarn;
+    zarn.writeFile(QStringLiteral("Workspace.ini"), "[workspace]\ncaptionShowsFile=true\nresizable=true\n");
+    QVERIFY(zarn.start(QString(), QStringLiteral("^Untitled - Zarn V0.01$")));
+    const auto showing = [&zarn](const char *file) {
+        return !Desktop::waitForWindow(QStringLiteral("^%1 - Zarn V0.01$").arg(QLatin1String(file)),
+                                       zarn.pid())
+                    .isEmpty();
+    };
+    QVERIFY(openFile(zarn, game));
+    QVERIFY(showing("Game.java"));
+
+    Desktop::keys({QStringLiteral("ctrl+f")});
+    const QString find = Desktop::waitForWindow(QStringLiteral("^Find$"), zarn.pid());
+    QVERIFY(!find.isEmpty());
+    Desktop::focus(find);
+    Desktop::type(QStringLiteral("Painter"));
+    Desktop::keys({QStringLiteral("Return"), QStringLiteral("Escape")});
+    QVERIFY(Desktop::waitForNoWindow(QStringLiteral("^Find$"), zarn.pid()));
+    zarn.focus();
+    Desktop::keys({QStringLiteral("F12")});
+    QVERIFY(showing("Painter.java"));
+    Desktop::keys({QStringLiteral("alt+Left")});
+    QVERIFY(showing("Game.java"));
+    Desktop::keys({QStringLiteral("alt+Right")});
+    QVERIFY(showing("Painter.java"));
+    // File > Recent Files: Painter.java, then Game.java.
+    Desktop::keys({QStringLiteral("alt+f"), QStringLiteral("Down"), QStringLiteral("Down"),
+                   QStringLiteral("Down"), QStringLiteral("Down"), QStringLiteral("Right"),
+                   QStringLiteral("Down"), QStringLiteral("Return")});
+    QVERIFY(showing("Game.java"));
+
+    const QRect before = Desktop::geometry(zarn.mainWindow());
+    Desktop::xdotool(
+        {QStringLiteral("windowsize"), zarn.mainWindow(), QStringLiteral("800"), QStringLiteral("700")});
+    QTRY_COMPARE_WITH_TIMEOUT(Desktop::geometry(zarn.mainWindow()).size(), QSize(800, 700), scaled(10000));
+    QVERIFY(before.width() < 800);
+    Desktop::keys({QStringLiteral("ctrl+q")});
+    QVERIFY(zarn.waitForExit());
+    QVERIFY(zarn.readFile(QStringLiteral("Workspace.ini")).contains("geometry="));
 }
 
 void TestJourneys::compilesEndWell_data()
