@@ -4,7 +4,7 @@
 #include "AppletCommands.h"
 #include "BringForward.h"
 #include "BusyState.h"
-#include "ClassSources.h"
+#include "ClassNavigation.h"
 #include "CompileResult.h"
 #include "DiagnosticsSummary.h"
 #include "Document.h"
@@ -41,7 +41,6 @@
 #include <QMimeData>
 #include <QResizeEvent>
 #include <QStatusBar>
-#include <QTextBlock>
 #include <QTextDocument>
 #include <QTimer>
 #include <QToolBar>
@@ -110,6 +109,9 @@ Zarn::Zarn(const QString &appFolder, Dialogs dialogs)
     connect(m_busy, &BusyState::cancelAsked, m_applets.get(), &AppletCommands::cancel);
     m_recovery = new TextRecovery(*m_document, m_paths.root(), this);
     m_recent = std::make_unique<RecentFiles>(m_paths.workspace());
+    m_navigation = std::make_unique<ClassNavigation>(
+        *Richtextbox1, *m_document, *StatusBar1,
+        [this](const QString &path) { return openUnlessOpen(path); });
     connect(m_document, &Document::fileNameChanged, this, &Zarn::updateCaption);
     connect(Richtextbox1->document(), &QTextDocument::modificationChanged, this, &Zarn::updateCaption);
     applyWorkspace();
@@ -318,7 +320,9 @@ void Zarn::connectEditControls()
     // A file dropped on the pane or anywhere on the window opens.
     connect(Richtextbox1, &EditorPane::fileDropped, this, &Zarn::openDropped);
     // After the click has been handled: going may replace the text under the mouse.
-    connect(Richtextbox1, &EditorPane::nameClicked, this, &Zarn::goToClassAt, Qt::QueuedConnection);
+    connect(
+        Richtextbox1, &EditorPane::nameClicked, this,
+        [this](int position) { m_navigation->goToClassAt(position); }, Qt::QueuedConnection);
     setAcceptDrops(true);
 }
 
@@ -578,64 +582,17 @@ bool Zarn::openUnlessOpen(const QString &path)
 
 void Zarn::GoToClassB_Click()
 {
-    goToClassAt(Richtextbox1->textCursor().position());
-}
-
-bool Zarn::goToClassAt(int position)
-{
-    const QTextBlock block = Richtextbox1->document()->findBlock(position);
-    const QString name = dottedNameAt(block.text(), position - block.position());
-    if (name.isEmpty()) {
-        StatusBar1->showMessage(tr("No class name at the caret"));
-        return false;
-    }
-    const QString document = m_document->hasOwnName() ? m_document->FileName() : QString();
-    const QString text = Richtextbox1->toPlainText();
-    std::optional<ClassSource> found = findClassSource(name, document, text);
-    if (!found && name.contains(u'.'))
-        found = findClassSource(name.section(u'.', -1), document, text);
-    if (!found) {
-        StatusBar1->showMessage(tr("No source found for %1").arg(name));
-        return false;
-    }
-    const NavigationHistory::Place from = currentPlace();
-    if (!openUnlessOpen(found->path))
-        return false;
-    m_history.left(from);
-    Richtextbox1->goToLine(found->line);
-    return true;
-}
-
-NavigationHistory::Place Zarn::currentPlace() const
-{
-    return {m_document->hasOwnName() ? m_document->FileName() : QString(),
-            Richtextbox1->textCursor().position()};
-}
-
-bool Zarn::showPlace(const NavigationHistory::Place &place)
-{
-    if (!openUnlessOpen(place.path))
-        return false;
-    QTextCursor caret = Richtextbox1->textCursor();
-    caret.setPosition(std::clamp(place.position, 0, Richtextbox1->document()->characterCount() - 1));
-    Richtextbox1->setTextCursor(caret);
-    Richtextbox1->centerCursor();
-    return true;
+    m_navigation->goToClassAt(Richtextbox1->textCursor().position());
 }
 
 void Zarn::BackB_Click()
 {
-    const NavigationHistory::Place current = currentPlace();
-    if (const std::optional<NavigationHistory::Place> place = m_history.previous();
-        place && showPlace(*place))
-        m_history.wentBack(current);
+    m_navigation->back();
 }
 
 void Zarn::ForwardB_Click()
 {
-    const NavigationHistory::Place current = currentPlace();
-    if (const std::optional<NavigationHistory::Place> place = m_history.next(); place && showPlace(*place))
-        m_history.wentForward(current);
+    m_navigation->forward();
 }
 
 void Zarn::PubAppletB_Click()

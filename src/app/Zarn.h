@@ -1,7 +1,6 @@
 #pragma once
 
 #include "AppPaths.h"
-#include "NavigationHistory.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -12,6 +11,7 @@
 class AboutWindow;
 class AppletCommands;
 class BusyState;
+class ClassNavigation;
 struct CompileResult;
 class DiagnosticsSummary;
 class Document;
@@ -149,11 +149,6 @@ private:
     // Brings this window forward with the caret on line of the file at path, which
     // is opened first (asking to save changes) when it is not the document.
     void showSourceLine(const QString &path, int line);
-    // Goes to the class named at position of the text; false when it has no source here.
-    bool goToClassAt(int position);
-    NavigationHistory::Place currentPlace() const;
-    // Opens the place's file (asking to save changes) unless it is the document.
-    bool showPlace(const NavigationHistory::Place &place);
     // The document at path, opened unless it is open: false when it was not.
     bool openUnlessOpen(const QString &path);
     void Form_Load();
@@ -169,7 +164,7 @@ private:
     std::unique_ptr<AppletCommands> m_applets;
     TextRecovery *m_recovery = nullptr;
     std::unique_ptr<RecentFiles> m_recent;
-    NavigationHistory m_history;
+    std::unique_ptr<ClassNavigation> m_navigation;
     PackageCompletion *m_completion = nullptr;
     BusyState *m_busy = nullptr;
     // The window was asked to close while a compile ran; it closes once it has ended.
