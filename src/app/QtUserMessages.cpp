@@ -17,6 +17,20 @@ int execCentred(QDialog &dialog, QWidget *parent)
     return dialog.exec();
 }
 
+// A question with Cancel and one button that goes ahead: true when it was pressed.
+bool askToGoAhead(QWidget *parent, QMessageBox::Icon icon, const QString &title, const QString &text,
+                  const QString &ahead, QMessageBox::ButtonRole role, bool aheadIsDefault)
+{
+    QMessageBox box(icon, title, text, QMessageBox::Cancel, parent);
+    QPushButton *button = box.addButton(ahead, role);
+    if (aheadIsDefault)
+        box.setDefaultButton(button);
+    else
+        box.setDefaultButton(QMessageBox::Cancel);
+    execCentred(box, parent);
+    return box.clickedButton() == button;
+}
+
 } // namespace
 
 void QtUserMessages::warning(QWidget *parent, const QString &title, const QString &text)
@@ -47,29 +61,20 @@ UserMessages::SaveAnswer QtUserMessages::askToSave(QWidget *parent, const QStrin
 
 bool QtUserMessages::askToOverwrite(QWidget *parent, const QString &title, const QString &text)
 {
-    QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::Cancel, parent);
-    QPushButton *overwrite = box.addButton(QMessageBox::tr("&Overwrite"), QMessageBox::DestructiveRole);
-    box.setDefaultButton(QMessageBox::Cancel);
-    execCentred(box, parent);
-    return box.clickedButton() == overwrite;
+    return askToGoAhead(parent, QMessageBox::Warning, title, text, QMessageBox::tr("&Overwrite"),
+                        QMessageBox::DestructiveRole, false);
 }
 
 bool QtUserMessages::askToDropMark(QWidget *parent, const QString &title, const QString &text)
 {
-    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Cancel, parent);
-    QPushButton *drop = box.addButton(QMessageBox::tr("Save &Without Mark"), QMessageBox::AcceptRole);
-    box.setDefaultButton(drop);
-    execCentred(box, parent);
-    return box.clickedButton() == drop;
+    return askToGoAhead(parent, QMessageBox::Question, title, text, QMessageBox::tr("Save &Without Mark"),
+                        QMessageBox::AcceptRole, true);
 }
 
 bool QtUserMessages::askToOpenBinary(QWidget *parent, const QString &title, const QString &text)
 {
-    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Cancel, parent);
-    QPushButton *open = box.addButton(QMessageBox::tr("&Open"), QMessageBox::AcceptRole);
-    box.setDefaultButton(QMessageBox::Cancel);
-    execCentred(box, parent);
-    return box.clickedButton() == open;
+    return askToGoAhead(parent, QMessageBox::Question, title, text, QMessageBox::tr("&Open"),
+                        QMessageBox::AcceptRole, false);
 }
 
 bool QtUserMessages::askToRecover(QWidget *parent, const QString &title, const QString &text)
