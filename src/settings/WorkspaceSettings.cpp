@@ -43,6 +43,18 @@ template <typename Write> QString writeTo(const QString &path, Write write)
         .arg(QDir::toNativeSeparators(path));
 }
 
+QVariant readValue(const QString &path, const QString &key)
+{
+    if (!readable(path))
+        return {};
+    return QSettings(path, QSettings::IniFormat).value(key);
+}
+
+QString writeValue(const QString &path, const QString &key, const QVariant &value)
+{
+    return writeTo(path, [&key, &value](QSettings &file) { file.setValue(key, value); });
+}
+
 } // namespace
 
 WorkspaceSettings readWorkspaceSettings(const QString &path)
@@ -69,24 +81,20 @@ QString writeWorkspaceSettings(const QString &path, const WorkspaceSettings &set
 
 QStringList readRecentFiles(const QString &path)
 {
-    if (!readable(path))
-        return {};
-    return QSettings(path, QSettings::IniFormat).value(RecentFiles).toStringList();
+    return readValue(path, RecentFiles).toStringList();
 }
 
 QString writeRecentFiles(const QString &path, const QStringList &files)
 {
-    return writeTo(path, [&files](QSettings &file) { file.setValue(RecentFiles, files); });
+    return writeValue(path, RecentFiles, files);
 }
 
 QByteArray readWindowGeometry(const QString &path)
 {
-    if (!readable(path))
-        return {};
-    return QSettings(path, QSettings::IniFormat).value(WindowGeometry).toByteArray();
+    return readValue(path, WindowGeometry).toByteArray();
 }
 
 QString writeWindowGeometry(const QString &path, const QByteArray &geometry)
 {
-    return writeTo(path, [&geometry](QSettings &file) { file.setValue(WindowGeometry, geometry); });
+    return writeValue(path, WindowGeometry, geometry);
 }
