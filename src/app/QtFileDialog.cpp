@@ -58,6 +58,8 @@ std::optional<QString> QtFileDialog::ask(QWidget *parent, Mode mode, const QStri
     // What the answer starts (reading a large file, say) may hold the event loop for
     // a while: the window system learns now that the keyboard is the parent's again,
     // so that keys typed meanwhile wait there rather than at a dialog that is gone.
+    // This never waits: it is one more turn of the dialog's own modal loop, which
+    // handles what is pending and returns, and leaves the keys for afterwards.
     dialog.hide();
     if (parent)
         parent->activateWindow();
