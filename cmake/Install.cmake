@@ -4,6 +4,7 @@
 #   share/zarn/zarn-applethost.jar            the applet host
 #   share/zarn/zarn-compiler.jar              the warm compiler
 #   share/zarn/zarn-appletapi.jar             the Applet API for JDKs without one
+#   share/zarn/zarn-runner.jar                the runner Publish > Runnable Jar puts in each jar
 #   share/zarn/temp/*.txt, share/zarn/Options.dat
 #                                             copies a new per-user application folder starts from
 #   share/applications/zarn.desktop, share/icons/hicolor/scalable/apps/zarn.svg,
@@ -11,7 +12,7 @@
 #   share/man/man1/zarn.1.gz, share/doc/zarn/copyright, share/doc/zarn/changelog.gz
 install(TARGETS zarn RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(TARGETS zarn-javac RUNTIME DESTINATION ${CMAKE_INSTALL_LIBEXECDIR}/zarn)
-install(FILES ${ZARN_APP_DIR}/zarn-applethost.jar ${ZARN_APP_DIR}/zarn-appletapi.jar
+install(FILES ${ZARN_APP_DIR}/zarn-applethost.jar ${ZARN_APP_DIR}/zarn-appletapi.jar ${ZARN_APP_DIR}/zarn-runner.jar
               ${ZARN_APP_DIR}/zarn-compiler.jar
         DESTINATION ${CMAKE_INSTALL_DATADIR}/zarn)
 install(FILES

@@ -19,6 +19,7 @@
 #include "PathParts.h"
 #include "PlaceWindow.h"
 #include "ProgressFeedback.h"
+#include "RunnableJar.h"
 #include "SettingsStore.h"
 #include "SourceLayout.h"
 #include "StatusFeedback.h"
@@ -35,22 +36,6 @@
 
 namespace {
 
-const QString ClassFilter = QStringLiteral("Java Class File (*.class)|*.class");
-const QString PageFilter = QStringLiteral("Html File (*.html,*.htm)|*.html;*.htm");
-
-// The folder part of a chosen path; a file in the root folder gives the root.
-QString destinationOf(const QString &chosen)
-{
-    const QString folder = FolderPart(chosen).value_or(QString());
-    return folder.isEmpty() ? QDir::rootPath() : folder;
-}
-
-// A packaged class is named in full on a page; others as the command always did.
-QString codeValue(const SourceLayout &layout, const QString &unpackaged)
-{
-    return layout.packageName.isEmpty() ? unpackaged : layout.className() + QStringLiteral(".class");
-}
-
 // Class files of earlier compiles, which the viewer could mistake for the new ones.
 void removeClassFiles(const QString &folder)
 {
@@ -59,12 +44,12 @@ void removeClassFiles(const QString &folder)
         QFile::remove(classes.next());
 }
 
-bool samePath(const QString &a, const QString &b)
-{
-    return QFileInfo(a).absoluteFilePath() == QFileInfo(b).absoluteFilePath();
-}
-
 } // namespace
+
+QString AppletCommands::codeValue(const SourceLayout &layout, const QString &unpackaged)
+{
+    return layout.packageName.isEmpty() ? unpackaged : layout.className() + QStringLiteral(".class");
+}
 
 AppletCommands::AppletCommands(QWidget &window, QStatusBar &statusBar, const Document &document,
                                const SettingsStore &settings, FileDialog &dialog, UserMessages &messages,
@@ -117,6 +102,8 @@ void AppletCommands::cancel()
 {
     if (m_copy) {
         m_copy->cancel(); // the command ends once the file being copied is
+    } else if (m_jar && m_jar->packing()) {
+        m_jar->cancel(); // the jar tool ends, and the target stays as it was
     } else if (m_job) {
         m_job->cancel(); // the command goes on as after a failed compile
     } else if (m_busy) {
@@ -349,144 +336,6 @@ void AppletCommands::openConsole(bool forward)
         m_console->show();
         m_console->setAttribute(Qt::WA_ShowWithoutActivating, false);
     }
-}
-
-void AppletCommands::Publish()
-{
-    if (m_running)
-        return;
-    const std::optional<SourceLayout> layout = checkedLayout();
-    if (!layout)
-        return;
-    // A cancelled dialog ends the command: nothing is compiled.
-    const std::optional<QString> chosen = askSavePath(ClassFilter, QStringLiteral("Publish Class In"));
-    if (!chosen)
-        return;
-    begin();
-    findJdk([this, layout = *layout, chosen = *chosen](const Jdk &jdk) {
-        // Only the folder counts; the compiler names the class file after the class,
-        // in the folders of its package.
-        compile(jdk, m_document.FileName(), layout, destinationOf(chosen),
-                CompileFeedbackStyle::ProgressWindow, {}, [this](const CompileResult &) { end(); });
-    });
-}
-
-void AppletCommands::PublishWithHtml()
-{
-    if (m_running)
-        return;
-    const std::optional<SourceLayout> layout = checkedLayout();
-    if (!layout)
-        return;
-    const std::optional<QString> classPath = askSavePath(ClassFilter,
-                                                         QStringLiteral("Publish Class File As"));
-    if (!classPath)
-        return;
-    begin();
-    findJdk([this, layout = *layout, classPath = *classPath](const Jdk &jdk) {
-        compile(jdk, m_document.FileName(), layout, destinationOf(classPath), CompileFeedbackStyle::StatusBar,
-                {}, [this, layout, classPath](const CompileResult &result) {
-                    publishPage(layout, classPath, result); // it ends the command
-                });
-    });
-}
-
-void AppletCommands::publishPage(const SourceLayout &layout, const QString &classPath,
-                                 const CompileResult &result)
-{
-    const QString destination = destinationOf(classPath);
-    const QString classFile = layout.classFileIn(destination);
-    if (const QString failure = compileFailure(result, classFile); !failure.isEmpty()) {
-        m_messages.warning(&m_window, m_window.windowTitle(),
-                           tr("The compile failed, so no page was written.\n%1").arg(failure));
-        end();
-        return;
-    }
-
-    // The page dialog offers a page named after the class, beside it; a page must
-    // never take the place of the class just published.
-    QString suggestion = QDir(destination)
-                             .filePath(QFileInfo(classPath).completeBaseName() + QStringLiteral(".html"));
-    std::optional<QString> pagePath;
-    while ((pagePath = askSavePath(PageFilter, QStringLiteral("Publish Html File As"),
-                                   std::exchange(suggestion, QString())))
-           && (samePath(*pagePath, classPath) || samePath(*pagePath, classFile)))
-        m_messages.warning(&m_window, m_window.windowTitle(),
-                           tr("%1 is the class file just published. Choose another name for the page.")
-                               .arg(QDir::toNativeSeparators(*pagePath)));
-    if (!pagePath) {
-        end();
-        return;
-    }
-    const QString source = m_document.FileName();
-    const std::optional<AuthorsApplet> authors = authorsApplet(source, layout.className(), layout.root);
-    if (const QString problem = WriteHostPage(codeValue(layout, NamePart(classPath)), *pagePath,
-                                              authors ? &authors->tag : nullptr);
-        !problem.isEmpty()) {
-        warnOfPage(*pagePath, problem);
-        end();
-    } else {
-        publishLoadedFiles(layout.classFilePath(), *pagePath, destination);
-    }
-}
-
-void AppletCommands::publishLoadedFiles(const QString &classFile, const QString &pagePath,
-                                        const QString &destination)
-{
-    const QString page = QFileInfo(pagePath).fileName();
-    const std::optional<QStringList> loaded = m_appletFiles->relativePaths(m_document.FileName());
-    if (!loaded) {
-        // Short enough for the status bar; the manual says to view the applet first.
-        m_statusBar.showMessage(
-            tr("Published %1 and %2; the files it loads are not known yet").arg(classFile, page));
-        end();
-        return;
-    }
-    m_copy = std::make_unique<LoadedFilesCopy>(
-        *m_appletFiles, *loaded, destination, [this](const QString &to) {
-            return m_messages.askToOverwrite(
-                &m_window, m_window.windowTitle(),
-                tr("%1 is there already and differs from the file the applet loads. Write over it?")
-                    .arg(QDir::toNativeSeparators(to)));
-        });
-    // Thousands of files take a while: the progress window shows it, and closing it cancels.
-    auto progress = std::make_shared<MessageWindow>(&m_window);
-    progress->setMessage(loaded->size() == 1
-                             ? tr("Publishing the file the applet loads.")
-                             : tr("Publishing the %1 files the applet loads.").arg(loaded->size()));
-    progress->ProgressBar1->setRange(0, int(loaded->size()));
-    connect(progress.get(), &MessageWindow::closeAsked, m_copy.get(), &LoadedFilesCopy::cancel);
-    connect(m_copy.get(), &LoadedFilesCopy::progressed, progress.get(),
-            [bar = progress->ProgressBar1](int done) { bar->setValue(done); });
-    connect(m_copy.get(), &LoadedFilesCopy::finished, this,
-            [this, classFile, page, progress](const CopiedFiles &copied, bool cancelled) {
-                progress->hide();
-                m_copy.release()->deleteLater();
-                filesPublished(classFile, page, copied, cancelled);
-            });
-    progress->show();
-    m_copy->start();
-}
-
-void AppletCommands::filesPublished(const QString &classFile, const QString &page, const CopiedFiles &copied,
-                                    bool cancelled)
-{
-    if (cancelled)
-        m_statusBar.showMessage(tr("Published %1 and %2; copying the files it loads was cancelled after %3")
-                                    .arg(classFile, page)
-                                    .arg(copied.carried));
-    else if (copied.carried == 0)
-        m_statusBar.showMessage(tr("Published %1 and %2").arg(classFile, page));
-    else
-        m_statusBar.showMessage(
-            tr("Published %1, %2 and %3 it loads")
-                .arg(classFile, page,
-                     copied.carried == 1 ? tr("1 file") : tr("%1 files").arg(copied.carried)));
-    if (!copied.problems.isEmpty())
-        m_messages.warning(&m_window, m_window.windowTitle(),
-                           tr("These files the applet loads were not published:\n%1")
-                               .arg(copied.problems.join(QLatin1Char('\n'))));
-    end();
 }
 
 void AppletCommands::CompileToFolder(const QString &destination, CompileFeedbackStyle style)

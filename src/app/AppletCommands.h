@@ -5,6 +5,7 @@
 #include "CompileDriver.h"
 #include "CompileResult.h"
 #include "JdkFinder.h"
+#include "LoadedFilesCopy.h"
 #include "SourceLayout.h"
 
 #include <QHash>
@@ -23,8 +24,7 @@ class CompileFeedback;
 class CompileJob;
 class Document;
 class FileDialog;
-class LoadedFilesCopy;
-struct CopiedFiles;
+class RunnableJar;
 class QStatusBar;
 class QWidget;
 class SettingsStore;
@@ -53,6 +53,9 @@ public:
     void ViewPage();
     void Publish();
     void PublishWithHtml();
+    // Publish > Runnable Jar: one jar that runs the applet with "java -jar" on any
+    // JDK from 17 on, its classes and the files it loads inside (see RunnableJar).
+    void PublishRunnableJar();
     // View > Applet Console: the console of the last applet run, brought forward.
     void ShowConsole();
 
@@ -113,6 +116,9 @@ private:
     std::optional<QString> askSavePath(const QString &filter, const QString &title,
                                        const QString &suggestion = QString());
     void warnOfPage(const QString &path, const QString &problem);
+    // The code value a page names the class by: a packaged class in full, others
+    // as the command always did (unpackaged).
+    static QString codeValue(const SourceLayout &layout, const QString &unpackaged);
     // Where the document's class lives; nothing, with the status bar saying why,
     // when its folders do not match its package.
     std::optional<SourceLayout> checkedLayout();
@@ -133,11 +139,24 @@ private:
     // True when the applet loads.
     bool viewCompiled(const SourceLayout &layout, const CompileResult &result, const QString &pageProblem);
     void publishPage(const SourceLayout &layout, const QString &classPath, const CompileResult &result);
-    // Copies the files the applet loaded in its last View beside the published class,
-    // off the window's thread, and says in the status bar what was published.
-    void publishLoadedFiles(const QString &classFile, const QString &pagePath, const QString &destination);
-    void filesPublished(const QString &classFile, const QString &page, const CopiedFiles &copied,
-                        bool cancelled);
+    // What a copy of the loaded files did; nothing copied when they are not known yet.
+    struct LoadedCopy
+    {
+        std::optional<CopiedFiles> copied;
+        bool cancelled = false;
+    };
+    // Copies the files the applet loaded in its last View into destination (the
+    // published class's code base), off the window's thread, with a progress window.
+    void copyLoadedFiles(const QString &destination, std::function<void(const LoadedCopy &)> then);
+    // Says in the status bar what was published.
+    void filesPublished(const QString &classFile, const QString &page, const LoadedCopy &copy);
+    static QString filesText(const CopiedFiles &copied);
+    void warnOfFilesNotPublished(const CopiedFiles &copied);
+    // The steps of Publish > Runnable Jar after the compile into the jar's root.
+    void packRunnableJar(const SourceLayout &layout, const QString &target, const QString &tool,
+                         const CompileResult &result);
+    void jarCancelled(const QString &target);
+    void jarNotPublished(const QString &target, const QString &problem);
 
     QWidget &m_window;
     QStatusBar &m_statusBar;
@@ -152,6 +171,9 @@ private:
     bool m_busy = false;
     QPointer<CompileJob> m_job;
     std::unique_ptr<LoadedFilesCopy> m_copy; // while the loaded files are published
+    std::unique_ptr<RunnableJar> m_jar;      // while a runnable jar is made
+    // The folder the last Publish wrote to, where a runnable jar is offered.
+    QString m_publishedTo;
     std::unique_ptr<CompileFeedback> m_feedback;
     // The applet viewer, while it is open; it may outlive the main window.
     QPointer<AppletWindow> m_appletWindow;

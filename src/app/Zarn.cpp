@@ -183,6 +183,7 @@ void Zarn::createMenus()
     QMenu *publish = addMenu("Publish", tr("&Publish"));
     PubAppletB = addItem(publish, "PubAppletB", tr("&Applet"), QKeySequence(Qt::Key_F5));
     PubAppletHtmlB = addItem(publish, "PubAppletHtmlB", tr("&Applet With Html"));
+    PubRunnableJarB = addItem(publish, "PubRunnableJarB", tr("&Runnable Jar"));
 
     QMenu *help = addMenu("Help", tr("&Help"));
     AboutB = addItem(help, "AboutB", tr("&About"));
@@ -210,6 +211,7 @@ void Zarn::createMenus()
     connect(AppletConsoleB, &QAction::triggered, this, &Zarn::AppletConsoleB_Click);
     connect(PubAppletB, &QAction::triggered, this, &Zarn::PubAppletB_Click);
     connect(PubAppletHtmlB, &QAction::triggered, this, &Zarn::PubAppletHtmlB_Click);
+    connect(PubRunnableJarB, &QAction::triggered, this, &Zarn::PubRunnableJarB_Click);
     connect(OptionsB, &QAction::triggered, this, &Zarn::OptionsB_Click);
     connect(AboutB, &QAction::triggered, this, &Zarn::AboutB_Click);
 
@@ -605,6 +607,12 @@ void Zarn::PubAppletHtmlB_Click()
 {
     if (readyToCompile())
         m_applets->PublishWithHtml();
+}
+
+void Zarn::PubRunnableJarB_Click()
+{
+    if (readyToCompile())
+        m_applets->PublishRunnableJar();
 }
 
 void Zarn::OptionsB_Click()

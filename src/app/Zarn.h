@@ -104,6 +104,7 @@ public:
     void AppletConsoleB_Click();
     void PubAppletB_Click();
     void PubAppletHtmlB_Click();
+    void PubRunnableJarB_Click();
     void OptionsB_Click();
     void AboutB_Click();
 
@@ -211,6 +212,7 @@ private:
     QAction *PreviousMessageB = nullptr;
     QAction *PubAppletB = nullptr;
     QAction *PubAppletHtmlB = nullptr;
+    QAction *PubRunnableJarB = nullptr;
     QAction *AboutB = nullptr;
 
     // The menu command behind each toolbar position; null for the separators.

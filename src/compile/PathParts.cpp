@@ -1,5 +1,7 @@
 #include "PathParts.h"
 
+#include <QFileInfo>
+
 qsizetype FindLastBackslash(const QString &path)
 {
     return path.lastIndexOf(QLatin1Char('/'));
@@ -16,4 +18,9 @@ std::optional<QString> FolderPart(const QString &path)
     if (separator < 0)
         return std::nullopt;
     return path.left(separator);
+}
+
+bool samePath(const QString &a, const QString &b)
+{
+    return QFileInfo(a).absoluteFilePath() == QFileInfo(b).absoluteFilePath();
 }

@@ -15,3 +15,6 @@ QString NamePart(const QString &path);
 // The characters before the last separator, which is left out; nothing when the
 // path has no separator. "/Clock.class" gives the empty folder part.
 std::optional<QString> FolderPart(const QString &path);
+
+// Whether two paths name the same file once made absolute (links are not resolved).
+bool samePath(const QString &a, const QString &b);

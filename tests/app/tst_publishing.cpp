@@ -1,14 +1,18 @@
-// Publish > Applet and Publish > Applet With Html, with the real javac.
+// Publish > Applet, Publish > Applet With Html and Publish > Runnable Jar, with the
+// real javac and jar tool.
 #include "AppFolder.h"
 #include "Document.h"
 #include "JavaSources.h"
 #include "MessageWindow.h"
 #include "RecordingMessages.h"
+#include "RunnableJar.h"
 #include "ScriptedFileDialog.h"
 #include "Zarn.h"
 #include "ZarnTesting.h"
 
+#include <QProcess>
 #include <QStatusBar>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -25,6 +29,7 @@ private Q_SLOTS:
     void pageNeverReplacesTheClass();
     void cancelledDialogsPublishNothing();
     void documentDialogsKeepTheirOwnFilter();
+    void runnableJarHoldsTheAppletAndItsRunner();
 
 private:
     QString status() const
@@ -169,6 +174,78 @@ void TestPublishing::documentDialogsKeepTheirOwnFilter()
     QCOMPARE(m_dialog->shown.back().filter,
              QStringLiteral("Java File (*.java)|*.java|Text File (*.txt)|*.txt"));
     QCOMPARE(m_dialog->shown.back().offeredName, site(QStringLiteral("Hello.class")));
+}
+
+namespace {
+
+// What the jar tool says of the jar at path: its entries, or one of its files.
+QString runJarTool(const QStringList &arguments)
+{
+    QProcess tool;
+    tool.start(jarTool(javacPath()), arguments);
+    return tool.waitForFinished(scaled(60000)) ? QString::fromUtf8(tool.readAllStandardOutput()) : QString();
+}
+
+QStringList jarEntries(const QString &path)
+{
+    QStringList entries = runJarTool({QStringLiteral("--list"), QStringLiteral("--file"), path})
+                              .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    entries.removeIf([](const QString &entry) { return entry.endsWith(QLatin1Char('/')); });
+    entries.sort();
+    return entries;
+}
+
+} // namespace
+
+void TestPublishing::runnableJarHoldsTheAppletAndItsRunner()
+{
+    // Offered after the class in the folder last published to.
+    m_dialog->answer(site(QStringLiteral("Hello.class")));
+    m_window->PubAppletB_Click();
+    QVERIFY(commandEnds(*m_window));
+    m_app->write(
+        QStringLiteral("Hello.java"),
+        "// <applet code=Hello width=320 height=90><param name=Words value=\"50% & more\"></applet>\n"
+            + helloApplet());
+    m_dialog->answer(site(QStringLiteral("Hello.jar")));
+    m_window->findChild<QAction *>(QStringLiteral("PubRunnableJarB"))->trigger();
+    QVERIFY(commandEnds(*m_window));
+    QCOMPARE(m_dialog->shown.back().title, QStringLiteral("Publish Runnable Jar As"));
+    QCOMPARE(m_dialog->shown.back().filter, QStringLiteral("Java Archive (*.jar)|*.jar"));
+    QCOMPARE(m_dialog->shown.back().offeredName, site(QStringLiteral("Hello.jar")));
+    QCOMPARE(status(), QStringLiteral("Published Hello.jar; the files it loads are not known yet"));
+
+    const QString jar = site(QStringLiteral("Hello.jar"));
+    const QStringList entries = jarEntries(jar);
+    for (const char *entry : {"Hello.class", "Hello.html", "META-INF/MANIFEST.MF", "META-INF/zarn-applet.txt",
+                              "zarn/runner/AppletRunner.class", "zarn/runner/zarn-appletapi.jar"})
+        QVERIFY2(entries.contains(QLatin1String(entry)), entry);
+    QTemporaryDir unpacked;
+    QProcess extract;
+    extract.setWorkingDirectory(unpacked.path());
+    extract.start(jarTool(javacPath()), {QStringLiteral("--extract"), QStringLiteral("--file"), jar});
+    QVERIFY(extract.waitForFinished(scaled(60000)) && extract.exitCode() == 0);
+    QFile description(unpacked.filePath(QStringLiteral("META-INF/zarn-applet.txt")));
+    QVERIFY(description.open(QIODevice::ReadOnly));
+    QCOMPARE(description.readAll(), QByteArray("class Hello\nwidth 320\nheight 90\ndocument Hello.html\n"
+                                               "param Words 50%25%20%26%20more\nparam width 320\n"
+                                               "param height 90\nparam code Hello\n"));
+    QFile manifest(unpacked.filePath(QStringLiteral("META-INF/MANIFEST.MF")));
+    QVERIFY(manifest.open(QIODevice::ReadOnly));
+    QVERIFY(manifest.readAll().contains("Main-Class: zarn.runner.AppletRunner"));
+
+    // A failed compile leaves the jar there as it was, and says why.
+    m_app->write(QStringLiteral("Hello.java"), "public class Hello { oops }\n");
+    m_dialog->answer(jar);
+    m_window->PubRunnableJarB_Click();
+    QVERIFY(commandEnds(*m_window));
+    QCOMPARE(m_messages->texts.size(), 1);
+    QVERIFY(
+        m_messages->texts.first().startsWith(QStringLiteral("The compile failed, so no jar was written.")));
+    QVERIFY(m_messages->texts.takeFirst().contains(QStringLiteral("Hello.java:1: ")));
+    QCOMPARE(jarEntries(jar), entries);
+    QCOMPARE(QDir(site(QString())).entryList(QDir::Files),
+             (QStringList{QStringLiteral("Hello.class"), QStringLiteral("Hello.jar")}));
 }
 
 QTEST_MAIN(TestPublishing)

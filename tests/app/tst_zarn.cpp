@@ -85,7 +85,9 @@ const std::vector<Menu> &menuTree()
           {"NextMessageB", "&Next Message", QKeySequence(Qt::Key_F8)},
           {"PreviousMessageB", "&Previous Message", QKeySequence(Qt::SHIFT | Qt::Key_F8)}}},
         {"&Publish",
-         {{"PubAppletB", "&Applet", QKeySequence(Qt::Key_F5)}, {"PubAppletHtmlB", "&Applet With Html", {}}}},
+         {{"PubAppletB", "&Applet", QKeySequence(Qt::Key_F5)},
+          {"PubAppletHtmlB", "&Applet With Html", {}},
+          {"PubRunnableJarB", "&Runnable Jar", {}}}},
         {"&Help", {{"AboutB", "&About", {}}}},
     };
     return tree;

@@ -10,7 +10,7 @@ prefix=$(mktemp -d)
 trap 'rm -rf "$prefix"' EXIT
 
 cmake --install "$build" --prefix "$prefix" --strip >/dev/null
-for file in bin/zarn libexec/zarn/zarn-javac share/zarn/zarn-applethost.jar share/zarn/zarn-appletapi.jar \
+for file in bin/zarn libexec/zarn/zarn-javac share/zarn/zarn-applethost.jar share/zarn/zarn-appletapi.jar share/zarn/zarn-runner.jar \
             share/zarn/zarn-compiler.jar share/zarn/Options.dat \
             share/zarn/temp/NotDone.txt share/zarn/temp/Done.txt share/zarn/temp/temp.txt \
             share/applications/zarn.desktop share/icons/hicolor/scalable/apps/zarn.svg \
