@@ -5,9 +5,11 @@
 #include "AppletOutput.h"
 #include "AppletTesting.h"
 #include "AppletWindow.h"
+#include "Desktop.h"
 #include "Document.h"
 #include "RecordingMessages.h"
 #include "ScriptedFileDialog.h"
+#include "TestJdks.h"
 #include "TestTime.h"
 #include "XvfbDisplay.h"
 #include "Zarn.h"
@@ -51,6 +53,8 @@ private Q_SLOTS:
     void floodNeitherFreezesNorGrows();
     void helperRunsItsPackagesAppletInAFittedViewer();
     void pagesViewedWithAndWithoutTheirSource();
+    void runnableJarRunsAnywhere_data();
+    void runnableJarRunsAnywhere();
 
 private:
     void writeApplet(int red, int green, int blue);
@@ -872,6 +876,91 @@ void TestAppletViewer::pagesViewedWithAndWithoutTheirSource()
     m_window->AppletB_Click();
     QCOMPARE(status(), QStringLiteral("Gone.html runs Gone, whose source and class are not there"));
     QVERIFY(m_messages->texts.isEmpty());
+}
+
+void TestAppletViewer::runnableJarRunsAnywhere_data()
+{
+    addJdkRows();
+}
+
+// Published as a jar, and run with java -jar from another folder, nothing of Zarn's
+// there: a packaged applet with an image beside its class and a parameter, which
+// says where it painted and when it stopped.
+void TestAppletViewer::runnableJarRunsAnywhere()
+{
+    QFETCH(QString, javac);
+    QFETCH(QString, absent);
+    if (javac.isEmpty())
+        QSKIP(qPrintable(absent));
+    const QString work = m_app->filePath(QStringLiteral("work/"));
+    QVERIFY(QDir().mkpath(work + QStringLiteral("games/pics")));
+    QImage dot(4, 4, QImage::Format_RGB32);
+    dot.fill(QColor(30, 140, 70));
+    QVERIFY(dot.save(work + QStringLiteral("games/pics/dot.png")));
+    QVERIFY(m_app->write(
+        QStringLiteral("work/games/Game.java"),
+        "package games;\n/* <applet code=games.Game.class width=240 height=160>\n"
+        "<param name=RGB value=\"0,120,200\"></applet> */\n"
+        "import java.applet.Applet;\nimport java.awt.*;\npublic class Game extends Applet {\n"
+        "Color c; Image dot; boolean told;\npublic void init() {\n"
+        "String[] v = getParameter(\"rgb\").split(\",\");\n"
+        "c = new Color(Integer.parseInt(v[0]), Integer.parseInt(v[1]), Integer.parseInt(v[2]));\n"
+        "dot = getImage(getCodeBase(), \"games/pics/dot.png\");\n"
+        "MediaTracker t = new MediaTracker(this); t.addImage(dot, 0);\n"
+        "try { t.waitForAll(); } catch (InterruptedException e) { }\n}\n"
+        "public void paint(Graphics g) {\ng.setColor(c); g.fillRect(0, 0, getWidth(), getHeight());\n"
+        "g.drawImage(dot, 0, 0, 20, 20, this);\nif (!told && isShowing()) { told = true;\n"
+        "Point p = getLocationOnScreen();\n"
+        "System.out.println(\"painted \" + p.x + \" \" + p.y + \" \" + getWidth() + \" \" + getHeight()); "
+        "}\n}\n"
+        "public void stop() { System.out.println(\"stopped\"); }\n"
+        "public void destroy() { System.out.println(\"destroyed\"); }\n}\n"));
+    // Viewed first, so that Zarn knows the image it loads.
+    m_window->openFile(work + QStringLiteral("games/Game.java"));
+    m_window->AppletB_Click();
+    QVERIFY(commandEnds(*m_window));
+    QTRY_COMPARE_WITH_TIMEOUT(colourAtCentre(browser()->surface()), QColor(0, 120, 200), scaled(20000));
+    m_dialog->answer(m_app->filePath(QStringLiteral("Game.jar")));
+    m_window->PubRunnableJarB_Click();
+    QVERIFY(commandEnds(*m_window));
+    QCOMPARE(m_dialog->shown.back().offeredName, work + QStringLiteral("Game.jar"));
+    QCOMPARE(status(), QStringLiteral("Published Game.jar with 1 file it loads"));
+
+    // Sent to a friend: copied into another folder, run there with its own temporary folder.
+    QTemporaryDir elsewhere;
+    QVERIFY(QFile::copy(m_app->filePath(QStringLiteral("Game.jar")),
+                        elsewhere.filePath(QStringLiteral("Game.jar"))));
+    QVERIFY(QDir().mkpath(elsewhere.filePath(QStringLiteral("tmp"))));
+    QProcess java;
+    java.setWorkingDirectory(elsewhere.path());
+    java.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    java.start(QFileInfo(javac).dir().filePath(QStringLiteral("java")),
+               {QStringLiteral("-Djava.io.tmpdir=") + elsewhere.filePath(QStringLiteral("tmp")),
+                QStringLiteral("-jar"), QStringLiteral("Game.jar")});
+    QByteArray said;
+    QTRY_VERIFY_WITH_TIMEOUT((said += java.readAllStandardOutput()).contains("painted"), scaled(30000));
+    QTRY_VERIFY_WITH_TIMEOUT((said += java.readAllStandardOutput()).contains('\n'), scaled(5000));
+    const QStringList painted = QString::fromLatin1(said)
+                                    .section(QStringLiteral("painted "), 1)
+                                    .section(QLatin1Char('\n'), 0, 0)
+                                    .split(QLatin1Char(' '));
+    QCOMPARE(painted.size(), 4);
+    const QRect area(painted[0].toInt(), painted[1].toInt(), painted[2].toInt(), painted[3].toInt());
+    QCOMPARE(area.size(), QSize(240, 160));
+    QTRY_COMPARE_WITH_TIMEOUT(Desktop::colourAt(area.center()), QColor(0, 120, 200), scaled(5000));
+    QCOMPARE(Desktop::colourAt(area.topLeft() + QPoint(5, 5)), QColor(30, 140, 70));
+
+    // Closed as a window manager closes it: the applet stops and is destroyed.
+    const QStringList windows = Desktop::windows(QStringLiteral("^games\\.Game$"));
+    QCOMPARE(windows.size(), 1);
+    Desktop::close(windows.constFirst());
+    QVERIFY(java.waitForFinished(scaled(10000)));
+    QCOMPARE(java.exitCode(), 0);
+    said += java.readAllStandardOutput();
+    QVERIFY2(said.endsWith("stopped\ndestroyed\n"), said.constData());
+    QCOMPARE(
+        QDir(elsewhere.filePath(QStringLiteral("tmp"))).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
+        QStringList());
 }
 
 ZARN_XVFB_TEST_MAIN(TestAppletViewer)
