@@ -10,12 +10,11 @@ import java.io.IOException;
  * PatchedLaunch). Nothing here touches java.applet: the classes that do are loaded
  * only once the API is known to be there.
  */
-public final class AppletRunner
-{
-    private AppletRunner() { }
+public final class AppletRunner {
+    private AppletRunner() {
+    }
 
-    public static void main(String[] args)
-    {
+    public static void main(String[] args) {
         RunnerApplet applet;
         try {
             applet = RunnerApplet.read();
@@ -25,8 +24,7 @@ public final class AppletRunner
         }
         if (!hasAppletApi()) {
             if (PatchedLaunch.isPatched()) {
-                fail("The Applet API could not be added to the Java at " + System.getProperty("java.home")
-                     + ".");
+                fail("The Applet API could not be added to the Java at " + System.getProperty("java.home") + ".");
             }
             System.exit(PatchedLaunch.run(args));
         }
@@ -37,8 +35,7 @@ public final class AppletRunner
         RunnerWindow.open(applet);
     }
 
-    static boolean hasAppletApi()
-    {
+    static boolean hasAppletApi() {
         try {
             Class.forName("java.applet.Applet", false, null);
             Class.forName("javax.swing.JApplet", false, null);
@@ -48,8 +45,7 @@ public final class AppletRunner
         }
     }
 
-    static void fail(String message)
-    {
+    static void fail(String message) {
         System.err.println(message);
         System.exit(1);
     }

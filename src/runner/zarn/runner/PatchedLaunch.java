@@ -16,18 +16,19 @@ import java.util.stream.Stream;
  * which the jar carries, is taken into a private temporary folder and patched into
  * java.desktop of the same Java started again. The folder goes when either Java ends.
  */
-final class PatchedLaunch
-{
+final class PatchedLaunch {
     /** Set on the Java started again: the folder that holds the API. */
     private static final String PATCHED = "zarn.runner.patched";
 
-    private PatchedLaunch() { }
+    private PatchedLaunch() {
+    }
 
-    static boolean isPatched() { return System.getProperty(PATCHED) != null; }
+    static boolean isPatched() {
+        return System.getProperty(PATCHED) != null;
+    }
 
     /** Runs the applet in a Java with Zarn's Applet API; its exit status. */
-    static int run(String[] args)
-    {
+    static int run(String[] args) {
         Path folder;
         try {
             folder = Files.createTempDirectory("zarn-runner-");
@@ -43,11 +44,13 @@ final class PatchedLaunch
                 }
                 Files.copy(in, api);
             }
-            List<String> command = new ArrayList<>(
-                List.of(Paths.get(System.getProperty("java.home"), "bin", "java").toString(),
-                        "--patch-module", "java.desktop=" + api, "--add-exports",
-                        "java.desktop/java.applet=ALL-UNNAMED", "-D" + PATCHED + "=" + folder, "-cp",
-                        System.getProperty("java.class.path"), AppletRunner.class.getName()));
+            List<String> command = new ArrayList<>(List.of(
+                    Paths.get(System.getProperty("java.home"), "bin", "java").toString(),
+                    "--patch-module", "java.desktop=" + api,
+                    "--add-exports", "java.desktop/java.applet=ALL-UNNAMED",
+                    "-D" + PATCHED + "=" + folder,
+                    "-cp", System.getProperty("java.class.path"),
+                    AppletRunner.class.getName()));
             command.addAll(Arrays.asList(args));
             Process applet = new ProcessBuilder(command).inheritIO().start();
             // Ended from outside (Ctrl+C, a kill): the applet's Java goes too.
@@ -70,8 +73,7 @@ final class PatchedLaunch
      * In the Java started again: when the one that started it ends without its
      * shutdown hook (killed), this one ends too, and removes the folder itself.
      */
-    static void endWithTheLauncher()
-    {
+    static void endWithTheLauncher() {
         String folder = System.getProperty(PATCHED);
         if (folder == null) {
             return;
@@ -82,8 +84,7 @@ final class PatchedLaunch
         }));
     }
 
-    private static void removeFolder(Path folder)
-    {
+    private static void removeFolder(Path folder) {
         try (Stream<Path> files = Files.walk(folder)) {
             files.sorted(Comparator.reverseOrder()).forEach(path -> path.toFile().delete());
         } catch (IOException e) {

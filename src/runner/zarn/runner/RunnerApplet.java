@@ -20,8 +20,7 @@ import java.util.Map;
  * "width 300", "height 200", "document Game.html", "param NAME VALUE"). The applet's
  * classes and the files it loads lie at the jar's root, its code base.
  */
-final class RunnerApplet
-{
+final class RunnerApplet {
     static final String DESCRIPTION = "/META-INF/zarn-applet.txt";
 
     String className;
@@ -32,8 +31,7 @@ final class RunnerApplet
     final Map<String, String> parameters = new LinkedHashMap<>();
     private URL codeBase;
 
-    static RunnerApplet read() throws IOException
-    {
+    static RunnerApplet read() throws IOException {
         RunnerApplet applet = new RunnerApplet();
         try (InputStream in = RunnerApplet.class.getResourceAsStream(DESCRIPTION)) {
             if (in == null) {
@@ -51,35 +49,35 @@ final class RunnerApplet
         return applet;
     }
 
-    private void take(String line)
-    {
+    private void take(String line) {
         String[] words = line.split(" ", -1);
         switch (words[0]) {
-        case "class":
-            className = value(words, 1);
-            break;
-        case "width":
-            width = size(value(words, 1));
-            break;
-        case "height":
-            height = size(value(words, 1));
-            break;
-        case "document":
-            document = value(words, 1);
-            break;
-        case "param":
-            parameters.put(value(words, 1).toLowerCase(Locale.ROOT), value(words, 2));
-            break;
-        default:
-            // A line of a later Zarn's: left for that Zarn's runner.
-            break;
+            case "class":
+                className = value(words, 1);
+                break;
+            case "width":
+                width = size(value(words, 1));
+                break;
+            case "height":
+                height = size(value(words, 1));
+                break;
+            case "document":
+                document = value(words, 1);
+                break;
+            case "param":
+                parameters.put(value(words, 1).toLowerCase(Locale.ROOT), value(words, 2));
+                break;
+            default:
+                // A line of a later Zarn's: left for that Zarn's runner.
+                break;
         }
     }
 
-    URL codeBase() { return codeBase; }
+    URL codeBase() {
+        return codeBase;
+    }
 
-    URL documentBase()
-    {
+    URL documentBase() {
         try {
             return new URL(codeBase, document);
         } catch (MalformedURLException e) {
@@ -87,14 +85,12 @@ final class RunnerApplet
         }
     }
 
-    String parameter(String name)
-    {
+    String parameter(String name) {
         return name == null ? null : parameters.get(name.toLowerCase(Locale.ROOT));
     }
 
     /** The jar's root as a folder URL ("jar:file:/x/Game.jar!/"), or the class folder the runner lies in. */
-    private static URL jarRoot() throws IOException
-    {
+    private static URL jarRoot() throws IOException {
         CodeSource source = RunnerApplet.class.getProtectionDomain().getCodeSource();
         if (source == null || source.getLocation() == null) {
             throw new IOException("the jar's place is unknown");
@@ -110,16 +106,14 @@ final class RunnerApplet
         return new URL("jar:" + location.toExternalForm() + "!/");
     }
 
-    private static String value(String[] words, int index)
-    {
+    private static String value(String[] words, int index) {
         if (index >= words.length) {
             throw new IllegalArgumentException("a line lacks its value: " + String.join(" ", words));
         }
         return URLDecoder.decode(words[index], StandardCharsets.UTF_8);
     }
 
-    private static int size(String text)
-    {
+    private static int size(String text) {
         try {
             return Math.max(1, Integer.parseInt(text));
         } catch (NumberFormatException e) {

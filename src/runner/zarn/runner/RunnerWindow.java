@@ -12,27 +12,33 @@ import java.awt.event.ComponentEvent;
 import java.awt.event.WindowAdapter;
 import java.awt.event.WindowEvent;
 import java.lang.reflect.InvocationTargetException;
-import java.net.URL;
-import java.net.URLClassLoader;
 import java.util.concurrent.ExecutorService;
 import java.util.concurrent.Executors;
+import java.util.concurrent.ThreadFactory;
+import java.util.function.Consumer;
 
 /**
  * The applet's window: titled with its class, the applet at its size, a status line
  * below (showStatus, and what went wrong). The life cycle runs as in a browser, on
- * the applet's own thread: init and start once the window shows, stop and destroy
- * when it closes; an applet that does not end in time is halted.
+ * the applet's own thread: init before the window shows, start after; stop and
+ * destroy when it closes, and an applet that does not end in time is halted. Inner
+ * classes, not lambdas, on the way to the first paint: a lambda is made at its first
+ * call, which would cost every start.
  */
-@SuppressWarnings("removal") final class RunnerWindow
-{
+@SuppressWarnings("removal")
+final class RunnerWindow {
     /** How long stop and destroy may take once the window closes. */
     private static final long GRACE_MILLIS = 3000;
 
     private final RunnerApplet description;
-    private final ExecutorService life = Executors.newSingleThreadExecutor(
-        task -> new Thread(task, "zarn-applet"));
-    private Frame frame;
-    private Label status;
+    private final ExecutorService life = Executors.newSingleThreadExecutor(new ThreadFactory() {
+        @Override
+        public Thread newThread(Runnable task) {
+            return new Thread(task, "zarn-applet");
+        }
+    });
+    private volatile Frame frame;
+    private volatile Label status;
     private volatile Applet applet;
     /** Set and read on the applet's thread. */
     private boolean initialised;
@@ -40,27 +46,36 @@ import java.util.concurrent.Executors;
     private volatile boolean failed;
     private volatile boolean closing;
 
-    private RunnerWindow(RunnerApplet description) { this.description = description; }
-
-    static void open(RunnerApplet description)
-    {
-        RunnerWindow window = new RunnerWindow(description);
-        window.life.execute(window::bringToLife);
+    private RunnerWindow(RunnerApplet description) {
+        this.description = description;
     }
 
-    private void bringToLife()
-    {
+    static void open(RunnerApplet description) {
+        final RunnerWindow window = new RunnerWindow(description);
+        window.life.execute(new Runnable() {
+            @Override
+            public void run() {
+                window.bringToLife();
+            }
+        });
+    }
+
+    private void bringToLife() {
         try {
-            EventQueue.invokeAndWait(this::createFrame);
             applet = createApplet();
-            EventQueue.invokeAndWait(this::place);
+            EventQueue.invokeAndWait(new Runnable() {
+                @Override
+                public void run() {
+                    place();
+                }
+            });
             applet.init();
             initialised = true;
-            EventQueue.invokeAndWait(() -> {
-                applet.setVisible(true);
-                frame.pack(); // at the size init may have given
-                // Browsers laid an applet out after its init: it hears of its size before its first paint.
-                applet.dispatchEvent(new ComponentEvent(applet, ComponentEvent.COMPONENT_RESIZED));
+            EventQueue.invokeAndWait(new Runnable() {
+                @Override
+                public void run() {
+                    show();
+                }
             });
             applet.start();
             started = true;
@@ -71,98 +86,114 @@ import java.util.concurrent.Executors;
         }
     }
 
-    private void createFrame()
-    {
-        frame = new Frame(description.className);
-        status = new Label(" ");
-        frame.setLayout(new BorderLayout());
-        frame.add(status, BorderLayout.SOUTH);
-        frame.addWindowListener(new WindowAdapter() {
-            @Override public void windowClosing(WindowEvent e)
-            {
-                // Not on the event thread: the applet's stop may need it.
-                new Thread(RunnerWindow.this::close, "zarn-close").start();
-            }
-        });
-        Dimension size = new Dimension(description.width, description.height);
-        Panel area = new Panel();
-        area.setPreferredSize(size);
-        frame.add(area, BorderLayout.CENTER);
-        frame.pack();
-        frame.setLocationRelativeTo(null);
-        showStatus("Loading " + description.className + "...");
-        frame.setVisible(true);
-    }
-
-    private Applet createApplet() throws Throwable
-    {
-        // Classes and files come from the code base, the jar's root: the runner's
-        // own loader reads the jar already, and resources are looked up there.
-        ClassLoader loader = new URLClassLoader(new URL[] {description.codeBase()},
-                                                RunnerWindow.class.getClassLoader());
+    private Applet createApplet() throws Throwable {
+        // The applet's classes lie at the jar's root, beside the runner's: its own
+        // loader has the jar open already.
         Class<?> appletClass;
         try {
-            appletClass = Class.forName(description.className, false, loader);
+            appletClass = Class.forName(description.className, false, RunnerWindow.class.getClassLoader());
         } catch (ClassNotFoundException e) {
             throw new RunnerFailure("The class " + description.className + " is not in this jar.");
         } catch (UnsupportedClassVersionError e) {
             throw new RunnerFailure("The applet " + description.className + " needs a newer Java than "
-                                    + System.getProperty("java.version") + ": " + e.getMessage());
+                    + System.getProperty("java.version") + ": " + e.getMessage());
         }
         if (!Applet.class.isAssignableFrom(appletClass)) {
             throw new RunnerFailure("The class " + description.className + " is not an applet.");
         }
         try {
-            return (Applet)appletClass.getDeclaredConstructor().newInstance();
+            return (Applet) appletClass.getDeclaredConstructor().newInstance();
         } catch (InvocationTargetException e) {
             throw e.getCause();
         }
     }
 
-    /** Puts the applet, not yet shown, in the window's place for it (on the event thread). */
-    private void place()
-    {
+    /** The window, with the applet in it, not yet shown (on the event thread). */
+    private void place() {
+        createFrame();
+        Dimension size = new Dimension(description.width, description.height);
         applet.setVisible(false);
-        applet.setSize(description.width, description.height);
-        applet.setPreferredSize(new Dimension(description.width, description.height));
-        applet.setStub(new RunnerStub(description, applet, this::showStatus, this::fitToApplet));
-        BorderLayout layout = (BorderLayout)frame.getLayout();
-        frame.remove(layout.getLayoutComponent(BorderLayout.CENTER));
+        applet.setSize(size);
+        applet.setPreferredSize(size);
+        applet.setStub(new RunnerStub(description, applet, new StatusLine(), new Runnable() {
+            @Override
+            public void run() {
+                fitToApplet();
+            }
+        }));
         frame.add(applet, BorderLayout.CENTER);
-        showStatus(" ");
     }
 
-    /** After the applet's resize; one hidden until its init has run is fitted when shown. */
-    private void fitToApplet()
-    {
-        EventQueue.invokeLater(() -> {
-            if (applet.isVisible()) {
-                frame.pack();
+    private void createFrame() {
+        frame = new Frame(description.className);
+        status = new Label(" ");
+        frame.setLayout(new BorderLayout());
+        frame.add(status, BorderLayout.SOUTH);
+        frame.addWindowListener(new WindowAdapter() {
+            @Override
+            public void windowClosing(WindowEvent e) {
+                // Not on the event thread: the applet's stop may need it.
+                new Thread(new Runnable() {
+                    @Override
+                    public void run() {
+                        close();
+                    }
+                }, "zarn-close").start();
             }
         });
     }
 
-    private void showStatus(String text)
-    {
-        EventQueue.invokeLater(() -> status.setText(text.isEmpty() ? " " : text));
+    /** Shows the window at the size init left the applet (on the event thread). */
+    private void show() {
+        applet.setVisible(true);
+        frame.pack(); // placed where the window manager places new windows
+        frame.setVisible(true);
+        // Browsers laid an applet out after its init: it hears of its size before its first paint.
+        applet.dispatchEvent(new ComponentEvent(applet, ComponentEvent.COMPONENT_RESIZED));
     }
 
-    /** What went wrong: on the status line, and in full on the standard error. */
-    private void fail(Throwable failure)
-    {
+    /** After the applet's resize; one hidden until its init has run is fitted when shown. */
+    private void fitToApplet() {
+        EventQueue.invokeLater(new Runnable() {
+            @Override
+            public void run() {
+                if (applet.isVisible()) {
+                    frame.pack();
+                }
+            }
+        });
+    }
+
+    /** What went wrong: on the status line, of a window shown without the applet if need be, and on standard error. */
+    private void fail(Throwable failure) {
         failed = true;
+        final String text;
         if (failure instanceof RunnerFailure) {
-            System.err.println(failure.getMessage());
-            showStatus(failure.getMessage());
-            return;
+            text = failure.getMessage();
+            System.err.println(text);
+        } else {
+            failure.printStackTrace();
+            text = description.className + " failed: " + failure;
         }
-        failure.printStackTrace();
-        String text = failure.toString();
-        showStatus(description.className + " failed: " + text);
+        EventQueue.invokeLater(new Runnable() {
+            @Override
+            public void run() {
+                if (frame == null) {
+                    createFrame();
+                    Panel area = new Panel();
+                    area.setPreferredSize(new Dimension(description.width, description.height));
+                    frame.add(area, BorderLayout.CENTER);
+                }
+                status.setText(text);
+                if (!frame.isVisible()) {
+                    frame.pack();
+                    frame.setVisible(true);
+                }
+            }
+        });
     }
 
-    private void close()
-    {
+    private void close() {
         if (closing) {
             return;
         }
@@ -180,14 +211,13 @@ import java.util.concurrent.Executors;
         try {
             // Behind init and start, on the applet's thread: each step once, in order.
             life.submit(() -> {
-                    if (started) {
-                        applet.stop();
-                    }
-                    if (initialised) {
-                        applet.destroy();
-                    }
-                })
-                .get();
+                if (started) {
+                    applet.stop();
+                }
+                if (initialised) {
+                    applet.destroy();
+                }
+            }).get();
         } catch (Throwable e) {
             failed = true;
             e.printStackTrace();
@@ -201,11 +231,25 @@ import java.util.concurrent.Executors;
         System.exit(failed ? 1 : 0);
     }
 
+    /** The window's status line, which showStatus sets. */
+    private final class StatusLine implements Consumer<String> {
+        @Override
+        public void accept(final String text) {
+            EventQueue.invokeLater(new Runnable() {
+                @Override
+                public void run() {
+                    status.setText(text.isEmpty() ? " " : text);
+                }
+            });
+        }
+    }
+
     /** A failure of the runner's own, told as it stands. */
-    private static final class RunnerFailure extends Exception
-    {
+    private static final class RunnerFailure extends Exception {
         private static final long serialVersionUID = 1L;
 
-        RunnerFailure(String message) { super(message); }
+        RunnerFailure(String message) {
+            super(message);
+        }
     }
 }
