@@ -4,7 +4,8 @@
 // applet should paint soon after the compile ends; again with the viewer open, when
 // the host started ahead takes the applet. Zarn's CPU, and the window's longest
 // wait, while the applet console takes an applet's flood of lines. And the window's
-// time to close with an applet running and the warm compiler up.
+// time to close with an applet running and the warm compiler up. And a runnable
+// jar's start with java -jar, against the host's start on the same class.
 #include "AppletBrowser.h"
 #include "AppletCommands.h"
 #include "AppletConsole.h"
@@ -21,6 +22,7 @@
 #include "ManagedProcess.h"
 #include "MonotonicClock.h"
 #include "QuietFeedback.h"
+#include "RunnableJar.h"
 #include "SettingsStore.h"
 #include "Suites.h"
 #include "WarmCompiler.h"
@@ -36,6 +38,8 @@
 #include <QTemporaryDir>
 #include <QTextBlock>
 #include <QTimer>
+
+#include <optional>
 
 namespace {
 
@@ -137,6 +141,47 @@ double hostToFirstPaint(const QString &java, const QString &classes, const QStri
     host.write("quit\n");
     host.closeWriteChannel();
     host.waitForFinished();
+    return ms;
+}
+
+// A Clock that says when it first painted, published at target as Publish >
+// Runnable Jar publishes it, and compiled into classes for the host.
+void makeRunnableJar(const QString &javac, const QString &target, const QString &classes)
+{
+    RunnableJar jar(target);
+    const QString source = QDir(classes).filePath(QStringLiteral("Clock.java"));
+    writeBenchFile(source, "public class Clock extends java.applet.Applet {\nboolean told;\n"
+                           "public void paint(java.awt.Graphics g) {\n"
+                           "g.setColor(new java.awt.Color(200, 30, 40)); g.fillRect(0, 0, getWidth(), getHeight());\n"
+                           "if (!told) { told = true; System.out.println(\"painted\"); }\n}\n}\n");
+    for (const QString &folder : {jar.root(), classes})
+        QProcess::execute(javac, {QStringLiteral("-d"), folder, source});
+    AppletTag tag;
+    tag.code = QStringLiteral("Clock");
+    tag.width = QStringLiteral("385");
+    tag.height = QStringLiteral("249");
+    if (!jar.describe(tag.code, tag, AppletWindow::designedArea()).isEmpty())
+        qFatal("the runnable jar could not be described");
+    std::optional<QString> problem;
+    QObject::connect(&jar, &RunnableJar::finished, &jar, [&](const QString &said) { problem = said; });
+    jar.pack(jarTool(javac));
+    waitUntil([&] { return problem.has_value(); }, "the runnable jar's packing");
+    if (!problem->isEmpty())
+        qFatal("the runnable jar was not made: %s", qPrintable(*problem));
+}
+
+// java -jar on the jar, until its applet says it painted.
+double jarToFirstPaint(const QString &java, const QString &jar)
+{
+    const qint64 start = monotonicNs();
+    QProcess run;
+    run.start(java, {QStringLiteral("-jar"), jar});
+    while (!run.readAllStandardOutput().contains("painted"))
+        if (!run.waitForReadyRead(60000))
+            qFatal("the runnable jar did not paint");
+    const double ms = double(monotonicNs() - start) / 1e6;
+    run.kill();
+    run.waitForFinished();
     return ms;
 }
 
@@ -264,8 +309,13 @@ void benchViewer(BenchTable &table)
     const Jdk jdk = jdkOfCompiler(javac);
     const QString &java = jdk.java;
     const JvmArchive hostArchive = madeHostArchive(jdk, app.filePath(QStringLiteral("host-cds")));
-    std::vector<double> zarnMs, directMs, compileMs, archivedHostMs, plainHostMs;
+    std::vector<double> zarnMs, directMs, compileMs, archivedHostMs, plainHostMs, jarMs, jarHostMs;
+    const QString jar = app.filePath(QStringLiteral("Clock.jar"));
+    const QString jarClasses = app.filePath(QStringLiteral("jar-classes"));
+    makeRunnableJar(javac, jar, jarClasses);
     for (int run = 0; run < Runs; ++run) {
+        jarMs.push_back(jarToFirstPaint(java, jar));
+        jarHostMs.push_back(hostToFirstPaint(java, jarClasses, {}));
         zarnMs.push_back(viaZarn(*window));
         directMs.push_back(direct(javac, source, app.filePath(QStringLiteral("direct"))));
         compileMs.push_back(
@@ -310,6 +360,7 @@ void benchViewer(BenchTable &table)
     // The host's own archive, and the run that makes it, must pay for themselves.
     table.add({"host start to first paint, archived vs plain (ms)", median(archivedHostMs),
                median(plainHostMs), 0.85});
+    table.add({"java -jar to the applet's first paint, vs the host (ms)", median(jarMs), median(jarHostMs), 1.2});
     table.add({"Zarn's CPU while the console takes 100,000 lines (%)", console.cpuShare, -1, 25});
     table.add({"the window's longest wait meanwhile (ms)", console.longestWaitMs, -1, 200});
     table.add({"closing with an applet, a waiting host and the warm compiler (ms)", closeMs, -1, 100});
