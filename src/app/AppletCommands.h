@@ -115,6 +115,11 @@ private:
     // instead of the name confirmed last. Nothing on cancel.
     std::optional<QString> askSavePath(const QString &filter, const QString &title,
                                        const QString &suggestion = QString());
+    // A publishing dialog's path, asked again while it names the source being
+    // published or one of classFiles just published: what (the page, the jar) must
+    // never take their place. Nothing on cancel.
+    std::optional<QString> askPublishPath(const QString &filter, const QString &title, QString suggestion,
+                                          const QStringList &classFiles, const QString &what);
     void warnOfPage(const QString &path, const QString &problem);
     // The code value a page names the class by: a packaged class in full, others
     // as the command always did (unpackaged).

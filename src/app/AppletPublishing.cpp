@@ -18,6 +18,8 @@
 #include <QProgressBar>
 #include <QStatusBar>
 
+#include <algorithm>
+
 namespace {
 
 const QString ClassFilter = QStringLiteral("Java Class File (*.class)|*.class");
@@ -87,17 +89,11 @@ void AppletCommands::publishPage(const SourceLayout &layout, const QString &clas
         return;
     }
 
-    // The page dialog offers a page named after the class, beside it; a page must
-    // never take the place of the class just published.
-    QString suggestion = QDir(destination)
-                             .filePath(QFileInfo(classPath).completeBaseName() + QStringLiteral(".html"));
-    std::optional<QString> pagePath;
-    while ((pagePath = askSavePath(PageFilter, QStringLiteral("Publish Html File As"),
-                                   std::exchange(suggestion, QString())))
-           && (samePath(*pagePath, classPath) || samePath(*pagePath, classFile)))
-        m_messages.warning(&m_window, m_window.windowTitle(),
-                           tr("%1 is the class file just published. Choose another name for the page.")
-                               .arg(QDir::toNativeSeparators(*pagePath)));
+    // The page dialog offers a page named after the class, beside it.
+    const std::optional<QString> pagePath = askPublishPath(
+        PageFilter, QStringLiteral("Publish Html File As"),
+        QDir(destination).filePath(QFileInfo(classPath).completeBaseName() + QStringLiteral(".html")),
+        {classPath, classFile}, tr("the page"));
     if (!pagePath) {
         end();
         return;
@@ -114,6 +110,28 @@ void AppletCommands::publishPage(const SourceLayout &layout, const QString &clas
                         [this, classFile = layout.classFilePath(), page = QFileInfo(*pagePath).fileName()](
                             const LoadedCopy &copied) { filesPublished(classFile, page, copied); });
     }
+}
+
+std::optional<QString> AppletCommands::askPublishPath(const QString &filter, const QString &title,
+                                                      QString suggestion, const QStringList &classFiles,
+                                                      const QString &what)
+{
+    std::optional<QString> path;
+    while ((path = askSavePath(filter, title, std::exchange(suggestion, QString())))) {
+        const auto same = [&path](const QString &other) {
+            return samePath(*path, other);
+        };
+        QString taken;
+        if (same(m_document.FileName()))
+            taken = tr("%1 is the source being published. Choose another name for %2.");
+        else if (std::any_of(classFiles.begin(), classFiles.end(), same))
+            taken = tr("%1 is the class file just published. Choose another name for %2.");
+        if (taken.isEmpty())
+            break;
+        m_messages.warning(&m_window, m_window.windowTitle(),
+                           taken.arg(QDir::toNativeSeparators(*path), what));
+    }
+    return path;
 }
 
 void AppletCommands::copyLoadedFiles(const QString &destination, std::function<void(const LoadedCopy &)> then)
@@ -194,9 +212,9 @@ void AppletCommands::PublishRunnableJar()
         return;
     // Named after the class, in the folder last published to.
     const QString folder = m_publishedTo.isEmpty() ? layout->root : m_publishedTo;
-    const std::optional<QString> target = askSavePath(
+    const std::optional<QString> target = askPublishPath(
         JarFilter, QStringLiteral("Publish Runnable Jar As"),
-        QDir(folder).filePath(layout->simpleName + QStringLiteral(".jar")));
+        QDir(folder).filePath(layout->simpleName + QStringLiteral(".jar")), {}, tr("the jar"));
     if (!target)
         return;
     m_publishedTo = destinationOf(*target);

@@ -113,15 +113,19 @@ void TestPublishing::publishWithHtmlWritesThePage()
 
 void TestPublishing::pageNeverReplacesTheClass()
 {
-    // Enter on a name that is the class file's: refused, asked again.
+    // Enter on a name that is the class file's, or the source's: refused, asked again.
     m_dialog->answer(site(QStringLiteral("Hello.class")));
     m_dialog->answer(site(QStringLiteral("Hello.class")));
+    m_dialog->answer(m_app->filePath(QStringLiteral("Hello.java")));
     m_dialog->answer(site(QStringLiteral("Hello.html")));
     m_window->PubAppletHtmlB_Click();
     QVERIFY(commandEnds(*m_window));
-    QCOMPARE(m_dialog->shown.size(), std::size_t(3));
-    QCOMPARE(m_messages->texts.size(), 1);
-    QVERIFY(m_messages->texts.takeFirst().contains(QStringLiteral("is the class file just published")));
+    QCOMPARE(m_dialog->shown.size(), std::size_t(4));
+    QCOMPARE(m_messages->texts.size(), 2);
+    QVERIFY(m_messages->texts.takeFirst().contains(
+        QStringLiteral("is the class file just published. Choose another name for the page.")));
+    QVERIFY(m_messages->texts.takeFirst().contains(QStringLiteral("is the source being published")));
+    QCOMPARE(m_app->read(QStringLiteral("Hello.java")), helloApplet());
     QFile classFile(site(QStringLiteral("Hello.class")));
     QVERIFY(classFile.open(QIODevice::ReadOnly));
     QVERIFY(classFile.readAll().startsWith("\xCA\xFE\xBA\xBE")); // still the class
@@ -133,7 +137,7 @@ void TestPublishing::pageNeverReplacesTheClass()
     m_dialog->answer(site(QStringLiteral("again.html")));
     m_window->PubAppletHtmlB_Click();
     QVERIFY(commandEnds(*m_window));
-    QCOMPARE(m_dialog->shown.size(), std::size_t(4)); // no page dialog
+    QCOMPARE(m_dialog->shown.size(), std::size_t(5)); // no page dialog
     QVERIFY(!QFile::exists(site(QStringLiteral("again.html"))));
     QCOMPARE(m_messages->texts.size(), 1);
     QVERIFY(m_messages->texts.first().contains(QStringLiteral("no page was written")));
@@ -207,12 +211,19 @@ void TestPublishing::runnableJarHoldsTheAppletAndItsRunner()
         QStringLiteral("Hello.java"),
         "// <applet code=Hello width=320 height=90><param name=Words value=\"50% & more\"></applet>\n"
             + helloApplet());
+    const QByteArray source = m_app->read(QStringLiteral("Hello.java"));
+    m_dialog->answer(m_app->filePath(QStringLiteral("Hello.java"))); // refused: the source itself
     m_dialog->answer(site(QStringLiteral("Hello.jar")));
     m_window->findChild<QAction *>(QStringLiteral("PubRunnableJarB"))->trigger();
     QVERIFY(commandEnds(*m_window));
-    QCOMPARE(m_dialog->shown.back().title, QStringLiteral("Publish Runnable Jar As"));
-    QCOMPARE(m_dialog->shown.back().filter, QStringLiteral("Java Archive (*.jar)|*.jar"));
-    QCOMPARE(m_dialog->shown.back().offeredName, site(QStringLiteral("Hello.jar")));
+    QCOMPARE(m_messages->texts.size(), 1);
+    QVERIFY(m_messages->texts.takeFirst().endsWith(
+        QStringLiteral("Hello.java is the source being published. Choose another name for the jar.")));
+    QCOMPARE(m_app->read(QStringLiteral("Hello.java")), source);
+    const auto &first = m_dialog->shown[m_dialog->shown.size() - 2];
+    QCOMPARE(first.title, QStringLiteral("Publish Runnable Jar As"));
+    QCOMPARE(first.filter, QStringLiteral("Java Archive (*.jar)|*.jar"));
+    QCOMPARE(first.offeredName, site(QStringLiteral("Hello.jar")));
     QCOMPARE(status(), QStringLiteral("Published Hello.jar; the files it loads are not known yet"));
 
     const QString jar = site(QStringLiteral("Hello.jar"));
