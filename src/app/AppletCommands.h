@@ -160,6 +160,8 @@ private:
     // The steps of Publish > Runnable Jar after the compile into the jar's root.
     void packRunnableJar(const SourceLayout &layout, const QString &target, const QString &tool,
                          const CompileResult &result);
+    // The jar tool has ended: the jar is in place unless problem says why not.
+    void jarPacked(const QString &target, const LoadedCopy &copied, const QString &problem);
     void jarCancelled(const QString &target);
     void jarNotPublished(const QString &target, const QString &problem);
 

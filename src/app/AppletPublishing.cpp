@@ -266,30 +266,33 @@ void AppletCommands::packRunnableJar(const SourceLayout &layout, const QString &
             jarCancelled(target);
             return;
         }
-        connect(m_jar.get(), &RunnableJar::finished, this, [this, target, copied](const QString &problem) {
-            if (m_jar->cancelled()) {
-                jarCancelled(target);
-                return;
-            }
-            m_jar.release()->deleteLater();
-            if (!problem.isEmpty()) {
-                jarNotPublished(target, problem);
-                return;
-            }
-            const QString jar = QFileInfo(target).fileName();
-            if (!copied.copied)
-                m_statusBar.showMessage(tr("Published %1; the files it loads are not known yet").arg(jar));
-            else if (copied.copied->carried == 0)
-                m_statusBar.showMessage(tr("Published %1").arg(jar));
-            else
-                m_statusBar.showMessage(
-                    tr("Published %1 with %2 it loads").arg(jar, filesText(*copied.copied)));
-            if (copied.copied)
-                warnOfFilesNotPublished(*copied.copied);
-            end();
-        });
+        connect(m_jar.get(), &RunnableJar::finished, this,
+                [this, target, copied](const QString &problem) { jarPacked(target, copied, problem); });
         m_jar->pack(tool);
     });
+}
+
+void AppletCommands::jarPacked(const QString &target, const LoadedCopy &copied, const QString &problem)
+{
+    if (m_jar->cancelled()) {
+        jarCancelled(target);
+        return;
+    }
+    if (!problem.isEmpty()) {
+        jarNotPublished(target, problem);
+        return;
+    }
+    m_jar.release()->deleteLater(); // the sender
+    const QString jar = QFileInfo(target).fileName();
+    if (!copied.copied)
+        m_statusBar.showMessage(tr("Published %1; the files it loads are not known yet").arg(jar));
+    else if (copied.copied->carried == 0)
+        m_statusBar.showMessage(tr("Published %1").arg(jar));
+    else
+        m_statusBar.showMessage(tr("Published %1 with %2 it loads").arg(jar, filesText(*copied.copied)));
+    if (copied.copied)
+        warnOfFilesNotPublished(*copied.copied);
+    end();
 }
 
 void AppletCommands::jarCancelled(const QString &target)

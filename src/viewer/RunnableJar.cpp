@@ -43,7 +43,9 @@ QByteArray runnerDescription(const AppletLaunch &launch, const QSize &size, cons
 
 QString jarTool(const QString &javac)
 {
-    const QString tool = QFileInfo(javac).absoluteDir().filePath(QStringLiteral("jar"));
+    // Through links (/usr/bin/javac): the JDK's own bin folder.
+    const QFileInfo real(QFileInfo(javac).canonicalFilePath());
+    const QString tool = real.absoluteDir().filePath(QStringLiteral("jar"));
     return QFileInfo(tool).isExecutable() ? tool : QString();
 }
 

@@ -21,7 +21,8 @@ QString appletRunnerJar();
 inline constexpr char RunnerDescriptionPath[] = "META-INF/zarn-applet.txt";
 QByteArray runnerDescription(const AppletLaunch &launch, const QSize &size, const QString &document);
 
-// The JDK tool that makes jars, beside javac; empty when that JDK has none.
+// The JDK tool that makes jars, beside javac (its links resolved); empty when that
+// JDK has none.
 QString jarTool(const QString &javac);
 
 // A runnable jar in the making: the runner's jar with, at its root (the applet's

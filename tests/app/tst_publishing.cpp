@@ -7,6 +7,7 @@
 #include "RecordingMessages.h"
 #include "RunnableJar.h"
 #include "ScriptedFileDialog.h"
+#include "TestJdks.h"
 #include "Zarn.h"
 #include "ZarnTesting.h"
 
@@ -257,6 +258,20 @@ void TestPublishing::runnableJarHoldsTheAppletAndItsRunner()
     QCOMPARE(jarEntries(jar), entries);
     QCOMPARE(QDir(site(QString())).entryList(QDir::Files),
              (QStringList{QStringLiteral("Hello.class"), QStringLiteral("Hello.jar")}));
+
+    // A JDK made without the jar tool (jlink'd) says so before it compiles.
+    QString problem;
+    const QString jarless = jdkWithoutAppletApi(&problem);
+    if (jarless.isEmpty())
+        QSKIP(qPrintable(problem));
+    useCompiler(*m_window, jarless);
+    m_dialog->answer(jar);
+    m_window->PubRunnableJarB_Click();
+    QVERIFY(commandEnds(*m_window));
+    QCOMPARE(m_messages->texts.size(), 1);
+    QCOMPARE(m_messages->texts.takeFirst(),
+             QStringLiteral("The jar %1 was not written: the JDK of %2 has no jar tool.").arg(jar, jarless));
+    QCOMPARE(jarEntries(jar), entries);
 }
 
 QTEST_MAIN(TestPublishing)
