@@ -884,8 +884,8 @@ void TestAppletViewer::runnableJarRunsAnywhere_data()
 }
 
 // Published as a jar, and run with java -jar from another folder, nothing of Zarn's
-// there: a packaged applet with an image beside its class and a parameter, which
-// says where it painted and when it stopped.
+// there: a packaged applet with an image beside its class (through its code base and
+// its class) and a parameter, which says where it painted and when it stopped.
 void TestAppletViewer::runnableJarRunsAnywhere()
 {
     QFETCH(QString, javac);
@@ -907,7 +907,8 @@ void TestAppletViewer::runnableJarRunsAnywhere()
         "c = new Color(Integer.parseInt(v[0]), Integer.parseInt(v[1]), Integer.parseInt(v[2]));\n"
         "dot = getImage(getCodeBase(), \"games/pics/dot.png\");\n"
         "MediaTracker t = new MediaTracker(this); t.addImage(dot, 0);\n"
-        "try { t.waitForAll(); } catch (InterruptedException e) { }\n}\n"
+        "try { t.waitForAll(); } catch (InterruptedException e) { }\n"
+        "if (Game.class.getResource(\"pics/dot.png\") == null) c = Color.BLACK;\n}\n"
         "public void paint(Graphics g) {\ng.setColor(c); g.fillRect(0, 0, getWidth(), getHeight());\n"
         "g.drawImage(dot, 0, 0, 20, 20, this);\nif (!told && isShowing()) { told = true;\n"
         "Point p = getLocationOnScreen();\n"
