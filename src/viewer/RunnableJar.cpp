@@ -1,5 +1,6 @@
 #include "RunnableJar.h"
 
+#include "AppletApi.h"
 #include "AppletLaunch.h"
 #include "AtomicFile.h"
 #include "HostPage.h"
@@ -87,6 +88,13 @@ void RunnableJar::pack(const QString &tool)
     const QString jar = m_folder.filePath(QStringLiteral("runnable.jar"));
     if (!QFile::copy(appletRunnerJar(), jar)) {
         packed(-1, tr("the runner %1 could not be copied").arg(QDir::toNativeSeparators(appletRunnerJar())));
+        return;
+    }
+    // Beside the runner, which takes it on a Java without the Applet API.
+    const QString api = QDir(root()).filePath(QStringLiteral("zarn/runner/zarn-appletapi.jar"));
+    if (!QDir().mkpath(QFileInfo(api).path()) || !QFile::copy(appletApiJar(), api)) {
+        packed(-1,
+               tr("Zarn's Applet API %1 could not be copied").arg(QDir::toNativeSeparators(appletApiJar())));
         return;
     }
     m_tool = new ManagedProcess(QStringLiteral("the jar tool"), this);

@@ -27,9 +27,9 @@ QString jarTool(const QString &javac);
 
 // A runnable jar in the making: the runner's jar with, at its root (the applet's
 // code base), the applet's class tree, the files it loads, its page and the
-// runner's description. The files are gathered in a private temporary folder; the
-// jar is made there by the JDK's jar tool, a process, and only a whole jar takes
-// the place of the target. One use per object.
+// runner's description, and Zarn's Applet API beside the runner. The files are gathered in a private
+// temporary folder; the jar is made there by the JDK's jar tool, a process, and only a whole jar takes the
+// place of the target. One use per object.
 class RunnableJar : public QObject
 {
     Q_OBJECT
