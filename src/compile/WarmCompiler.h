@@ -31,6 +31,8 @@ public:
     // ready: the client and the socket; nothing otherwise.
     QStringList launcher(const QString &javac) const;
     bool isReady() const { return m_ready; }
+    // The socket of the warm compiler of javac while it is ready; empty otherwise.
+    QString socket(const QString &javac) const { return m_ready && javac == m_javac ? m_socket : QString(); }
     qint64 processId() const;
 
     // Where the sockets lie: $XDG_RUNTIME_DIR/zarn, else /tmp/zarn-UID, made if need

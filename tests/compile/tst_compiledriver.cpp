@@ -5,12 +5,15 @@
 #include "CompileJob.h"
 #include "CompilerDiagnostics.h"
 #include "JavaSources.h"
+#include "Jdk.h"
 #include "RecordingFeedback.h"
 #include "TestTime.h"
+#include "TextCheck.h"
 #include "WarmCompiler.h"
 
 #include <QDateTime>
 #include <QDeadlineTimer>
+#include <QDirIterator>
 #include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
@@ -75,6 +78,7 @@ private Q_SLOTS:
     void warmCompilerServesOnlyItsUser();
     void warmCompilerDropsBadRequests_data();
     void warmCompilerDropsBadRequests();
+    void warmCompilerChecksTextInMemory();
 
 private:
     // Compiles source with the compiler configured as compiler, waiting at most ms
@@ -790,6 +794,68 @@ void TestCompileDriver::warmCompilerServesOnlyItsUser()
     QTRY_COMPARE(said.size(), 1);
     QVERIFY2(said[0][0].toString().startsWith(QLatin1String("refused the user nobody")),
              qPrintable(said[0][0].toString()));
+}
+
+namespace {
+
+// Every file below folder, with its size and time, to see that nothing was written.
+QStringList filesBelow(const QString &folder)
+{
+    QStringList files;
+    QDirIterator found(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (found.hasNext()) {
+        const QFileInfo file(found.next());
+        files << file.filePath() + QLatin1Char(' ') + QString::number(file.size()) + QLatin1Char(' ')
+                     + file.lastModified().toString(Qt::ISODateWithMs);
+    }
+    files.sort();
+    return files;
+}
+
+} // namespace
+
+// A check of the text a pane holds, not the file: javac's messages at their places,
+// a neighbour found through the source path, and no file written anywhere.
+void TestCompileDriver::warmCompilerChecksTextInMemory()
+{
+    WarmCompiler *warm = readyWarmCompiler();
+    QVERIFY(warm);
+    const QString root = m_app->filePath(QStringLiteral("work"));
+    QVERIFY(QDir().mkpath(root + QStringLiteral("/a/b")));
+    m_app->write(QStringLiteral("work/a/b/Painter.java"),
+                 "package a.b;\nclass Painter { static int size() { return 3; } }\n");
+    const QString source = root + QStringLiteral("/a/b/Game.java");
+    m_app->write(QStringLiteral("work/a/b/Game.java"), "package a.b;\nclass Game { } // on disk\n");
+    const QStringList before = filesBelow(m_app->path());
+    const auto check = [&](const QString &text) {
+        TextCheck check(warm->socket(javacPath()), m_app->path());
+        QSignalSpy finished(&check, &TextCheck::finished);
+        check.start(javacPath(), textCheckOptions(jdkOfCompiler(javacPath()), root, QStringLiteral("UTF-8")),
+                    source, text);
+        return finished.wait(scaled(30000)) ? finished[0][0].value<CompileResult>() : CompileResult();
+    };
+
+    CompileResult result = check(QStringLiteral("package a.b;\nclass Game {\n  int n = Painter.size();\n"
+                                                "  String s = Painter.name();\n}\n"));
+    QVERIFY2(result.ran(), qPrintable(result.problem));
+    QCOMPARE(result.diagnostics.size(), 1);
+    QCOMPARE(result.diagnostics[0].file, source);
+    QCOMPARE(result.diagnostics[0].line, 4);
+    QCOMPARE(result.diagnostics[0].column, 21); // javac points at the dot
+    QVERIFY(result.diagnostics[0].message.startsWith(QStringLiteral("cannot find symbol")));
+
+    // Fixed in the pane: nothing to say.
+    result = check(QStringLiteral("package a.b;\nclass Game {\n  int n = Painter.size();\n}\n"));
+    QVERIFY(result.ran());
+    QCOMPARE(result.diagnostics.size(), 0);
+    QCOMPARE(filesBelow(m_app->path()), before);
+
+    // No warm compiler behind the socket: a failure that says so, soon.
+    TextCheck nowhere(m_app->filePath(QStringLiteral("no.sock")), m_app->path());
+    QSignalSpy failed(&nowhere, &TextCheck::finished);
+    nowhere.start(javacPath(), {}, source, QStringLiteral("class Game { }"));
+    QVERIFY(failed.wait(scaled(5000)));
+    QVERIFY(!failed[0][0].value<CompileResult>().ran());
 }
 
 QTEST_GUILESS_MAIN(TestCompileDriver)

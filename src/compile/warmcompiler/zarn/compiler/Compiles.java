@@ -104,6 +104,26 @@ final class Compiles {
         }
     }
 
+    /**
+     * The check of the text of the source at path, as it stands in Zarn's pane (see
+     * TextCheck), with the options a compile would use; one at a time with the
+     * compiles.
+     */
+    Outcome check(List<String> options, String path, String text, BooleanSupplier cancelled) {
+        one.lock();
+        RUNNING.incrementAndGet();
+        try {
+            int number = ++serial;
+            WarmCompiler.say("checking " + number);
+            Outcome outcome = TextCheck.run(options, path, text, outputCharset(), cancelled);
+            WarmCompiler.say(cancelled.getAsBoolean() ? "cancelled " + number : "checked " + number + " " + outcome.exitCode);
+            return outcome;
+        } finally {
+            RUNNING.decrementAndGet();
+            one.unlock();
+        }
+    }
+
     /** A few compiles of a small class, so that the first real one finds javac compiled itself. */
     void warmUp() throws IOException {
         Path work = Files.createTempDirectory("zarn-warm");
@@ -171,7 +191,7 @@ final class Compiles {
     }
 
     /** Ends a compile whose client has gone, at javac's next step. */
-    private static final class Cancellation implements TaskListener {
+    static final class Cancellation implements TaskListener {
         private final BooleanSupplier cancelled;
 
         Cancellation(BooleanSupplier cancelled) {

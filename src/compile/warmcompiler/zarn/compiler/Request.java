@@ -10,7 +10,9 @@ import java.util.List;
  * What the client asks: its working folder, its CLASSPATH (null when unset), the
  * javac it would run, and javac's arguments. On the wire: the number of strings,
  * then each as its length and its UTF-8 bytes; the CLASSPATH as "-" when unset,
- * else "=" and its value.
+ * else "=" and its value. A check of a pane's text (see TextCheck) has the word
+ * "--zarn-check" first among the arguments, then javac's options, then the
+ * source's path and its text.
  */
 final class Request {
     private static final int MOST_STRINGS = 100_000;
@@ -27,6 +29,8 @@ final class Request {
         }
     }
 
+    static final String CHECK = "--zarn-check";
+
     final String folder;
     final String classPath;
     final String javac;
@@ -37,6 +41,23 @@ final class Request {
         this.classPath = classPath;
         this.javac = javac;
         this.arguments = arguments;
+    }
+
+    boolean isCheck() {
+        return arguments.size() >= 3 && arguments.get(0).equals(CHECK);
+    }
+
+    /** A check's options for javac. */
+    List<String> checkOptions() {
+        return arguments.subList(1, arguments.size() - 2);
+    }
+
+    String checkedPath() {
+        return arguments.get(arguments.size() - 2);
+    }
+
+    String checkedText() {
+        return arguments.get(arguments.size() - 1);
     }
 
     /** Throws IOException for anything but a whole, sensible request. */

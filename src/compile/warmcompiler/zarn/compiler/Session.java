@@ -71,7 +71,10 @@ final class Session {
             Thread heartbeat = startHeartbeat();
             Compiles.Outcome outcome;
             try {
-                outcome = compiles.run(request.arguments, () -> gone);
+                final Request asked = request;
+                outcome = asked.isCheck()
+                        ? compiles.check(asked.checkOptions(), asked.checkedPath(), asked.checkedText(), () -> gone)
+                        : compiles.run(asked.arguments, () -> gone);
             } finally {
                 finished = true;
                 heartbeat.interrupt();

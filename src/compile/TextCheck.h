@@ -1,0 +1,49 @@
+#pragma once
+
+#include "CompileResult.h"
+
+#include <QObject>
+#include <QStringList>
+
+#include <mutex>
+
+class QThread;
+struct Jdk;
+
+// The options a compile of a source gives javac, for a check of its text: the
+// source path (the package root, or else the source's folder), the encoding the
+// editor read it in, and Zarn's Applet API where the JDK has none.
+QStringList textCheckOptions(const Jdk &jdk, const QString &sourcePath, const QString &encoding);
+
+// A check of a source's text as the pane holds it, by the warm compiler behind
+// socket (see WarmCompiler): javac's messages about it as a compile gives them,
+// with nothing written anywhere. The conversation runs on a thread of its own; the
+// result comes once, from the event loop. Destroyed while it runs, the check is
+// dropped (the warm compiler ends it, its client gone).
+class TextCheck : public QObject
+{
+    Q_OBJECT
+
+public:
+    // appFolder is the warm compiler's working folder, which a request names.
+    TextCheck(const QString &socket, const QString &appFolder, QObject *parent = nullptr);
+    ~TextCheck() override;
+
+    // Checks text, the source at path, with javac's options.
+    void start(const QString &javac, const QStringList &options, const QString &path, const QString &text);
+
+Q_SIGNALS:
+    // result ran when the warm compiler checked the text; else failed, with the
+    // problem (refused, gone, silent).
+    void finished(const CompileResult &result);
+
+private:
+    QString m_socket;
+    QString m_appFolder;
+    QThread *m_thread = nullptr;
+    // The conversation's socket while it is open, and whether the check was
+    // dropped; the thread closes the socket, the window only shuts it down.
+    std::mutex m_socketLock;
+    int m_fd = -1;
+    bool m_dropped = false;
+};
