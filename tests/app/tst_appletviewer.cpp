@@ -696,6 +696,8 @@ void TestAppletViewer::appletsOwnWords()
                               urls, scaled(10000));
     if (link.isEmpty())
         return;
+    // The trace comes on the console's channel, which may lag behind the host's report.
+    QTRY_VERIFY_WITH_TIMEOUT(text->toPlainText().contains(link), scaled(20000));
     // Every link leads into the source root.
     for (QTextBlock block = text->begin(); block.isValid(); block = block.next())
         for (auto piece = block.begin(); !piece.atEnd(); ++piece)
