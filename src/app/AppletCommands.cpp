@@ -23,8 +23,10 @@
 #include "SettingsStore.h"
 #include "SourceLayout.h"
 #include "StatusFeedback.h"
+#include "TextCheck.h"
 #include "TextFile.h"
 #include "UserMessages.h"
+#include "WarmCompiler.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -45,6 +47,27 @@ void removeClassFiles(const QString &folder)
 }
 
 } // namespace
+
+QString AppletCommands::javacEncoding(TextEncoding encoding)
+{
+    return encoding == TextEncoding::Latin1 ? QStringLiteral("ISO-8859-1") : QStringLiteral("UTF-8");
+}
+
+std::optional<AppletCommands::TextCheckRequest> AppletCommands::textCheckRequest(const QString &text) const
+{
+    const QString path = m_document.FileName();
+    const WarmCompiler *warm = m_compiler.warmCompiler();
+    if (m_running || !m_lastJdk || !warm || !path.endsWith(QLatin1String(".java")))
+        return std::nullopt;
+    const QString socket = warm->socket(m_lastJdk->javac);
+    const SourceLayout layout = sourceLayoutOf(path, text);
+    if (socket.isEmpty() || !layout.problem.isEmpty())
+        return std::nullopt;
+    const QString sourcePath = layout.packageName.isEmpty() ? QFileInfo(path).absolutePath() : layout.root;
+    return TextCheckRequest{
+        socket, m_lastJdk->javac,
+        textCheckOptions(*m_lastJdk, sourcePath, javacEncoding(m_document.format().encoding)), path};
+}
 
 QString AppletCommands::codeValue(const SourceLayout &layout, const QString &unpackaged)
 {
@@ -371,11 +394,10 @@ void AppletCommands::compile(const Jdk &jdk, const QString &source, const Source
     const QString sourcePath = layout.packageName.isEmpty() ? QString() : layout.root;
     CompileRequest request{jdk, destination, source, sourcePath, std::move(beforeScript)};
     // javac reads the source as the editor read it, or would read it.
-    const TextEncoding encoding = samePath(source, m_document.FileName())
-                                      ? m_document.format().encoding
-                                      : readTextFile(source).content.format.encoding;
-    request.encoding = encoding == TextEncoding::Latin1 ? QStringLiteral("ISO-8859-1")
-                                                        : QStringLiteral("UTF-8");
+    request.encoding = javacEncoding(samePath(source, m_document.FileName())
+                                         ? m_document.format().encoding
+                                         : readTextFile(source).content.format.encoding);
+    m_lastJdk = jdk;
     m_job = m_compiler.CompileToFolder(std::move(request), *m_feedback);
     connect(m_job, &CompileJob::finished, this,
             [this, classFile = layout.classFileIn(destination),

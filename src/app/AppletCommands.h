@@ -7,6 +7,7 @@
 #include "JdkFinder.h"
 #include "LoadedFilesCopy.h"
 #include "SourceLayout.h"
+#include "TextFileCodec.h"
 
 #include <QHash>
 #include <QObject>
@@ -73,6 +74,20 @@ public:
 
     CompileDriver &compileDriver() { return m_compiler; }
 
+    // What a check of the document's text (see TextCheck) needs: the warm compiler's
+    // socket and javac, javac's options as the document's compile would give them,
+    // and the document's path. Nothing while a command runs, before a compile has
+    // readied the warm compiler, or for a document that is no Java source where its
+    // folders match its package.
+    struct TextCheckRequest
+    {
+        QString socket;
+        QString javac;
+        QStringList options;
+        QString path;
+    };
+    std::optional<TextCheckRequest> textCheckRequest(const QString &text) const;
+
 Q_SIGNALS:
     // From the command's start until its compile has ended: the window takes no
     // other command meanwhile, and Esc cancels.
@@ -121,6 +136,8 @@ private:
     std::optional<QString> askPublishPath(const QString &filter, const QString &title, QString suggestion,
                                           const QStringList &classFiles, const QString &what);
     void warnOfPage(const QString &path, const QString &problem);
+    // javac's name of the encoding the editor read a source in.
+    static QString javacEncoding(TextEncoding encoding);
     // The code value a page names the class by: a packaged class in full, others
     // as the command always did (unpackaged).
     static QString codeValue(const SourceLayout &layout, const QString &unpackaged);
@@ -188,6 +205,8 @@ private:
     std::unique_ptr<AppletFiles> m_appletFiles;
     // The applet last viewed from each package root, for F9 on a helper.
     QHash<QString, QString> m_lastApplets;
+    // The JDK of the last compile, whose warm compiler checks the text.
+    std::optional<Jdk> m_lastJdk;
     // The compiler Zarn last said it chose.
     QString m_announcedCompiler;
     // The applet console, while it is open, and what the last applet run wrote.

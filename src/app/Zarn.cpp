@@ -14,6 +14,7 @@
 #include "FindWindow.h"
 #include "FontTables.h"
 #include "JavaNames.h"
+#include "LiveChecks.h"
 #include "OptionsWindow.h"
 #include "PackageCompletion.h"
 #include "PathBytes.h"
@@ -104,6 +105,11 @@ Zarn::Zarn(const QString &appFolder, Dialogs dialogs)
                                                  *m_messages, m_paths);
     connect(m_applets.get(), &AppletCommands::compileEnded, this, &Zarn::compileEnded);
     connect(m_applets.get(), &AppletCommands::sourceLineAsked, this, &Zarn::showSourceLine);
+    // The warm compiler's messages about the text as typed, marked as a compile's.
+    m_liveChecks = new LiveChecks(*Richtextbox1->document(), *m_applets, *m_settings, m_paths.root(), this);
+    connect(m_liveChecks, &LiveChecks::checked, this, [this](const CompileResult &result) {
+        m_diagnosticsSummary->showCompile(result, m_document->FileName());
+    });
     m_busy = new BusyState(this);
     connect(m_applets.get(), &AppletCommands::busyChanged, this, &Zarn::setBusy);
     connect(m_busy, &BusyState::cancelAsked, m_applets.get(), &AppletCommands::cancel);

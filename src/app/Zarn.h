@@ -20,6 +20,7 @@ class OptionsWindow;
 class EditorPane;
 class FileDialog;
 class FindWindow;
+class LiveChecks;
 class QLabel;
 class QMenu;
 class QTimer;
@@ -166,6 +167,7 @@ private:
     TextRecovery *m_recovery = nullptr;
     std::unique_ptr<RecentFiles> m_recent;
     std::unique_ptr<ClassNavigation> m_navigation;
+    LiveChecks *m_liveChecks = nullptr;
     PackageCompletion *m_completion = nullptr;
     BusyState *m_busy = nullptr;
     // The window was asked to close while a compile ran; it closes once it has ended.

@@ -113,20 +113,30 @@ void OptionsWindow::createControls()
                           Label2, Combo2,    Frame2,   Label3,    Text1,  Command1};
     for (std::size_t i = 0; i < std::size(widgets); ++i)
         widgets[i]->setObjectName(QString::fromLatin1(names[i]));
-    QWidget *const tabOrder[] = {cmdOK,          cmdCancel,    cmdApply,        TabStrip1,
-                                 Combo1,         Combo2,       Text1,           Command1,
-                                 ResizableCheck, CaptionCheck, ViewerFitsCheck, SaveBeforeCompileCheck};
+    QWidget *const tabOrder[] = {cmdOK,
+                                 cmdCancel,
+                                 cmdApply,
+                                 TabStrip1,
+                                 Combo1,
+                                 Combo2,
+                                 Text1,
+                                 Command1,
+                                 ResizableCheck,
+                                 CaptionCheck,
+                                 ViewerFitsCheck,
+                                 SaveBeforeCompileCheck,
+                                 CheckWhileTypingCheck};
     for (std::size_t i = 1; i < std::size(tabOrder); ++i)
         setTabOrder(tabOrder[i - 1], tabOrder[i]);
 }
 
 // Each comfort is off unless the user switches it on here; the windows as designed
-// stay the default.
+// stay the default. The checks while typing, below a line, are on unless switched off.
 void OptionsWindow::createWorkspacePage()
 {
     WorkspaceFrame = new QGroupBox(QStringLiteral("Workspace (off: the windows as designed)"), Picture1[2]);
     WorkspaceFrame->setObjectName(QStringLiteral("WorkspaceFrame"));
-    WorkspaceFrame->setGeometry(twipsRect(0, 0, 5895, 1815));
+    WorkspaceFrame->setGeometry(twipsRect(0, 0, 5895, 2175));
     const auto check = [this](const char *name, const QString &text, int top) {
         auto *box = new QCheckBox(text, WorkspaceFrame);
         box->setObjectName(QString::fromLatin1(name));
@@ -138,6 +148,7 @@ void OptionsWindow::createWorkspacePage()
     ViewerFitsCheck = check("ViewerFitsCheck", QStringLiteral("&Viewer takes the applet's own size"), 960);
     SaveBeforeCompileCheck = check("SaveBeforeCompileCheck",
                                    QStringLiteral("&Save changes before compiling without asking"), 1320);
+    CheckWhileTypingCheck = check("CheckWhileTypingCheck", QStringLiteral("&Mark errors while typing"), 1740);
 }
 
 void OptionsWindow::Form_Load()
@@ -158,6 +169,7 @@ void OptionsWindow::Form_Load()
     CaptionCheck->setChecked(workspace.captionShowsFile);
     ViewerFitsCheck->setChecked(workspace.viewerFitsApplet);
     SaveBeforeCompileCheck->setChecked(workspace.saveBeforeCompile);
+    CheckWhileTypingCheck->setChecked(workspace.checkWhileTyping);
     fitControlsToText();
 }
 
@@ -247,7 +259,8 @@ bool OptionsWindow::apply()
 
     m_settings->change(settings);
     const WorkspaceSettings workspace{ResizableCheck->isChecked(), CaptionCheck->isChecked(),
-                                      ViewerFitsCheck->isChecked(), SaveBeforeCompileCheck->isChecked()};
+                                      ViewerFitsCheck->isChecked(), SaveBeforeCompileCheck->isChecked(),
+                                      CheckWhileTypingCheck->isChecked()};
     if (!(workspace == m_settings->workspace()))
         m_settings->changeWorkspace(workspace);
     // Also when the main window has closed: for the next start.

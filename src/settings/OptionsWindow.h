@@ -61,6 +61,7 @@ public:
     QCheckBox *CaptionCheck = nullptr;
     QCheckBox *ViewerFitsCheck = nullptr;
     QCheckBox *SaveBeforeCompileCheck = nullptr;
+    QCheckBox *CheckWhileTypingCheck = nullptr;
 
 private:
     void createControls();

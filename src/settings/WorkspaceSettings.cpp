@@ -11,12 +11,18 @@ const QString Resizable = QStringLiteral("workspace/resizable");
 const QString CaptionShowsFile = QStringLiteral("workspace/captionShowsFile");
 const QString ViewerFitsApplet = QStringLiteral("workspace/viewerFitsApplet");
 const QString SaveBeforeCompile = QStringLiteral("workspace/saveBeforeCompile");
+const QString CheckWhileTyping = QStringLiteral("workspace/checkWhileTyping");
 const QString RecentFiles = QStringLiteral("recent/files");
 const QString WindowGeometry = QStringLiteral("window/geometry");
 
+bool reads(const QSettings &file, const QString &key, const QString &word)
+{
+    return file.value(key).toString().trimmed().compare(word, Qt::CaseInsensitive) == 0;
+}
+
 bool isOn(const QSettings &file, const QString &key)
 {
-    return file.value(key).toString().trimmed().compare(QStringLiteral("true"), Qt::CaseInsensitive) == 0;
+    return reads(file, key, QStringLiteral("true"));
 }
 
 // Only a regular file is read: a FIFO or a device named so never blocks the start.
@@ -63,7 +69,7 @@ WorkspaceSettings readWorkspaceSettings(const QString &path)
         return {};
     const QSettings file(path, QSettings::IniFormat);
     return {isOn(file, Resizable), isOn(file, CaptionShowsFile), isOn(file, ViewerFitsApplet),
-            isOn(file, SaveBeforeCompile)};
+            isOn(file, SaveBeforeCompile), !reads(file, CheckWhileTyping, QStringLiteral("false"))};
 }
 
 QString writeWorkspaceSettings(const QString &path, const WorkspaceSettings &settings)
@@ -76,6 +82,7 @@ QString writeWorkspaceSettings(const QString &path, const WorkspaceSettings &set
         file.setValue(CaptionShowsFile, text(settings.captionShowsFile));
         file.setValue(ViewerFitsApplet, text(settings.viewerFitsApplet));
         file.setValue(SaveBeforeCompile, text(settings.saveBeforeCompile));
+        file.setValue(CheckWhileTyping, text(settings.checkWhileTyping));
     });
 }
 

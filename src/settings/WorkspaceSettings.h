@@ -6,7 +6,8 @@
 
 // The comforts a user may switch on, kept in "Workspace.ini" beside "Options.dat"
 // (which keeps its own format) under [workspace], each true or false. A key that is
-// absent or reads as anything but true is off: the windows as designed.
+// absent or reads as anything but true is off: the windows as designed. The checks
+// while typing, which change nothing of the design, are on unless the key reads false.
 struct WorkspaceSettings
 {
     // The main window and the viewer can be resized; their size and place are kept.
@@ -17,11 +18,14 @@ struct WorkspaceSettings
     bool viewerFitsApplet = false;
     // F9 and the Publish commands save a changed document without asking.
     bool saveBeforeCompile = false;
+    // The warm compiler checks the text shortly after the last key, and its messages are marked.
+    bool checkWhileTyping = true;
 
     friend bool operator==(const WorkspaceSettings &a, const WorkspaceSettings &b)
     {
         return a.resizable == b.resizable && a.captionShowsFile == b.captionShowsFile
-               && a.viewerFitsApplet == b.viewerFitsApplet && a.saveBeforeCompile == b.saveBeforeCompile;
+               && a.viewerFitsApplet == b.viewerFitsApplet && a.saveBeforeCompile == b.saveBeforeCompile
+               && a.checkWhileTyping == b.checkWhileTyping;
     }
 };
 

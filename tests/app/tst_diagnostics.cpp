@@ -8,9 +8,11 @@
 #include "RecordingMessages.h"
 #include "ScriptedFileDialog.h"
 #include "TestJdks.h"
+#include "WarmCompiler.h"
 #include "Zarn.h"
 #include "ZarnTesting.h"
 
+#include <QDirIterator>
 #include <QDropEvent>
 #include <QHelpEvent>
 #include <QMimeData>
@@ -46,6 +48,7 @@ private Q_SLOTS:
     void summaryClickAndTooltips();
     void editingClearsTheMarksOfThatLine();
     void fixingAndRecompilingClearsThem();
+    void typedErrorsAreMarkedWithoutACompile();
     void aCompileThatCannotRunCountsNothing();
     void marksPastTheLineEndAreSeen_data();
     void marksPastTheLineEndAreSeen();
@@ -353,6 +356,42 @@ void TestDiagnostics::fixingAndRecompilingClearsThem()
     compile();
     QVERIFY(underlines().isEmpty());
     QCOMPARE(summary()->text(), QStringLiteral("0 errors"));
+}
+
+// Once a compile has readied the warm compiler, the text is checked as typed: the
+// summary and the marks follow it, and nothing is written anywhere.
+void TestDiagnostics::typedErrorsAreMarkedWithoutACompile()
+{
+    compile();
+    const WarmCompiler *warm = m_window->appletCommands().compileDriver().warmCompiler();
+    QTRY_VERIFY_WITH_TIMEOUT(warm->isReady(), scaled(60000));
+    const auto files = [this] {
+        QStringList found;
+        QDirIterator all(m_app->path(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+        while (all.hasNext()) {
+            const QFileInfo file(all.next());
+            found << file.filePath() + QString::number(file.size())
+                         + file.lastModified().toString(Qt::ISODateWithMs);
+        }
+        found.sort();
+        return found;
+    };
+    const QStringList before = files();
+
+    QTextCursor all(pane()->document());
+    all.select(QTextCursor::Document);
+    all.insertText(QStringLiteral("public class Two {\n    int x = 1;\n}\n"));
+    QTRY_COMPARE_WITH_TIMEOUT(summary()->text(), QStringLiteral("0 errors"), scaled(20000));
+    QVERIFY(underlines().isEmpty());
+
+    QTextCursor line2(pane()->document()->findBlockByNumber(1));
+    line2.movePosition(QTextCursor::EndOfBlock);
+    pane()->setTextCursor(line2);
+    QTest::keyClicks(pane(), QStringLiteral(" int y = nope;"));
+    QTRY_COMPARE_WITH_TIMEOUT(summary()->text(), QStringLiteral("1 error"), scaled(20000));
+    QCOMPARE(underlines(), (QList<QPoint>{{2, 24}}));
+    QCOMPARE(m_app->read(QStringLiteral("Two.java")), TwoErrors);
+    QCOMPARE(files(), before);
 }
 
 void TestDiagnostics::aCompileThatCannotRunCountsNothing()

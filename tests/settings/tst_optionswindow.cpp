@@ -111,10 +111,11 @@ void TestOptionsWindow::opensWithTheCurrentValues()
         }
         QVERIFY(frame->geometry().bottom() < m_window->Picture1[0]->height()); // the shown page's height
     }
-    // The comforts are off until switched on.
+    // The comforts are off until switched on; the checks while typing on.
     for (const QCheckBox *comfort : {m_window->ResizableCheck, m_window->CaptionCheck,
                                      m_window->ViewerFitsCheck, m_window->SaveBeforeCompileCheck})
         QVERIFY(!comfort->isChecked());
+    QVERIFY(m_window->CheckWhileTypingCheck->isChecked());
     QCOMPARE(m_window->Command1->text(), QStringLiteral("..."));
 
     QCOMPARE(m_window->Combo1->count(), 10);
@@ -196,6 +197,12 @@ void TestOptionsWindow::applyHandsOverAndStores()
     m_window->CaptionCheck->setChecked(false);
     QTest::mouseClick(m_window->cmdApply, Qt::LeftButton);
     QCOMPARE(readWorkspaceSettings(workspace), (WorkspaceSettings{false, false, false, true}));
+    // The checks while typing are on until switched off, and then kept off.
+    QVERIFY(m_window->CheckWhileTypingCheck->isChecked());
+    m_window->CheckWhileTypingCheck->setChecked(false);
+    QTest::mouseClick(m_window->cmdApply, Qt::LeftButton);
+    QCOMPARE(readWorkspaceSettings(workspace), (WorkspaceSettings{false, false, false, true, false}));
+    QVERIFY(fileBytes(workspace).contains("checkWhileTyping=false"));
 }
 
 void TestOptionsWindow::okClosesUnlessTheStoreFails()
