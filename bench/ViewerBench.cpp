@@ -38,6 +38,7 @@
 #include <QTemporaryDir>
 #include <QTextBlock>
 #include <QTimer>
+#include <QToolButton>
 
 #include <optional>
 
@@ -268,6 +269,39 @@ ConsoleFigures consoleFigures(Zarn &window, const QString &folder)
     return {share, double(longestWait) / 1e6};
 }
 
+// From the last key of an error typed into a 300-line applet to its mark, without
+// a compile (the warm compiler up): the median of ten, each error taken back by
+// Undo, and its mark seen gone, before the next.
+double lastKeyToMarksMs(Zarn &window, const QString &folder)
+{
+    const QString source = QDir(folder).filePath(QStringLiteral("Long.java"));
+    QByteArray text = "public class Long extends java.applet.Applet {\n";
+    for (int i = 0; i < 298; ++i)
+        text += "    int f" + QByteArray::number(i) + "() { return " + QByteArray::number(i) + "; }\n";
+    writeBenchFile(source, text + "}\n");
+    window.openFile(source);
+    const auto *summary = window.findChild<QToolButton *>(QStringLiteral("DiagnosticsSummary"));
+    auto *pane = window.findChild<QPlainTextEdit *>(QStringLiteral("Richtextbox1"));
+    const auto shows = [summary](const char *text) {
+        return [summary, text] {
+            return summary->isVisible() && summary->text() == QLatin1String(text);
+        };
+    };
+    waitUntil(shows("0 errors"), "the opened file's check");
+    std::vector<double> ms;
+    for (int run = 0; run < 10; ++run) {
+        QTextCursor line(pane->document()->findBlockByNumber(150));
+        line.movePosition(QTextCursor::EndOfBlock);
+        line.insertText(QStringLiteral(" int bad = nope;"));
+        const qint64 start = monotonicNs();
+        waitUntil(shows("1 error"), "the typed error's mark");
+        ms.push_back(double(monotonicNs() - start) / 1e6);
+        pane->undo();
+        waitUntil(shows("0 errors"), "the error's mark gone");
+    }
+    return median(ms);
+}
+
 // The window's time to close, Exit and the viewer's Close, while an applet runs, a
 // host waits for the next and the warm compiler is up: nothing of that may keep
 // the window waiting.
@@ -352,6 +386,7 @@ void benchViewer(BenchTable &table)
     window->document().setFileName(source);
     window->AppletB_Click();
     waitFor(openViewer()->WebBrowser1, &AppletBrowser::appletPainted);
+    const double marksMs = lastKeyToMarksMs(*window, app.path());
     const double closeMs = closingMs(window);
     table.add({"View > Applet to the applet's first paint (ms)", median(zarnMs), median(directMs), 1.15});
     table.add({"View > Applet to first paint vs compile (ms)", median(zarnMs), median(compileMs), 1.0, 150});
@@ -363,6 +398,7 @@ void benchViewer(BenchTable &table)
     table.add({"java -jar to the applet's first paint, vs the host (ms)", median(jarMs), median(jarHostMs), 1.2});
     table.add({"Zarn's CPU while the console takes 100,000 lines (%)", console.cpuShare, -1, 25});
     table.add({"the window's longest wait meanwhile (ms)", console.longestWaitMs, -1, 200});
+    table.add({"last key to marks, 300-line applet, no compile (ms)", marksMs, -1, 500});
     table.add({"closing with an applet, a waiting host and the warm compiler (ms)", closeMs, -1, 100});
     for (const auto &[version, ms] : otherMs)
         table.add({"View > Applet to first paint, JDK " + std::to_string(version) + " (ms)", ms.first,

@@ -7,7 +7,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QPointer>
 #include <QThread>
 
 namespace {
@@ -64,8 +63,7 @@ void TextCheck::start(const QString &javac, const QStringList &options, const QS
     const std::string request = checkRequest(m_appFolder, javac, options, QFileInfo(path).absoluteFilePath(),
                                              text);
     const QByteArray socket = QFile::encodeName(m_socket);
-    QPointer<TextCheck> self(this);
-    m_thread = QThread::create([this, self, request, socket] {
+    m_thread = QThread::create([this, request, socket] {
         CompileResult result;
         const int fd = warm::connectTo(socket.constData());
         {
@@ -97,13 +95,9 @@ void TextCheck::start(const QString &javac, const QStringList &options, const QS
             result.problem = broken == warm::Broken::Closed ? tr("the warm compiler refused or went")
                                                             : tr("the warm compiler fell silent");
         }
+        // Dropped with this object, which waits for the thread before it goes.
         QMetaObject::invokeMethod(
-            this,
-            [this, self, result] {
-                if (self)
-                    Q_EMIT finished(result);
-            },
-            Qt::QueuedConnection);
+            this, [this, result] { Q_EMIT finished(result); }, Qt::QueuedConnection);
     });
     m_thread->start();
 }

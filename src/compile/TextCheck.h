@@ -29,7 +29,7 @@ public:
     TextCheck(const QString &socket, const QString &appFolder, QObject *parent = nullptr);
     ~TextCheck() override;
 
-    // Checks text, the source at path, with javac's options.
+    // Checks text, the source at path, with javac's options; once per object.
     void start(const QString &javac, const QStringList &options, const QString &path, const QString &text);
 
 Q_SIGNALS:

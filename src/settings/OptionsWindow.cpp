@@ -9,6 +9,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFrame>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
@@ -148,6 +149,11 @@ void OptionsWindow::createWorkspacePage()
     ViewerFitsCheck = check("ViewerFitsCheck", QStringLiteral("&Viewer takes the applet's own size"), 960);
     SaveBeforeCompileCheck = check("SaveBeforeCompileCheck",
                                    QStringLiteral("&Save changes before compiling without asking"), 1320);
+    auto *line = new QFrame(WorkspaceFrame);
+    line->setObjectName(QStringLiteral("WorkspaceLine"));
+    line->setFrameShape(QFrame::HLine);
+    line->setFrameShadow(QFrame::Sunken);
+    line->setGeometry(twipsRect(120, 1635, 5655, 45));
     CheckWhileTypingCheck = check("CheckWhileTypingCheck", QStringLiteral("&Mark errors while typing"), 1740);
 }
 
