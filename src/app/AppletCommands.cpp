@@ -14,8 +14,6 @@
 #include "Document.h"
 #include "FileDialog.h"
 #include "HostPage.h"
-#include "LoadedFilesCopy.h"
-#include "MessageWindow.h"
 #include "PathParts.h"
 #include "PlaceWindow.h"
 #include "ProgressFeedback.h"
@@ -31,7 +29,6 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFileInfo>
-#include <QProgressBar>
 #include <QStatusBar>
 
 #include <utility>
