@@ -106,8 +106,9 @@ Zarn::Zarn(const QString &appFolder, Dialogs dialogs)
     connect(m_applets.get(), &AppletCommands::compileEnded, this, &Zarn::compileEnded);
     connect(m_applets.get(), &AppletCommands::sourceLineAsked, this, &Zarn::showSourceLine);
     // The warm compiler's messages about the text as typed, marked as a compile's.
-    m_liveChecks = new LiveChecks(*Richtextbox1->document(), *m_applets, *m_settings, m_paths.root(), this);
-    connect(m_liveChecks, &LiveChecks::checked, this, [this](const CompileResult &result) {
+    m_liveChecks = std::make_unique<LiveChecks>(*Richtextbox1->document(), *m_applets, *m_settings,
+                                                m_paths.root());
+    connect(m_liveChecks.get(), &LiveChecks::checked, this, [this](const CompileResult &result) {
         m_diagnosticsSummary->showCompile(result, m_document->FileName());
     });
     m_busy = new BusyState(this);

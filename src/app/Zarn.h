@@ -167,7 +167,8 @@ private:
     TextRecovery *m_recovery = nullptr;
     std::unique_ptr<RecentFiles> m_recent;
     std::unique_ptr<ClassNavigation> m_navigation;
-    LiveChecks *m_liveChecks = nullptr;
+    // Gone before the commands and the settings it reads.
+    std::unique_ptr<LiveChecks> m_liveChecks;
     PackageCompletion *m_completion = nullptr;
     BusyState *m_busy = nullptr;
     // The window was asked to close while a compile ran; it closes once it has ended.
