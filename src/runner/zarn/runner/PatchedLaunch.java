@@ -40,6 +40,7 @@ final class PatchedLaunch {
             Path api = folder.resolve("zarn-appletapi.jar");
             try (InputStream in = PatchedLaunch.class.getResourceAsStream("zarn-appletapi.jar")) {
                 if (in == null) {
+                    removeFolder(folder);
                     AppletRunner.fail("This jar lacks Zarn's Applet API, which this Java needs.");
                 }
                 Files.copy(in, api);
@@ -60,6 +61,7 @@ final class PatchedLaunch {
             }, "zarn-runner-end"));
             return applet.waitFor();
         } catch (IOException e) {
+            removeFolder(folder); // fail ends this Java at once, without the finally
             AppletRunner.fail("The applet's Java could not be started: " + e.getMessage());
             return 1;
         } catch (InterruptedException e) {
