@@ -12,7 +12,6 @@
 #include "Zarn.h"
 #include "ZarnTesting.h"
 
-#include <QDirIterator>
 #include <QDropEvent>
 #include <QHelpEvent>
 #include <QMimeData>
@@ -365,18 +364,7 @@ void TestDiagnostics::typedErrorsAreMarkedWithoutACompile()
     compile();
     const WarmCompiler *warm = m_window->appletCommands().compileDriver().warmCompiler();
     QTRY_VERIFY_WITH_TIMEOUT(warm->isReady(), scaled(60000));
-    const auto files = [this] {
-        QStringList found;
-        QDirIterator all(m_app->path(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-        while (all.hasNext()) {
-            const QFileInfo file(all.next());
-            found << file.filePath() + QString::number(file.size())
-                         + file.lastModified().toString(Qt::ISODateWithMs);
-        }
-        found.sort();
-        return found;
-    };
-    const QStringList before = files();
+    const QStringList before = filesBelow(m_app->path());
 
     QTextCursor all(pane()->document());
     all.select(QTextCursor::Document);
@@ -391,7 +379,7 @@ void TestDiagnostics::typedErrorsAreMarkedWithoutACompile()
     QTRY_COMPARE_WITH_TIMEOUT(summary()->text(), QStringLiteral("1 error"), scaled(20000));
     QCOMPARE(underlines(), (QList<QPoint>{{2, 24}}));
     QCOMPARE(m_app->read(QStringLiteral("Two.java")), TwoErrors);
-    QCOMPARE(files(), before);
+    QCOMPARE(filesBelow(m_app->path()), before);
 }
 
 void TestDiagnostics::aCompileThatCannotRunCountsNothing()

@@ -1,8 +1,26 @@
 #pragma once
 
+#include <QDateTime>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
+#include <QFileInfo>
+#include <QStringList>
 #include <QTemporaryDir>
+
+// Every file below folder, with its size and time, to see that nothing was written.
+inline QStringList filesBelow(const QString &folder)
+{
+    QStringList files;
+    QDirIterator found(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (found.hasNext()) {
+        const QFileInfo file(found.next());
+        files << file.filePath() + QLatin1Char(' ') + QString::number(file.size()) + QLatin1Char(' ')
+                     + file.lastModified().toString(Qt::ISODateWithMs);
+    }
+    files.sort();
+    return files;
+}
 
 // A fresh application folder as the build lays it out: temp/ with the two marker
 // sources and the marker at 0.

@@ -13,7 +13,6 @@
 
 #include <QDateTime>
 #include <QDeadlineTimer>
-#include <QDirIterator>
 #include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
@@ -795,24 +794,6 @@ void TestCompileDriver::warmCompilerServesOnlyItsUser()
     QVERIFY2(said[0][0].toString().startsWith(QLatin1String("refused the user nobody")),
              qPrintable(said[0][0].toString()));
 }
-
-namespace {
-
-// Every file below folder, with its size and time, to see that nothing was written.
-QStringList filesBelow(const QString &folder)
-{
-    QStringList files;
-    QDirIterator found(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-    while (found.hasNext()) {
-        const QFileInfo file(found.next());
-        files << file.filePath() + QLatin1Char(' ') + QString::number(file.size()) + QLatin1Char(' ')
-                     + file.lastModified().toString(Qt::ISODateWithMs);
-    }
-    files.sort();
-    return files;
-}
-
-} // namespace
 
 // A check of the text a pane holds, not the file: javac's messages at their places,
 // a neighbour found through the source path, and no file written anywhere.
