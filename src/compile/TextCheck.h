@@ -5,9 +5,7 @@
 #include <QObject>
 #include <QStringList>
 
-#include <mutex>
-
-class QThread;
+class WarmQuestion;
 struct Jdk;
 
 // The options a compile of a source gives javac, for a check of its text: the
@@ -16,16 +14,13 @@ struct Jdk;
 QStringList textCheckOptions(const Jdk &jdk, const QString &sourcePath, const QString &encoding);
 
 // A check of a source's text as the pane holds it, by the warm compiler behind
-// socket (see WarmCompiler): javac's messages about it as a compile gives them,
-// with nothing written anywhere. The conversation runs on a thread of its own; the
-// result comes once, from the event loop. Destroyed while it runs, the check is
-// dropped (the warm compiler ends it, its client gone).
+// socket (see WarmQuestion): javac's messages about it as a compile gives them,
+// with nothing written anywhere. The result comes once, from the event loop.
 class TextCheck : public QObject
 {
     Q_OBJECT
 
 public:
-    // appFolder is the warm compiler's working folder, which a request names.
     TextCheck(const QString &socket, const QString &appFolder, QObject *parent = nullptr);
     ~TextCheck() override;
 
@@ -38,12 +33,5 @@ Q_SIGNALS:
     void finished(const CompileResult &result);
 
 private:
-    QString m_socket;
-    QString m_appFolder;
-    QThread *m_thread = nullptr;
-    // The conversation's socket while it is open, and whether the check was
-    // dropped; the thread closes the socket, the window only shuts it down.
-    std::mutex m_socketLock;
-    int m_fd = -1;
-    bool m_dropped = false;
+    WarmQuestion *m_question;
 };

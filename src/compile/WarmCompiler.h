@@ -31,6 +31,8 @@ public:
     // ready: the client and the socket; nothing otherwise.
     QStringList launcher(const QString &javac) const;
     bool isReady() const { return m_ready; }
+    // Whether the warm compiler of javac runs, ready or still warming up.
+    bool isRunning(const QString &javac) const { return m_process && javac == m_javac; }
     // The socket of the warm compiler of javac while it is ready; empty otherwise.
     QString socket(const QString &javac) const { return m_ready && javac == m_javac ? m_socket : QString(); }
     qint64 processId() const;

@@ -4,6 +4,7 @@
 #include "CompileDriver.h"
 #include "CompileJob.h"
 #include "CompilerDiagnostics.h"
+#include "CompletionQuery.h"
 #include "JavaSources.h"
 #include "Jdk.h"
 #include "RecordingFeedback.h"
@@ -78,6 +79,7 @@ private Q_SLOTS:
     void warmCompilerDropsBadRequests_data();
     void warmCompilerDropsBadRequests();
     void warmCompilerChecksTextInMemory();
+    void warmCompilerCompletesFromJavacsSymbols();
 
 private:
     // Compiles source with the compiler configured as compiler, waiting at most ms
@@ -840,4 +842,82 @@ void TestCompileDriver::warmCompilerChecksTextInMemory()
 }
 
 QTEST_GUILESS_MAIN(TestCompileDriver)
+// Ctrl+Space's answers, from javac's symbols at the caret (the | in each text): what
+// each place must offer and must not, the text unsaved and with its errors.
+void TestCompileDriver::warmCompilerCompletesFromJavacsSymbols()
+{
+    WarmCompiler *warm = readyWarmCompiler();
+    QVERIFY(warm);
+    m_app->write(QStringLiteral("Painter.java"),
+                 "class Painter { static int size() { return 3; } int hidden; }\n");
+    const QString source = m_app->filePath(QStringLiteral("Game.java"));
+    const QStringList before = filesBelow(m_app->path());
+    const auto complete = [&](QString text) {
+        const int caret = int(text.indexOf(QLatin1Char('|')));
+        text.remove(caret, 1);
+        CompletionQuery query(warm->socket(javacPath()), m_app->path());
+        std::optional<QList<CompletionEntry>> answer;
+        connect(&query, &CompletionQuery::answered, this,
+                [&](const QList<CompletionEntry> &entries) { answer = entries; });
+        connect(&query, &CompletionQuery::failed, this, [&](const QString &problem) {
+            qWarning("no completion: %s", qPrintable(problem));
+            answer = QList<CompletionEntry>();
+        });
+        query.start(javacPath(), textCheckOptions(jdkOfCompiler(javacPath()), m_app->path(), {}), source,
+                    text, caret);
+        [[maybe_unused]] const bool answered = QTest::qWaitFor([&] { return answer.has_value(); },
+                                                               scaled(30000));
+        QStringList labels;
+        for (const CompletionEntry &entry : answer.value_or(QList<CompletionEntry>()))
+            labels << entry.label + QLatin1Char('=') + entry.insert;
+        return labels;
+    };
+    const QString applet = QStringLiteral("import java.applet.Applet;\nimport java.awt.*;\n"
+                                          "public class Game extends Applet {\n    private int score;\n"
+                                          "    public void paint(Graphics g) {\n        int lives = 3;\n"
+                                          "        %1\n    }\n}\n");
+    struct Row
+    {
+        const char *name;
+        QString text;
+        QStringList offered;
+        QStringList notOffered;
+    };
+    const QList<Row> rows = {
+        {"members of Graphics after g.",
+         applet.arg(QStringLiteral("g.|")),
+         {QStringLiteral("drawLine(int, int, int, int)=drawLine("),
+          QStringLiteral("setColor(Color)=setColor(")},
+         {QStringLiteral("lives=lives"), QStringLiteral("Button=Button")}},
+        {"a local, a field, an inherited method, a type",
+         applet.arg(QStringLiteral("|")),
+         {QStringLiteral("lives=lives"), QStringLiteral("score=score"),
+          QStringLiteral("getParameter(String)=getParameter("), QStringLiteral("Button=Button"),
+          QStringLiteral("String=String"), QStringLiteral("Painter=Painter")},
+         {QStringLiteral("drawLine(int, int, int, int)=drawLine(")}},
+        {"classes after new, the name begun",
+         applet.arg(QStringLiteral("Object b = new Butt|")),
+         {QStringLiteral("Button=Button"), QStringLiteral("Applet=Applet")},
+         {QStringLiteral("lives=lives"), QStringLiteral("paint(Graphics)=paint(")}},
+        {"a neighbour's statics through its class name",
+         applet.arg(QStringLiteral("int n = Painter.|;")),
+         {QStringLiteral("size()=size(")},
+         {QStringLiteral("hidden=hidden")}},
+        {"nothing where no name can stand", QStringLiteral("class Game { \"text |\" }"), {}, {}},
+    };
+    for (const Row &row : rows) {
+        const QStringList labels = complete(row.text);
+        for (const QString &offered : row.offered)
+            QVERIFY2(labels.contains(offered), qPrintable(QString::fromLatin1(row.name) + QStringLiteral(": ")
+                                                          + offered + QStringLiteral(" missing")));
+        for (const QString &notOffered : row.notOffered)
+            QVERIFY2(!labels.contains(notOffered),
+                     qPrintable(QString::fromLatin1(row.name) + QStringLiteral(": ") + notOffered
+                                + QStringLiteral(" offered")));
+        if (row.offered.isEmpty())
+            QVERIFY2(labels.isEmpty(), row.name);
+    }
+    QCOMPARE(filesBelow(m_app->path()), before);
+}
+
 #include "tst_compiledriver.moc"

@@ -21,6 +21,7 @@ import java.util.concurrent.CancellationException;
 import java.util.concurrent.atomic.AtomicInteger;
 import java.util.concurrent.locks.ReentrantLock;
 import java.util.function.BooleanSupplier;
+import java.util.function.Supplier;
 import java.util.stream.Stream;
 import javax.tools.JavaFileManager;
 
@@ -110,13 +111,24 @@ final class Compiles {
      * compiles.
      */
     Outcome check(List<String> options, String path, String text, BooleanSupplier cancelled) {
+        return serve("checking", "checked", () -> TextCheck.run(options, path, text, outputCharset(), cancelled),
+                cancelled);
+    }
+
+    /** What may stand at the caret of the text (see Completion); one at a time with the compiles. */
+    Outcome complete(List<String> options, String path, String text, int caret, BooleanSupplier cancelled) {
+        return serve("completing", "completed",
+                () -> Completion.run(options, path, text, caret, outputCharset(), cancelled), cancelled);
+    }
+
+    private Outcome serve(String doing, String done, Supplier<Outcome> work, BooleanSupplier cancelled) {
         one.lock();
         RUNNING.incrementAndGet();
         try {
             int number = ++serial;
-            WarmCompiler.say("checking " + number);
-            Outcome outcome = TextCheck.run(options, path, text, outputCharset(), cancelled);
-            WarmCompiler.say(cancelled.getAsBoolean() ? "cancelled " + number : "checked " + number + " " + outcome.exitCode);
+            WarmCompiler.say(doing + " " + number);
+            Outcome outcome = work.get();
+            WarmCompiler.say(cancelled.getAsBoolean() ? "cancelled " + number : done + " " + number + " " + outcome.exitCode);
             return outcome;
         } finally {
             RUNNING.decrementAndGet();

@@ -12,7 +12,9 @@ import java.util.List;
  * then each as its length and its UTF-8 bytes; the CLASSPATH as "-" when unset,
  * else "=" and its value. A check of a pane's text (see TextCheck) has the word
  * "--zarn-check" first among the arguments, then javac's options, then the
- * source's path and its text.
+ * source's path and its text. A completion (see Completion) has "--zarn-complete"
+ * first, then javac's options, the source's path, its text and the caret's offset
+ * in it.
  */
 final class Request {
     private static final int MOST_STRINGS = 100_000;
@@ -30,6 +32,7 @@ final class Request {
     }
 
     static final String CHECK = "--zarn-check";
+    static final String COMPLETE = "--zarn-complete";
 
     final String folder;
     final String classPath;
@@ -47,17 +50,34 @@ final class Request {
         return arguments.size() >= 3 && arguments.get(0).equals(CHECK);
     }
 
-    /** A check's options for javac. */
+    boolean isCompletion() {
+        return arguments.size() >= 4 && arguments.get(0).equals(COMPLETE) && caret() >= 0;
+    }
+
+    /** The options for javac of a check or a completion. */
     List<String> checkOptions() {
-        return arguments.subList(1, arguments.size() - 2);
+        return arguments.subList(1, arguments.size() - textArguments());
     }
 
     String checkedPath() {
-        return arguments.get(arguments.size() - 2);
+        return arguments.get(arguments.size() - textArguments());
     }
 
     String checkedText() {
-        return arguments.get(arguments.size() - 1);
+        return arguments.get(arguments.size() - textArguments() + 1);
+    }
+
+    /** A completion's caret, an offset in the text; -1 when it is no number. */
+    int caret() {
+        try {
+            return Integer.parseInt(arguments.get(arguments.size() - 1));
+        } catch (NumberFormatException e) {
+            return -1;
+        }
+    }
+
+    private int textArguments() {
+        return arguments.get(0).equals(COMPLETE) ? 3 : 2;
     }
 
     /** Throws IOException for anything but a whole, sensible request. */

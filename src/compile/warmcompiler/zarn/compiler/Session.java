@@ -72,9 +72,14 @@ final class Session {
             Compiles.Outcome outcome;
             try {
                 final Request asked = request;
-                outcome = asked.isCheck()
-                        ? compiles.check(asked.checkOptions(), asked.checkedPath(), asked.checkedText(), () -> gone)
-                        : compiles.run(asked.arguments, () -> gone);
+                if (asked.isCompletion()) {
+                    outcome = compiles.complete(asked.checkOptions(), asked.checkedPath(), asked.checkedText(),
+                            asked.caret(), () -> gone);
+                } else if (asked.isCheck()) {
+                    outcome = compiles.check(asked.checkOptions(), asked.checkedPath(), asked.checkedText(), () -> gone);
+                } else {
+                    outcome = compiles.run(asked.arguments, () -> gone);
+                }
             } finally {
                 finished = true;
                 heartbeat.interrupt();

@@ -53,7 +53,7 @@ final class TextCheck {
     }
 
     /** The pane's text under the source's own name, which javac's messages give. */
-    private static final class PaneSource extends SimpleJavaFileObject {
+    static final class PaneSource extends SimpleJavaFileObject {
         private final String text;
 
         PaneSource(String path, String text) {
