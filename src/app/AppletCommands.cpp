@@ -66,6 +66,23 @@ std::optional<AppletCommands::TextCheckRequest> AppletCommands::textCheckRequest
         textCheckOptions(*m_lastJdk, sourcePath, javacEncoding(m_document.format().encoding)), path};
 }
 
+void AppletCommands::warmUpTextHelp()
+{
+    WarmCompiler *warm = m_compiler.warmCompiler();
+    if (!warm || !m_document.FileName().endsWith(QLatin1String(".java"))) {
+        Q_EMIT textHelpUnavailable();
+        return;
+    }
+    if (m_lastJdk && warm->isRunning(m_lastJdk->javac))
+        return; // ready already, or soon
+    m_textHelpJdks.find(m_settings.current().CompilerLocation, [this, warm](const Jdk &jdk) {
+        m_lastJdk = jdk;
+        warm->prepare(jdk);
+        if (!warm->isRunning(jdk.javac))
+            Q_EMIT textHelpUnavailable();
+    });
+}
+
 QString AppletCommands::codeValue(const SourceLayout &layout, const QString &unpackaged)
 {
     return layout.packageName.isEmpty() ? unpackaged : layout.className() + QStringLiteral(".class");
@@ -83,9 +100,11 @@ AppletCommands::AppletCommands(QWidget &window, QStatusBar &statusBar, const Doc
     , m_paths(paths)
     , m_compiler(paths.root())
     , m_jdks(paths.root(), paths.archives())
+    , m_textHelpJdks(paths.root(), paths.archives())
     , m_appletFiles(std::make_unique<AppletFiles>())
 {
     m_compiler.useWarmCompiler();
+    connect(m_compiler.warmCompiler(), &WarmCompiler::ready, this, &AppletCommands::textHelpReady);
 }
 
 AppletCommands::~AppletCommands() = default;

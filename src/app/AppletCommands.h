@@ -74,11 +74,11 @@ public:
 
     CompileDriver &compileDriver() { return m_compiler; }
 
-    // What a check of the document's text (see TextCheck) needs: the warm compiler's
-    // socket and javac, javac's options as the document's compile would give them,
-    // and the document's path. Nothing while a command runs, before a compile has
-    // readied the warm compiler, or for a document that is no Java source where its
-    // folders match its package.
+    // What a check or a completion of the document's text (see TextCheck,
+    // CompletionQuery) needs: the warm compiler's socket and javac, javac's options
+    // as the document's compile would give them, and the document's path. Nothing
+    // while a command runs, before the warm compiler is ready (see warmUpTextHelp),
+    // or for a document that is no Java source where its folders match its package.
     struct TextCheckRequest
     {
         QString socket;
@@ -87,6 +87,10 @@ public:
         QString path;
     };
     std::optional<TextCheckRequest> textCheckRequest(const QString &text) const;
+    // Starts the warm compiler of the configured JDK for the checks and completions
+    // of a Java source, unless it runs: textHelpReady follows once it is ready, or
+    // textHelpUnavailable when it cannot run (or the document is no Java source).
+    void warmUpTextHelp();
 
 Q_SIGNALS:
     // From the command's start until its compile has ended: the window takes no
@@ -98,6 +102,8 @@ Q_SIGNALS:
     void compileEnded(const CompileResult &result, bool compiled);
     // A link in the applet console: line (from 1) of the source file at path.
     void sourceLineAsked(const QString &path, int line);
+    void textHelpReady();
+    void textHelpUnavailable();
 
 private:
     using Then = std::function<void(const CompileResult &)>;
@@ -191,6 +197,7 @@ private:
     const AppPaths m_paths;
     CompileDriver m_compiler;
     JdkFinder m_jdks;
+    JdkFinder m_textHelpJdks; // apart from the commands', whose finds it would replace
     bool m_running = false;
     bool m_busy = false;
     QPointer<CompileJob> m_job;
@@ -205,7 +212,7 @@ private:
     std::unique_ptr<AppletFiles> m_appletFiles;
     // The applet last viewed from each package root, for F9 on a helper.
     QHash<QString, QString> m_lastApplets;
-    // The JDK of the last compile, whose warm compiler checks the text.
+    // The JDK of the last compile or warm-up, whose warm compiler checks the text.
     std::optional<Jdk> m_lastJdk;
     // The compiler Zarn last said it chose.
     QString m_announcedCompiler;

@@ -16,7 +16,9 @@ struct CompileResult;
 // the result, to be shown as a compile's. A result for a text that has changed
 // since is dropped, and so is a check that a newer change overtakes. Off while the
 // Workspace page's checkWhileTyping is, and whenever the document's compile could
-// not use the warm compiler (see AppletCommands::textCheckRequest).
+// not use the warm compiler (see AppletCommands::textCheckRequest). A check due
+// while a command runs, or before the warm compiler is ready, waits for it: the
+// first one starts the warm compiler.
 class LiveChecks : public QObject
 {
     Q_OBJECT
@@ -26,7 +28,7 @@ public:
     // The largest text checked, in UTF-8 bytes: the warm compiler takes no more.
     static constexpr int LargestText = 1 << 20;
 
-    LiveChecks(QTextDocument &text, const AppletCommands &applets, const SettingsStore &settings,
+    LiveChecks(QTextDocument &text, AppletCommands &applets, const SettingsStore &settings,
                const QString &appFolder, QObject *parent = nullptr);
     ~LiveChecks() override;
 
@@ -36,13 +38,16 @@ Q_SIGNALS:
 private:
     void changed();
     void check();
+    // A check that waited for a command or the warm compiler, if it is still due.
+    void checkWaiting();
 
     QTextDocument &m_text;
-    const AppletCommands &m_applets;
+    AppletCommands &m_applets;
     const SettingsStore &m_settings;
     QString m_appFolder;
     QTimer m_delay;
     int m_revision = -1;        // of the text last seen changed
     int m_checkedRevision = -1; // of the text the running check has
+    bool m_waiting = false;     // a check is due once the warm compiler can take it
     std::unique_ptr<TextCheck> m_check;
 };

@@ -5,7 +5,9 @@
 #include "BringForward.h"
 #include "BusyState.h"
 #include "ClassNavigation.h"
+#include "CodeCompletion.h"
 #include "CompileResult.h"
+#include "CompletionRequests.h"
 #include "DiagnosticsSummary.h"
 #include "Document.h"
 #include "DocumentCommands.h"
@@ -97,6 +99,9 @@ Zarn::Zarn(const QString &appFolder, Dialogs dialogs)
     // known package name is followed by a dot.
     m_completion = new PackageCompletion(*Richtextbox1, *client, twipsRect(3120, 2280, 1695, 840), this);
     m_completion->setObjectName(QStringLiteral("PackageCompletion"));
+    // Ctrl+Space's list of what javac knows may stand at the caret, beside the package list.
+    m_codeCompletion = new CodeCompletion(*Richtextbox1, *m_completion, *client, this);
+    m_codeCompletion->setObjectName(QStringLiteral("CodeCompletion"));
     m_document = new Document(*Richtextbox1->document(), this);
     m_documents = std::make_unique<DocumentCommands>(*Richtextbox1, *m_document, *CommonDialog1, *m_messages,
                                                      m_paths);
@@ -111,6 +116,8 @@ Zarn::Zarn(const QString &appFolder, Dialogs dialogs)
     connect(m_liveChecks.get(), &LiveChecks::checked, this, [this](const CompileResult &result) {
         m_diagnosticsSummary->showCompile(result, m_document->FileName());
     });
+    m_completionRequests = std::make_unique<CompletionRequests>(*m_codeCompletion, *Richtextbox1->document(),
+                                                                *m_applets, *StatusBar1, m_paths.root());
     m_busy = new BusyState(this);
     connect(m_applets.get(), &AppletCommands::busyChanged, this, &Zarn::setBusy);
     connect(m_busy, &BusyState::cancelAsked, m_applets.get(), &AppletCommands::cancel);
@@ -174,6 +181,7 @@ void Zarn::createMenus()
     ReplaceB = addItem(edit, "ReplaceB", tr("&Replace..."), QKeySequence(Qt::CTRL | Qt::Key_H));
     GoToLineB = addItem(edit, "GoToLineB", tr("&Go to Line..."), QKeySequence(Qt::CTRL | Qt::Key_G));
     GoToClassB = addItem(edit, "GoToClassB", tr("Go to C&lass"), QKeySequence(Qt::Key_F12));
+    CompleteB = addItem(edit, "CompleteB", tr("Co&mplete Name"), QKeySequence(Qt::CTRL | Qt::Key_Space));
     BackB = addItem(edit, "BackB", tr("&Back"), QKeySequence(Qt::ALT | Qt::Key_Left));
     ForwardB = addItem(edit, "ForwardB", tr("F&orward"), QKeySequence(Qt::ALT | Qt::Key_Right));
 
@@ -212,6 +220,7 @@ void Zarn::createMenus()
     connect(ReplaceB, &QAction::triggered, this, &Zarn::ReplaceB_Click);
     connect(GoToLineB, &QAction::triggered, this, &Zarn::GoToLineB_Click);
     connect(GoToClassB, &QAction::triggered, this, &Zarn::GoToClassB_Click);
+    connect(CompleteB, &QAction::triggered, this, &Zarn::CompleteB_Click);
     connect(BackB, &QAction::triggered, this, &Zarn::BackB_Click);
     connect(ForwardB, &QAction::triggered, this, &Zarn::ForwardB_Click);
     connect(AppletB, &QAction::triggered, this, &Zarn::AppletB_Click);
@@ -592,6 +601,11 @@ bool Zarn::openUnlessOpen(const QString &path)
 void Zarn::GoToClassB_Click()
 {
     m_navigation->goToClassAt(Richtextbox1->textCursor().position());
+}
+
+void Zarn::CompleteB_Click()
+{
+    m_completionRequests->ask();
 }
 
 void Zarn::BackB_Click()

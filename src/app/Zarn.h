@@ -20,6 +20,8 @@ class OptionsWindow;
 class EditorPane;
 class FileDialog;
 class FindWindow;
+class CodeCompletion;
+class CompletionRequests;
 class LiveChecks;
 class QLabel;
 class QMenu;
@@ -99,6 +101,7 @@ public:
     // F12 (or Ctrl+click): the source of the class named at the caret; Alt+Left and
     // Alt+Right: back and forward through the places left so.
     void GoToClassB_Click();
+    void CompleteB_Click();
     void BackB_Click();
     void ForwardB_Click();
     void AppletB_Click();
@@ -169,7 +172,9 @@ private:
     std::unique_ptr<ClassNavigation> m_navigation;
     // Gone before the commands and the settings it reads.
     std::unique_ptr<LiveChecks> m_liveChecks;
+    std::unique_ptr<CompletionRequests> m_completionRequests;
     PackageCompletion *m_completion = nullptr;
+    CodeCompletion *m_codeCompletion = nullptr;
     BusyState *m_busy = nullptr;
     // The window was asked to close while a compile ran; it closes once it has ended.
     bool m_closeRequested = false;
@@ -206,6 +211,7 @@ private:
     QAction *ReplaceB = nullptr;
     QAction *GoToLineB = nullptr;
     QAction *GoToClassB = nullptr;
+    QAction *CompleteB = nullptr;
     QAction *BackB = nullptr;
     QAction *ForwardB = nullptr;
     QAction *AppletB = nullptr;

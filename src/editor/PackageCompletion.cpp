@@ -12,15 +12,6 @@
 
 #include <algorithm>
 
-namespace {
-
-bool isNameCharacter(QChar c)
-{
-    return c.isLetterOrNumber() || c == QLatin1Char('_') || c == QLatin1Char('$');
-}
-
-} // namespace
-
 PackageCompletion::PackageCompletion(EditorPane &pane, QWidget &listParent, const QRect &listPlace,
                                      QObject *parent)
     : QObject(parent)

@@ -42,6 +42,8 @@ public:
     qint16 FillPackageList(const QString &word);
 
     void List1_DblClick();
+    // Another completion put name in place of the last typed characters of the word.
+    void wordCompleted(qsizetype typed, const QString &name) { m_word.complete(typed, name); }
     // Hides and empties the list without putting anything in.
     void close();
 

@@ -65,3 +65,8 @@ bool isModifiedLineBreak(const QKeyEvent &event)
     return isReturn(event.key()) && modifiers != Qt::NoModifier
            && (modifiers & ~(Qt::ControlModifier | Qt::ShiftModifier)) == Qt::NoModifier;
 }
+
+bool isNameCharacter(QChar c)
+{
+    return c.isLetterOrNumber() || c == QLatin1Char('_') || c == QLatin1Char('$');
+}

@@ -2,6 +2,9 @@
 
 #include <QString>
 
+// A character of a Java name: a letter, a digit, '_' or '$'.
+bool isNameCharacter(QChar c);
+
 class QInputMethodEvent;
 class QKeyEvent;
 

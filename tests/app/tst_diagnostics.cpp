@@ -3,6 +3,7 @@
 #include "AppFolder.h"
 #include "AppletApi.h"
 #include "AppletCommands.h"
+#include "CompletionList.h"
 #include "EditorPane.h"
 #include "JavaSources.h"
 #include "RecordingMessages.h"
@@ -48,6 +49,7 @@ private Q_SLOTS:
     void editingClearsTheMarksOfThatLine();
     void fixingAndRecompilingClearsThem();
     void typedErrorsAreMarkedWithoutACompile();
+    void ctrlSpaceCompletesFromJavacsSymbols();
     void aCompileThatCannotRunCountsNothing();
     void marksPastTheLineEndAreSeen_data();
     void marksPastTheLineEndAreSeen();
@@ -359,18 +361,16 @@ void TestDiagnostics::fixingAndRecompilingClearsThem()
 
 // Once a compile has readied the warm compiler, the text is checked as typed: the
 // summary and the marks follow it, and nothing is written anywhere.
+// No compile before: the first change starts the warm compiler, and its check follows.
 void TestDiagnostics::typedErrorsAreMarkedWithoutACompile()
 {
-    compile();
-    const WarmCompiler *warm = m_window->appletCommands().compileDriver().warmCompiler();
-    QTRY_VERIFY_WITH_TIMEOUT(warm->isReady(), scaled(60000));
-    const QStringList before = filesBelow(m_app->path());
-
     QTextCursor all(pane()->document());
     all.select(QTextCursor::Document);
     all.insertText(QStringLiteral("public class Two {\n    int x = 1;\n}\n"));
-    QTRY_COMPARE_WITH_TIMEOUT(summary()->text(), QStringLiteral("0 errors"), scaled(20000));
+    QTRY_COMPARE_WITH_TIMEOUT(summary()->text(), QStringLiteral("0 errors"), scaled(60000));
     QVERIFY(underlines().isEmpty());
+    QVERIFY(status().isEmpty());
+    const QStringList before = filesBelow(m_app->path());
 
     QTextCursor line2(pane()->document()->findBlockByNumber(1));
     line2.movePosition(QTextCursor::EndOfBlock);
@@ -380,6 +380,34 @@ void TestDiagnostics::typedErrorsAreMarkedWithoutACompile()
     QCOMPARE(underlines(), (QList<QPoint>{{2, 24}}));
     QCOMPARE(m_app->read(QStringLiteral("Two.java")), TwoErrors);
     QCOMPARE(filesBelow(m_app->path()), before);
+}
+
+// Ctrl+Space before any compile: the list comes from javac's symbols once the warm
+// compiler is up, keys typed meanwhile and through the list filter it, and Return
+// puts the name in.
+void TestDiagnostics::ctrlSpaceCompletesFromJavacsSymbols()
+{
+    QTextCursor all(pane()->document());
+    all.select(QTextCursor::Document);
+    all.insertText(QStringLiteral("import java.awt.*;\npublic class Two extends java.applet.Applet {\n"
+                                  "    public void paint(Graphics g) {\n        g.\n    }\n}\n"));
+    QTextCursor afterDot(pane()->document()->findBlockByNumber(3));
+    afterDot.movePosition(QTextCursor::EndOfBlock);
+    pane()->setTextCursor(afterDot);
+    QTest::keySequence(pane(), QKeySequence(Qt::CTRL | Qt::Key_Space));
+    QTest::keyClicks(pane(), QStringLiteral("dr"));
+    const auto list = [this] {
+        return m_window->findChild<CompletionList *>(QStringLiteral("CodeCompletionList"));
+    };
+    QTRY_VERIFY2_WITH_TIMEOUT(list() && list()->isVisible(), qPrintable(status()), scaled(60000));
+    QVERIFY(!list()->findItems(QStringLiteral("drawLine(int, int, int, int)"), Qt::MatchExactly).isEmpty());
+    QVERIFY(list()->findItems(QStringLiteral("getColor()"), Qt::MatchExactly).isEmpty());
+    QTest::keyClicks(pane(), QStringLiteral("awLi"));
+    QCOMPARE(list()->count(), 1);
+    QTest::keyClick(pane(), Qt::Key_Return);
+    QVERIFY(!list()->isVisible());
+    QCOMPARE(pane()->document()->findBlockByNumber(3).text(), QStringLiteral("        g.drawLine("));
+    QCOMPARE(m_app->read(QStringLiteral("Two.java")), TwoErrors);
 }
 
 void TestDiagnostics::aCompileThatCannotRunCountsNothing()

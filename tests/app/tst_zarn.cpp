@@ -76,6 +76,7 @@ const std::vector<Menu> &menuTree()
           {"ReplaceB", "&Replace...", QKeySequence(Qt::CTRL | Qt::Key_H)},
           {"GoToLineB", "&Go to Line...", QKeySequence(Qt::CTRL | Qt::Key_G)},
           {"GoToClassB", "Go to C&lass", QKeySequence(Qt::Key_F12)},
+          {"CompleteB", "Co&mplete Name", QKeySequence(Qt::CTRL | Qt::Key_Space)},
           {"BackB", "&Back", QKeySequence(Qt::ALT | Qt::Key_Left)},
           {"ForwardB", "F&orward", QKeySequence(Qt::ALT | Qt::Key_Right)}}},
         {"&View",

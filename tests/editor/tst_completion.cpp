@@ -1,4 +1,6 @@
-// The package pop-up in the real main window, driven by key and mouse events.
+// The package pop-up and Ctrl+Space's list in the real main window, driven by key
+// and mouse events.
+#include "CodeCompletion.h"
 #include "CompletionList.h"
 #include "EditorPane.h"
 #include "PackageCompletion.h"
@@ -37,6 +39,10 @@ private Q_SLOTS:
     // focus loss
     void clickIntoThePaneClosesWithoutInserting();
     void menuDoesNotCloseTheList();
+    // Ctrl+Space's list, given javac's answer
+    void codeCompletionKeys_data();
+    void codeCompletionKeys();
+    void packageListKeepsItsRulesBesideCodeCompletion();
 
 private:
     EditorPane *pane() const { return m_window->findChild<EditorPane *>(QStringLiteral("Richtextbox1")); }
@@ -48,6 +54,16 @@ private:
         return m_window->findChild<PackageCompletion *>(QStringLiteral("PackageCompletion"))->CurrentWord();
     }
     void type(const QString &text) { QTest::keyClicks(QApplication::focusWidget(), text); }
+    // Types into the pane; "\x1b" is Esc, "\b" Backspace, "\r" Return, "\t" Tab, "\u2193" Down.
+    void press(const QString &typed);
+    CodeCompletion *codeCompletion() const
+    {
+        return m_window->findChild<CodeCompletion *>(QStringLiteral("CodeCompletion"));
+    }
+    CompletionList *codeList() const
+    {
+        return m_window->findChild<CompletionList *>(QStringLiteral("CodeCompletionList"));
+    }
     QStringList entries() const;
     void doubleClick(const QString &entry);
     int caret() const { return pane()->textCursor().position(); }
@@ -303,19 +319,7 @@ void TestCompletion::keysWhileTheListIsShown()
     QFETCH(QString, expectedWord);
     QFETCH(QString, highlighted);
     type(QStringLiteral("java."));
-    for (const QChar c : typed) {
-        if (c == QLatin1Char('\x1b'))
-            QTest::keyClick(pane(), Qt::Key_Escape);
-        else if (c == QLatin1Char('\b'))
-            QTest::keyClick(pane(), Qt::Key_Backspace);
-        else if (c == QLatin1Char('\r'))
-            QTest::keyClick(pane(), Qt::Key_Return);
-        else if (c == QChar(0x2193))
-            QTest::keyClick(pane(), Qt::Key_Down);
-        else
-            QTest::keyClicks(pane(), QString(c));
-        QCoreApplication::processEvents(); // between keys, as a user's event loop runs
-    }
+    press(typed);
     QCOMPARE(pane()->toPlainText(), text);
     QCOMPARE(word(), expectedWord);
     QCOMPARE(listOpen(), highlighted != QLatin1String("-"));
@@ -323,6 +327,25 @@ void TestCompletion::keysWhileTheListIsShown()
         QCOMPARE(list()->highlightedRow() < 0 ? QString() : list()->item(list()->highlightedRow())->text(),
                  highlighted);
     QCOMPARE(QApplication::focusWidget(), pane());
+}
+
+void TestCompletion::press(const QString &typed)
+{
+    for (const QChar c : typed) {
+        if (c == QLatin1Char('\x1b'))
+            QTest::keyClick(pane(), Qt::Key_Escape);
+        else if (c == QLatin1Char('\b'))
+            QTest::keyClick(pane(), Qt::Key_Backspace);
+        else if (c == QLatin1Char('\r'))
+            QTest::keyClick(pane(), Qt::Key_Return);
+        else if (c == QLatin1Char('\t'))
+            QTest::keyClick(pane(), Qt::Key_Tab);
+        else if (c == QChar(0x2193))
+            QTest::keyClick(pane(), Qt::Key_Down);
+        else
+            QTest::keyClicks(pane(), QString(c));
+        QCoreApplication::processEvents(); // between keys, as a user's event loop runs
+    }
 }
 
 void TestCompletion::clickIntoThePaneClosesWithoutInserting()
@@ -354,6 +377,111 @@ void TestCompletion::menuDoesNotCloseTheList()
     QTRY_VERIFY(!edit->isVisible());
     QVERIFY(listOpen());
     QCOMPARE(list()->count(), 12);
+}
+
+void TestCompletion::codeCompletionKeys_data()
+{
+    // after "g.d", the list shown with javac's entries for Graphics
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("shown"); // empty when the list is closed
+    QTest::addColumn<QString>("highlighted");
+
+    const QStringList allD = {QStringLiteral("dispose()"),
+                              QStringLiteral("draw3DRect(int, int, int, int, boolean)"),
+                              QStringLiteral("drawLine(int, int, int, int)"),
+                              QStringLiteral("drawString(String, int, int)"), QStringLiteral("Dimension")};
+    QTest::newRow("filtered by the name begun, the first of its case highlighted")
+        << QString() << QStringLiteral("g.d") << allD << QStringLiteral("dispose()");
+    QTest::newRow("typing on filters") << QStringLiteral("rawL") << QStringLiteral("g.drawL")
+                                       << QStringList{QStringLiteral("drawLine(int, int, int, int)")}
+                                       << QStringLiteral("drawLine(int, int, int, int)");
+    QTest::newRow("the name typed on in any case")
+        << QStringLiteral("RAWS") << QStringLiteral("g.dRAWS")
+        << QStringList{QStringLiteral("drawString(String, int, int)")}
+        << QStringLiteral("drawString(String, int, int)");
+    QTest::newRow("Return puts in a method with its parenthesis")
+        << QStringLiteral("rawL\r") << QStringLiteral("g.drawLine(") << QStringList() << QString();
+    QTest::newRow("Tab puts in the highlighted entry")
+        << QStringLiteral("\t") << QStringLiteral("g.dispose(") << QStringList() << QString();
+    QTest::newRow("Down, then Return")
+        << QStringLiteral("\u2193\u2193\r") << QStringLiteral("g.drawLine(") << QStringList() << QString();
+    QTest::newRow("Esc puts in nothing")
+        << QStringLiteral("ra\x1b") << QStringLiteral("g.dra") << QStringList() << QString();
+    QTest::newRow("a character no name has closes the list")
+        << QStringLiteral("(") << QStringLiteral("g.d(") << QStringList() << QString();
+    QTest::newRow("nothing fits") << QStringLiteral("x") << QStringLiteral("g.dx") << QStringList()
+                                  << QString();
+    QTest::newRow("Backspace to the name's start shows all, the first highlighted")
+        << QStringLiteral("\b") << QStringLiteral("g.") << allD + QStringList{QStringLiteral("getColor()")}
+        << QStringLiteral("Dimension");
+    QTest::newRow("past the name's start")
+        << QStringLiteral("\b\b") << QStringLiteral("g") << QStringList() << QString();
+}
+
+void TestCompletion::codeCompletionKeys()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, text);
+    QFETCH(QStringList, shown);
+    QFETCH(QString, highlighted);
+    type(QStringLiteral("g.d"));
+    QCOMPARE(codeCompletion()->begin(), 3);
+    const QList<CompletionEntry> entries = {
+        {QStringLiteral("Dimension"), QStringLiteral("Dimension")},
+        {QStringLiteral("dispose("), QStringLiteral("dispose()")},
+        {QStringLiteral("draw3DRect("), QStringLiteral("draw3DRect(int, int, int, int, boolean)")},
+        {QStringLiteral("drawLine("), QStringLiteral("drawLine(int, int, int, int)")},
+        {QStringLiteral("drawString("), QStringLiteral("drawString(String, int, int)")},
+        {QStringLiteral("getColor("), QStringLiteral("getColor()")},
+    };
+    codeCompletion()->show(entries);
+    press(typed);
+    QCOMPARE(pane()->toPlainText(), text);
+    QCOMPARE(codeCompletion()->isOpen(), !shown.isEmpty());
+    QStringList labels;
+    for (int row = 0; codeCompletion()->isOpen() && row < codeList()->count(); ++row)
+        labels << codeList()->item(row)->text();
+    labels.sort(Qt::CaseInsensitive);
+    shown.sort(Qt::CaseInsensitive);
+    QCOMPARE(labels, shown);
+    if (!shown.isEmpty())
+        QCOMPARE(codeList()->item(codeList()->highlightedRow())->text(), highlighted);
+    QCOMPARE(QApplication::focusWidget(), pane());
+    QVERIFY(!listOpen());
+}
+
+// Ctrl+Space is an addition: a dot behind a package of the table opens the package
+// list as before, and while that list is shown, Ctrl+Space leaves it alone.
+void TestCompletion::packageListKeepsItsRulesBesideCodeCompletion()
+{
+    type(QStringLiteral("jav"));
+    QCOMPARE(codeCompletion()->begin(), 3);
+    codeCompletion()->show({{QStringLiteral("java"), QStringLiteral("java")}});
+    QVERIFY(codeCompletion()->isOpen());
+    type(QStringLiteral("a."));
+    QVERIFY(!codeCompletion()->isOpen());
+    QVERIFY(listOpen());
+    QCOMPARE(word(), QStringLiteral("java."));
+    QCOMPARE(entries().size(), 12);
+
+    QKeySequence ctrlSpace(Qt::CTRL | Qt::Key_Space);
+    QTest::keySequence(pane(), ctrlSpace);
+    QVERIFY(!codeCompletion()->begin());
+    QVERIFY(!codeCompletion()->isOpen());
+    QVERIFY(listOpen());
+    QCOMPARE(pane()->toPlainText(), QStringLiteral("java."));
+
+    // A pick from Ctrl+Space's list goes on the word as if typed.
+    QTest::keyClick(pane(), Qt::Key_Escape);
+    type(QStringLiteral(" jav"));
+    QCOMPARE(codeCompletion()->begin(), 9);
+    codeCompletion()->show({{QStringLiteral("java"), QStringLiteral("java")}});
+    QTest::keyClick(pane(), Qt::Key_Return);
+    type(QStringLiteral("."));
+    QCOMPARE(pane()->toPlainText(), QStringLiteral("java. java."));
+    QCOMPARE(word(), QStringLiteral("java."));
+    QVERIFY(listOpen());
 }
 
 QTEST_MAIN(TestCompletion)
