@@ -1,6 +1,7 @@
 #include "EditorPane.h"
 
 #include "BracketMatch.h"
+#include "ChangedLinesLayout.h"
 #include "Indentation.h"
 #include "JavaHighlighter.h"
 #include "LineNumberGutter.h"
@@ -19,6 +20,9 @@ EditorPane::EditorPane(QWidget *parent)
     , m_gutter(new LineNumberGutter(*this))
 {
     setLineWrapMode(QPlainTextEdit::NoWrap);
+    auto *text = new QTextDocument(this);
+    text->setDocumentLayout(new ChangedLinesLayout(text));
+    setDocument(text);
 
     // Connected before the highlighter, so that a document grown too large is
     // taken from it before it would go through every line.

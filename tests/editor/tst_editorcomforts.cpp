@@ -13,6 +13,7 @@
 #include <QAction>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPaintEvent>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -31,6 +32,27 @@ QTextCharFormat formatAt(const QTextDocument *document, int line, int column)
     return {};
 }
 
+// Collects the regions a widget paints.
+class PaintRecorder : public QObject
+{
+public:
+    explicit PaintRecorder(QRegion &painted)
+        : m_painted(painted)
+    {
+    }
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint)
+            m_painted += static_cast<QPaintEvent *>(event)->region();
+        return false;
+    }
+
+private:
+    QRegion &m_painted;
+};
+
 } // namespace
 
 class TestEditorComforts : public QObject
@@ -42,6 +64,7 @@ private Q_SLOTS:
     void cleanup();
 
     void javaIsHighlighted();
+    void aKeyRepaintsItsLineAlone();
     void coloursFollowThePalette();
     void largeDocumentsAreNotHighlighted();
     void lineNumbersBesideTheText();
@@ -100,6 +123,44 @@ void TestEditorComforts::javaIsHighlighted()
     QCOMPARE(formatAt(document, 1, 39).foreground().color(), colours.literal);     // 42
     QVERIFY(formatAt(document, 3, 3).fontItalic());                            // still in the block comment
     QCOMPARE(formatAt(document, 3, 18).foreground().color(), colours.keyword); // return, after it
+
+    // Keys re-highlight their line, and the lines after it while a comment's reach
+    // changes: opened, closed, opened again, and closed by Undo.
+    pane()->setPlainText(QStringLiteral("int a;\nint b;\nint c;\n"));
+    QTextCursor lineEnd(document->firstBlock());
+    lineEnd.movePosition(QTextCursor::EndOfBlock);
+    pane()->setTextCursor(lineEnd);
+    QTest::keyClicks(pane(), QStringLiteral(" /*"));
+    QVERIFY(formatAt(document, 1, 0).fontItalic());
+    QVERIFY(formatAt(document, 2, 0).fontItalic());
+    QTest::keyClicks(pane(), QStringLiteral("*/"));
+    QCOMPARE(formatAt(document, 0, 0).foreground().color(), colours.keyword);
+    QCOMPARE(formatAt(document, 2, 0).foreground().color(), colours.keyword);
+    QTest::keyClick(pane(), Qt::Key_Backspace);
+    QVERIFY(formatAt(document, 2, 0).fontItalic());
+    pane()->undo();
+    QCOMPARE(document->firstBlock().text(), QStringLiteral("int a; /**/"));
+    QCOMPARE(formatAt(document, 2, 0).foreground().color(), colours.keyword);
+}
+
+// Typing in a highlighted line lays out and paints that line, not the whole pane.
+void TestEditorComforts::aKeyRepaintsItsLineAlone()
+{
+    pane()->setPlainText(QStringLiteral("    g.drawString(\"line\", 10, 20); /* text */\n").repeated(40));
+    QTextCursor line(pane()->document()->findBlockByNumber(5));
+    line.movePosition(QTextCursor::EndOfBlock);
+    pane()->setTextCursor(line);
+    QTest::keyClick(pane(), Qt::Key_Space);
+    QCoreApplication::processEvents(); // the text painted once, as set
+    QRegion painted;
+    PaintRecorder recorder(painted);
+    pane()->viewport()->installEventFilter(&recorder);
+    QTest::keyClicks(pane(), QStringLiteral("int x"));
+    QTRY_VERIFY(!painted.isEmpty());
+    QVERIFY2(painted.boundingRect().height() <= 2 * pane()->fontMetrics().lineSpacing(),
+             qPrintable(QStringLiteral("painted %1 px high").arg(painted.boundingRect().height())));
+    QCOMPARE(formatAt(pane()->document(), 5, 45).foreground().color(),
+             highlightColours(pane()->palette()).keyword); // int
 }
 
 void TestEditorComforts::coloursFollowThePalette()
