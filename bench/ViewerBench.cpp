@@ -14,11 +14,13 @@
 #include "AppletWindow.h"
 #include "BenchFiles.h"
 #include "BenchJdks.h"
+#include "BenchKeys.h"
 #include "BenchTable.h"
 #include "CompileDriver.h"
 #include "Document.h"
 #include "JavaSources.h"
 #include "Jdk.h"
+#include "LiveChecks.h"
 #include "ManagedProcess.h"
 #include "MonotonicClock.h"
 #include "QuietFeedback.h"
@@ -33,6 +35,7 @@
 #include <QDir>
 #include <QEventLoop>
 #include <QFile>
+#include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -302,6 +305,72 @@ double lastKeyToMarksMs(Zarn &window, const QString &folder)
     return median(ms);
 }
 
+// Ctrl+Space after "g." in the 300-line applet until the list shows, the warm
+// compiler up: the median of ten, closed with Esc between them.
+double completionListMs(Zarn &window)
+{
+    auto *pane = window.findChild<QPlainTextEdit *>(QStringLiteral("Richtextbox1"));
+    QTextCursor line(pane->document()->findBlockByNumber(150));
+    line.movePosition(QTextCursor::EndOfBlock);
+    line.insertText(QStringLiteral(" void p(java.awt.Graphics g) { g. }"));
+    line.movePosition(QTextCursor::Left, QTextCursor::MoveAnchor, 2);
+    pane->setTextCursor(line);
+    auto *complete = window.findChild<QAction *>(QStringLiteral("CompleteB"));
+    const auto listShown = [&window] {
+        const auto *list = window.findChild<QWidget *>(QStringLiteral("CodeCompletionList"));
+        return list && list->isVisible();
+    };
+    std::vector<double> ms;
+    for (int run = 0; run < 10; ++run) {
+        const qint64 start = monotonicNs();
+        complete->trigger();
+        waitUntil(listShown, "the completion list");
+        ms.push_back(double(monotonicNs() - start) / 1e6);
+        QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+        QApplication::sendEvent(pane, &escape);
+    }
+    pane->undo();
+    return median(ms);
+}
+
+// The median milliseconds of a key typed into the 300-line applet, with the checks
+// on or off: bursts of a hundred keys, each followed by a pause in which the check
+// is made (and waited for, off the clock).
+double typingMsPerKey(Zarn &window, bool checks)
+{
+    WorkspaceSettings workspace = window.settings().workspace();
+    workspace.checkWhileTyping = checks;
+    window.settings().changeWorkspace(workspace);
+    auto *pane = window.findChild<QPlainTextEdit *>(QStringLiteral("Richtextbox1"));
+    const QString before = pane->toPlainText();
+    QTextCursor line(pane->document()->findBlockByNumber(150));
+    line.movePosition(QTextCursor::EndOfBlock);
+    pane->setTextCursor(line);
+    int checked = 0;
+    const QMetaObject::Connection counting = QObject::connect(
+        window.appletCommands().compileDriver().warmCompiler(), &WarmCompiler::said,
+        [&checked](const QString &said) { checked += said.startsWith(QLatin1String("checked ")) ? 1 : 0; });
+    const std::vector<BenchKey> keys = benchKeyPresses(1000);
+    std::vector<double> keyMs;
+    for (std::size_t burst = 0; burst < keys.size(); burst += 100) {
+        const int checkedBefore = checked;
+        for (std::size_t key = burst; key < burst + 100; ++key) {
+            const qint64 start = monotonicNs();
+            sendBenchKey(*pane, keys[key]);
+            keyMs.push_back(double(monotonicNs() - start) / 1e6);
+        }
+        // The user's pause, the same with the checks off; the check is made meanwhile.
+        QEventLoop pause;
+        QTimer::singleShot(2 * LiveChecks::DelayMs, &pause, &QEventLoop::quit);
+        pause.exec();
+        if (checks)
+            waitUntil([&] { return checked > checkedBefore; }, "the check after a burst of keys");
+    }
+    QObject::disconnect(counting);
+    pane->setPlainText(before);
+    return median(keyMs);
+}
+
 // The window's time to close, Exit and the viewer's Close, while an applet runs, a
 // host waits for the next and the warm compiler is up: nothing of that may keep
 // the window waiting.
@@ -387,6 +456,12 @@ void benchViewer(BenchTable &table)
     window->AppletB_Click();
     waitFor(openViewer()->WebBrowser1, &AppletBrowser::appletPainted);
     const double marksMs = lastKeyToMarksMs(*window, app.path());
+    const double listMs = completionListMs(*window);
+    std::vector<double> checksOnMs, checksOffMs;
+    for (int run = 0; run < 3; ++run) {
+        checksOffMs.push_back(typingMsPerKey(*window, false));
+        checksOnMs.push_back(typingMsPerKey(*window, true));
+    }
     const double closeMs = closingMs(window);
     table.add({"View > Applet to the applet's first paint (ms)", median(zarnMs), median(directMs), 1.15});
     table.add({"View > Applet to first paint vs compile (ms)", median(zarnMs), median(compileMs), 1.0, 150});
@@ -399,6 +474,9 @@ void benchViewer(BenchTable &table)
     table.add({"Zarn's CPU while the console takes 100,000 lines (%)", console.cpuShare, -1, 25});
     table.add({"the window's longest wait meanwhile (ms)", console.longestWaitMs, -1, 200});
     table.add({"last key to marks, 300-line applet, no compile (ms)", marksMs, -1, 500});
+    table.add({"Ctrl+Space to the list, after g. in that applet (ms)", listMs, -1, 150});
+    table.add(
+        {"typing into that applet, checks on vs off (ms/key)", median(checksOnMs), median(checksOffMs), 1.1});
     table.add({"closing with an applet, a waiting host and the warm compiler (ms)", closeMs, -1, 100});
     for (const auto &[version, ms] : otherMs)
         table.add({"View > Applet to first paint, JDK " + std::to_string(version) + " (ms)", ms.first,
