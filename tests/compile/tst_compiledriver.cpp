@@ -918,6 +918,15 @@ void TestCompileDriver::warmCompilerCompletesFromJavacsSymbols()
             QVERIFY2(labels.isEmpty(), row.name);
     }
     QCOMPARE(filesBelow(m_app->path()), before);
+
+    // A completion without a place in its text is refused, never run as a compile.
+    CompletionQuery nowhere(warm->socket(javacPath()), m_app->path());
+    QSignalSpy failed(&nowhere, &CompletionQuery::failed);
+    QSignalSpy said(warm, &WarmCompiler::said);
+    nowhere.start(javacPath(), {}, source, QStringLiteral("class Game { }"), -1);
+    QVERIFY(failed.wait(scaled(30000)));
+    QTRY_VERIFY(!said.isEmpty());
+    QCOMPARE(said.constLast().constFirst().toString(), QStringLiteral("refused a completion without its caret"));
 }
 
 #include "tst_compiledriver.moc"

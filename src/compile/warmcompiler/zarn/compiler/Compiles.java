@@ -58,6 +58,10 @@ final class Compiles {
         if (!request.folder.equals(folder)) {
             return "another working folder: " + request.folder;
         }
+        if (!request.arguments.isEmpty() && request.arguments.get(0).equals(Request.COMPLETE)
+                && !request.isCompletion()) {
+            return "a completion without its caret";
+        }
         if (request.classPath != null) {
             return "a CLASSPATH is set"; // the launcher would take it, wildcards expanded
         }
