@@ -875,6 +875,7 @@ void TestCompileDriver::warmCompilerCompletesFromJavacsSymbols()
     const QString applet = QStringLiteral("import java.applet.Applet;\nimport java.awt.*;\n"
                                           "public class Game extends Applet {\n    private int score;\n"
                                           "    public void paint(Graphics g) {\n        int lives = 3;\n"
+                                          "        Button button = null;\n"
                                           "        %1\n    }\n}\n");
     struct Row
     {
@@ -891,7 +892,7 @@ void TestCompileDriver::warmCompilerCompletesFromJavacsSymbols()
          {QStringLiteral("lives=lives"), QStringLiteral("Button=Button")}},
         {"a local, a field, an inherited method, a type",
          applet.arg(QStringLiteral("|")),
-         {QStringLiteral("lives=lives"), QStringLiteral("score=score"),
+         {QStringLiteral("lives=lives"), QStringLiteral("score=score"), QStringLiteral("button=button"),
           QStringLiteral("getParameter(String)=getParameter("), QStringLiteral("Button=Button"),
           QStringLiteral("String=String"), QStringLiteral("Painter=Painter")},
          {QStringLiteral("drawLine(int, int, int, int)=drawLine(")}},

@@ -16,6 +16,7 @@ import java.io.IOException;
 import java.io.Writer;
 import java.nio.charset.Charset;
 import java.util.ArrayList;
+import java.util.Comparator;
 import java.util.List;
 import java.util.TreeMap;
 import java.util.function.BooleanSupplier;
@@ -55,7 +56,9 @@ final class Completion {
     private final Trees trees;
     private final Elements elements;
     private final CompilationUnitTree unit;
-    private final TreeMap<String, String> found = new TreeMap<>(String.CASE_INSENSITIVE_ORDER);
+    /** By label, in any case first: "button" and "Button" are both there. */
+    private final TreeMap<String, String> found =
+            new TreeMap<>(String.CASE_INSENSITIVE_ORDER.thenComparing(Comparator.naturalOrder()));
 
     private Completion(JavacTask task, CompilationUnitTree unit) {
         this.trees = Trees.instance(task);
