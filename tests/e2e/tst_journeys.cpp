@@ -493,6 +493,26 @@ void TestJourneys::projectOfTwoFilesWithTheComfortsOn()
                    QStringLiteral("Down"), QStringLiteral("Return")});
     QVERIFY(showing("Game.java"));
 
+    // An error typed without pauses is marked without a compile: F8 goes to it, and
+    // the status bar says what javac said.
+    Desktop::keys({QStringLiteral("ctrl+End")});
+    const QString broken = QStringLiteral("class Broken { int y = nope; }");
+    Desktop::type(broken);
+    const QString message = QStringLiteral("cannot find symbol: variable nope (location: class Broken)");
+    bool marked = false;
+    const QDeadlineTimer deadline(scaled(60000));
+    while (!marked && !deadline.hasExpired()) {
+        Desktop::keys({QStringLiteral("F8")}); // nothing to go to until the check has been
+        marked = zarn.waitForStatus(message, 500);
+    }
+    QVERIFY(marked);
+    Desktop::keys({QStringLiteral("ctrl+s")});
+    const auto saved = [&game] {
+        QFile file(game);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(saved().endsWith(broken.toUtf8()), scaled(10000));
+
     const QRect before = Desktop::geometry(zarn.mainWindow());
     Desktop::xdotool(
         {QStringLiteral("windowsize"), zarn.mainWindow(), QStringLiteral("800"), QStringLiteral("700")});
