@@ -2,6 +2,7 @@
 
 #include "CompletionList.h"
 #include "EditorPane.h"
+#include "NameAtCaret.h"
 #include "PackageCompletion.h"
 #include "TypedCharacters.h"
 
@@ -92,16 +93,7 @@ void CodeCompletion::close()
 
 std::optional<QString> CodeCompletion::typedName() const
 {
-    const QTextCursor caret = m_pane.textCursor();
-    if (m_nameStart < 0 || caret.hasSelection() || caret.position() < m_nameStart)
-        return std::nullopt;
-    QTextCursor typed(m_pane.document());
-    typed.setPosition(m_nameStart);
-    typed.setPosition(caret.position(), QTextCursor::KeepAnchor);
-    const QString name = typed.selectedText();
-    if (!std::all_of(name.begin(), name.end(), isNameCharacter))
-        return std::nullopt;
-    return name;
+    return nameTypedSince(m_pane, m_nameStart);
 }
 
 // The caret moved or the text changed: the list follows the name, or closes once
@@ -173,13 +165,7 @@ void CodeCompletion::pick()
     const QString insert = list().item(row)->data(Qt::UserRole).toString();
     const int nameStart = m_nameStart;
     close();
-    // The typed part of the name is replaced as one step of the undo history.
-    QTextCursor cursor = m_pane.textCursor();
-    cursor.beginEditBlock();
-    cursor.setPosition(nameStart, QTextCursor::KeepAnchor);
-    cursor.insertText(insert);
-    cursor.endEditBlock();
-    m_pane.setTextCursor(cursor);
+    replaceNameTypedSince(m_pane, nameStart, insert);
     m_packages.wordCompleted(typed->size(), insert);
 }
 
@@ -197,13 +183,10 @@ bool CodeCompletion::eventFilter(QObject *watched, QEvent *event)
         const auto *key = static_cast<QKeyEvent *>(event);
         return takeKey(key->key(), key->modifiers() & ~Qt::KeypadModifier);
     }
-    case QEvent::FocusOut: {
-        // A menu popping up or another program taking over keeps the list.
-        const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
-        if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason)
+    case QEvent::FocusOut:
+        if (focusLossClosesList(*static_cast<QFocusEvent *>(event)))
             close();
         return false;
-    }
     default:
         return false;
     }

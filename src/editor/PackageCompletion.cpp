@@ -2,6 +2,7 @@
 
 #include "CompletionList.h"
 #include "EditorPane.h"
+#include "NameAtCaret.h"
 #include "PackageTable.h"
 #include "TypedCharacters.h"
 
@@ -9,8 +10,6 @@
 #include <QFocusEvent>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
-
-#include <algorithm>
 
 PackageCompletion::PackageCompletion(EditorPane &pane, QWidget &listParent, const QRect &listPlace,
                                      QObject *parent)
@@ -91,16 +90,7 @@ void PackageCompletion::close()
 
 std::optional<QString> PackageCompletion::typedName() const
 {
-    const QTextCursor caret = m_pane.textCursor();
-    if (m_nameStart < 0 || caret.hasSelection() || caret.position() < m_nameStart)
-        return std::nullopt;
-    QTextCursor typed(m_pane.document());
-    typed.setPosition(m_nameStart);
-    typed.setPosition(caret.position(), QTextCursor::KeepAnchor);
-    const QString name = typed.selectedText();
-    if (!std::all_of(name.begin(), name.end(), isNameCharacter))
-        return std::nullopt;
-    return name;
+    return nameTypedSince(m_pane, m_nameStart);
 }
 
 // Highlights the entry the letters typed since the dot begin; closes the list when
@@ -149,12 +139,8 @@ bool PackageCompletion::eventFilter(QObject *watched, QEvent *event)
             QMetaObject::invokeMethod(this, &PackageCompletion::followTyping, Qt::QueuedConnection);
         return false;
     case QEvent::FocusOut:
-        // A menu popping up or another program taking over keeps the list.
-        if (isOpen()) {
-            const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
-            if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason)
-                close();
-        }
+        if (isOpen() && focusLossClosesList(*static_cast<QFocusEvent *>(event)))
+            close();
         return false;
     default:
         return false;
@@ -230,13 +216,7 @@ void PackageCompletion::pick()
     close();
     if (name.isEmpty() || !typed)
         return;
-    // The typed letters are replaced by the whole name, as one step of the undo
-    // history; the word goes on as if the whole name had been typed.
-    QTextCursor cursor = m_pane.textCursor();
-    cursor.beginEditBlock();
-    cursor.setPosition(nameStart, QTextCursor::KeepAnchor);
-    cursor.insertText(name);
-    cursor.endEditBlock();
-    m_pane.setTextCursor(cursor);
+    // The word goes on as if the whole name had been typed.
+    replaceNameTypedSince(m_pane, nameStart, name);
     m_word.complete(typed->size(), name);
 }
